@@ -1,0 +1,30 @@
+// Small text helpers shared by the core: 8-bit Windows-1252 strings, integer parsing and
+// ASCII case folding as the program's settings and command line need them.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace qlx {
+
+// The program's name, the caption of its message dialogs and the application title.
+inline constexpr const char* programTitle = "Quiklex";
+// The program's version; stored versions and message versions are compared to it byte-wise.
+inline constexpr const char* programVersion = "0.6.0";
+
+// Lower-cases A-Z only; other bytes (Windows-1252 letters included) stay as they are.
+std::string lowerAscii(std::string_view text);
+bool equalsNoCase(std::string_view a, std::string_view b);
+
+// Reads a whole 32-bit integer: leading spaces, an optional sign, then decimal digits or
+// hexadecimal digits after "$", "0x" or "0X". Anything else, trailing text included, or a
+// value outside the 32-bit range gives no value.
+std::optional<int32_t> parseInteger(std::string_view text);
+
+// Byte-wise comparison of two texts as unsigned codes, a prefix sorting first
+// (so "0.10.0" < "0.6.0").
+int compareBytes(std::string_view a, std::string_view b);
+
+} // namespace qlx

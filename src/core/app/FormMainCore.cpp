@@ -1,0 +1,204 @@
+// The main window's life: creation, first show, internal commands and closing.
+#include "app/FormMainCore.h"
+
+#include "Text.h"
+
+namespace qlx {
+
+namespace {
+const char* const kTrayIconFailed = "Windows fejl:  Kunne ikke skabe ikonen ved siden af uret";
+
+// Runs a step whose failure must not stop the caller.
+template <typename F> void guarded(F&& step) {
+    try {
+        step();
+    } catch (...) {
+    }
+}
+} // namespace
+
+bool FormMainCore::storedVersionOlder() const {
+    return compareBytes(StoredProgramVersion, programVersion) < 0;
+}
+
+void FormMainCore::FormCreate(const std::vector<std::string>& args,
+                              const std::string& programFolder) {
+    FirstShowPending = true;
+    StartedAutomatically = NoInitMessage = MinimizeAtStart = HotKeyFailed = false;
+
+    const StartOptions options = parseStartOptions(args);
+    for (uint32_t ms : options.delaysMs) port_.sleepMs(ms);
+    StartedAutomatically = options.startedAutomatically;
+    NoInitMessage = options.noInitMessage;
+    MinimizeAtStart = options.minimizeAtStart;
+
+    ProgramFolder = programFolder;
+    SettingsPathFailed = !port_.determineSettingsLocation();
+
+    port_.setPanelBounds(port_.screenWidth() - 2 * kPanelWidth, 0, kPanelWidth, kPanelHeight);
+
+    MinimizeStart = false;
+    SysTrayIcon = true;
+    Hotkey = kDefaultHotkey;
+    AlwaysOnTop = true;
+    UseChromeFrame = false;
+
+    port_.checkMachineAutostart();
+    port_.loadSettings();
+    OnTopActive = AlwaysOnTop;
+    if (MinimizeStart && StartedAutomatically) MinimizeAtStart = true;
+
+    bool registered = false;
+    try {
+        registered = port_.setLookupHotKey(Hotkey);
+    } catch (...) {
+        registered = false;
+    }
+    if (!registered) {
+        Hotkey = 0;
+        HotKeyFailed = true;
+    }
+
+    if (SysTrayIcon) {
+        bool added = false;
+        try {
+            added = port_.addTrayIcon();
+        } catch (...) {
+        }
+        if (added) {
+            port_.showTaskbarButton(false);
+        } else {
+            ModalDialogOpen = true;
+            guarded([&] { port_.showMessage(kTrayIconFailed); });
+            ModalDialogOpen = false;
+        }
+    }
+
+    port_.startReadDefinitions();
+
+    TrackMoves = false;
+    StartupPending = !MinimizeAtStart;
+
+    port_.layoutPanel();
+    port_.applyOnTop(OnTopActive);
+    port_.registerDropTarget();
+
+    if (MinimizeAtStart) port_.postCommand(0, kCmdMinimize);
+}
+
+void FormMainCore::FormShow() {
+    guarded([&] {
+        if (FirstShowPending) {
+            FirstShowPending = false;
+            if (SettingsFileMissing) {
+                port_.postCommand(kWelcomeFlow, kCmdWithWParam);
+            } else if (storedVersionOlder()) {
+                ModalDialogOpen = true;
+                port_.postCommand(0, kCmdFirstStartOfVersion);
+            } else if (HotKeyFailed) {
+                ModalDialogOpen = true;
+                port_.postCommand(0, kCmdHotKeyProblem);
+            }
+        }
+        port_.showTaskbarButton(!SysTrayIcon);
+    });
+}
+
+void FormMainCore::FormActivate() {
+    if (StartupPending && !port_.startupTimerRunning()) port_.startStartupTimer();
+    if (!NewMessagesDone && port_.hasReceivedMessages()) port_.showNewMessages();
+}
+
+void FormMainCore::TimerStartupTimer() {
+    port_.stopStartupTimer();
+    if (StartupPending) {
+        TrackMoves = true;
+        StartupPending = false;
+    }
+}
+
+void FormMainCore::ApplicationEvents1Deactivate() {
+    if (ModalDialogOpen) return;
+    if (!NewMessagesDone && port_.hasReceivedMessages()) {
+        port_.showNewMessages();
+        return;
+    }
+    StartupPending = false;
+    TrackMoves = true;
+}
+
+bool FormMainCore::FormCloseQuery() {
+    if (closeDone_) return true;
+    closeDone_ = true;
+    guarded([&] { port_.saveOnExit(); });
+    guarded([&] {
+        if (port_.shownMessagesChanged() || storedVersionOlder()) port_.saveShownMessages();
+    });
+    guarded([&] {
+        if (SysTrayIcon) port_.removeTrayIcon();
+    });
+    return true;
+}
+
+void FormMainCore::ShowPanel(bool lookup) {
+    if (InstanceRequestPending && ModalDialogOpen) {
+        port_.liftOpenWindows();
+        return;
+    }
+    port_.restoreApplication();
+    port_.bringAllToFront();
+    InstanceRequestPending = false;
+    if (lookup) port_.lookupClipboard();
+}
+
+void FormMainCore::HotKey() {
+    ShowPanel(!ModalDialogOpen);
+}
+
+intptr_t FormMainCore::UniqueProductMessage(uintptr_t wParam, intptr_t lParam,
+                                            uint32_t messageNumber) {
+    switch (lParam) {
+    case kCmdInstanceSignal: {
+        InstanceRequestPending = true;
+        guarded([&] {
+            if (wParam == kForwardShow) ShowPanel(false);
+            else if (wParam == kForwardLookupClipboard) ShowPanel(true);
+        });
+        if (InstanceRequestPending) {
+            InstanceRequestPending = false;
+            return 0;
+        }
+        return static_cast<intptr_t>(messageNumber);
+    }
+    case kCmdFirstStartOfVersion:
+        guarded([&] {
+            if (!SettingsPathFailed && !NoInitMessage) port_.firstStartOfVersion();
+            if (HotKeyFailed) port_.showHotKeyProblem();
+        });
+        ModalDialogOpen = false;
+        return 0;
+    case kCmdHotKeyProblem:
+        guarded([&] { port_.showHotKeyProblem(); });
+        ModalDialogOpen = false;
+        return 0;
+    case kCmdMinimize:
+        guarded([&] { port_.minimizeApplication(); });
+        return 0;
+    case kCmdWithWParam:
+        guarded([&] {
+            switch (wParam) {
+            case kShowNewMessages: port_.showNewMessages(); break;
+            case kOpenSettings: port_.openSettingsWindow(); break;
+            case kWelcomeFlow: port_.welcomeFlow(); break;
+            case kOpenInfoPage: port_.openProgramInfoPage(); break;
+            case kSaveSettings: port_.saveSettings(); break;
+            default: break;
+            }
+        });
+        return 0;
+    default:
+        return 0; // 1, the tray callbacks (handled by the panel) and unknown values
+    }
+}
+
+} // namespace qlx

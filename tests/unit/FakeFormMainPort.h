@@ -1,0 +1,87 @@
+// A FormMainPort that records every call as a word and answers from settable fields.
+#pragma once
+
+#include <algorithm>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "app/FormMainPort.h"
+
+class FakeFormMainPort : public qlx::FormMainPort {
+public:
+    std::vector<std::string> calls;
+    bool timerRunning = false;
+    bool hotKeyOk = true;
+    bool trayOk = true;
+    bool settingsLocationOk = true;
+    bool messagesReceived = false;
+    bool messagesChanged = false;
+    bool throwOnSave = false;
+    int screen = 1024;
+    std::function<void()> onLoadSettings;
+
+    bool called(const std::string& word) const {
+        return std::find(calls.begin(), calls.end(), word) != calls.end();
+    }
+    size_t count(const std::string& word) const {
+        return static_cast<size_t>(std::count(calls.begin(), calls.end(), word));
+    }
+
+    void restoreApplication() override { calls.push_back("restore"); }
+    void bringAllToFront() override { calls.push_back("front"); }
+    void liftOpenWindows() override { calls.push_back("lift"); }
+    void minimizeApplication() override { calls.push_back("minimize"); }
+    void showTaskbarButton(bool show) override { calls.push_back(show ? "taskbar+" : "taskbar-"); }
+    void postCommand(uint16_t w, int32_t l) override {
+        calls.push_back("post " + std::to_string(w) + "/" + std::to_string(l));
+    }
+    void sleepMs(uint32_t ms) override { calls.push_back("sleep " + std::to_string(ms)); }
+    void startStartupTimer() override { timerRunning = true, calls.push_back("timer+"); }
+    void stopStartupTimer() override { timerRunning = false, calls.push_back("timer-"); }
+    bool startupTimerRunning() override { return timerRunning; }
+    void setPanelBounds(int l, int t, int w, int h) override {
+        calls.push_back("bounds " + std::to_string(l) + "," + std::to_string(t) + "," +
+                        std::to_string(w) + "," + std::to_string(h));
+    }
+    int screenWidth() override { return screen; }
+    void showMessage(const std::string& text) override { calls.push_back("message " + text); }
+    bool determineSettingsLocation() override {
+        calls.push_back("location");
+        return settingsLocationOk;
+    }
+    void checkMachineAutostart() override { calls.push_back("autostart check"); }
+    void loadSettings() override {
+        calls.push_back("load");
+        if (onLoadSettings) onLoadSettings();
+    }
+    bool setLookupHotKey(uint16_t h) override {
+        calls.push_back("hotkey " + std::to_string(h));
+        return hotKeyOk;
+    }
+    bool addTrayIcon() override {
+        calls.push_back("tray+");
+        return trayOk;
+    }
+    void removeTrayIcon() override { calls.push_back("tray-"); }
+    void startReadDefinitions() override { calls.push_back("definitions"); }
+    void layoutPanel() override { calls.push_back("layout"); }
+    void applyOnTop(bool on) override { calls.push_back(on ? "ontop+" : "ontop-"); }
+    void registerDropTarget() override { calls.push_back("drop"); }
+    void firstStartOfVersion() override { calls.push_back("first start of version"); }
+    void showHotKeyProblem() override { calls.push_back("hotkey problem"); }
+    void lookupClipboard() override { calls.push_back("lookup"); }
+    bool hasReceivedMessages() override { return messagesReceived; }
+    void showNewMessages() override { calls.push_back("new messages"); }
+    void openSettingsWindow() override { calls.push_back("settings window"); }
+    void welcomeFlow() override { calls.push_back("welcome"); }
+    void openProgramInfoPage() override { calls.push_back("info page"); }
+    void saveSettings() override { calls.push_back("save"); }
+    void saveOnExit() override {
+        calls.push_back("save on exit");
+        if (throwOnSave) throw std::runtime_error("disk full");
+    }
+    void saveShownMessages() override { calls.push_back("save messages"); }
+    bool shownMessagesChanged() override { return messagesChanged; }
+};

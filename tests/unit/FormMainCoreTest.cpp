@@ -1,0 +1,190 @@
+// The main window's creation order, first show, internal commands, ShowPanel and closing.
+#include <gtest/gtest.h>
+
+#include "FakeFormMainPort.h"
+#include "app/FormMainCore.h"
+
+using namespace qlx;
+using Calls = std::vector<std::string>;
+
+namespace {
+struct Main : ::testing::Test {
+    FakeFormMainPort port;
+    FormMainCore form{port};
+    void create(std::vector<std::string> args = {}) { form.FormCreate(args, "C:\\Q\\"); }
+};
+} // namespace
+
+TEST_F(Main, CreationRunsItsStepsInOrder) {
+    create({"-startdelay", "2"});
+    EXPECT_EQ(port.calls,
+              (Calls{"sleep 2000", "location", "bounds 860,0,82,32", "autostart check", "load",
+                     "hotkey 24643", "tray+", "taskbar-", "definitions", "layout", "ontop+",
+                     "drop"}));
+    EXPECT_EQ(form.ProgramFolder, "C:\\Q\\");
+    EXPECT_TRUE(form.StartupPending);
+    EXPECT_FALSE(form.TrackMoves);
+}
+
+TEST_F(Main, MinimisedStartByOptionOrBySettingWhenAutomatic) {
+    create({"-M"});
+    EXPECT_EQ(port.calls.back(), "post 0/4");
+    EXPECT_FALSE(form.StartupPending);
+
+    FakeFormMainPort p2;
+    FormMainCore f2{p2};
+    p2.onLoadSettings = [&] { f2.MinimizeStart = true; };
+    f2.FormCreate({"-AUTO"}, "");
+    EXPECT_TRUE(f2.MinimizeAtStart);
+    EXPECT_EQ(p2.calls.back(), "post 0/4");
+
+    FakeFormMainPort p3;
+    FormMainCore f3{p3};
+    p3.onLoadSettings = [&] { f3.MinimizeStart = true; };
+    f3.FormCreate({}, "");
+    EXPECT_FALSE(f3.MinimizeAtStart);
+    EXPECT_FALSE(p3.called("post 0/4"));
+}
+
+TEST_F(Main, FailedHotKeyAndTrayIcon) {
+    port.hotKeyOk = false;
+    port.trayOk = false;
+    create();
+    EXPECT_EQ(form.Hotkey, 0);
+    EXPECT_TRUE(form.HotKeyFailed);
+    EXPECT_TRUE(port.called("message Windows fejl:  Kunne ikke skabe ikonen ved siden af uret"));
+    EXPECT_FALSE(port.called("taskbar-"));
+    EXPECT_FALSE(form.ModalDialogOpen);
+}
+
+TEST_F(Main, FirstShowPostsOneDeferredStep) {
+    form.StoredProgramVersion = "0.6.0";
+    form.HotKeyFailed = true;
+    form.SettingsFileMissing = true;
+    form.FormShow();
+    EXPECT_EQ(port.calls, (Calls{"post 3/5", "taskbar-"})); // the welcome flow wins
+    EXPECT_FALSE(form.ModalDialogOpen);
+    port.calls.clear();
+    form.FormShow(); // only the first show posts
+    EXPECT_EQ(port.calls, (Calls{"taskbar-"}));
+
+    for (const char* older : {"", "0.5.9", "0.10.0"}) {
+        FakeFormMainPort p;
+        FormMainCore f{p};
+        f.StoredProgramVersion = older;
+        f.HotKeyFailed = true;
+        f.SysTrayIcon = false;
+        f.FormShow();
+        EXPECT_EQ(p.calls, (Calls{"post 0/2", "taskbar+"})) << older;
+        EXPECT_TRUE(f.ModalDialogOpen);
+    }
+
+    FakeFormMainPort p;
+    FormMainCore f{p};
+    f.StoredProgramVersion = "0.6.1";
+    f.HotKeyFailed = true;
+    f.FormShow();
+    EXPECT_EQ(p.calls.front(), "post 0/3");
+    EXPECT_TRUE(f.ModalDialogOpen);
+}
+
+TEST_F(Main, FirstStartOfVersionCommand) {
+    form.ModalDialogOpen = true;
+    form.HotKeyFailed = true;
+    EXPECT_EQ(form.UniqueProductMessage(0, 2, 0xC123), 0);
+    EXPECT_EQ(port.calls, (Calls{"first start of version", "hotkey problem"}));
+    EXPECT_FALSE(form.ModalDialogOpen);
+
+    port.calls.clear();
+    form.NoInitMessage = true;
+    form.HotKeyFailed = false;
+    form.ModalDialogOpen = true;
+    form.UniqueProductMessage(0, 2, 0xC123);
+    EXPECT_TRUE(port.calls.empty());
+    EXPECT_FALSE(form.ModalDialogOpen);
+}
+
+TEST_F(Main, InternalCommandTable) {
+    const uint32_t msg = 0xC0DE;
+    form.ModalDialogOpen = true;
+    form.UniqueProductMessage(0, 3, msg);
+    EXPECT_FALSE(form.ModalDialogOpen);
+    form.UniqueProductMessage(0, 4, msg);
+    form.UniqueProductMessage(0, 1, msg);
+    for (uintptr_t w : {1, 2, 3, 4, 5, 6}) form.UniqueProductMessage(w, 5, msg);
+    form.UniqueProductMessage(0, 99, msg);
+    EXPECT_EQ(port.calls, (Calls{"hotkey problem", "minimize", "new messages", "settings window",
+                                 "welcome", "info page", "save"}));
+}
+
+TEST_F(Main, InstanceSignalShowsAndAnswers) {
+    const uint32_t msg = 0xC0DE;
+    EXPECT_EQ(form.UniqueProductMessage(0, 0, msg), static_cast<intptr_t>(msg));
+    EXPECT_EQ(port.calls, (Calls{"restore", "front"}));
+    port.calls.clear();
+    EXPECT_EQ(form.UniqueProductMessage(0xFFFF, 0, msg), static_cast<intptr_t>(msg));
+    EXPECT_EQ(port.calls, (Calls{"restore", "front", "lookup"}));
+    port.calls.clear();
+    // Any other word does nothing and answers 0, so the sender brings nothing forward.
+    EXPECT_EQ(form.UniqueProductMessage(4464, 0, msg), 0);
+    EXPECT_TRUE(port.calls.empty());
+    EXPECT_FALSE(form.InstanceRequestPending);
+}
+
+TEST_F(Main, InstanceSignalWhileADialogIsOpenOnlyLifts) {
+    form.ModalDialogOpen = true;
+    EXPECT_EQ(form.UniqueProductMessage(0xFFFF, 0, 0xC0DE), 0);
+    EXPECT_EQ(port.calls, (Calls{"lift"}));
+    EXPECT_FALSE(form.InstanceRequestPending);
+    // The shortcut during a dialog brings the windows forward but looks nothing up.
+    port.calls.clear();
+    form.HotKey();
+    EXPECT_EQ(port.calls, (Calls{"restore", "front"}));
+    form.ModalDialogOpen = false;
+    port.calls.clear();
+    form.HotKey();
+    EXPECT_EQ(port.calls, (Calls{"restore", "front", "lookup"}));
+}
+
+TEST_F(Main, StartupTimerAndDeactivation) {
+    create();
+    port.calls.clear();
+    form.FormActivate();
+    form.FormActivate();
+    EXPECT_EQ(port.count("timer+"), 1u);
+    form.TimerStartupTimer();
+    EXPECT_TRUE(form.TrackMoves);
+    EXPECT_FALSE(form.StartupPending);
+
+    FakeFormMainPort p;
+    FormMainCore f{p};
+    f.StartupPending = true;
+    f.ModalDialogOpen = true;
+    f.ApplicationEvents1Deactivate();
+    EXPECT_FALSE(f.TrackMoves);
+    f.ModalDialogOpen = false;
+    p.messagesReceived = true;
+    f.ApplicationEvents1Deactivate();
+    EXPECT_TRUE(p.called("new messages"));
+    EXPECT_FALSE(f.TrackMoves);
+    p.messagesReceived = false;
+    f.ApplicationEvents1Deactivate();
+    EXPECT_TRUE(f.TrackMoves);
+    EXPECT_FALSE(f.StartupPending);
+}
+
+TEST_F(Main, CloseRunsItsWorkOnceEvenAfterAFailure) {
+    form.StoredProgramVersion = "0.6.0";
+    port.throwOnSave = true;
+    EXPECT_TRUE(form.FormCloseQuery());
+    EXPECT_EQ(port.calls, (Calls{"save on exit", "tray-"}));
+    EXPECT_TRUE(form.FormCloseQuery());
+    EXPECT_EQ(port.count("save on exit"), 1u);
+
+    FakeFormMainPort p;
+    FormMainCore f{p};
+    f.StoredProgramVersion = "0.5.0";
+    f.SysTrayIcon = false;
+    f.FormCloseQuery();
+    EXPECT_EQ(p.calls, (Calls{"save on exit", "save messages"}));
+}
