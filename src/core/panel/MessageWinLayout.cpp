@@ -1,0 +1,88 @@
+// The message dialog's button sets and geometry.
+#include "panel/MessageWinLayout.h"
+
+#include <algorithm>
+
+namespace qlx {
+
+namespace {
+const DialogButton kOk{"OK", kResultOk};
+const DialogButton kCancel{"Annuller", kResultCancel};
+const DialogButton kYes{"Ja", kResultYes};
+const DialogButton kNo{"Nej", kResultNo};
+
+// Dialog units to pixels, rounded to the nearest pixel.
+int32_t unitsToPixels(int32_t units, int32_t fontMeasure, int32_t unitsPerMeasure) {
+    return (units * fontMeasure + unitsPerMeasure / 2) / unitsPerMeasure;
+}
+} // namespace
+
+ButtonSet buttonSetFor(int32_t code) {
+    if (code == 0) return ButtonSet{kOk, std::nullopt, 150};
+    if (code < 0 || code == 1) return ButtonSet{kOk, kCancel, 200};
+    if (code == 3) return ButtonSet{kYes, kNo, 200};
+    if (code == 4) return ButtonSet{kNo, kYes, 200};
+    return ButtonSet{kYes, kCancel, 200};
+}
+
+bool hasIcon(TMsgDlgType type) { return type != TMsgDlgType::custom; }
+
+int32_t messageTextWrapWidth(int32_t screenWidth) { return screenWidth / 2; }
+
+MessageWinLayout layoutMessageWin(const MessageWinMeasures& m, TMsgDlgType type,
+                                  int32_t buttonSetCode, const std::optional<Dimension>& owner,
+                                  const WorkArea& work) {
+    const int32_t horzMargin = unitsToPixels(8, m.averageCharWidth, 4);
+    const int32_t vertMargin = unitsToPixels(8, m.charHeight, 8);
+    const int32_t horzSpacing = unitsToPixels(10, m.averageCharWidth, 4);
+    const int32_t vertSpacing = unitsToPixels(10, m.charHeight, 8);
+    const int32_t buttonRowHeight = unitsToPixels(14, m.charHeight, 8);
+
+    MessageWinLayout out;
+    int32_t iconTextWidth = m.textWidth;
+    int32_t iconTextHeight = m.textHeight;
+    int32_t textLeft = horzMargin;
+    if (hasIcon(type)) {
+        out.icon = Rect{horzMargin, vertMargin, kIconSize, kIconSize};
+        textLeft += kIconSize + horzSpacing;
+        iconTextWidth += kIconSize + horzSpacing;
+        iconTextHeight = std::max(iconTextHeight, kIconSize);
+    }
+    out.text = Rect{textLeft, vertMargin, m.textWidth, m.textHeight};
+
+    // The body: sized to icon and text with room for a button row, centred on the screen.
+    Dimension& d = out.dialog;
+    d.width = iconTextWidth + 2 * horzMargin + m.frameWidth;
+    d.height = iconTextHeight + buttonRowHeight + vertSpacing + 2 * vertMargin + m.frameHeight;
+    d.left = m.screenWidth / 2 - d.width / 2;
+    d.top = m.screenHeight / 2 - d.height / 2;
+
+    const ButtonSet set = buttonSetFor(buttonSetCode);
+    d.width = std::max(d.width, set.minimumWidth);
+
+    if (owner) {
+        d = centredOn(*owner, d);
+        limitToScreenWorkarea(d, work);
+    }
+
+    out.clientWidth = d.width - m.frameWidth;
+    out.clientHeight = d.height - m.frameHeight;
+    out.strip = Rect{0, out.clientHeight - kStripHeight, out.clientWidth, kStripHeight};
+
+    const int32_t buttonTop = (kStripHeight - kDialogButtonHeight) / 2 + 1;
+    const int32_t leftButtonLeft = set.right
+                                       ? (out.clientWidth / 2 - kDialogButtonWidth) / 2
+                                       : (out.clientWidth - kDialogButtonWidth) / 2;
+    out.left = ButtonPlace{
+        set.left, Rect{leftButtonLeft, buttonTop, kDialogButtonWidth, kDialogButtonHeight}};
+    if (set.right) {
+        // Measured on the outer width, so it sits half a frame further right than a mirror
+        // image of the left button would.
+        const int32_t rightLeft = d.width / 2 + (d.width / 2 - kDialogButtonWidth) / 2;
+        out.right = ButtonPlace{
+            *set.right, Rect{rightLeft, buttonTop, kDialogButtonWidth, kDialogButtonHeight}};
+    }
+    return out;
+}
+
+} // namespace qlx

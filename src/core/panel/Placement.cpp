@@ -1,0 +1,104 @@
+// Work-area limits, centring and the panel's stored position.
+#include "panel/Placement.h"
+
+namespace qlx {
+
+namespace {
+// Sums and differences are taken in 64 bits: a hostile settings file or a wild rectangle
+// must not wrap around; the limits bring every result back into the work area.
+int32_t narrow(int64_t v) {
+    if (v < INT32_MIN) return INT32_MIN;
+    if (v > INT32_MAX) return INT32_MAX;
+    return static_cast<int32_t>(v);
+}
+} // namespace
+
+WorkArea workAreaOrFallback(const std::optional<WorkArea>& reported, int32_t screenWidth,
+                            int32_t screenHeight) {
+    if (reported) return *reported;
+    return WorkArea{0, 0, screenWidth, screenHeight - 25};
+}
+
+void limitToScreenWorkarea(Dimension& d, const WorkArea& work) {
+    const int64_t workWidth = int64_t{work.right} - work.left;
+    const int64_t workHeight = int64_t{work.bottom} - work.top;
+    int64_t top = d.top, left = d.left, height = d.height, width = d.width;
+    if (height > workHeight) {
+        height = workHeight;
+        top = work.top;
+    }
+    if (width > workWidth) {
+        width = workWidth;
+        left = work.left;
+    }
+    if (top < work.top) top = work.top;
+    if (top + height > work.bottom) top = work.bottom - height;
+    if (left < work.left) left = work.left;
+    if (left + width > work.right) left = work.right - width;
+    d = Dimension{narrow(top), narrow(left), narrow(height), narrow(width)};
+}
+
+Dimension centredOn(const Dimension& owner, const Dimension& window) {
+    Dimension out = window;
+    out.left = narrow(owner.left + (int64_t{owner.width} - window.width) / 2);
+    out.top = narrow(owner.top + (int64_t{owner.height} - window.height) / 2);
+    return out;
+}
+
+std::optional<int32_t> positionKeyFromRead(int32_t valueRead) {
+    if (valueRead == kAbsentPositionKey) return std::nullopt;
+    return valueRead;
+}
+
+std::string positionKeyText(const std::optional<int32_t>& value) {
+    return value ? std::to_string(*value) : std::string();
+}
+
+StoredPosition storedPositionFor(const Dimension& bounds, int32_t screenWidth,
+                                 int32_t screenHeight) {
+    StoredPosition out;
+    const int64_t fromBottom = int64_t{screenHeight} - bounds.top - bounds.height;
+    const int64_t fromRight = int64_t{screenWidth} - bounds.left - bounds.width;
+    if (fromBottom < bounds.top)
+        out.FromBottom = narrow(fromBottom);
+    else
+        out.FromTop = bounds.top;
+    if (fromRight < bounds.left)
+        out.FromRight = narrow(fromRight);
+    else
+        out.FromLeft = bounds.left;
+    return out;
+}
+
+PanelPlace placeStoredPosition(const StoredPosition& stored, const Dimension& panel,
+                               int32_t screenWidth, int32_t screenHeight, const WorkArea& work) {
+    int64_t h = panel.height, w = panel.width;
+    int64_t top = panel.top, left = panel.left;
+    if (stored.FromTop)
+        top = *stored.FromTop;
+    else if (stored.FromBottom)
+        top = int64_t{screenHeight} - *stored.FromBottom - h;
+    if (stored.FromRight)
+        left = int64_t{screenWidth} - *stored.FromRight - w;
+    else if (stored.FromLeft)
+        left = *stored.FromLeft;
+
+    const int64_t workWidth = int64_t{work.right} - work.left;
+    const int64_t workHeight = int64_t{work.bottom} - work.top;
+    if (h > workHeight) {
+        h = workHeight;
+        top = work.top;
+    }
+    if (w > workWidth) {
+        w = workWidth;
+        left = work.left;
+    }
+    const int64_t margin = work.top > 0 ? 4 : 1;
+    if (top < work.top - 2 + margin) top = work.top - 2 + margin;
+    if (top + h > work.bottom) top = work.bottom - h;
+    if (left < work.left) left = work.left;
+    if (left + w > work.right) left = work.right - w;
+    return PanelPlace{narrow(top), narrow(left)};
+}
+
+} // namespace qlx
