@@ -1,0 +1,99 @@
+# Shared by scripts/run, scripts/test and the benchmarks: installing what is missing, building,
+# and the Wine + X environment the program runs in.
+# shellcheck shell=bash
+
+QLX_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+export QLX_ROOT
+
+qlx_log() { printf '== %s\n' "$*" >&2; }
+
+# Installs the Debian packages whose commands or files are missing.
+qlx_install() {
+    local want=() pair cmd pkg
+    for pair in "$@"; do
+        cmd="${pair%%:*}"
+        pkg="${pair#*:}"
+        if [[ "$cmd" == /* ]]; then
+            [[ -e "$cmd" ]] || want+=("$pkg")
+        else
+            command -v "$cmd" >/dev/null 2>&1 || want+=("$pkg")
+        fi
+    done
+    [[ ${#want[@]} -eq 0 ]] && return 0
+    qlx_log "installing ${want[*]}"
+    local sudo=""
+    [[ $(id -u) -ne 0 ]] && sudo="sudo"
+    $sudo apt-get update -qq >/dev/null
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${want[@]}" >/dev/null
+}
+
+qlx_install_build_tools() {
+    qlx_install cmake:cmake g++:g++ make:make \
+        x86_64-w64-mingw32-g++-posix:g++-mingw-w64-x86-64-posix \
+        x86_64-w64-mingw32-windres:binutils-mingw-w64-x86-64 \
+        /usr/src/googletest/CMakeLists.txt:googletest \
+        /usr/include/benchmark/benchmark.h:libbenchmark-dev
+}
+
+qlx_install_wine() {
+    if ! command -v wine >/dev/null 2>&1; then
+        qlx_install wine:wine wine64:wine64
+    fi
+    qlx_install xdotool:xdotool xwininfo:x11-utils xprop:x11-utils python3:python3 \
+        /usr/bin/import:imagemagick
+}
+
+qlx_install_display() {
+    qlx_install Xvfb:xvfb openbox:openbox xauth:xauth
+}
+
+qlx_build() { # preset [targets...]
+    local preset="$1"
+    shift
+    if [[ ! -f "$QLX_ROOT/build/$preset/CMakeCache.txt" ]]; then
+        cmake --preset "$preset" -S "$QLX_ROOT" >/dev/null
+    fi
+    local args=()
+    for t in "$@"; do args+=(--target "$t"); done
+    cmake --build "$QLX_ROOT/build/$preset" -j"$(nproc)" "${args[@]}"
+}
+
+# A fresh Wine prefix: no Mono/Gecko prompts, no crash dialog, quiet.
+qlx_make_prefix() { # dir
+    export WINEPREFIX="$1"
+    export WINEDEBUG=-all
+    export WINEDLLOVERRIDES="mscoree=d;mshtml=d;winemenubuilder.exe=d"
+    mkdir -p "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+    wineserver -w
+}
+
+# Xvfb with a small window manager on a free display number; sets DISPLAY and QLX_XVFB_PID.
+qlx_start_display() {
+    local n
+    for n in $(seq 90 120); do
+        [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] && continue
+        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+        QLX_XVFB_PID=$!
+        export DISPLAY=":$n"
+        for _ in $(seq 50); do
+            xdpyinfo >/dev/null 2>&1 && break
+            sleep 0.1
+        done
+        if xdpyinfo >/dev/null 2>&1; then
+            openbox >/dev/null 2>&1 &
+            QLX_WM_PID=$!
+            export QLX_XVFB_PID QLX_WM_PID
+            return 0
+        fi
+        kill "$QLX_XVFB_PID" 2>/dev/null
+    done
+    return 1
+}
+
+qlx_stop_display() {
+    [[ -n "${QLX_WM_PID:-}" ]] && kill "$QLX_WM_PID" 2>/dev/null
+    [[ -n "${QLX_XVFB_PID:-}" ]] && kill "$QLX_XVFB_PID" 2>/dev/null
+    true
+}

@@ -1,0 +1,183 @@
+// The main window's window procedure and its side of the main window's logic.
+#include "FormMain.h"
+
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+#include "Application.h"
+#include "Encoding.h"
+#include "SingleInstance.h"
+#include "Text.h"
+
+namespace qlx::win {
+
+TFormMain* TFormMain::instance_ = nullptr;
+
+namespace {
+constexpr UINT_PTR kTimerStartup = 1;
+constexpr DWORD kPanelStyle = WS_POPUP | WS_BORDER | WS_CLIPCHILDREN;
+
+COLORREF toColorRef(uint32_t colour) { return static_cast<COLORREF>(colour & 0xFFFFFF); }
+
+std::string programFolder() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n < path.size()) {
+            path.resize(n);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    size_t slash = path.find_last_of(L"\\/");
+    return narrow(path.substr(0, slash == std::wstring::npos ? 0 : slash + 1));
+}
+
+std::vector<std::string> userArguments() {
+    std::vector<std::string> args;
+    int argc = 0;
+    if (LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc)) {
+        for (int i = 1; i < argc; ++i) args.push_back(narrow(argv[i]));
+        LocalFree(argv);
+    }
+    return args;
+}
+} // namespace
+
+bool TFormMain::create(HINSTANCE module, int showCommand) {
+    instance_ = this;
+    panelBrush_ = CreateSolidBrush(toColorRef(kPanelColour));
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = windowProc;
+    wc.hInstance = module;
+    wc.hIcon = LoadIconW(module, L"MAINICON");
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = panelBrush_;
+    wc.lpszClassName = L"TFormMain";
+    if (!RegisterClassExW(&wc)) return false;
+
+    Application& app = Application::instance();
+    hwnd_ = CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"Quiklex", kPanelStyle, 0, 0,
+                            kPanelWidth, kPanelHeight, app.handle(), nullptr, module, nullptr);
+    if (!hwnd_) return false;
+    app.setMainWindow(hwnd_);
+
+    core_.FormCreate(userArguments(), programFolder());
+
+    ShowWindow(hwnd_, showCommand == SW_SHOWMINNOACTIVE ? SW_SHOWNA : SW_SHOW);
+    UpdateWindow(hwnd_);
+    core_.FormShow();
+    return true;
+}
+
+void TFormMain::MenuItemTerminateClick() {
+    if (core_.FormCloseQuery()) DestroyWindow(hwnd_);
+}
+
+void TFormMain::restoreApplication() { Application::instance().restore(); }
+void TFormMain::bringAllToFront() { Application::instance().bringAllToFront(); }
+void TFormMain::liftOpenWindows() { Application::instance().liftOpenWindows(); }
+void TFormMain::minimizeApplication() { Application::instance().minimize(); }
+void TFormMain::showTaskbarButton(bool show) { Application::instance().showTaskbarButton(show); }
+
+void TFormMain::postCommand(uint16_t wParam, int32_t lParam) {
+    PostMessageW(hwnd_, UniqueProductMessage, wParam, static_cast<LPARAM>(lParam));
+}
+
+void TFormMain::sleepMs(uint32_t ms) { Sleep(ms); }
+
+void TFormMain::startStartupTimer() {
+    startupTimerOn_ = SetTimer(hwnd_, kTimerStartup, 1000, nullptr) != 0;
+}
+
+void TFormMain::stopStartupTimer() {
+    KillTimer(hwnd_, kTimerStartup);
+    startupTimerOn_ = false;
+}
+
+void TFormMain::setPanelBounds(int left, int top, int width, int height) {
+    SetWindowPos(hwnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int TFormMain::screenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
+
+void TFormMain::showMessage(const std::string& text) {
+    MessageBoxW(nullptr, widen(text).c_str(), widen(programTitle).c_str(),
+                MB_OK | MB_ICONWARNING | MB_TASKMODAL);
+}
+
+void TFormMain::layoutPanel() {
+    SetWindowLongPtrW(hwnd_, GWL_STYLE, kPanelStyle);
+    SetWindowPos(hwnd_, nullptr, 0, 0, kPanelWidth, kPanelHeight,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void TFormMain::paint() {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd_, &ps);
+    RECT r;
+    GetClientRect(hwnd_, &r);
+    FillRect(dc, &r, panelBrush_);
+    EndPaint(hwnd_, &ps);
+}
+
+LRESULT CALLBACK TFormMain::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    TFormMain* self = instance_;
+    if (self == nullptr || (self->hwnd_ != nullptr && self->hwnd_ != hwnd))
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
+    if (self->hwnd_ == nullptr) self->hwnd_ = hwnd;
+    // Nothing thrown by a handler may leave the window procedure.
+    try {
+        return self->handle(msg, wParam, lParam);
+    } catch (...) {
+        return 0;
+    }
+}
+
+LRESULT TFormMain::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == UniqueProductMessage && msg != 0)
+        return core_.UniqueProductMessage(wParam, lParam, UniqueProductMessage);
+    switch (msg) {
+    case WM_HOTKEY:
+        core_.HotKey();
+        return 0;
+    case WM_CLOSE:
+        // A close request from the system only minimises; "Afslut" really ends the program.
+        Application::instance().minimize();
+        return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE) core_.FormActivate();
+        break;
+    case WM_ACTIVATEAPP:
+        if (!wParam) core_.ApplicationEvents1Deactivate();
+        break;
+    case WM_TIMER:
+        if (wParam == kTimerStartup) {
+            core_.TimerStartupTimer();
+            return 0;
+        }
+        break;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT:
+        paint();
+        return 0;
+    case WM_QUERYENDSESSION:
+        return TRUE;
+    case WM_ENDSESSION:
+        // Windows is ending the session: keep the settings as at "Afslut".
+        if (wParam) core_.FormCloseQuery();
+        return 0;
+    case WM_DESTROY:
+        Application::instance().setMainWindow(nullptr);
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcW(hwnd_, msg, wParam, lParam);
+}
+
+} // namespace qlx::win

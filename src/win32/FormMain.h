@@ -1,0 +1,52 @@
+// TFormMain: the floating panel and owner of the program's state. It translates window
+// messages into calls of the main window's logic and carries out what that logic asks for.
+#pragma once
+
+#include <windows.h>
+
+#include "app/FormMainCore.h"
+#include "app/FormMainPort.h"
+
+namespace qlx::win {
+
+class TFormMain final : public FormMainPort {
+public:
+    static TFormMain* instance() { return instance_; }
+
+    // Creates the window and runs the creation sequence; false when the window failed.
+    bool create(HINSTANCE module, int showCommand);
+    HWND handle() const { return hwnd_; }
+    FormMainCore& core() { return core_; }
+
+    // "Afslut": saves once and ends the program.
+    void MenuItemTerminateClick();
+
+    // FormMainPort
+    void restoreApplication() override;
+    void bringAllToFront() override;
+    void liftOpenWindows() override;
+    void minimizeApplication() override;
+    void showTaskbarButton(bool show) override;
+    void postCommand(uint16_t wParam, int32_t lParam) override;
+    void sleepMs(uint32_t ms) override;
+    void startStartupTimer() override;
+    void stopStartupTimer() override;
+    bool startupTimerRunning() override { return startupTimerOn_; }
+    void setPanelBounds(int left, int top, int width, int height) override;
+    int screenWidth() override;
+    void showMessage(const std::string& text) override;
+    void layoutPanel() override;
+
+private:
+    static LRESULT CALLBACK windowProc(HWND, UINT, WPARAM, LPARAM);
+    LRESULT handle(UINT msg, WPARAM wParam, LPARAM lParam);
+    void paint();
+
+    static TFormMain* instance_;
+    HWND hwnd_ = nullptr;
+    FormMainCore core_{*this};
+    bool startupTimerOn_ = false;
+    HBRUSH panelBrush_ = nullptr;
+};
+
+} // namespace qlx::win

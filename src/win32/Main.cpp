@@ -1,0 +1,48 @@
+// Program entry: one instance per logon session, then the main window and its message loop.
+#include <windows.h>
+
+#include "Application.h"
+#include "FormMain.h"
+#include "SingleInstance.h"
+
+using namespace qlx::win;
+
+int WINAPI wWinMain(HINSTANCE module, HINSTANCE, PWSTR, int showCommand) {
+    // DLLs load from the system folder only, never from the working directory.
+    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+
+    bool registered = false;
+    try {
+        registered = registerUniqueProductMessage();
+    } catch (...) {
+    }
+    if (!registered) {
+        MessageBoxW(nullptr, L"Fejl i Windows:  Kunne ikke registrere UniqueProductMessage",
+                    L"Quiklex", MB_OK | MB_ICONERROR);
+        return 1;
+    }
+    if (checkForRunningInstance()) return 1;
+
+    try {
+        Application& app = Application::instance();
+        if (!app.initialise(module)) return 0;
+
+        wchar_t path[MAX_PATH];
+        DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+        if (n > 0 && n < MAX_PATH) {
+            for (DWORD i = n; i > 0; --i)
+                if (path[i - 1] == L'\\' || path[i - 1] == L'/') {
+                    path[i] = L'\0';
+                    break;
+                }
+            SetCurrentDirectoryW(path);
+        }
+
+        static TFormMain form;
+        if (!form.create(module, showCommand)) return 0;
+        return app.run();
+    } catch (...) {
+        MessageBoxW(nullptr, L"Der opstod en uventet fejl.", L"Quiklex", MB_OK | MB_ICONERROR);
+        return 0;
+    }
+}

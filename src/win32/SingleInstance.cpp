@@ -1,0 +1,61 @@
+// The single-instance guard and the second start's signal to the first.
+#include "SingleInstance.h"
+
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+#include "Encoding.h"
+#include "app/CommandLine.h"
+
+namespace qlx::win {
+
+UINT UniqueProductMessage = 0;
+
+namespace {
+uint16_t forwardedCommand = 0;
+}
+
+bool registerUniqueProductMessage() {
+    UniqueProductMessage = RegisterWindowMessageW(L"Quiklex application specific message");
+    return UniqueProductMessage != 0;
+}
+
+BOOL CALLBACK findRunningInstanceProc(HWND window, LPARAM resultSlot) {
+    DWORD_PTR reply = 0;
+    LRESULT ok = SendMessageTimeoutW(window, UniqueProductMessage, forwardedCommand, 0,
+                                     SMTO_BLOCK | SMTO_ABORTIFHUNG, 200, &reply);
+    if (ok == 0) return TRUE;
+    if (reply == UniqueProductMessage) {
+        *reinterpret_cast<HWND*>(resultSlot) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+bool checkForRunningInstance() {
+    try {
+        // Held until the process ends; the system releases it then.
+        HANDLE semaphore = CreateSemaphoreW(nullptr, 1, 1, L"QuiklexSINGLE.SEMAPHORE");
+        if (semaphore == nullptr) return false;
+        if (WaitForSingleObject(semaphore, 0) == WAIT_OBJECT_0) return false;
+
+        std::vector<std::string> args;
+        int argc = 0;
+        if (LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc)) {
+            for (int i = 1; i < argc; ++i) args.push_back(narrow(argv[i]));
+            LocalFree(argv);
+        }
+        forwardedCommand = forwardedCommandFromArgs(args);
+
+        HWND found = nullptr;
+        EnumWindows(findRunningInstanceProc, reinterpret_cast<LPARAM>(&found));
+        if (found != nullptr) SetForegroundWindow(found);
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+} // namespace qlx::win

@@ -1,0 +1,131 @@
+"""End-to-end harness: drives the real quiklex.exe under Wine on the test run's X display.
+
+scripts/test makes the Wine prefix and the display once per run and exports WINEPREFIX, DISPLAY
+and QLX_WORK; run.py puts a stand-in for the desktop's browser launcher first in PATH.
+"""
+import os
+import subprocess
+import time
+import unittest
+
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+BUILD = os.path.join(ROOT, "build", "mingw")
+EXE = os.path.join(BUILD, "quiklex.exe")
+HELPER = os.path.join(BUILD, "qlxhelper.exe")
+WORK = os.environ.get("QLX_WORK", "/tmp")
+BROWSER_LOG = os.path.join(WORK, "browser.log")
+PANEL_COLOUR = "0x3E745C"  # red 62, green 116, blue 92
+
+
+def wait_for(condition, timeout=10.0, interval=0.1, what="condition"):
+    """Polls until condition() is true; fails the test after timeout seconds."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = condition()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise AssertionError("timed out waiting for " + what)
+        time.sleep(interval)
+
+
+def helper(*args, timeout=20):
+    """Runs the tests' Windows helper; returns (exit code, stripped stdout)."""
+    p = subprocess.run(["wine", HELPER, *map(str, args)], capture_output=True, text=True,
+                       timeout=timeout)
+    return p.returncode, p.stdout.strip()
+
+
+class Panel:
+    def __init__(self, line):
+        parts = line.split()
+        self.hwnd = parts[0]
+        self.visible = parts[1] == "1"
+        self.iconic = parts[2] == "1"
+        self.left, self.top, self.width, self.height = map(int, parts[3:7])
+
+
+def find_panel():
+    code, out = helper("find")
+    return Panel(out) if code == 0 else None
+
+
+def foreground_class():
+    return helper("foreground")[1]
+
+
+def browser_log():
+    try:
+        with open(BROWSER_LOG, encoding="utf-8", errors="replace") as f:
+            return [line.rstrip("\n") for line in f]
+    except FileNotFoundError:
+        return []
+
+
+class Quiklex:
+    """One started quiklex.exe process."""
+
+    def __init__(self, *args):
+        self.started = time.monotonic()
+        self.proc = subprocess.Popen(["wine", EXE, *args], stdout=subprocess.DEVNULL,
+                                     stderr=subprocess.DEVNULL)
+
+    def wait_visible(self, timeout=20):
+        return wait_for(lambda: (p := find_panel()) and p.visible and p, timeout,
+                        what="the panel to show")
+
+    def exit_code(self, timeout=20):
+        return self.proc.wait(timeout=timeout)
+
+    def running(self):
+        return self.proc.poll() is None
+
+    def kill(self):
+        if self.running():
+            helper("kill")
+            try:
+                self.proc.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                self.proc.kill()
+
+
+def start_second(*args, timeout=20):
+    """A second start; returns its exit code."""
+    return subprocess.run(["wine", EXE, *args], stdout=subprocess.DEVNULL,
+                          stderr=subprocess.DEVNULL, timeout=timeout).returncode
+
+
+def end_all():
+    """Ends every Quiklex left over from an earlier test."""
+    for _ in range(5):
+        if find_panel() is None:
+            return
+        helper("kill")
+        time.sleep(0.3)
+
+
+class QuiklexTest(unittest.TestCase):
+    """Starts each test with no Quiklex running and ends whatever the test started."""
+
+    def setUp(self):
+        end_all()
+        self.programs = []
+
+    def tearDown(self):
+        for q in self.programs:
+            q.kill()
+        end_all()
+
+    def start(self, *args):
+        q = Quiklex(*args)
+        self.programs.append(q)
+        return q
+
+    def other_window(self, seconds=30):
+        """Another program's window in the foreground; returns its process."""
+        p = subprocess.Popen(["wine", HELPER, "other", str(seconds)], stdout=subprocess.PIPE,
+                             stderr=subprocess.DEVNULL, text=True)
+        p.stdout.readline()
+        wait_for(lambda: foreground_class() == "QlxOther", 10, what="the other window in front")
+        self.addCleanup(p.kill)
+        return p
