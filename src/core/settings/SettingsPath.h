@@ -1,0 +1,42 @@
+// Where the current user's settings file lives: by default the user's name in a "quiklex"
+// folder of the application-data folder, or a path template from the shared settings file
+// "quiklex.ini" beside the program.
+#pragma once
+
+#include <string>
+
+#include "settings/SettingsFileSystem.h"
+#include "settings/SettingsReporter.h"
+#include "settings/SystemInfoPort.h"
+
+namespace qlx {
+
+// Placeholder passes allowed before a template counts as one that never finishes (a
+// replacement that brings back its own placeholder), and the longest path it may grow to.
+inline constexpr int kMaxPlaceholderPasses = 32;
+inline constexpr size_t kMaxExpandedPathLength = 32767;
+
+struct SettingsLocation {
+    std::string SettingsFilePath;
+    bool SettingsPathFailed = false;
+    bool SharedSettingsUsed = false;
+};
+
+std::string GetUserNameText(SystemInfoPort& system);
+std::string GetComputerNameText(SystemInfoPort& system);
+// The user's application-data folder, normally without a trailing backslash; empty when it
+// cannot be found.
+std::string getAppDataFolder(SystemInfoPort& system);
+
+// The folder part of a path: "C:\a.ini" gives "C:\", "C:\dir\a.ini" gives "C:\dir" and
+// "a.ini" gives "".
+std::string settingsDirectoryOf(const std::string& path);
+
+// Works the path out and reports any failure to the user itself (modalDialogOpen is set
+// while the message is open). After a failure the path holds what it had come to, and
+// saves still go there.
+SettingsLocation ResolveSettingsPath(const std::string& programFolder, SettingsFileSystem& files,
+                                     SystemInfoPort& system, SettingsReporter& reporter,
+                                     bool& modalDialogOpen);
+
+} // namespace qlx

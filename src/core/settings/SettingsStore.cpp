@@ -1,0 +1,207 @@
+// The user's settings file: sections and keys, load, save, backup.
+#include "settings/SettingsStore.h"
+
+#include <limits>
+
+#include "Text.h"
+#include "app/CommandLine.h"
+#include "settings/AtomicFile.h"
+#include "settings/IniFile.h"
+
+namespace qlx {
+
+namespace {
+
+// The value that marks a position key as absent when read as an integer.
+constexpr int32_t kAbsent = std::numeric_limits<int32_t>::min();
+
+const char* const kMainForm = "MainForm";
+const char* const kSettings = "Settings";
+
+std::string trimControls(std::string_view text) {
+    size_t begin = 0, end = text.size();
+    while (begin < end && static_cast<unsigned char>(text[begin]) <= 32) ++begin;
+    while (end > begin && static_cast<unsigned char>(text[end - 1]) <= 32) --end;
+    return std::string(text.substr(begin, end - begin));
+}
+
+std::optional<int32_t> readPosition(const IniFile& ini, const char* key) {
+    const int32_t value = ini.readInteger(kMainForm, key, kAbsent);
+    if (value == kAbsent) return std::nullopt;
+    return value;
+}
+
+std::string positionText(const std::optional<int32_t>& value) {
+    return value ? std::to_string(*value) : std::string();
+}
+
+// Every line of the section whose trimmed key is not empty gives the trimmed value of the
+// first line with that key; empty values are left out.
+std::optional<std::vector<std::string>> readShownTimestamps(const IniFile& ini) {
+    const std::vector<std::string>* lines = ini.sectionLines("ShownMessages");
+    if (!lines || lines->empty()) return std::nullopt;
+    std::vector<std::string> stamps;
+    for (const std::string& line : *lines) {
+        const auto key = iniLineKey(line);
+        if (!key) continue;
+        const std::string name = trimControls(*key);
+        if (name.empty()) continue;
+        for (const std::string& other : *lines) {
+            const auto otherKey = iniLineKey(other);
+            if (otherKey && equalsNoCase(trimControls(*otherKey), name)) {
+                std::string value = trimControls(std::string_view(other).substr(otherKey->size() + 1));
+                if (!value.empty()) stamps.push_back(std::move(value));
+                break;
+            }
+        }
+    }
+    return stamps;
+}
+
+} // namespace
+
+std::string makeBackupFileName(const std::string& path) {
+    const size_t dot = path.find_last_of('.');
+    if (dot == std::string::npos || path.find_first_of("\\:", dot) != std::string::npos)
+        return path + ".~";
+    return path.substr(0, dot) + ".~" + path.substr(dot + 1);
+}
+
+void SettingsStore::LoadSettings(SettingsValues& values) {
+    values.SettingsFileMissing = !files_.fileExists(SettingsFilePath);
+    std::string bytes;
+    if (files_.readFile(SettingsFilePath, bytes) == SettingsFileSystem::ReadStatus::Failed) {
+        reporter_.showMessage(
+            "Fejl under indl\xE6sning af dine indstillinger fra filen:  " + SettingsFilePath,
+            "Fejl", SettingsMessageKind::Error, false);
+        return;
+    }
+    const IniFile ini = IniFile::parse(bytes);
+
+    const std::string version = ini.readString(kSettings, "PrgVersion", "");
+    if (!version.empty()) values.StoredProgramVersion = version;
+
+    values.StartDelayMs = startDelayMilliseconds(ini.readInteger("Various", "StartDelay", 0));
+
+    values.Position.FromTop = readPosition(ini, "FromTop");
+    values.Position.FromBottom = readPosition(ini, "FromBottom");
+    values.Position.FromLeft = readPosition(ini, "FromLeft");
+    values.Position.FromRight = readPosition(ini, "FromRight");
+
+    values.MinimizeStart = ini.readBool(kSettings, "MinimizeStart", values.MinimizeStart);
+    values.SysTrayIcon = ini.readBool(kSettings, "SysTrayIcon", values.SysTrayIcon);
+
+    // An empty value and a number stored by older versions both mean the default.
+    const std::string hotkey = ini.readString(kSettings, "Hotkey", "");
+    uint16_t shortcut = 0;
+    if (!hotkey.empty() && !(hotkey.front() >= '0' && hotkey.front() <= '9'))
+        shortcut = textToShortcut(hotkey, keyNames_);
+    values.Hotkey = shortcut ? shortcut : kDefaultShortcut;
+
+    values.AlwaysOnTop = ini.readBool(kSettings, "AlwaysOnTop", values.AlwaysOnTop);
+    values.OnTopActive = values.AlwaysOnTop;
+    values.UseChromeFrame = ini.readBool(kSettings, "UseChromeFrame", values.UseChromeFrame);
+
+    auto readTemplate = [&](const char* key, std::string& field) {
+        std::string text = ini.readString(kSettings, key, "");
+        if (!text.empty()) field = std::move(text);
+    };
+    readTemplate("ProgramPageModern", values.ProgramPageModern);
+    readTemplate("ProgramPageGCF", values.ProgramPageGCF);
+    readTemplate("LookupModern", values.LookupModern);
+    readTemplate("LookupGCF", values.LookupGCF);
+
+    values.ShownTimestamps = readShownTimestamps(ini);
+}
+
+bool SettingsStore::SaveSettings(const SettingsValues& values) {
+    BackupSettingsFileOnce();
+
+    bool ok = false;
+    try {
+        std::string bytes;
+        // A file that exists but cannot be read is not overwritten: its other sections
+        // would be lost.
+        if (files_.readFile(SettingsFilePath, bytes) != SettingsFileSystem::ReadStatus::Failed) {
+            IniFile ini = IniFile::parse(bytes);
+            ini.eraseSection(kMainForm);
+            ini.writeString(kMainForm, "FromTop", positionText(values.Position.FromTop));
+            ini.writeString(kMainForm, "FromBottom", positionText(values.Position.FromBottom));
+            ini.writeString(kMainForm, "FromLeft", positionText(values.Position.FromLeft));
+            ini.writeString(kMainForm, "FromRight", positionText(values.Position.FromRight));
+
+            ini.eraseSection(kSettings);
+            ini.writeString(kSettings, "PrgVersion", programVersion);
+            ini.writeBool(kSettings, "MinimizeStart", values.MinimizeStart);
+            ini.writeBool(kSettings, "SysTrayIcon", values.SysTrayIcon);
+            ini.writeString(kSettings, "Hotkey", shortcutToText(values.Hotkey, keyNames_));
+            ini.writeBool(kSettings, "AlwaysOnTop", values.AlwaysOnTop);
+            ini.writeBool(kSettings, "UseChromeFrame", values.UseChromeFrame);
+            ini.writeString(kSettings, "ProgramPageModern", values.ProgramPageModern);
+            ini.writeString(kSettings, "ProgramPageGCF", values.ProgramPageGCF);
+            ini.writeString(kSettings, "LookupModern", values.LookupModern);
+            ini.writeString(kSettings, "LookupGCF", values.LookupGCF);
+
+            ok = writeFileAtomically(files_, SettingsFilePath, ini.text());
+        }
+    } catch (...) {
+        ok = false;
+    }
+    if (!ok)
+        reporter_.showMessage("Indstillinger kunne ikke gemmes i filen \n\n" + SettingsFilePath +
+                                  "\n\nUnders\xF8g om filkataloget eksisterer og\nom du har ret "
+                                  "til at skrive i kataloget.",
+                              programTitle, SettingsMessageKind::Warning, false);
+    return ok;
+}
+
+void SettingsStore::SaveOnExit(const SettingsValues& values) {
+    if (saveOnExitDone_) return;
+    saveOnExitDone_ = true;
+    try {
+        SaveSettings(values);
+    } catch (...) {
+    }
+}
+
+void SettingsStore::BackupSettingsFileOnce() {
+    if (backupDone_) return;
+    try {
+        if (files_.fileExists(SettingsFilePath))
+            CopySettingsFile(makeBackupFileName(SettingsFilePath));
+    } catch (...) {
+    }
+    backupDone_ = true;
+}
+
+bool SettingsStore::CopySettingsFile(const std::string& target) {
+    bool ok = false;
+    try {
+        std::string bytes;
+        ok = files_.readFile(SettingsFilePath, bytes) == SettingsFileSystem::ReadStatus::Ok &&
+             writeFileAtomically(files_, target, bytes);
+    } catch (...) {
+        ok = false;
+    }
+    if (!ok)
+        reporter_.showMessage("Fejl ved sikkerhedskopiering til filen \n" + target, programTitle,
+                              SettingsMessageKind::Warning, false);
+    return ok;
+}
+
+bool SettingsStore::rewriteSection(
+    const std::string& section, const std::vector<std::pair<std::string, std::string>>& entries) {
+    try {
+        std::string bytes;
+        if (files_.readFile(SettingsFilePath, bytes) == SettingsFileSystem::ReadStatus::Failed)
+            return false;
+        IniFile ini = IniFile::parse(bytes);
+        ini.eraseSection(section);
+        for (const auto& [key, value] : entries) ini.writeString(section, key, value);
+        return writeFileAtomically(files_, SettingsFilePath, ini.text());
+    } catch (...) {
+        return false;
+    }
+}
+
+} // namespace qlx
