@@ -1,0 +1,35 @@
+// Moving the panel by hand: the limits a drag keeps to. Each axis is decided on its own and
+// a position past its limit is not taken at all, so the panel stops where it last was
+// allowed instead of being pushed against the edge.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "panel/Placement.h"
+
+namespace qlx {
+
+struct DragPoint {
+    int32_t x = 0;
+    int32_t y = 0;
+    bool operator==(const DragPoint&) const = default;
+};
+
+// The limit for one drag, captured at the press: the work area, or the whole screen when
+// the system cannot tell.
+WorkArea dragWorkArea(const std::optional<WorkArea>& reported, int32_t screenWidth,
+                      int32_t screenHeight);
+
+struct DragStep {
+    std::optional<int32_t> left; // nothing: the left edge stays
+    std::optional<int32_t> top;  // nothing: the top edge stays
+    bool operator==(const DragStep&) const = default;
+};
+
+// Where the mouse at screen (x, y) takes the panel. The left edge may go from the work
+// area's left to its right less the panel's fixed width 82; the top from one pixel above the
+// work area's top to its bottom less the panel's current outer height.
+DragStep dragStep(DragPoint mouse, DragPoint offset, const WorkArea& work, int32_t outerHeight);
+
+} // namespace qlx
