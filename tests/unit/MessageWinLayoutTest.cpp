@@ -1,0 +1,110 @@
+// The message dialog's button sets, size, place and button positions.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "panel/MessageWinLayout.h"
+
+using namespace qlx;
+
+namespace {
+const WorkArea kWork{0, 0, 1920, 1040};
+
+// A font 7 pixels wide on average and 16 high: margins 14 and 16, spacings 18 and 20, a
+// button row of 28. A dialog frame adds 6 to the width and 29 to the height.
+MessageWinMeasures measures(int32_t textWidth, int32_t textHeight) {
+    return MessageWinMeasures{1920, 1080, 7, 16, textWidth, textHeight, 6, 29};
+}
+
+std::string captions(const ButtonSet& s) {
+    std::string out = std::string(s.left.caption) + "=" + std::to_string(s.left.result);
+    if (s.right)
+        out += std::string(" ") + s.right->caption + "=" + std::to_string(s.right->result);
+    return out + " min " + std::to_string(s.minimumWidth);
+}
+} // namespace
+
+TEST(MessageWinLayout, ButtonSetTable) {
+    EXPECT_EQ(captions(buttonSetFor(0)), "OK=1 min 150");
+    EXPECT_EQ(captions(buttonSetFor(1)), "OK=1 Annuller=2 min 200");
+    EXPECT_EQ(captions(buttonSetFor(2)), "Ja=6 Annuller=2 min 200");
+    EXPECT_EQ(captions(buttonSetFor(3)), "Ja=6 Nej=7 min 200");
+    EXPECT_EQ(captions(buttonSetFor(4)), "Nej=7 Ja=6 min 200");
+    for (int32_t code : {5, 6, 1000, INT32_MAX})
+        EXPECT_EQ(captions(buttonSetFor(code)), "Ja=6 Annuller=2 min 200") << code;
+    for (int32_t code : {-1, -4, INT32_MIN})
+        EXPECT_EQ(captions(buttonSetFor(code)), "OK=1 Annuller=2 min 200") << code;
+}
+
+TEST(MessageWinLayout, OneWordNoticeGetsOneCentredOkInAtLeast150) {
+    const MessageWinLayout l =
+        layoutMessageWin(measures(30, 16), TMsgDlgType::warning, 0, std::nullopt, kWork);
+    // Body: icon 32 + 18 + text 30 + 2 x 14 = 108 wide; 32 + 28 + 20 + 2 x 16 = 112 high.
+    EXPECT_EQ(l.dialog.width, 150);
+    EXPECT_EQ(l.dialog.height, 141);
+    EXPECT_EQ(l.clientWidth, 144);
+    EXPECT_EQ(l.clientHeight, 112);
+    EXPECT_EQ(l.icon, (Rect{14, 16, 32, 32}));
+    EXPECT_EQ(l.text, (Rect{64, 16, 30, 16}));
+    EXPECT_EQ(l.strip, (Rect{0, 84, 144, 28}));
+    EXPECT_EQ(l.left.bounds, (Rect{41, 4, 62, 22}));
+    EXPECT_EQ(l.left.button.result, kResultOk);
+    EXPECT_FALSE(l.right.has_value());
+}
+
+TEST(MessageWinLayout, TwoButtonsSplitTheStripAndTheRightOneUsesTheOuterWidth) {
+    const MessageWinLayout l =
+        layoutMessageWin(measures(30, 16), TMsgDlgType::confirmation, 3, std::nullopt, kWork);
+    EXPECT_EQ(l.dialog.width, 200);
+    EXPECT_EQ(l.clientWidth, 194);
+    EXPECT_EQ(l.left.bounds, (Rect{17, 4, 62, 22}));
+    ASSERT_TRUE(l.right.has_value());
+    EXPECT_EQ(l.right->bounds, (Rect{119, 4, 62, 22})); // a mirror image would be at 115
+    EXPECT_STREQ(l.left.button.caption, "Ja");
+    EXPECT_STREQ(l.right->button.caption, "Nej");
+
+    const MessageWinLayout reversed =
+        layoutMessageWin(measures(30, 16), TMsgDlgType::confirmation, 4, std::nullopt, kWork);
+    EXPECT_EQ(reversed.left.button.result, kResultNo);
+    EXPECT_EQ(reversed.right->button.result, kResultYes);
+}
+
+TEST(MessageWinLayout, WideTextIsNotNarrowedAndCustomHasNoIcon) {
+    const MessageWinLayout l =
+        layoutMessageWin(measures(400, 48), TMsgDlgType::custom, 1, std::nullopt, kWork);
+    EXPECT_FALSE(l.icon.has_value());
+    EXPECT_EQ(l.text, (Rect{14, 16, 400, 48}));
+    EXPECT_EQ(l.dialog.width, 400 + 28 + 6);
+    EXPECT_EQ(l.dialog.height, 48 + 28 + 20 + 32 + 29);
+    EXPECT_EQ(l.right->bounds.left, 217 + (217 - 62) / 2);
+    EXPECT_EQ(messageTextWrapWidth(1920), 960);
+}
+
+TEST(MessageWinLayout, WithoutOwnerStaysCentredOnTheScreenEvenOverTheTaskbar) {
+    const MessageWinLayout l = layoutMessageWin(measures(30, 16), TMsgDlgType::warning, 0,
+                                                std::nullopt, WorkArea{0, 0, 100, 100});
+    // Centred on the body's own width; widening to 150 keeps the left edge.
+    EXPECT_EQ(l.dialog, (Dimension{540 - 70, 960 - 57, 141, 150}));
+}
+
+TEST(MessageWinLayout, WithOwnerCentredOnItAndKeptInsideTheWorkArea) {
+    const Dimension panel{0, 1838, 32, 82}; // the panel in the top right corner
+    const MessageWinLayout l =
+        layoutMessageWin(measures(30, 16), TMsgDlgType::warning, 3, panel, kWork);
+    EXPECT_EQ(l.dialog, (Dimension{0, 1720, 141, 200}));
+
+    const Dimension owner{300, 400, 400, 600};
+    const MessageWinLayout centred =
+        layoutMessageWin(measures(30, 16), TMsgDlgType::warning, 0, owner, kWork);
+    EXPECT_EQ(centred.dialog, (Dimension{300 + 129, 400 + 225, 141, 150}));
+}
+
+TEST(MessageWinLayout, DialogLargerThanTheWorkAreaIsShrunkAndTheStripFollows) {
+    const WorkArea work{0, 40, 1920, 1080};
+    const MessageWinLayout l = layoutMessageWin(measures(960, 2000), TMsgDlgType::error, 0,
+                                                Dimension{500, 500, 100, 100}, work);
+    EXPECT_EQ(l.dialog.top, 40);
+    EXPECT_EQ(l.dialog.height, 1040);
+    EXPECT_EQ(l.clientHeight, 1040 - 29);
+    EXPECT_EQ(l.strip.top, 1040 - 29 - 28);
+}

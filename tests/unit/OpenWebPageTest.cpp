@@ -1,0 +1,116 @@
+// Opening pages through the shell: the web-address check, the failure messages and the main
+// window's page operations.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "lookup/OpenWebPage.h"
+#include "lookup/PageAddressCheck.h"
+
+using namespace qlx;
+
+namespace {
+const std::string kNoBrowser = "Fejl:  Windows' web-browser er ikke tilg\xE6" "ngelig";
+const std::string kNotShown = "Fejl:  Kunne ikke vise websiden i Windows' webbrowser!";
+
+struct FakeShell : ShellOpenPort {
+    int32_t code = 42;
+    bool fail = false;
+    std::vector<std::string> opened;
+    int32_t openAddress(const std::string& address) override {
+        if (fail) throw std::runtime_error("shell");
+        opened.push_back(address);
+        return code;
+    }
+};
+
+struct FakeMessages : MessageWinPort {
+    std::vector<std::string> shown;
+    int32_t MessageWin(DialogOwner owner, const std::string& text, const std::string& caption,
+                       TMsgDlgType type, int32_t buttonSet) override {
+        EXPECT_EQ(owner, DialogOwner::none);
+        EXPECT_EQ(caption, "Quiklex");
+        EXPECT_EQ(type, TMsgDlgType::warning);
+        EXPECT_EQ(buttonSet, 0);
+        shown.push_back(text);
+        return kResultOk;
+    }
+};
+
+struct Pages : ::testing::Test {
+    FakeShell shell;
+    FakeMessages messages;
+    PageTemplates templates = PageTemplates::defaults();
+};
+} // namespace
+
+TEST(PageAddressCheck, OnlyWebAddressesReachTheShell) {
+    for (const char* ok : {"http://www.lemmary.dk/#ordbog/hus/", "https://x", "HTTP://X",
+                           "hTtPs:", "gcf:http://x/ordbog/", "GCF:HTTPS://x", "Gcf:hTTp:x"})
+        EXPECT_TRUE(isAllowedPageAddress(ok)) << ok;
+    for (const char* bad :
+         {"", "http", "https", "gcf:", "gcf:file:///C:/x.exe", "file:///C:/Windows/calc.exe",
+          "FILE://host/share/x.exe", "\\\\host\\share\\x.exe", "C:\\x.exe", "x.exe",
+          "javascript:alert(1)", "JavaScript:http://x", "ms-msdt:/id PCWDiagnostic",
+          "ms-settings:", "mailto:a@b", " http://x", "\thttp://x", "\x01http://x",
+          "gcf: http://x", "gcf:gcf:http://x", "httpx://x", "https//x", "ftp://x",
+          "vbscript:http:"})
+        EXPECT_FALSE(isAllowedPageAddress(bad)) << bad;
+    EXPECT_FALSE(isAllowedPageAddress(std::string_view("\0http://x", 9)));
+}
+
+TEST_F(Pages, ShellCodesBecomeTheTwoMessages) {
+    EXPECT_EQ(openFailureText(33), std::nullopt);
+    EXPECT_EQ(openFailureText(31), kNoBrowser);
+    EXPECT_EQ(openFailureText(27), kNoBrowser);
+    for (int32_t code : {32, 2, 0, -1, 8, 26, 28})
+        EXPECT_EQ(openFailureText(code), kNotShown) << code;
+
+    openWebPage(shell, messages, "gcf:http://x/");
+    EXPECT_EQ(shell.opened, std::vector<std::string>{"gcf:http://x/"});
+    EXPECT_TRUE(messages.shown.empty());
+
+    shell.code = 31;
+    openWebPage(shell, messages, "http://x/");
+    shell.code = 5;
+    openWebPage(shell, messages, "http://x/");
+    EXPECT_EQ(messages.shown, (std::vector<std::string>{kNoBrowser, kNotShown}));
+}
+
+TEST_F(Pages, AnAddressThatIsNotAWebPageIsNeverOpened) {
+    templates.LookupModern = "file:///C:/Windows/System32/calc.exe?";
+    OpenLookupPage(shell, messages, templates, false, "hus", "");
+    openWebPage(shell, messages, "\\\\host\\share\\x.exe");
+    EXPECT_TRUE(shell.opened.empty());
+    EXPECT_EQ(messages.shown, (std::vector<std::string>{kNotShown, kNotShown}));
+}
+
+TEST_F(Pages, LookupOpensTheEscapedAddressOfTheCurrentMode) {
+    OpenLookupPage(shell, messages, templates, false, "r\xF8" "d", "");
+    OpenLookupPage(shell, messages, templates, true, "hus", "");
+    OpenLookupPage(shell, messages, templates, true, "", "");
+    EXPECT_EQ(shell.opened, (std::vector<std::string>{"http://www.lemmary.dk/#ordbog/r%C3%B8d/",
+                                                      "gcf:http://www.lemmary.dk/ordbog/hus/",
+                                                      "gcf:http://www.lemmary.dk/ordbog/"}));
+}
+
+TEST_F(Pages, FailuresInsideTheLookupAreDropped) {
+    shell.fail = true;
+    EXPECT_NO_THROW(OpenLookupPage(shell, messages, templates, false, "hus", ""));
+    EXPECT_NO_THROW(MenuItemProgramWebClick(shell, messages, templates, false));
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(Pages, ProgramPageAndOpenButton) {
+    MenuItemProgramWebClick(shell, messages, templates, false);
+    MenuItemProgramWebClick(shell, messages, templates, true);
+    std::string last = "hus";
+    ImageOpenClick(shell, messages, templates, false, last);
+    EXPECT_EQ(last, "");
+    EXPECT_EQ(shell.opened,
+              (std::vector<std::string>{"http://www.lemmary.dk/#anvendelse/quiklex/",
+                                        "gcf:http://www.lemmary.dk/anvendelse/quiklex/",
+                                        "http://www.lemmary.dk/#ordbog/"}));
+}
