@@ -103,7 +103,7 @@ SettingsLocation ResolveSettingsPath(const std::string& programFolder, SettingsF
             result.SharedSettingsUsed = true;
             for (int pass = 0;; ++pass) {
                 if (pass >= kMaxPlaceholderPasses || path.size() > kMaxExpandedPathLength) {
-                    detail = "\n\nStiens pladsholdere kan ikke udfyldes.";
+                    detail += "\n\nStiens pladsholdere kan ikke udfyldes.";
                     return fail();
                 }
                 bool replaced = replaceFirst(path, "%user%", GetUserNameText(system));

@@ -1,0 +1,181 @@
+// Where the settings file lies: default path, shared template with placeholders, relative
+// paths, the folder check and the two forms of the failure message.
+#include <gtest/gtest.h>
+
+#include "FakeSettingsPorts.h"
+#include "settings/SettingsPath.h"
+
+using namespace qlx;
+
+namespace {
+
+const std::string kProgram = "C:\\Prog\\";
+const std::string kShared = "C:\\Prog\\quiklex.ini";
+const std::string kLongStart =
+    "Fejl ved indl\xE6sning af sti fra fil: C:\\Prog\\quiklex.ini\n\n\xC6ndringer vil ikke "
+    "blive gemt.  Kontakt venligst systemadministratoren.";
+
+class SettingsPathTest : public ::testing::Test {
+protected:
+    FakeFileSystem files;
+    FakeSystemInfo system;
+    FakeReporter reporter;
+    bool modal = false;
+
+    void SetUp() override {
+        files.directories = {"C:\\Data\\Roaming", "C:\\Data\\Roaming\\quiklex", "H:\\Indstillinger",
+                             "\\\\server\\home\\bruger1", "C:\\Prog", "D:\\"};
+        reporter.modalFlag = &modal;
+    }
+    void shareTemplate(const std::string& value) {
+        files.files[kShared] = "[Shared Settings]\r\nUsersIniFilePath=" + value + "\r\n";
+    }
+    SettingsLocation resolve() {
+        return ResolveSettingsPath(kProgram, files, system, reporter, modal);
+    }
+};
+
+} // namespace
+
+TEST_F(SettingsPathTest, DefaultIsTheUsersNameInTheAppDataFolderWhichIsCreated) {
+    files.directories.erase("C:\\Data\\Roaming\\quiklex");
+    const SettingsLocation where = resolve();
+    EXPECT_EQ(where.SettingsFilePath, "C:\\Data\\Roaming\\quiklex\\bruger1.ini");
+    EXPECT_EQ(files.createdDirectories, std::vector<std::string>{"C:\\Data\\Roaming\\quiklex"});
+    EXPECT_FALSE(where.SettingsPathFailed);
+    EXPECT_FALSE(where.SharedSettingsUsed);
+    EXPECT_TRUE(reporter.messages.empty());
+}
+
+TEST_F(SettingsPathTest, AppDataFallsBackToTheRegistryAndThenToTheProgramFolder) {
+    system.shellAppData.clear();
+    system.registryAppData = "C:\\Data\\Roaming\\";
+    EXPECT_EQ(resolve().SettingsFilePath, "C:\\Data\\Roaming\\quiklex\\bruger1.ini");
+
+    system.registryAppData.clear();
+    files.createdDirectories.clear();
+    EXPECT_EQ(resolve().SettingsFilePath, "C:\\Prog\\_bruger1.ini");
+    EXPECT_TRUE(files.createdDirectories.empty());
+
+    system.user.reset();
+    EXPECT_EQ(resolve().SettingsFilePath, "C:\\Prog\\_NoUserNameFound.ini");
+}
+
+TEST_F(SettingsPathTest, SharedFileWithoutKeyOrWithBlanksGivesTheDefaultButCountsAsUsed) {
+    files.files[kShared] = "[Other]\r\nx=1\r\n";
+    SettingsLocation where = resolve();
+    EXPECT_EQ(where.SettingsFilePath, "C:\\Data\\Roaming\\quiklex\\bruger1.ini");
+    EXPECT_TRUE(where.SharedSettingsUsed);
+
+    shareTemplate("  \t ");
+    where = resolve();
+    EXPECT_EQ(where.SettingsFilePath, "C:\\Data\\Roaming\\quiklex\\bruger1.ini");
+}
+
+TEST_F(SettingsPathTest, PlaceholdersIgnoreCaseAndRepeatOnePerPass) {
+    shareTemplate("  H:\\Indstillinger\\%USER%.ini ");
+    EXPECT_EQ(resolve().SettingsFilePath, "H:\\Indstillinger\\bruger1.ini");
+
+    shareTemplate("%user%-%user%-%Computer%.ini");
+    EXPECT_EQ(resolve().SettingsFilePath,
+              "C:\\Data\\Roaming\\quiklex\\bruger1-bruger1-pc7.ini");
+
+    system.environment["HOMESHARE"] = "\\\\server\\home\\bruger1";
+    shareTemplate("%env(HOMESHARE)%\\quiklex.ini");
+    const SettingsLocation where = resolve();
+    EXPECT_EQ(where.SettingsFilePath, "\\\\server\\home\\bruger1\\quiklex.ini");
+    EXPECT_TRUE(where.SharedSettingsUsed);
+    EXPECT_TRUE(reporter.messages.empty());
+}
+
+TEST_F(SettingsPathTest, VariableNamesKeepTheirCaseAndLongValuesAreUsedWhole) {
+    const std::string longFolder = "C:\\" + std::string(250, 'x');
+    files.directories.insert(longFolder);
+    system.environment["Deep"] = longFolder;
+    shareTemplate("%ENV(Deep)%\\a.ini");
+    EXPECT_EQ(resolve().SettingsFilePath, longFolder + "\\a.ini");
+}
+
+TEST_F(SettingsPathTest, EmptyOrMisplacedVariablePlaceholdersStayAsText) {
+    shareTemplate("%env()%x.ini");
+    EXPECT_EQ(resolve().SettingsFilePath, "C:\\Data\\Roaming\\quiklex\\%env()%x.ini");
+
+    shareTemplate("a)%b%env(X)%");
+    system.environment["X"] = "never";
+    EXPECT_EQ(resolve().SettingsFilePath, "C:\\Data\\Roaming\\quiklex\\a)%b%env(X)%");
+    EXPECT_TRUE(reporter.messages.empty());
+}
+
+TEST_F(SettingsPathTest, MissingVariableFailsWithTheLongMessage) {
+    shareTemplate("%env(NOPE)%\\x.ini");
+    const SettingsLocation where = resolve();
+    EXPECT_TRUE(where.SettingsPathFailed);
+    EXPECT_EQ(where.SettingsFilePath, "error_NOPE\\x.ini");
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_EQ(reporter.messages[0].text,
+              kLongStart + "\n\nMilj\xF8variablen \"NOPE\" kunne ikke findes.");
+    EXPECT_EQ(reporter.messages[0].caption, "Quiklex");
+    EXPECT_EQ(reporter.messages[0].kind, SettingsMessageKind::Warning);
+    EXPECT_FALSE(reporter.messages[0].ownedByMainWindow);
+    EXPECT_TRUE(reporter.modalWhileShown);
+    EXPECT_FALSE(modal);
+}
+
+TEST_F(SettingsPathTest, ReplacementThatBringsBackItsPlaceholderStopsAndFails) {
+    system.user = "me%user%";
+    shareTemplate("%user%.ini");
+    SettingsLocation where = resolve();
+    EXPECT_TRUE(where.SettingsPathFailed);
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_EQ(reporter.messages[0].text, kLongStart + "\n(l\xE6st sti: %user%.ini).\n\nStiens "
+                                                      "pladsholdere kan ikke udfyldes.");
+
+    system.environment["LOOP"] = "%env(LOOP)%%env(LOOP)%";
+    shareTemplate("%env(LOOP)%");
+    where = resolve();
+    EXPECT_TRUE(where.SettingsPathFailed);
+    EXPECT_LE(where.SettingsFilePath.size(), kMaxExpandedPathLength + 64);
+    EXPECT_EQ(reporter.messages.size(), 2u);
+}
+
+TEST_F(SettingsPathTest, DriveRelativeAndRootedPaths) {
+    shareTemplate("D:x.ini");
+    EXPECT_EQ(resolve().SettingsFilePath, "D:\\x.ini");
+    shareTemplate("\\x.ini");
+    EXPECT_EQ(resolve().SettingsFilePath, "\\x.ini");
+    EXPECT_TRUE(reporter.messages.empty());
+}
+
+TEST_F(SettingsPathTest, MissingFolderGivesTheLongFormWithASharedFileAndTheShortFormWithout) {
+    shareTemplate("sub\\%user%.ini");
+    SettingsLocation where = resolve();
+    EXPECT_EQ(where.SettingsFilePath, "C:\\Data\\Roaming\\quiklex\\sub\\bruger1.ini");
+    EXPECT_TRUE(where.SettingsPathFailed);
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_EQ(reporter.messages[0].text,
+              kLongStart + "\n\nKataloget C:\\Data\\Roaming\\quiklex\\sub eksisterer ikke.");
+
+    files.files.erase(kShared);
+    system.shellAppData = "C:\\Gone";
+    where = resolve();
+    EXPECT_TRUE(where.SettingsPathFailed);
+    ASSERT_EQ(reporter.messages.size(), 2u);
+    EXPECT_EQ(reporter.messages[1].text, "\n\nKataloget C:\\Gone\\quiklex eksisterer ikke.");
+}
+
+TEST_F(SettingsPathTest, UnreadableSharedFileFailsWithTheLongMessageAlone) {
+    files.unreadable.insert(kShared);
+    const SettingsLocation where = resolve();
+    EXPECT_TRUE(where.SettingsPathFailed);
+    EXPECT_TRUE(where.SharedSettingsUsed);
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_EQ(reporter.messages[0].text, kLongStart);
+}
+
+TEST(SettingsDirectoryTest, KeepsTheBackslashOnlyAfterADriveOrABackslash) {
+    EXPECT_EQ(settingsDirectoryOf("C:\\a.ini"), "C:\\");
+    EXPECT_EQ(settingsDirectoryOf("C:\\dir\\a.ini"), "C:\\dir");
+    EXPECT_EQ(settingsDirectoryOf("a.ini"), "");
+    EXPECT_EQ(settingsDirectoryOf("\\\\a.ini"), "\\\\");
+    EXPECT_EQ(settingsDirectoryOf("D:"), "D:");
+}

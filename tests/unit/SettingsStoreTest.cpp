@@ -1,0 +1,240 @@
+// Loading, saving and backing up the settings file, and replacing it safely when a write
+// fails part-way.
+#include <gtest/gtest.h>
+
+#include "FakeSettingsPorts.h"
+#include "settings/AtomicFile.h"
+#include "settings/SettingsStore.h"
+
+using namespace qlx;
+
+namespace {
+
+const std::string kPath = "C:\\Data\\quiklex\\bruger1.ini";
+const std::string kBackup = "C:\\Data\\quiklex\\bruger1.~ini";
+const std::string kSaveFailed =
+    "Indstillinger kunne ikke gemmes i filen \n\nC:\\Data\\quiklex\\bruger1.ini\n\nUnders\xF8g om "
+    "filkataloget eksisterer og\nom du har ret til at skrive i kataloget.";
+
+class SettingsStoreTest : public ::testing::Test {
+protected:
+    FakeFileSystem files;
+    FakeReporter reporter;
+    SettingsStore store{files, reporter};
+    SettingsValues values;
+
+    void SetUp() override {
+        store.SettingsFilePath = kPath;
+        values.LookupModern = "https://built.in/{0}";
+    }
+    SettingsValues load(const std::string& text) {
+        files.files[kPath] = text;
+        SettingsValues loaded = values;
+        store.LoadSettings(loaded);
+        return loaded;
+    }
+};
+
+} // namespace
+
+TEST_F(SettingsStoreTest, MissingFileKeepsEveryDefaultAndReportsNothing) {
+    store.LoadSettings(values);
+    EXPECT_TRUE(values.SettingsFileMissing);
+    EXPECT_EQ(values.Hotkey, kDefaultShortcut);
+    EXPECT_TRUE(values.SysTrayIcon);
+    EXPECT_TRUE(values.AlwaysOnTop);
+    EXPECT_FALSE(values.MinimizeStart);
+    EXPECT_EQ(values.LookupModern, "https://built.in/{0}");
+    EXPECT_FALSE(values.Position.FromTop);
+    EXPECT_FALSE(values.ShownTimestamps);
+    EXPECT_EQ(values.StartDelayMs, 0u);
+    EXPECT_TRUE(reporter.messages.empty());
+}
+
+TEST_F(SettingsStoreTest, LoadsEveryKey) {
+    const SettingsValues v = load(
+        "[MainForm]\r\nFromTop=0x10\r\nFromBottom=20\r\nFromLeft=abc\r\nFromRight=-2147483648\r\n"
+        "[Settings]\r\nPrgVersion=0.5.2\r\nMinimizeStart=1\r\nSysTrayIcon=0\r\nHotkey=ctrl+alt+q\r\n"
+        "AlwaysOnTop=0\r\nUseChromeFrame=7\r\nLookupModern=\r\nLookupGCF=gcf:x/\r\n"
+        "[Various]\r\nStartDelay=3\r\n");
+    EXPECT_FALSE(v.SettingsFileMissing);
+    EXPECT_EQ(v.Position.FromTop, 16);
+    EXPECT_EQ(v.Position.FromBottom, 20);
+    EXPECT_FALSE(v.Position.FromLeft);
+    EXPECT_FALSE(v.Position.FromRight);
+    EXPECT_EQ(v.StoredProgramVersion, "0.5.2");
+    EXPECT_TRUE(v.MinimizeStart);
+    EXPECT_FALSE(v.SysTrayIcon);
+    EXPECT_EQ(v.Hotkey, kShortcutCtrl | kShortcutAlt | 'Q');
+    EXPECT_FALSE(v.AlwaysOnTop);
+    EXPECT_FALSE(v.OnTopActive);
+    EXPECT_TRUE(v.UseChromeFrame);
+    EXPECT_EQ(v.LookupModern, "https://built.in/{0}");
+    EXPECT_EQ(v.LookupGCF, "gcf:x/");
+    EXPECT_EQ(v.StartDelayMs, 3000u);
+}
+
+TEST_F(SettingsStoreTest, HotkeyNumbersEmptyAndUnknownTextsGiveTheDefault) {
+    for (const char* text : {"Hotkey=24643", "Hotkey=", "Hotkey=Ctrl+Nothing", "Hotkey=0"}) {
+        values.Hotkey = 0;
+        EXPECT_EQ(load(std::string("[Settings]\r\n") + text + "\r\n").Hotkey, kDefaultShortcut)
+            << text;
+    }
+}
+
+TEST_F(SettingsStoreTest, TruthValuesAndStartDelayFallBackOrAreBounded) {
+    SettingsValues v = load("[Settings]\r\nAlwaysOnTop=yes\r\n[Various]\r\nStartDelay=x\r\n");
+    EXPECT_TRUE(v.AlwaysOnTop);
+    EXPECT_EQ(v.StartDelayMs, 0u);
+    EXPECT_TRUE(load("[Settings]\r\nAlwaysOnTop=2\r\n").AlwaysOnTop);
+    EXPECT_EQ(load("[Various]\r\nStartDelay=-5\r\n").StartDelayMs, 0u);
+    EXPECT_EQ(load("[Various]\r\nStartDelay=99999999\r\n").StartDelayMs, 3600u * 1000u);
+}
+
+TEST_F(SettingsStoreTest, ShownMessagesTakeTrimmedValuesOfTheFirstLineOfEachKey) {
+    const SettingsValues v = load("[ShownMessages]\r\n m1 = 2011-01 \r\nM1=dup\r\nx=b\r\n"
+                                  "=nokey\r\n  =blank\r\nm3=\r\nnoequals\r\n");
+    ASSERT_TRUE(v.ShownTimestamps);
+    EXPECT_EQ(*v.ShownTimestamps, (std::vector<std::string>{"2011-01", "2011-01", "b"}));
+    EXPECT_FALSE(load("[ShownMessages]\r\n").ShownTimestamps);
+    ASSERT_TRUE(load("[ShownMessages]\r\nm1=\r\n").ShownTimestamps);
+}
+
+TEST_F(SettingsStoreTest, UnreadableFileIsReportedAndKeepsDefaults) {
+    files.unreadable.insert(kPath);
+    values.Hotkey = 0x4041;
+    store.LoadSettings(values);
+    EXPECT_FALSE(values.SettingsFileMissing);
+    EXPECT_EQ(values.Hotkey, 0x4041);
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_EQ(reporter.messages[0].text,
+              "Fejl under indl\xE6sning af dine indstillinger fra filen:  " + kPath);
+    EXPECT_EQ(reporter.messages[0].caption, "Fejl");
+    EXPECT_EQ(reporter.messages[0].kind, SettingsMessageKind::Error);
+}
+
+TEST_F(SettingsStoreTest, SaveRewritesItsSectionsAtTheEndAndKeepsOthers) {
+    files.files[kPath] = "lost=1\r\n[Settings]\r\n;comment\r\nExtra=1\r\nHotkey=1\r\n"
+                         "[MainForm]\r\nFromTop=5\r\n[Various]\r\nStartDelay=3\r\n;gone\r\n"
+                         "[ShownMessages]\r\nm1=a\r\n";
+    values.Hotkey = 0x4000 | 0x8000 | 'Q';
+    values.Position.FromBottom = 36;
+    values.Position.FromLeft = 10;
+    values.ProgramPageModern = "p1";
+    values.ProgramPageGCF = "p2";
+    values.LookupGCF = "l2";
+    ASSERT_TRUE(store.SaveSettings(values));
+    EXPECT_EQ(files.files[kPath],
+              "[Various]\r\nStartDelay=3\r\n\r\n[ShownMessages]\r\nm1=a\r\n\r\n"
+              "[MainForm]\r\nFromTop=\r\nFromBottom=36\r\nFromLeft=10\r\nFromRight=\r\n\r\n"
+              "[Settings]\r\nPrgVersion=0.6.0\r\nMinimizeStart=0\r\nSysTrayIcon=1\r\n"
+              "Hotkey=Ctrl+Alt+Q\r\nAlwaysOnTop=1\r\nUseChromeFrame=0\r\nProgramPageModern=p1\r\n"
+              "ProgramPageGCF=p2\r\nLookupModern=https://built.in/{0}\r\nLookupGCF=l2\r\n\r\n");
+    EXPECT_TRUE(reporter.messages.empty());
+}
+
+TEST_F(SettingsStoreTest, SavedValuesLoadBackAndNoShortcutIsWrittenEmpty) {
+    values.Hotkey = 0;
+    values.MinimizeStart = true;
+    values.Position.FromTop = 0;
+    values.Position.FromRight = 30;
+    ASSERT_TRUE(store.SaveSettings(values));
+    EXPECT_NE(files.files[kPath].find("Hotkey=\r\n"), std::string::npos);
+    SettingsValues loaded;
+    store.LoadSettings(loaded);
+    EXPECT_EQ(loaded.Hotkey, kDefaultShortcut);
+    EXPECT_TRUE(loaded.MinimizeStart);
+    EXPECT_EQ(loaded.Position.FromTop, 0);
+    EXPECT_FALSE(loaded.Position.FromBottom);
+    EXPECT_FALSE(loaded.Position.FromLeft);
+    EXPECT_EQ(loaded.Position.FromRight, 30);
+    EXPECT_EQ(loaded.StoredProgramVersion, "0.6.0");
+}
+
+TEST_F(SettingsStoreTest, FirstSaveOfARunBacksUpOnceAndNotWithoutAFile) {
+    files.files[kPath] = "[Various]\r\nStartDelay=1\r\n";
+    ASSERT_TRUE(store.SaveSettings(values));
+    EXPECT_EQ(files.files[kBackup], "[Various]\r\nStartDelay=1\r\n");
+    files.files[kBackup] = "old";
+    ASSERT_TRUE(store.SaveSettings(values));
+    EXPECT_EQ(files.files[kBackup], "old");
+
+    FakeFileSystem empty;
+    SettingsStore fresh(empty, reporter);
+    fresh.SettingsFilePath = kPath;
+    ASSERT_TRUE(fresh.SaveSettings(values));
+    EXPECT_FALSE(empty.files.count(kBackup));
+    EXPECT_TRUE(empty.files.count(kPath));
+}
+
+TEST_F(SettingsStoreTest, FailedBackupIsReportedAndTheSaveGoesOn) {
+    files.files[kPath] = "[Various]\r\nx=1\r\n";
+    files.failCreateAt = 1;
+    EXPECT_TRUE(store.SaveSettings(values));
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_EQ(reporter.messages[0].text, "Fejl ved sikkerhedskopiering til filen \n" + kBackup);
+    EXPECT_FALSE(files.files.count(kBackup));
+}
+
+TEST_F(SettingsStoreTest, SaveOnExitSavesOnceAndSwallowsFailures) {
+    files.failCreateAt = 1;
+    store.SaveOnExit(values);
+    EXPECT_EQ(reporter.messages.size(), 1u);
+    files.failCreateAt = 0;
+    store.SaveOnExit(values);
+    EXPECT_FALSE(files.files.count(kPath));
+    EXPECT_EQ(files.creates, 1);
+}
+
+// A failure at any step of the write leaves the old file whole and no temporary behind.
+TEST_F(SettingsStoreTest, FailureAtAnyWriteStepKeepsTheOldFile) {
+    const std::string old = "[Settings]\r\nHotkey=Alt+X\r\n[Keep]\r\na=1\r\n";
+    for (int step = 0; step < 5; ++step) {
+        FakeFileSystem disk;
+        disk.files[kPath] = old;
+        FakeReporter rep;
+        SettingsStore s(disk, rep);
+        s.SettingsFilePath = kPath;
+        s.BackupSettingsFileOnce();
+        disk.files.erase(kBackup);
+        int* at[] = {&disk.failCreateAt, &disk.failWriteAt, &disk.failFlushAt, &disk.failCloseAt,
+                     &disk.failReplaceAt};
+        const int done[] = {disk.creates, disk.writes, disk.flushes, disk.closes, disk.replaces};
+        *at[step] = done[step] + 1;
+        EXPECT_FALSE(s.SaveSettings(values)) << step;
+        EXPECT_EQ(disk.files[kPath], old) << step;
+        EXPECT_FALSE(disk.files.count(temporaryFileName(kPath))) << step;
+        ASSERT_EQ(rep.messages.size(), 1u) << step;
+        EXPECT_EQ(rep.messages[0].text, kSaveFailed);
+    }
+}
+
+TEST_F(SettingsStoreTest, FileThatCannotBeReadIsNotOverwrittenBySave) {
+    files.unreadable.insert(kPath);
+    EXPECT_FALSE(store.SaveSettings(values));
+    EXPECT_FALSE(files.files.count(kPath));
+    EXPECT_EQ(reporter.messages.back().text, kSaveFailed);
+}
+
+TEST_F(SettingsStoreTest, RewriteSectionReplacesOnlyThatSectionAndCanFailSafely) {
+    files.files[kPath] = "[ShownMessages]\r\nm1=a\r\nm2=b\r\n[Settings]\r\nHotkey=Alt+X\r\n";
+    ASSERT_TRUE(store.rewriteSection("ShownMessages", {{"m1", "b"}}));
+    EXPECT_EQ(files.files[kPath],
+              "[Settings]\r\nHotkey=Alt+X\r\n\r\n[ShownMessages]\r\nm1=b\r\n\r\n");
+    ASSERT_TRUE(store.rewriteSection("ShownMessages", {}));
+    EXPECT_EQ(files.files[kPath], "[Settings]\r\nHotkey=Alt+X\r\n\r\n");
+
+    const std::string before = files.files[kPath];
+    files.failWriteAt = files.writes + 1;
+    EXPECT_FALSE(store.rewriteSection("ShownMessages", {{"m1", "c"}}));
+    EXPECT_EQ(files.files[kPath], before);
+    EXPECT_TRUE(reporter.messages.empty());
+}
+
+TEST(BackupFileNameTest, ReplacesTheExtensionsDot) {
+    EXPECT_EQ(makeBackupFileName("C:\\Data\\quiklex\\bruger1.ini"),
+              "C:\\Data\\quiklex\\bruger1.~ini");
+    EXPECT_EQ(makeBackupFileName("C:\\my.dir\\settings"), "C:\\my.dir\\settings.~");
+    EXPECT_EQ(makeBackupFileName("a.b.c"), "a.b.~c");
+    EXPECT_EQ(makeBackupFileName("D:x."), "D:x.~");
+}
