@@ -9,7 +9,7 @@ import time
 import unittest
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-BUILD = os.path.join(ROOT, "build", "mingw")
+BUILD = os.environ.get("QLX_BUILD", os.path.join(ROOT, "build", "mingw"))
 EXE = os.path.join(BUILD, "quiklex.exe")
 HELPER = os.path.join(BUILD, "qlxhelper.exe")
 WORK = os.environ.get("QLX_WORK", "/tmp")
