@@ -13,7 +13,7 @@ const std::string kProgram = "C:\\Program Files\\Quiklex\\quiklex.exe";
 const std::string kWritten = "\"C:\\Program Files\\Quiklex\\quiklex.exe\" -auto";
 
 class AutostartTest : public ::testing::Test {
-protected:
+  protected:
     FakeRunLists lists;
     FakeReporter reporter;
     uint16_t stateOf(RunList list, const std::string& program = kProgram) {

@@ -14,7 +14,7 @@
 #include "settings/SystemInfoPort.h"
 
 class FakeFileSystem : public qlx::SettingsFileSystem {
-public:
+  public:
     std::map<std::string, std::string> files;
     std::set<std::string> directories;
     std::set<std::string> unreadable;
@@ -44,7 +44,7 @@ public:
     }
 
     class File : public qlx::WritableFile {
-    public:
+      public:
         File(FakeFileSystem& fs, std::string path) : fs_(fs), path_(std::move(path)) {}
         bool write(std::string_view bytes) override {
             if (++fs_.writes == fs_.failWriteAt) {
@@ -57,7 +57,7 @@ public:
         bool flush() override { return ++fs_.flushes != fs_.failFlushAt; }
         bool close() override { return ++fs_.closes != fs_.failCloseAt; }
 
-    private:
+      private:
         FakeFileSystem& fs_;
         std::string path_;
     };
@@ -80,7 +80,7 @@ public:
 };
 
 class FakeSystemInfo : public qlx::SystemInfoPort {
-public:
+  public:
     std::optional<std::string> user = "bruger1";
     std::optional<std::string> computer = "pc7";
     std::map<std::string, std::string> environment;
@@ -107,7 +107,7 @@ struct ShownMessage {
 };
 
 class FakeReporter : public qlx::SettingsReporter {
-public:
+  public:
     std::vector<ShownMessage> messages;
     bool* modalFlag = nullptr;
     bool modalWhileShown = false;
@@ -119,7 +119,7 @@ public:
 };
 
 class FakeRunLists : public qlx::RunListPort {
-public:
+  public:
     std::vector<qlx::RunListValue> user, machine;
     bool userUnreadable = false, machineUnreadable = false, userReadOnly = false;
     bool failDelete = false, failWrite = false;

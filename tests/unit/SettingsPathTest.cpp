@@ -16,15 +16,16 @@ const std::string kLongStart =
     "blive gemt.  Kontakt venligst systemadministratoren.";
 
 class SettingsPathTest : public ::testing::Test {
-protected:
+  protected:
     FakeFileSystem files;
     FakeSystemInfo system;
     FakeReporter reporter;
     bool modal = false;
 
     void SetUp() override {
-        files.directories = {"C:\\Data\\Roaming", "C:\\Data\\Roaming\\quiklex", "H:\\Indstillinger",
-                             "\\\\server\\home\\bruger1", "C:\\Prog", "D:\\"};
+        files.directories = {"C:\\Data\\Roaming", "C:\\Data\\Roaming\\quiklex",
+                             "H:\\Indstillinger", "\\\\server\\home\\bruger1",
+                             "C:\\Prog",          "D:\\"};
         reporter.modalFlag = &modal;
     }
     void shareTemplate(const std::string& value) {
@@ -77,8 +78,7 @@ TEST_F(SettingsPathTest, PlaceholdersIgnoreCaseAndRepeatOnePerPass) {
     EXPECT_EQ(resolve().SettingsFilePath, "H:\\Indstillinger\\bruger1.ini");
 
     shareTemplate("%user%-%user%-%Computer%.ini");
-    EXPECT_EQ(resolve().SettingsFilePath,
-              "C:\\Data\\Roaming\\quiklex\\bruger1-bruger1-pc7.ini");
+    EXPECT_EQ(resolve().SettingsFilePath, "C:\\Data\\Roaming\\quiklex\\bruger1-bruger1-pc7.ini");
 
     system.environment["HOMESHARE"] = "\\\\server\\home\\bruger1";
     shareTemplate("%env(HOMESHARE)%\\quiklex.ini");

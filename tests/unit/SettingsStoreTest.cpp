@@ -17,7 +17,7 @@ const std::string kSaveFailed =
     "filkataloget eksisterer og\nom du har ret til at skrive i kataloget.";
 
 class SettingsStoreTest : public ::testing::Test {
-protected:
+  protected:
     FakeFileSystem files;
     FakeReporter reporter;
     SettingsStore store{files, reporter};
@@ -54,7 +54,8 @@ TEST_F(SettingsStoreTest, MissingFileKeepsEveryDefaultAndReportsNothing) {
 TEST_F(SettingsStoreTest, LoadsEveryKey) {
     const SettingsValues v = load(
         "[MainForm]\r\nFromTop=0x10\r\nFromBottom=20\r\nFromLeft=abc\r\nFromRight=-2147483648\r\n"
-        "[Settings]\r\nPrgVersion=0.5.2\r\nMinimizeStart=1\r\nSysTrayIcon=0\r\nHotkey=ctrl+alt+q\r\n"
+        "[Settings]\r\nPrgVersion=0.5.2\r\nMinimizeStart=1\r\nSysTrayIcon=0\r\nHotkey=ctrl+alt+"
+        "q\r\n"
         "AlwaysOnTop=0\r\nUseChromeFrame=7\r\nLookupModern=\r\nLookupGCF=gcf:x/\r\n"
         "[Various]\r\nStartDelay=3\r\n");
     EXPECT_FALSE(v.SettingsFileMissing);
@@ -214,6 +215,16 @@ TEST_F(SettingsStoreTest, FileThatCannotBeReadIsNotOverwrittenBySave) {
     EXPECT_FALSE(store.SaveSettings(values));
     EXPECT_FALSE(files.files.count(kPath));
     EXPECT_EQ(reporter.messages.back().text, kSaveFailed);
+
+    // An oversized file counts as unreadable: reported at load, left alone by a save.
+    files.unreadable.clear();
+    const std::string huge = "[Keep]\r\n" + std::string(kMaxSettingsFileBytes, 'x');
+    files.files[kPath] = huge;
+    SettingsValues loaded;
+    store.LoadSettings(loaded);
+    EXPECT_EQ(reporter.messages.back().caption, "Fejl");
+    EXPECT_FALSE(store.SaveSettings(values));
+    EXPECT_EQ(files.files[kPath], huge);
 }
 
 TEST_F(SettingsStoreTest, RewriteSectionReplacesOnlyThatSectionAndCanFailSafely) {

@@ -20,9 +20,9 @@ TEST(ShortcutTextTest, WritesModifiersInFixedOrderAndEveryFixedKeyName) {
     EXPECT_EQ(shortcutToText(0x65, layoutNames), "5");
     EXPECT_EQ(shortcutToText(0x35, layoutNames), "5");
     const std::pair<uint8_t, const char*> fixed[] = {
-        {0x08, "BkSp"}, {0x09, "Tab"},  {0x0D, "Enter"}, {0x1B, "Esc"},  {0x20, "Space"},
-        {0x21, "PgUp"}, {0x22, "PgDn"}, {0x23, "End"},   {0x24, "Home"}, {0x25, "Left"},
-        {0x26, "Up"},   {0x27, "Right"}, {0x28, "Down"}, {0x2D, "Ins"},  {0x2E, "Del"}};
+        {0x08, "BkSp"}, {0x09, "Tab"},   {0x0D, "Enter"}, {0x1B, "Esc"},  {0x20, "Space"},
+        {0x21, "PgUp"}, {0x22, "PgDn"},  {0x23, "End"},   {0x24, "Home"}, {0x25, "Left"},
+        {0x26, "Up"},   {0x27, "Right"}, {0x28, "Down"},  {0x2D, "Ins"},  {0x2E, "Del"}};
     for (auto [key, name] : fixed) {
         EXPECT_EQ(shortcutKeyName(key, nullptr), name);
         EXPECT_EQ(textToShortcut(name, nullptr), key);
@@ -39,8 +39,7 @@ TEST(ShortcutTextTest, OtherKeysTakeTheLayoutsNameAndNoNameGivesEmptyText) {
 
 TEST(ShortcutTextTest, ReadsModifierWordsInAnyOrderAndCase) {
     EXPECT_EQ(textToShortcut("ctrl+alt+q", layoutNames), kShortcutCtrl | kShortcutAlt | 'Q');
-    EXPECT_EQ(textToShortcut("ALT+SHIFT+f12", layoutNames),
-              kShortcutAlt | kShortcutShift | 0x7B);
+    EXPECT_EQ(textToShortcut("ALT+SHIFT+f12", layoutNames), kShortcutAlt | kShortcutShift | 0x7B);
     EXPECT_EQ(textToShortcut("^C", layoutNames), kShortcutCtrl | 'C');
     // A layout name that looks like a modifier's "+" still reads back.
     EXPECT_EQ(textToShortcut("Ctrl++", layoutNames), kShortcutCtrl | 0xBB);

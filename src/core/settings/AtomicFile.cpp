@@ -3,7 +3,9 @@
 
 namespace qlx {
 
-std::string temporaryFileName(const std::string& path) { return path + ".tmp"; }
+std::string temporaryFileName(const std::string& path) {
+    return path + ".tmp";
+}
 
 bool writeFileAtomically(SettingsFileSystem& files, const std::string& path,
                          std::string_view bytes) {

@@ -34,7 +34,7 @@ bool WriteAutostart(RunListPort& runLists, SettingsReporter& reporter, int mode,
 
 // The main window's autostart state and the steps of the start-up that touch it.
 class Autostart {
-public:
+  public:
     Autostart(RunListPort& runLists, SettingsReporter& reporter, std::string programPath)
         : runLists_(runLists), reporter_(reporter), programPath_(std::move(programPath)) {}
 
@@ -50,7 +50,7 @@ public:
     // "-noinitmessage" was given.
     void firstStartOfVersion(bool settingsPathFailed, bool noInitMessage);
 
-private:
+  private:
     RunListPort& runLists_;
     SettingsReporter& reporter_;
     std::string programPath_;

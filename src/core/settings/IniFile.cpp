@@ -79,7 +79,9 @@ IniFile::Section* IniFile::findSection(std::string_view name) {
     return nullptr;
 }
 
-bool IniFile::hasSection(std::string_view section) const { return findSection(section); }
+bool IniFile::hasSection(std::string_view section) const {
+    return findSection(section);
+}
 
 const std::vector<std::string>* IniFile::sectionLines(std::string_view section) const {
     const Section* found = findSection(section);
@@ -113,8 +115,7 @@ bool IniFile::readBool(std::string_view section, std::string_view key, bool defa
     return readInteger(section, key, defaultValue ? 1 : 0) != 0;
 }
 
-void IniFile::writeString(std::string_view section, std::string_view key,
-                          std::string_view value) {
+void IniFile::writeString(std::string_view section, std::string_view key, std::string_view value) {
     const std::string safeKey = lineSafe(key);
     const std::string line = safeKey + "=" + lineSafe(value);
     Section* found = findSection(section);

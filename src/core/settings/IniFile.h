@@ -11,7 +11,7 @@
 namespace qlx {
 
 class IniFile {
-public:
+  public:
     // Lines end at CR, LF or CR LF and the text ends at a zero byte. Empty lines, ";" lines
     // and lines before the first section are dropped.
     static IniFile parse(std::string_view text);
@@ -25,8 +25,7 @@ public:
     std::string readString(std::string_view section, std::string_view key,
                            std::string_view defaultValue) const;
     // Decimal or "$"/"0x" hexadecimal; anything else gives the default.
-    int32_t readInteger(std::string_view section, std::string_view key,
-                        int32_t defaultValue) const;
+    int32_t readInteger(std::string_view section, std::string_view key, int32_t defaultValue) const;
     bool readBool(std::string_view section, std::string_view key, bool defaultValue) const;
     // The section's lines as stored, or none when there is no such section.
     const std::vector<std::string>* sectionLines(std::string_view section) const;
@@ -36,7 +35,7 @@ public:
     void writeBool(std::string_view section, std::string_view key, bool value);
     void eraseSection(std::string_view section);
 
-private:
+  private:
     struct Section {
         std::string name;
         std::vector<std::string> lines;

@@ -17,7 +17,7 @@ struct RunListValue {
 };
 
 class RunListPort {
-public:
+  public:
     virtual ~RunListPort() = default;
     // Every value of the list, opened read-only or for writing. A list that does not exist
     // is empty; none when the list cannot be opened with the access asked for.

@@ -13,8 +13,10 @@ const char* const kSharedFileName = "quiklex.ini";
 
 std::string trimControls(const std::string& text) {
     size_t begin = 0, end = text.size();
-    while (begin < end && static_cast<unsigned char>(text[begin]) <= 32) ++begin;
-    while (end > begin && static_cast<unsigned char>(text[end - 1]) <= 32) --end;
+    while (begin < end && static_cast<unsigned char>(text[begin]) <= 32)
+        ++begin;
+    while (end > begin && static_cast<unsigned char>(text[end - 1]) <= 32)
+        --end;
     return text.substr(begin, end - begin);
 }
 
@@ -91,7 +93,8 @@ SettingsLocation ResolveSettingsPath(const std::string& programFolder, SettingsF
     try {
         if (files.fileExists(sharedPath)) result.SharedSettingsUsed = true;
         std::string sharedText;
-        if (files.readFile(sharedPath, sharedText) == SettingsFileSystem::ReadStatus::Failed)
+        if (readSettingsFile(files, sharedPath, sharedText) ==
+            SettingsFileSystem::ReadStatus::Failed)
             return fail();
         path = trimControls(
             IniFile::parse(sharedText).readString("Shared Settings", "UsersIniFilePath", ""));
@@ -107,8 +110,8 @@ SettingsLocation ResolveSettingsPath(const std::string& programFolder, SettingsF
                     return fail();
                 }
                 bool replaced = replaceFirst(path, "%user%", GetUserNameText(system));
-                replaced = replaceFirst(path, "%computer%", GetComputerNameText(system)) ||
-                           replaced;
+                replaced =
+                    replaceFirst(path, "%computer%", GetComputerNameText(system)) || replaced;
 
                 const std::string lower = lowerAscii(path);
                 const size_t p = lower.find("%env(");

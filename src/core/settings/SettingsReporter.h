@@ -9,7 +9,7 @@ namespace qlx {
 enum class SettingsMessageKind { Warning = 0, Error = 1 };
 
 class SettingsReporter {
-public:
+  public:
     virtual ~SettingsReporter() = default;
     // Modal. ownedByMainWindow: centred on the panel instead of the screen.
     virtual void showMessage(const std::string& text, const std::string& caption,

@@ -20,8 +20,10 @@ const char* const kSettings = "Settings";
 
 std::string trimControls(std::string_view text) {
     size_t begin = 0, end = text.size();
-    while (begin < end && static_cast<unsigned char>(text[begin]) <= 32) ++begin;
-    while (end > begin && static_cast<unsigned char>(text[end - 1]) <= 32) --end;
+    while (begin < end && static_cast<unsigned char>(text[begin]) <= 32)
+        ++begin;
+    while (end > begin && static_cast<unsigned char>(text[end - 1]) <= 32)
+        --end;
     return std::string(text.substr(begin, end - begin));
 }
 
@@ -49,7 +51,8 @@ std::optional<std::vector<std::string>> readShownTimestamps(const IniFile& ini) 
         for (const std::string& other : *lines) {
             const auto otherKey = iniLineKey(other);
             if (otherKey && equalsNoCase(trimControls(*otherKey), name)) {
-                std::string value = trimControls(std::string_view(other).substr(otherKey->size() + 1));
+                std::string value =
+                    trimControls(std::string_view(other).substr(otherKey->size() + 1));
                 if (!value.empty()) stamps.push_back(std::move(value));
                 break;
             }
@@ -70,10 +73,11 @@ std::string makeBackupFileName(const std::string& path) {
 void SettingsStore::LoadSettings(SettingsValues& values) {
     values.SettingsFileMissing = !files_.fileExists(SettingsFilePath);
     std::string bytes;
-    if (files_.readFile(SettingsFilePath, bytes) == SettingsFileSystem::ReadStatus::Failed) {
-        reporter_.showMessage(
-            "Fejl under indl\xE6sning af dine indstillinger fra filen:  " + SettingsFilePath,
-            "Fejl", SettingsMessageKind::Error, false);
+    if (readSettingsFile(files_, SettingsFilePath, bytes) ==
+        SettingsFileSystem::ReadStatus::Failed) {
+        reporter_.showMessage("Fejl under indl\xE6sning af dine indstillinger fra filen:  " +
+                                  SettingsFilePath,
+                              "Fejl", SettingsMessageKind::Error, false);
         return;
     }
     const IniFile ini = IniFile::parse(bytes);
@@ -122,7 +126,8 @@ bool SettingsStore::SaveSettings(const SettingsValues& values) {
         std::string bytes;
         // A file that exists but cannot be read is not overwritten: its other sections
         // would be lost.
-        if (files_.readFile(SettingsFilePath, bytes) != SettingsFileSystem::ReadStatus::Failed) {
+        if (readSettingsFile(files_, SettingsFilePath, bytes) !=
+            SettingsFileSystem::ReadStatus::Failed) {
             IniFile ini = IniFile::parse(bytes);
             ini.eraseSection(kMainForm);
             ini.writeString(kMainForm, "FromTop", positionText(values.Position.FromTop));
@@ -178,7 +183,8 @@ bool SettingsStore::CopySettingsFile(const std::string& target) {
     bool ok = false;
     try {
         std::string bytes;
-        ok = files_.readFile(SettingsFilePath, bytes) == SettingsFileSystem::ReadStatus::Ok &&
+        ok = readSettingsFile(files_, SettingsFilePath, bytes) ==
+                 SettingsFileSystem::ReadStatus::Ok &&
              writeFileAtomically(files_, target, bytes);
     } catch (...) {
         ok = false;
@@ -193,11 +199,13 @@ bool SettingsStore::rewriteSection(
     const std::string& section, const std::vector<std::pair<std::string, std::string>>& entries) {
     try {
         std::string bytes;
-        if (files_.readFile(SettingsFilePath, bytes) == SettingsFileSystem::ReadStatus::Failed)
+        if (readSettingsFile(files_, SettingsFilePath, bytes) ==
+            SettingsFileSystem::ReadStatus::Failed)
             return false;
         IniFile ini = IniFile::parse(bytes);
         ini.eraseSection(section);
-        for (const auto& [key, value] : entries) ini.writeString(section, key, value);
+        for (const auto& [key, value] : entries)
+            ini.writeString(section, key, value);
         return writeFileAtomically(files_, SettingsFilePath, ini.text());
     } catch (...) {
         return false;

@@ -51,7 +51,7 @@ struct SettingsValues {
 std::string makeBackupFileName(const std::string& path);
 
 class SettingsStore {
-public:
+  public:
     SettingsStore(SettingsFileSystem& files, SettingsReporter& reporter,
                   KeyNameSource keyNames = {})
         : files_(files), reporter_(reporter), keyNames_(std::move(keyNames)) {}
@@ -76,7 +76,7 @@ public:
     bool rewriteSection(const std::string& section,
                         const std::vector<std::pair<std::string, std::string>>& entries);
 
-private:
+  private:
     SettingsFileSystem& files_;
     SettingsReporter& reporter_;
     KeyNameSource keyNames_;

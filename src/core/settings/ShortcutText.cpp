@@ -14,7 +14,7 @@ bool startsWithNoCase(std::string_view text, std::string_view prefix) {
 } // namespace
 
 std::string shortcutKeyName(uint8_t key, const KeyNameSource& layout) {
-    static const char* const kMoveKeys[] = {"Space", "PgUp", "PgDn", "End", "Home",
+    static const char* const kMoveKeys[] = {"Space", "PgUp", "PgDn",  "End", "Home",
                                             "Left",  "Up",   "Right", "Down"};
     if (key == 0) return {};
     if (key == 0x08) return "BkSp";

@@ -7,7 +7,7 @@
 namespace qlx {
 
 class SystemInfoPort {
-public:
+  public:
     virtual ~SystemInfoPort() = default;
     // None when the system cannot tell.
     virtual std::optional<std::string> userName() = 0;
