@@ -2,8 +2,10 @@
 // fails part-way.
 #include <gtest/gtest.h>
 
+#include "FakeFormMainPort.h"
 #include "FakeSettingsPorts.h"
 #include "settings/AtomicFile.h"
+#include "settings/FormMainSettings.h"
 #include "settings/SettingsStore.h"
 
 using namespace qlx;
@@ -248,4 +250,33 @@ TEST(BackupFileNameTest, ReplacesTheExtensionsDot) {
     EXPECT_EQ(makeBackupFileName("C:\\my.dir\\settings"), "C:\\my.dir\\settings.~");
     EXPECT_EQ(makeBackupFileName("a.b.c"), "a.b.~c");
     EXPECT_EQ(makeBackupFileName("D:x."), "D:x.~");
+}
+
+TEST(FormMainSettingsTest, LoadedValuesReachTheMainWindowAndComeBackForTheSave) {
+    FakeFileSystem files;
+    FakeReporter reporter;
+    files.files["s.ini"] = "[Settings]\r\nAlwaysOnTop=0\r\nHotkey=Alt+F2\r\nPrgVersion=0.5\r\n";
+    SettingsStore store(files, reporter);
+    store.SettingsFilePath = "s.ini";
+
+    FakeFormMainPort port;
+    FormMainCore form(port);
+    form.SysTrayIcon = false;
+
+    SettingsValues values;
+    settingsFromFormMain(form, values);
+    store.LoadSettings(values);
+    settingsToFormMain(values, form);
+    EXPECT_FALSE(form.SysTrayIcon);
+    EXPECT_FALSE(form.AlwaysOnTop);
+    EXPECT_FALSE(form.OnTopActive);
+    EXPECT_EQ(form.Hotkey, kShortcutAlt | 0x71);
+    EXPECT_EQ(form.StoredProgramVersion, "0.5");
+    EXPECT_FALSE(form.SettingsFileMissing);
+
+    SettingsValues toSave;
+    settingsFromFormMain(form, toSave);
+    ASSERT_TRUE(store.SaveSettings(toSave));
+    EXPECT_NE(files.files["s.ini"].find("SysTrayIcon=0\r\nHotkey=Alt+F2\r\nAlwaysOnTop=0"),
+              std::string::npos);
 }

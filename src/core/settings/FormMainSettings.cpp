@@ -1,0 +1,28 @@
+// Copies between the main window's settings fields and the settings file's values.
+#include "settings/FormMainSettings.h"
+
+namespace qlx {
+
+void settingsFromFormMain(const FormMainCore& form, SettingsValues& values) {
+    values.MinimizeStart = form.MinimizeStart;
+    values.SysTrayIcon = form.SysTrayIcon;
+    values.Hotkey = form.Hotkey;
+    values.AlwaysOnTop = form.AlwaysOnTop;
+    values.OnTopActive = form.OnTopActive;
+    values.UseChromeFrame = form.UseChromeFrame;
+    values.StoredProgramVersion = form.StoredProgramVersion;
+    values.SettingsFileMissing = form.SettingsFileMissing;
+}
+
+void settingsToFormMain(const SettingsValues& values, FormMainCore& form) {
+    form.MinimizeStart = values.MinimizeStart;
+    form.SysTrayIcon = values.SysTrayIcon;
+    form.Hotkey = values.Hotkey;
+    form.AlwaysOnTop = values.AlwaysOnTop;
+    form.OnTopActive = values.OnTopActive;
+    form.UseChromeFrame = values.UseChromeFrame;
+    form.StoredProgramVersion = values.StoredProgramVersion;
+    form.SettingsFileMissing = values.SettingsFileMissing;
+}
+
+} // namespace qlx

@@ -1,0 +1,17 @@
+// Carries the settings between the main window's fields and the values the settings file
+// is loaded into and saved from. Page templates and the panel position live elsewhere and
+// are copied by their owners.
+#pragma once
+
+#include "app/FormMainCore.h"
+#include "settings/SettingsStore.h"
+
+namespace qlx {
+
+// The main window's current settings, as the defaults of a load or the content of a save.
+void settingsFromFormMain(const FormMainCore& form, SettingsValues& values);
+// What a load found, back onto the main window (including OnTopActive, the stored version
+// and whether the file was missing).
+void settingsToFormMain(const SettingsValues& values, FormMainCore& form);
+
+} // namespace qlx
