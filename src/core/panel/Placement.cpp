@@ -11,6 +11,28 @@ int32_t narrow(int64_t v) {
     if (v > INT32_MAX) return INT32_MAX;
     return static_cast<int32_t>(v);
 }
+
+struct Box {
+    int64_t top, left, height, width;
+};
+
+// Shrinks what is larger than the work area to it (at its top or left), then moves the box
+// inside; the top may not go above lowestTop.
+Box limited(Box b, const WorkArea& work, int64_t lowestTop) {
+    if (b.height > int64_t{work.bottom} - work.top) {
+        b.height = int64_t{work.bottom} - work.top;
+        b.top = work.top;
+    }
+    if (b.width > int64_t{work.right} - work.left) {
+        b.width = int64_t{work.right} - work.left;
+        b.left = work.left;
+    }
+    if (b.top < lowestTop) b.top = lowestTop;
+    if (b.top + b.height > work.bottom) b.top = work.bottom - b.height;
+    if (b.left < work.left) b.left = work.left;
+    if (b.left + b.width > work.right) b.left = work.right - b.width;
+    return b;
+}
 } // namespace
 
 WorkArea workAreaOrFallback(const std::optional<WorkArea>& reported, int32_t screenWidth,
@@ -20,22 +42,8 @@ WorkArea workAreaOrFallback(const std::optional<WorkArea>& reported, int32_t scr
 }
 
 void limitToScreenWorkarea(Dimension& d, const WorkArea& work) {
-    const int64_t workWidth = int64_t{work.right} - work.left;
-    const int64_t workHeight = int64_t{work.bottom} - work.top;
-    int64_t top = d.top, left = d.left, height = d.height, width = d.width;
-    if (height > workHeight) {
-        height = workHeight;
-        top = work.top;
-    }
-    if (width > workWidth) {
-        width = workWidth;
-        left = work.left;
-    }
-    if (top < work.top) top = work.top;
-    if (top + height > work.bottom) top = work.bottom - height;
-    if (left < work.left) left = work.left;
-    if (left + width > work.right) left = work.right - width;
-    d = Dimension{narrow(top), narrow(left), narrow(height), narrow(width)};
+    const Box b = limited(Box{d.top, d.left, d.height, d.width}, work, work.top);
+    d = Dimension{narrow(b.top), narrow(b.left), narrow(b.height), narrow(b.width)};
 }
 
 Dimension centredOn(const Dimension& owner, const Dimension& window) {
@@ -72,7 +80,7 @@ StoredPosition storedPositionFor(const Dimension& bounds, int32_t screenWidth,
 
 PanelPlace placeStoredPosition(const StoredPosition& stored, const Dimension& panel,
                                int32_t screenWidth, int32_t screenHeight, const WorkArea& work) {
-    int64_t h = panel.height, w = panel.width;
+    const int64_t h = panel.height, w = panel.width;
     int64_t top = panel.top, left = panel.left;
     if (stored.FromTop)
         top = *stored.FromTop;
@@ -83,22 +91,10 @@ PanelPlace placeStoredPosition(const StoredPosition& stored, const Dimension& pa
     else if (stored.FromLeft)
         left = *stored.FromLeft;
 
-    const int64_t workWidth = int64_t{work.right} - work.left;
-    const int64_t workHeight = int64_t{work.bottom} - work.top;
-    if (h > workHeight) {
-        h = workHeight;
-        top = work.top;
-    }
-    if (w > workWidth) {
-        w = workWidth;
-        left = work.left;
-    }
+    // The reduced sizes only serve the limits; the panel keeps its size.
     const int64_t margin = work.top > 0 ? 4 : 1;
-    if (top < work.top - 2 + margin) top = work.top - 2 + margin;
-    if (top + h > work.bottom) top = work.bottom - h;
-    if (left < work.left) left = work.left;
-    if (left + w > work.right) left = work.right - w;
-    return PanelPlace{narrow(top), narrow(left)};
+    const Box b = limited(Box{top, left, h, w}, work, int64_t{work.top} - 2 + margin);
+    return PanelPlace{narrow(b.top), narrow(b.left)};
 }
 
 } // namespace qlx
