@@ -61,6 +61,7 @@ TEST(XmlReaderSimple, TokenSequences) {
     EXPECT_EQ(tokens("<a>x</a>"), (V{"start a", "text x", "end a", "text ", "eot"}));
     EXPECT_EQ(tokens("<a><b/></a>"), (V{"start a", "text ", "empty b", "text ", "end a", "text ", "eot"}));
     EXPECT_EQ(tokens("<A>x</a>"), (V{"start a", "text x", "end a", "text ", "eot"}));
+    EXPECT_EQ(tokens("<r></r/>"), (V{"start r", "text ", "end r", "text ", "eot"}));
     EXPECT_EQ(tokens("<r><b /><c/></r>"),
               (V{"start r", "text ", "empty b", "text ", "empty c", "text ", "end r", "text ", "eot"}));
     EXPECT_EQ(tokens("<?xml version=\"1.0\"?><?Style x?><r><!-- c --><![CDATA[ <raw> ]]></r>"),

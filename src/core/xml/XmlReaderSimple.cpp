@@ -250,8 +250,9 @@ void TXmlReaderSimple::readTag(size_t tagStart, size_t tagEnd) {
         if (tag.size() < 2 || tag.back() != '?') return fail("Fandt <? men mangler ?>");
         tag = tag.substr(1, tag.size() - 2);
     }
-    bool selfClosing = !endTag && !instruction && !tag.empty() && tag.back() == '/';
-    std::string_view body = selfClosing ? tag.substr(0, tag.size() - 1) : tag;
+    const bool trailingSlash = !tag.empty() && tag.back() == '/';
+    const bool selfClosing = trailingSlash && !endTag && !instruction;
+    std::string_view body = trailingSlash ? tag.substr(0, tag.size() - 1) : tag;
     size_t nameEnd = 0;
     while (nameEnd < body.size() && !isBlank(body[nameEnd])) ++nameEnd;
     std::string name(body.substr(0, nameEnd));
