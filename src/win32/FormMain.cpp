@@ -141,6 +141,11 @@ LRESULT CALLBACK TFormMain::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
 LRESULT TFormMain::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == UniqueProductMessage && msg != 0)
         return core_.UniqueProductMessage(wParam, lParam, UniqueProductMessage);
+    LRESULT result = 0;
+    if (dialogsMessage(msg, wParam, lParam, result) || lookupMessage(msg, wParam, lParam, result) ||
+        panelMessage(msg, wParam, lParam, result) || settingsMessage(msg, wParam, lParam, result) ||
+        definitionsMessage(msg, wParam, lParam, result))
+        return result;
     switch (msg) {
     case WM_HOTKEY:
         core_.HotKey();

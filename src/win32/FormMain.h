@@ -37,6 +37,25 @@ public:
     void showMessage(const std::string& text) override;
     void layoutPanel() override;
 
+    // Each feature of the panel keeps its members, port overrides and message handling in a
+    // section of its own below and in its own source file (FormMain<Feature>.cpp). A feature's
+    // message hook returns true when it has handled the message and set the result.
+
+    // ---- Dialogs and pages (FormMainDialogs.cpp): message dialog, work area, opening pages.
+    bool dialogsMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+    // ---- Lookup (FormMainLookup.cpp): shortcut, clipboard, DDE, text drop.
+    bool lookupMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+    // ---- Panel (FormMainPanel.cpp): controls, painting, buttons, moving, tray icon, menus.
+    bool panelMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+    // ---- Settings (FormMainSettings.cpp): settings file, registry, position.
+    bool settingsMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+    // ---- Definitions (FormMainDefinitions.cpp): the download thread and its completion.
+    bool definitionsMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
 private:
     static LRESULT CALLBACK windowProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT handle(UINT msg, WPARAM wParam, LPARAM lParam);

@@ -112,9 +112,11 @@ TEST_F(Main, InternalCommandTable) {
     form.UniqueProductMessage(0, 4, msg);
     form.UniqueProductMessage(0, 1, msg);
     for (uintptr_t w : {1, 2, 3, 4, 5, 6}) form.UniqueProductMessage(w, 5, msg);
+    form.UniqueProductMessage(0, 514, msg);
+    form.UniqueProductMessage(0, 517, msg);
     form.UniqueProductMessage(0, 99, msg);
     EXPECT_EQ(port.calls, (Calls{"hotkey problem", "minimize", "new messages", "settings window",
-                                 "welcome", "info page", "save"}));
+                                 "welcome", "info page", "save", "tray 514", "tray 517"}));
 }
 
 TEST_F(Main, InstanceSignalShowsAndAnswers) {

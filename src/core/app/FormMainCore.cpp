@@ -32,6 +32,7 @@ void FormMainCore::FormCreate(const std::vector<std::string>& args,
     NoInitMessage = options.noInitMessage;
     MinimizeAtStart = options.minimizeAtStart;
 
+    Templates = PageTemplates::defaults();
     ProgramFolder = programFolder;
     SettingsPathFailed = !port_.determineSettingsLocation();
 
@@ -196,8 +197,12 @@ intptr_t FormMainCore::UniqueProductMessage(uintptr_t wParam, intptr_t lParam,
             }
         });
         return 0;
+    case kCmdTrayLeftUp:
+    case kCmdTrayRightUp:
+        guarded([&] { port_.trayIconCallback(static_cast<int32_t>(lParam)); });
+        return 0;
     default:
-        return 0; // 1, the tray callbacks (handled by the panel) and unknown values
+        return 0; // 1 and unknown values
     }
 }
 

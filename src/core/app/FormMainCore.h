@@ -10,6 +10,7 @@
 
 #include "app/CommandLine.h"
 #include "app/FormMainPort.h"
+#include "lookup/PageTemplates.h"
 
 namespace qlx {
 
@@ -66,6 +67,11 @@ public:
     bool AlwaysOnTop = true;
     bool OnTopActive = true;
     bool UseChromeFrame = false;
+
+    // The page templates (defaults, possibly replaced by the definitions document) and the
+    // text of the last lookup.
+    PageTemplates Templates;
+    std::string LastSearchText;
 
     // The creation sequence; args are the user's words without the program file.
     void FormCreate(const std::vector<std::string>& args, const std::string& programFolder);

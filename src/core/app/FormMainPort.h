@@ -55,6 +55,8 @@ public:
     virtual void saveOnExit() {}
     virtual void saveShownMessages() {}
     virtual bool shownMessagesChanged() { return false; }
+    // The notification-area icon's mouse callbacks (514 left button up, 517 right button up).
+    virtual void trayIconCallback(int32_t /*lParam*/) {}
 };
 
 } // namespace qlx

@@ -1,0 +1,8 @@
+// The panel: its controls and painting, button display, moving, tray icon and menus, on the main window.
+#include "FormMain.h"
+
+namespace qlx::win {
+
+bool TFormMain::panelMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+
+} // namespace qlx::win
