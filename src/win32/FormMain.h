@@ -49,6 +49,11 @@ public:
 
     // ---- Panel (FormMainPanel.cpp): controls, painting, buttons, moving, tray icon, menus.
     bool panelMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // Shows (true) or hides the move handle and the two buttons after the display delay.
+    void requestButtons(bool show);
+    // A text drag is over the panel / has left it or was dropped.
+    void textDragOver();
+    void textDragEnded();
 
     // ---- Settings (FormMainSettings.cpp): settings file, registry, position.
     bool settingsMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);

@@ -5,4 +5,8 @@ namespace qlx::win {
 
 bool TFormMain::panelMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 
+void TFormMain::requestButtons(bool) {}
+void TFormMain::textDragOver() {}
+void TFormMain::textDragEnded() {}
+
 } // namespace qlx::win
