@@ -106,8 +106,7 @@ void TFormMain::setPanelBounds(int left, int top, int width, int height) {
 int TFormMain::screenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
 
 void TFormMain::showMessage(const std::string& text) {
-    MessageBoxW(nullptr, widen(text).c_str(), widen(programTitle).c_str(),
-                MB_OK | MB_ICONWARNING | MB_TASKMODAL);
+    messagePort().MessageWin(DialogOwner::none, text, programTitle, TMsgDlgType::warning, 0);
 }
 
 void TFormMain::layoutPanel() {

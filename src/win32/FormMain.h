@@ -6,6 +6,8 @@
 
 #include "app/FormMainCore.h"
 #include "app/FormMainPort.h"
+#include "ShellOpen.h"
+#include "panel/MessageWinPort.h"
 
 namespace qlx::win {
 
@@ -43,6 +45,25 @@ public:
 
     // ---- Dialogs and pages (FormMainDialogs.cpp): message dialog, work area, opening pages.
     bool dialogsMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // The shell's open action and the program's message dialog, for every feature.
+    ShellOpenPort& shellPort();
+    MessageWinPort& messagePort() { return messages_; }
+    // The panel's open button: the bare lookup page, then the buttons go.
+    void imageOpenClick();
+    void openProgramInfoPage() override;
+    // The message dialog with the panel as owner keeps the panel out of the topmost band
+    // and marks it busy while open.
+    class PanelMessages final : public MessageWinPort {
+    public:
+        explicit PanelMessages(TFormMain& form) : form_(form) {}
+        int32_t MessageWin(DialogOwner owner, const std::string& text, const std::string& caption,
+                           TMsgDlgType type, int32_t buttonSet) override;
+
+    private:
+        TFormMain& form_;
+    };
+    ShellOpen shellOpen_;
+    PanelMessages messages_{*this};
 
     // ---- Lookup (FormMainLookup.cpp): shortcut, clipboard, DDE, text drop.
     bool lookupMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);

@@ -1,0 +1,26 @@
+// The work-area query with its fall-backs.
+#include "WorkArea.h"
+
+#include <windows.h>
+
+namespace qlx::win {
+
+std::optional<WorkArea> reportedWorkArea() {
+    RECT r{};
+    if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0)) return std::nullopt;
+    // An empty or inverted rectangle is no answer; the screen serves better.
+    if (r.right <= r.left || r.bottom <= r.top) return std::nullopt;
+    return WorkArea{static_cast<int32_t>(r.left), static_cast<int32_t>(r.top),
+                    static_cast<int32_t>(r.right), static_cast<int32_t>(r.bottom)};
+}
+
+WorkArea currentWorkArea() {
+    return workAreaOrFallback(reportedWorkArea(), GetSystemMetrics(SM_CXSCREEN),
+                              GetSystemMetrics(SM_CYSCREEN));
+}
+
+Dimension screenDimension() {
+    return Dimension{0, 0, GetSystemMetrics(SM_CYSCREEN), GetSystemMetrics(SM_CXSCREEN)};
+}
+
+} // namespace qlx::win
