@@ -16,6 +16,12 @@ WORK = os.environ.get("QLX_WORK", "/tmp")
 BROWSER_LOG = os.path.join(WORK, "browser.log")
 PANEL_COLOUR = "0x3E745C"  # red 62, green 116, blue 92
 
+# Every started Quiklex fetches its definitions from a closed local port unless a test names
+# its own server: no test depends on outside name resolution or the network, and a failed
+# download at start shows nothing.
+DEFINITIONS_SERVER_VARIABLE = "QUIKLEX_DEFINITIONS_SERVER"
+os.environ.setdefault(DEFINITIONS_SERVER_VARIABLE, "127.0.0.1:9")
+
 
 def wait_for(condition, timeout=10.0, interval=0.1, what="condition"):
     """Polls until condition() is true; fails the test after timeout seconds."""
@@ -65,10 +71,12 @@ def browser_log():
 class Quiklex:
     """One started quiklex.exe process."""
 
-    def __init__(self, *args):
+    def __init__(self, *args, env=None):
+        """env: variables to set for this process only (e.g. the definitions server)."""
         self.started = time.monotonic()
         self.proc = subprocess.Popen(["wine", EXE, *args], stdout=subprocess.DEVNULL,
-                                     stderr=subprocess.DEVNULL)
+                                     stderr=subprocess.DEVNULL,
+                                     env=dict(os.environ, **env) if env else None)
 
     def wait_visible(self, timeout=20):
         return wait_for(lambda: (p := find_panel()) and p.visible and p, timeout,
@@ -116,8 +124,8 @@ class QuiklexTest(unittest.TestCase):
             q.kill()
         end_all()
 
-    def start(self, *args):
-        q = Quiklex(*args)
+    def start(self, *args, env=None):
+        q = Quiklex(*args, env=env)
         self.programs.append(q)
         return q
 
