@@ -18,11 +18,11 @@ int32_t TFormMain::PanelMessages::MessageWin(DialogOwner owner, const std::strin
                                              const std::string& caption, TMsgDlgType type,
                                              int32_t buttonSet) {
     if (owner != DialogOwner::panel || form_.handle() == nullptr)
-        return showMessageWin(nullptr, text, caption, type, buttonSet);
+        return showMessageWin(nullptr, text, caption, type, buttonSet, true);
     FormMainCore& core = form_.core();
     PanelDialogScope scope(core.ModalDialogOpen, core.OnTopActive,
                            [this](bool onTop) { form_.applyOnTop(onTop); });
-    return showMessageWin(form_.handle(), text, caption, type, buttonSet);
+    return showMessageWin(form_.handle(), text, caption, type, buttonSet, false);
 }
 
 void TFormMain::openProgramInfoPage() {

@@ -1,22 +1,370 @@
-// The message dialog's windows and modal loop.
+// The message dialog's windows, painting and modal loop.
 #include "MessageWin.h"
 
+#include <memory>
+#include <vector>
+
+#include "Application.h"
+#include "BitBtnColor.h"
 #include "Encoding.h"
+#include "WorkArea.h"
+#include "panel/MessageWinModal.h"
 
 namespace qlx::win {
 
-int32_t showMessageWin(HWND owner, const std::string& text, const std::string& caption,
-                       TMsgDlgType, int32_t buttonSet) {
-    UINT buttons = buttonSet == 0 ? MB_OK : buttonSet == 1 || buttonSet < 0 ? MB_OKCANCEL
-                                                                            : MB_YESNO;
-    int r = MessageBoxW(owner, widen(text).c_str(), widen(caption).c_str(),
-                        buttons | MB_ICONWARNING | MB_TASKMODAL);
-    switch (r) {
-    case IDOK: return kResultOk;
-    case IDYES: return kResultYes;
-    case IDNO: return kResultNo;
-    default: return kResultCancel;
+namespace {
+constexpr wchar_t kDialogClass[] = L"TMessageForm";
+constexpr wchar_t kStripClass[] = L"TMessageStrip";
+constexpr int kLeftButtonId = 100;
+constexpr int kRightButtonId = 101;
+constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kDialogExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+constexpr UINT kTextFormat = DT_EXPANDTABS | DT_WORDBREAK | DT_NOPREFIX;
+
+struct DialogState {
+    HWND dialog = nullptr;
+    HWND strip = nullptr;
+    HFONT font = nullptr;
+    HICON icon = nullptr;
+    RECT iconRect{};
+    RECT textRect{};
+    std::wstring text;
+    TBitBtnColor left;
+    TBitBtnColor right;
+    HWND lastFocus = nullptr;
+    int32_t result = kResultCancel;
+    bool done = false;
+
+    ~DialogState() {
+        left.destroy();
+        right.destroy();
+        if (dialog) DestroyWindow(dialog);
+        if (font) DeleteObject(font);
     }
+};
+
+// The dialog kept in front by the timer, one at a time.
+DialogInFront inFront;
+UINT_PTR zorderTimer = 0;
+
+HBRUSH whiteBrush() {
+    static HBRUSH brush = CreateSolidBrush(RGB(0xFF, 0xFF, 0xFF));
+    return brush;
+}
+
+HICON iconFor(TMsgDlgType type) {
+    switch (type) {
+    case TMsgDlgType::warning: return LoadIconW(nullptr, IDI_WARNING);
+    case TMsgDlgType::error: return LoadIconW(nullptr, IDI_ERROR);
+    case TMsgDlgType::information: return LoadIconW(nullptr, IDI_INFORMATION);
+    case TMsgDlgType::confirmation: return LoadIconW(nullptr, IDI_QUESTION);
+    case TMsgDlgType::custom: break;
+    }
+    return nullptr;
+}
+
+RECT toRect(const Rect& r) { return RECT{r.left, r.top, r.left + r.width, r.top + r.height}; }
+
+DialogState* stateOf(HWND hwnd) {
+    return reinterpret_cast<DialogState*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
+void finish(DialogState& s, int32_t result) {
+    s.result = result;
+    s.done = true;
+}
+
+TBitBtnColor* buttonOf(DialogState& s, HWND hwnd) {
+    if (hwnd && hwnd == s.left.handle()) return &s.left;
+    if (hwnd && hwnd == s.right.handle()) return &s.right;
+    return nullptr;
+}
+
+LRESULT dialogMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    DialogState* s = stateOf(hwnd);
+    if (s == nullptr) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    switch (msg) {
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd, &ps);
+        if (s->icon)
+            DrawIconEx(dc, s->iconRect.left, s->iconRect.top, s->icon, kIconSize, kIconSize, 0,
+                       nullptr, DI_NORMAL);
+        HGDIOBJ oldFont = SelectObject(dc, s->font);
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        RECT text = s->textRect;
+        DrawTextW(dc, s->text.c_str(), static_cast<int>(s->text.size()), &text, kTextFormat);
+        SelectObject(dc, oldFont);
+        EndPaint(hwnd, &ps);
+        return 0;
+    }
+    case WM_COMMAND:
+        if (HIWORD(wParam) == BN_CLICKED) {
+            if (TBitBtnColor* b = buttonOf(*s, reinterpret_cast<HWND>(lParam))) {
+                finish(*s, b->ModalResult);
+                return 0;
+            }
+            // Enter from the keyboard presses the button that has the focus.
+            if (LOWORD(wParam) == IDOK && lParam == 0) {
+                if (TBitBtnColor* b = buttonOf(*s, GetFocus())) finish(*s, b->ModalResult);
+                return 0;
+            }
+        }
+        return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            if (buttonOf(*s, focus)) s->lastFocus = focus;
+        } else {
+            SetFocus(s->lastFocus ? s->lastFocus : s->left.handle());
+        }
+        return 0;
+    case WM_CLOSE:
+        finish(*s, kResultCancel);
+        return 0;
+    case WM_DESTROY:
+        if (!s->done) finish(*s, kResultCancel);
+        return 0;
+    }
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+LRESULT stripMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_DRAWITEM:
+        if (TBitBtnColor::drawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
+        break;
+    case WM_COMMAND:
+        return SendMessageW(GetParent(hwnd), msg, wParam, lParam);
+    }
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK dialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    try {
+        return dialogMessage(hwnd, msg, wParam, lParam);
+    } catch (...) {
+        return 0;
+    }
+}
+
+LRESULT CALLBACK stripProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    try {
+        return stripMessage(hwnd, msg, wParam, lParam);
+    } catch (...) {
+        return 0;
+    }
+}
+
+bool registerClasses(HINSTANCE module) {
+    static bool done = false;
+    if (done) return true;
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = dialogProc;
+    wc.hInstance = module;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = whiteBrush();
+    wc.lpszClassName = kDialogClass;
+    if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
+    wc.lpfnWndProc = stripProc;
+    wc.lpszClassName = kStripClass;
+    if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
+    done = true;
+    return true;
+}
+
+HFONT messageFont() {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+        return CreateFontIndirectW(&metrics.lfMessageFont);
+    return nullptr;
+}
+
+// The font's average letter width and height, and the text wrapped to half the screen.
+MessageWinMeasures measure(HFONT font, const std::wstring& text) {
+    MessageWinMeasures m;
+    m.screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    m.screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
+    static const wchar_t letters[] = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    SIZE size{};
+    GetTextExtentPoint32W(dc, letters, 52, &size);
+    m.averageCharWidth = (size.cx / 26 + 1) / 2;
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc, &tm);
+    m.charHeight = tm.tmHeight;
+    RECT r{0, 0, messageTextWrapWidth(m.screenWidth), 0};
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, kTextFormat | DT_CALCRECT);
+    m.textWidth = r.right - r.left;
+    m.textHeight = r.bottom - r.top;
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    RECT frame{0, 0, 0, 0};
+    AdjustWindowRectEx(&frame, kDialogStyle, FALSE, kDialogExStyle);
+    m.frameWidth = frame.right - frame.left;
+    m.frameHeight = frame.bottom - frame.top;
+    return m;
+}
+
+void CALLBACK zorderTick(HWND, UINT, UINT_PTR, DWORD) {
+    auto held = inFront.TimerZorderTimer(reinterpret_cast<uintptr_t>(GetForegroundWindow()));
+    if (!held) return;
+    HWND dialog = reinterpret_cast<HWND>(*held);
+    // A dialog under another modal window waits its turn.
+    if (!IsWindow(dialog) || !IsWindowEnabled(dialog)) return;
+    SetForegroundWindow(dialog);
+    if (DialogState* s = stateOf(dialog)) SetFocus(s->lastFocus ? s->lastFocus : s->left.handle());
+}
+
+// Held while a dialog is kept in front; a nested dialog takes over and, on its return, the
+// timer stops.
+class KeepInFront {
+public:
+    explicit KeepInFront(HWND dialog) {
+        inFront.hold(reinterpret_cast<uintptr_t>(dialog));
+        if (!zorderTimer) zorderTimer = SetTimer(nullptr, 0, 1000, zorderTick);
+    }
+    ~KeepInFront() {
+        if (zorderTimer) KillTimer(nullptr, zorderTimer);
+        zorderTimer = 0;
+        inFront.release();
+    }
+    KeepInFront(const KeepInFront&) = delete;
+    KeepInFront& operator=(const KeepInFront&) = delete;
+};
+
+// Disables the program's other windows while the dialog runs (the hidden application
+// window stays usable so the taskbar button still works) and enables them again.
+class DisabledWindows {
+public:
+    explicit DisabledWindows(HWND dialog) : dialog_(dialog) {
+        EnumThreadWindows(GetCurrentThreadId(), collect, reinterpret_cast<LPARAM>(this));
+    }
+    ~DisabledWindows() {
+        for (HWND w : windows_)
+            if (IsWindow(w)) EnableWindow(w, TRUE);
+    }
+    DisabledWindows(const DisabledWindows&) = delete;
+    DisabledWindows& operator=(const DisabledWindows&) = delete;
+
+private:
+    static BOOL CALLBACK collect(HWND w, LPARAM self) {
+        auto* me = reinterpret_cast<DisabledWindows*>(self);
+        if (w != me->dialog_ && w != Application::instance().handle() && IsWindowVisible(w) &&
+            IsWindowEnabled(w)) {
+            EnableWindow(w, FALSE);
+            me->windows_.push_back(w);
+        }
+        return TRUE;
+    }
+    HWND dialog_;
+    std::vector<HWND> windows_;
+};
+
+class RegisteredForm {
+public:
+    explicit RegisteredForm(HWND form) : form_(form) { Application::instance().addForm(form); }
+    ~RegisteredForm() { Application::instance().removeForm(form_); }
+    RegisteredForm(const RegisteredForm&) = delete;
+    RegisteredForm& operator=(const RegisteredForm&) = delete;
+
+private:
+    HWND form_;
+};
+
+int32_t runModal(DialogState& s, bool keepInFront) {
+    RegisteredForm registered(s.dialog);
+    std::unique_ptr<KeepInFront> inFrontHold;
+    if (keepInFront) inFrontHold = std::make_unique<KeepInFront>(s.dialog);
+    {
+        DisabledWindows disabled(s.dialog);
+        ShowWindow(s.dialog, SW_SHOW);
+        SetForegroundWindow(s.dialog);
+        SetFocus(s.left.handle());
+        while (!s.done) {
+            MSG msg;
+            const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+            if (got == 0) {
+                // The program is ending: leave the dialog and let the outer loop see it too.
+                PostQuitMessage(static_cast<int>(msg.wParam));
+                finish(s, kResultCancel);
+                break;
+            }
+            if (got == -1) break;
+            if (!IsDialogMessageW(s.dialog, &msg)) {
+                TranslateMessage(&msg);
+                DispatchMessageW(&msg);
+            }
+        }
+        // The other windows come back before the dialog goes, so the activation returns
+        // to them rather than to another program.
+    }
+    ShowWindow(s.dialog, SW_HIDE);
+    return s.result;
+}
+} // namespace
+
+int32_t showMessageWin(HWND owner, const std::string& text, const std::string& caption,
+                       TMsgDlgType type, int32_t buttonSet, bool keepInFront) {
+    HINSTANCE module = Application::instance().module();
+    if (module == nullptr) module = GetModuleHandleW(nullptr);
+    if (!registerClasses(module)) return kResultCancel;
+
+    DialogState s;
+    s.text = widen(text);
+    s.font = messageFont();
+    s.icon = iconFor(type);
+    const MessageWinMeasures m = measure(s.font, s.text);
+
+    std::optional<Dimension> ownerBounds;
+    if (owner) {
+        RECT r;
+        if (GetWindowRect(owner, &r))
+            ownerBounds = Dimension{r.top, r.left, r.bottom - r.top, r.right - r.left};
+    }
+    const MessageWinLayout layout =
+        layoutMessageWin(m, type, buttonSet, ownerBounds, currentWorkArea());
+    if (layout.icon) s.iconRect = toRect(*layout.icon);
+    s.textRect = toRect(layout.text);
+
+    // Without an owner the hidden application window owns the dialog, so it gets no taskbar
+    // button of its own.
+    HWND ownerWindow = owner ? owner : Application::instance().handle();
+    s.dialog = CreateWindowExW(kDialogExStyle, kDialogClass, widen(caption).c_str(), kDialogStyle,
+                               layout.dialog.left, layout.dialog.top, layout.dialog.width,
+                               layout.dialog.height, ownerWindow, nullptr, module, nullptr);
+    if (!s.dialog) return kResultCancel;
+    SetWindowLongPtrW(s.dialog, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&s));
+    // The frame keeps its close box; the system menu offers nothing but moving and closing.
+    if (HMENU menu = GetSystemMenu(s.dialog, FALSE)) {
+        DeleteMenu(menu, SC_SIZE, MF_BYCOMMAND);
+        DeleteMenu(menu, SC_MINIMIZE, MF_BYCOMMAND);
+        DeleteMenu(menu, SC_MAXIMIZE, MF_BYCOMMAND);
+        DeleteMenu(menu, SC_RESTORE, MF_BYCOMMAND);
+    }
+
+    s.strip = CreateWindowExW(WS_EX_CONTROLPARENT, kStripClass, L"", WS_CHILD | WS_VISIBLE,
+                              layout.strip.left, layout.strip.top, layout.strip.width,
+                              layout.strip.height, s.dialog, nullptr, module, nullptr);
+    if (!s.strip) return kResultCancel;
+    if (!s.left.create(s.strip, kLeftButtonId, layout.left.button.caption, layout.left.bounds,
+                       s.font))
+        return kResultCancel;
+    s.left.setColor(kDialogButtonColour);
+    s.left.ModalResult = layout.left.button.result;
+    if (layout.right) {
+        if (!s.right.create(s.strip, kRightButtonId, layout.right->button.caption,
+                            layout.right->bounds, s.font))
+            return kResultCancel;
+        s.right.setColor(kDialogButtonColour);
+        s.right.ModalResult = layout.right->button.result;
+    }
+    s.lastFocus = s.left.handle();
+    return runModal(s, keepInFront);
 }
 
 } // namespace qlx::win

@@ -1,0 +1,175 @@
+// The colour button's window: owner drawing from the paint plan, double click as a second
+// press, and the mouse entering and leaving.
+#include "BitBtnColor.h"
+
+#include <commctrl.h>
+
+#include "Encoding.h"
+
+namespace qlx::win {
+
+namespace {
+constexpr UINT_PTR kSubclassId = 0x4242;
+// Names the button object on its window, so the parent's drawing request finds it.
+constexpr wchar_t kButtonProp[] = L"QuiklexBitBtnColor";
+
+COLORREF resolved(uint32_t colour) {
+    if (colour & 0x80000000u) return GetSysColor(static_cast<int>(colour & 0xFF));
+    return static_cast<COLORREF>(colour & 0xFFFFFF);
+}
+
+RECT toRect(const Rect& r) { return RECT{r.left, r.top, r.left + r.width, r.top + r.height}; }
+
+// True when another button of the same window has the focus, so a default button does
+// not look like one.
+bool otherButtonFocused(HWND self) {
+    HWND focus = GetFocus();
+    if (focus == nullptr || focus == self) return false;
+    wchar_t cls[16] = {};
+    GetClassNameW(focus, cls, 16);
+    return lstrcmpiW(cls, L"Button") == 0;
+}
+} // namespace
+
+TBitBtnColor::~TBitBtnColor() { destroy(); }
+
+bool TBitBtnColor::create(HWND parent, int id, const std::string& caption, const Rect& bounds,
+                          HFONT font) {
+    hwnd_ = CreateWindowExW(0, L"BUTTON", widen(caption).c_str(),
+                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, bounds.left,
+                            bounds.top, bounds.width, bounds.height, parent,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                            reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)),
+                            nullptr);
+    if (!hwnd_) return false;
+    if (font) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SetPropW(hwnd_, kButtonProp, this);
+    SetWindowSubclass(hwnd_, subclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    return true;
+}
+
+void TBitBtnColor::destroy() {
+    if (!hwnd_) return;
+    RemoveWindowSubclass(hwnd_, subclassProc, kSubclassId);
+    RemovePropW(hwnd_, kButtonProp);
+    DestroyWindow(hwnd_);
+    hwnd_ = nullptr;
+}
+
+void TBitBtnColor::setColor(uint32_t colour) {
+    if (colour == colour_) return;
+    colour_ = colour;
+    if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void TBitBtnColor::setDefault(bool isDefault) {
+    isDefault_ = isDefault;
+    if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+bool TBitBtnColor::drawItem(const DRAWITEMSTRUCT& item) {
+    if (item.CtlType != ODT_BUTTON) return false;
+    auto* button = static_cast<TBitBtnColor*>(GetPropW(item.hwndItem, kButtonProp));
+    if (button == nullptr || button->hwnd_ != item.hwndItem) return false;
+    button->paint(item);
+    return true;
+}
+
+void TBitBtnColor::paint(const DRAWITEMSTRUCT& item) {
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    BitBtnState state;
+    state.width = client.right - client.left;
+    state.height = client.bottom - client.top;
+    state.enabled = (item.itemState & ODS_DISABLED) == 0;
+    state.pressed = (item.itemState & ODS_SELECTED) != 0;
+    state.focused = (item.itemState & ODS_FOCUS) != 0;
+    state.showAsDefault = state.focused || (isDefault_ && !otherButtonFocused(hwnd_));
+    const BitBtnPaint plan = planBitBtnPaint(state);
+
+    HDC dc = item.hDC;
+    const COLORREF face = resolved(colour_);
+    if (plan.frame) {
+        RECT r = toRect(*plan.frame);
+        HBRUSH frame = CreateSolidBrush(GetSysColor(COLOR_WINDOWFRAME));
+        FrameRect(dc, &r, frame);
+        DeleteObject(frame);
+    }
+    RECT fill = toRect(plan.fill);
+    HBRUSH faceBrush = CreateSolidBrush(face);
+    FillRect(dc, &fill, faceBrush);
+    DeleteObject(faceBrush);
+
+    HPEN line = CreatePen(PS_SOLID, 1, static_cast<COLORREF>(highlight_.forPaint(face)));
+    HGDIOBJ oldPen = SelectObject(dc, line);
+    MoveToEx(dc, plan.lineLeft, plan.lineY, nullptr);
+    LineTo(dc, plan.lineRight, plan.lineY);
+    SelectObject(dc, oldPen);
+    DeleteObject(line);
+
+    // No glyph: the program's buttons carry captions only.
+    const int length = GetWindowTextLengthW(hwnd_);
+    std::wstring caption(static_cast<size_t>(length) + 1, L'\0');
+    GetWindowTextW(hwnd_, caption.data(), length + 1);
+    caption.resize(static_cast<size_t>(length));
+    RECT content = toRect(plan.content);
+    HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0)));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(state.enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+    DrawTextW(dc, caption.c_str(), length, &content, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    SelectObject(dc, oldFont);
+
+    if (plan.focus) {
+        RECT focus = toRect(*plan.focus);
+        SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+        SetBkColor(dc, face);
+        DrawFocusRect(dc, &focus);
+    }
+}
+
+LRESULT CALLBACK TBitBtnColor::subclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                            UINT_PTR, DWORD_PTR data) {
+    auto* self = reinterpret_cast<TBitBtnColor*>(data);
+    try {
+        if (self && self->hwnd_ == hwnd) return self->handle(msg, wParam, lParam);
+    } catch (...) {
+        return 0;
+    }
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+LRESULT TBitBtnColor::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_LBUTTONDBLCLK:
+        // A quick second click presses the button again instead of being swallowed.
+        return DefSubclassProc(hwnd_, WM_LBUTTONDOWN, wParam, lParam);
+    case WM_MOUSEMOVE:
+        if (!mouseInside_) {
+            mouseInside_ = true;
+            TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd_, 0};
+            TrackMouseEvent(&track);
+            if (OnMouseEnter) OnMouseEnter();
+        }
+        break;
+    case WM_MOUSELEAVE:
+        mouseInside_ = false;
+        if (OnMouseLeave) OnMouseLeave();
+        break;
+    case WM_SETFONT:
+    case WM_ENABLE: {
+        LRESULT r = DefSubclassProc(hwnd_, msg, wParam, lParam);
+        InvalidateRect(hwnd_, nullptr, FALSE);
+        return r;
+    }
+    case WM_NCDESTROY: {
+        HWND hwnd = hwnd_;
+        RemoveWindowSubclass(hwnd, subclassProc, kSubclassId);
+        RemovePropW(hwnd, kButtonProp);
+        hwnd_ = nullptr;
+        return DefSubclassProc(hwnd, msg, wParam, lParam);
+    }
+    }
+    return DefSubclassProc(hwnd_, msg, wParam, lParam);
+}
+
+} // namespace qlx::win
