@@ -1,0 +1,33 @@
+// The lookup shortcut's registration values and its problem message.
+#include "lookup/LookupHotKey.h"
+
+namespace qlx {
+
+namespace {
+constexpr uint16_t kShiftBit = 0x2000;
+constexpr uint16_t kCtrlBit = 0x4000;
+constexpr uint16_t kAltBit = 0x8000;
+constexpr uint16_t kKeyBits = 0x1FFF;
+
+const char* const kProblem = "Windows n\xE6" "gtede at oprette tastaturgenvejen.\n"
+                             "Det skyldes normalt at genvejen allerede anvendes\n"
+                             "af et andet \xE5" "bent program.";
+const char* const kHint = "\n\nEn genvej kan v\xE6" "lges i indstillingsvinduet.";
+} // namespace
+
+HotKeyRegistration lookupHotKeyRegistration(uint16_t shortcut) {
+    HotKeyRegistration r;
+    if (shortcut & kAltBit) r.modifiers |= kModAlt;
+    if (shortcut & kCtrlBit) r.modifiers |= kModControl;
+    if (shortcut & kShiftBit) r.modifiers |= kModShift;
+    r.key = shortcut & kKeyBits;
+    return r;
+}
+
+std::string hotKeyProblemText(bool withHint) {
+    std::string text = kProblem;
+    if (withHint) text += kHint;
+    return text;
+}
+
+} // namespace qlx
