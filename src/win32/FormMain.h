@@ -4,9 +4,18 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "app/FormMainCore.h"
 #include "app/FormMainPort.h"
 #include "ShellOpen.h"
+#include "WinFileSystem.h"
+#include "WinKeyNames.h"
+#include "WinRunList.h"
+#include "WinSystemInfo.h"
+#include "panel/Placement.h"
+#include "settings/Autostart.h"
+#include "settings/SettingsStore.h"
 #include "panel/MessageWinPort.h"
 
 namespace qlx::win {
@@ -78,6 +87,42 @@ public:
 
     // ---- Settings (FormMainSettings.cpp): settings file, registry, position.
     bool settingsMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool determineSettingsLocation() override;
+    void checkMachineAutostart() override;
+    void loadSettings() override;
+    void firstStartOfVersion() override;
+    void saveSettings() override;
+    void saveOnExit() override;
+    // The settings file (its path, saves, backup, whole-section rewrites) and the automatic
+    // start's state, for the settings window and the shown messages.
+    SettingsStore& settingsStore() { return settingsStore_; }
+    Autostart& autostart() { return autostart_; }
+    bool SharedSettingsUsed = false;
+    // The shown-message timestamps the settings file held at start; none without any.
+    std::optional<std::vector<std::string>> StoredShownTimestamps;
+    // The panel's last bounds while it was neither minimised nor maximised.
+    Dimension NormalBounds;
+
+private:
+    class SettingsMessages final : public SettingsReporter {
+    public:
+        explicit SettingsMessages(TFormMain& form) : form_(form) {}
+        void showMessage(const std::string& text, const std::string& caption,
+                         SettingsMessageKind kind, bool ownedByMainWindow) override;
+
+    private:
+        TFormMain& form_;
+    };
+    static std::string programFilePath();
+    SettingsValues currentSettingsValues();
+    WinFileSystem settingsFiles_;
+    WinSystemInfo systemInfo_;
+    WinRunList runLists_;
+    SettingsMessages settingsMessages_{*this};
+    SettingsStore settingsStore_{settingsFiles_, settingsMessages_, layoutKeyName};
+    Autostart autostart_{runLists_, settingsMessages_, programFilePath()};
+
+public:
 
     // ---- Definitions (FormMainDefinitions.cpp): the download thread and its completion.
     bool definitionsMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
