@@ -109,12 +109,6 @@ void TFormMain::showMessage(const std::string& text) {
     messagePort().MessageWin(DialogOwner::none, text, programTitle, TMsgDlgType::warning, 0);
 }
 
-void TFormMain::layoutPanel() {
-    SetWindowLongPtrW(hwnd_, GWL_STYLE, kPanelStyle);
-    SetWindowPos(hwnd_, nullptr, 0, 0, kPanelWidth, kPanelHeight,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-}
-
 void TFormMain::paint() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd_, &ps);

@@ -17,6 +17,11 @@
 #include "settings/Autostart.h"
 #include "settings/SettingsStore.h"
 #include "panel/MessageWinPort.h"
+#include "PanelPainter.h"
+#include "PanelPopupMenus.h"
+#include "panel/PanelButtons.h"
+#include "panel/PanelLayout.h"
+#include "panel/PanelMenus.h"
 
 namespace qlx::win {
 
@@ -84,6 +89,64 @@ public:
     // A text drag is over the panel / has left it or was dropped.
     void textDragOver();
     void textDragEnded();
+    void applyOnTop(bool onTop) override;
+    bool addTrayIcon() override;
+    void removeTrayIcon() override;
+    void trayIconCallback(int32_t lParam) override;
+    // The stored always-on-top preference takes over (the settings window closed with OK):
+    // the flag, both check marks and the band.
+    void onTopSettingApplied(bool alwaysOnTop);
+
+private:
+    // The panel window as the button display and the hand moving see it.
+    class PanelWindow final : public PanelPort {
+    public:
+        explicit PanelWindow(TFormMain& form) : form_(form) {}
+        void startTimer(PanelTimer timer, uint32_t intervalMs) override;
+        void stopTimer(PanelTimer timer) override;
+        void showButtons(bool shown) override;
+        void setCursor(PanelCursor cursor) override;
+        Dimension panelBounds() override;
+        void movePanelTo(int32_t left, int32_t top) override;
+        std::optional<WorkArea> workArea() override;
+        int32_t screenWidth() override;
+        int32_t screenHeight() override;
+
+    private:
+        TFormMain& form_;
+    };
+    // What the two menus and the tray icon's callbacks do to the program.
+    class PanelCommands final : public PanelMenusPort {
+    public:
+        explicit PanelCommands(TFormMain& form) : form_(form) {}
+        void showPanel() override;
+        void hidePanel() override;
+        void applyOnTop(bool onTop) override;
+        void setOnTopCheckMarks(bool checked) override;
+        void openTrayMenuAtCursor() override;
+        void showTaskbarButton(bool show) override;
+        void menuItemSettingsClick(int senderTag) override;
+        void menuItemProgramWebClick() override;
+        void menuItemTerminateClick() override;
+
+    private:
+        TFormMain& form_;
+    };
+    void PaintBoxMoveHandlePaint();
+    void ImageMenuClick();
+    void openPopupMenu(HMENU menu, POINT screenPoint);
+    bool panelMouse(UINT msg, WPARAM wParam, LPARAM lParam);
+    PanelWindow panelWindow_{*this};
+    PanelCommands panelCommands_{*this};
+    PanelButtons buttons_{panelWindow_, core_.ModalDialogOpen};
+    PanelMenus menus_{panelCommands_, {core_.OnTopActive, core_.ModalDialogOpen, core_.SysTrayIcon}};
+    PanelPainter painter_;
+    PanelPopupMenus popupMenus_;
+    // The button image a left press went to; its click comes with the release over it.
+    std::optional<PanelControl> pressedButton_;
+    HCURSOR panelCursor_ = LoadCursorW(nullptr, IDC_ARROW);
+
+public:
 
     // ---- Settings (FormMainSettings.cpp): settings file, registry, position.
     bool settingsMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);

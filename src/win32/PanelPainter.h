@@ -1,0 +1,27 @@
+// Draws the floating panel: its colour with the logo at rest, or the move handle and the menu
+// and open buttons while the mouse is over it.
+#pragma once
+
+#include <windows.h>
+
+namespace qlx::win {
+
+class PanelPainter {
+public:
+    PanelPainter() = default;
+    PanelPainter(const PanelPainter&) = delete;
+    PanelPainter& operator=(const PanelPainter&) = delete;
+    ~PanelPainter();
+
+    // The three images from the program's resources; a missing one is simply not drawn.
+    void load(HINSTANCE module);
+    // The whole client area, drawn off screen first so the change of controls never flickers.
+    void paint(HDC dc, const RECT& client, HBRUSH background, bool buttonsShown, int outerHeight);
+
+private:
+    HBITMAP logo_ = nullptr;
+    HBITMAP menu_ = nullptr;
+    HBITMAP open_ = nullptr;
+};
+
+} // namespace qlx::win

@@ -1,0 +1,39 @@
+// The notification-area icon.
+#include "TrayIcon.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+#include <string>
+
+#include "Encoding.h"
+#include "Text.h"
+
+namespace qlx::win {
+
+void AddTrayIcon(HWND window, UINT callbackMessage, HINSTANCE module) {
+    NOTIFYICONDATAW data{};
+    // The layout with the 128-character tip and nothing newer, which every shell understands.
+    data.cbSize = NOTIFYICONDATAW_V2_SIZE;
+    data.hWnd = window;
+    data.uID = 0;
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data.uCallbackMessage = callbackMessage;
+    data.hIcon = static_cast<HICON>(
+        LoadImageW(module, L"MAINICON", IMAGE_ICON, 16, 16, LR_VGACOLOR | LR_SHARED));
+    const std::wstring tip = widen(programTitle);
+    const size_t n = std::min(tip.size(), std::size(data.szTip) - 1);
+    std::copy_n(tip.begin(), n, data.szTip);
+    data.szTip[n] = L'\0';
+    Shell_NotifyIconW(NIM_ADD, &data);
+}
+
+void RemoveTrayIcon(HWND window) {
+    NOTIFYICONDATAW data{};
+    data.cbSize = NOTIFYICONDATAW_V2_SIZE;
+    data.hWnd = window;
+    data.uID = 0;
+    Shell_NotifyIconW(NIM_DELETE, &data);
+}
+
+} // namespace qlx::win
