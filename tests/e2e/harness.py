@@ -71,10 +71,11 @@ def browser_log():
 class Quiklex:
     """One started quiklex.exe process."""
 
-    def __init__(self, *args, env=None):
-        """env: variables to set for this process only (e.g. the definitions server)."""
+    def __init__(self, *args, env=None, exe=EXE):
+        """env: variables to set for this process only (e.g. the definitions server);
+        exe: a copy of the program elsewhere."""
         self.started = time.monotonic()
-        self.proc = subprocess.Popen(["wine", EXE, *args], stdout=subprocess.DEVNULL,
+        self.proc = subprocess.Popen(["wine", exe, *args], stdout=subprocess.DEVNULL,
                                      stderr=subprocess.DEVNULL,
                                      env=dict(os.environ, **env) if env else None)
 
@@ -124,8 +125,8 @@ class QuiklexTest(unittest.TestCase):
             q.kill()
         end_all()
 
-    def start(self, *args, env=None):
-        q = Quiklex(*args, env=env)
+    def start(self, *args, env=None, exe=EXE):
+        q = Quiklex(*args, env=env, exe=exe)
         self.programs.append(q)
         return q
 
