@@ -94,7 +94,9 @@ LRESULT dialogMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
         RECT text = s->textRect;
-        DrawTextW(dc, s->text.c_str(), static_cast<int>(s->text.size()), &text, kTextFormat);
+        // Unclipped: a last letter such as "g" may overhang its measured cell by a pixel.
+        DrawTextW(dc, s->text.c_str(), static_cast<int>(s->text.size()), &text,
+                  kTextFormat | DT_NOCLIP);
         SelectObject(dc, oldFont);
         EndPaint(hwnd, &ps);
         return 0;
