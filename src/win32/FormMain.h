@@ -8,6 +8,9 @@
 
 #include "app/FormMainCore.h"
 #include "app/FormMainPort.h"
+#include "definitions/DefinitionsRetry.h"
+#include "definitions/ReceivedMessage.h"
+#include "ReadDefinitionsThread.h"
 #include "ShellOpen.h"
 #include "WinFileSystem.h"
 #include "WinKeyNames.h"
@@ -189,6 +192,23 @@ public:
 
     // ---- Definitions (FormMainDefinitions.cpp): the download thread and its completion.
     bool definitionsMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    void startReadDefinitions() override { StartReadDefinitions(false); }
+    bool hasReceivedMessages() override { return receivedMessages_.has_value(); }
+    // Marks the received messages as taken over; the messages window opens here later.
+    void showNewMessages() override;
+    void StartReadDefinitions(bool reportErrors);
+    void TimerReadDefinitionsTimer();
+    // The completion step of every download, on the GUI thread while its worker waits.
+    void ReadDefinitionsDone(TReadDefinitionsThread& thread);
+    // The news messages of the successful download; null until then.
+    ReceivedMessageList* receivedMessages() { return receivedMessages_ ? &*receivedMessages_ : nullptr; }
+    const DefinitionsRetry& definitionsRetry() const { return readDefinitions_; }
+
+private:
+    DefinitionsRetry readDefinitions_;
+    std::optional<ReceivedMessageList> receivedMessages_;
+
+public:
 
 private:
     static LRESULT CALLBACK windowProc(HWND, UINT, WPARAM, LPARAM);

@@ -1,0 +1,88 @@
+// The definitions download thread. The worker never touches the main window: it hands its
+// result to a message-only window of the GUI thread with a blocking SendMessage, so the
+// completion step runs on the GUI thread while the worker waits, without locks.
+#include "ReadDefinitionsThread.h"
+
+#include <memory>
+
+#include "WinsockConnection.h"
+
+namespace qlx::win {
+
+namespace {
+
+constexpr UINT kMsgReadDefinitionsDone = WM_APP + 40;
+
+// Process-wide; trivially destructible, so a worker still running at exit finds it intact.
+HttpVersionCounter versionCounter;
+
+// GUI thread only. The hand-over window lives as long as the GUI thread (it is never
+// destroyed), so a worker never sends to a destroyed window; whether the main window still
+// wants the result is decided there, on the GUI thread.
+HWND handOverWindow = nullptr;
+TReadDefinitionsThread::DoneHandler doneHandler = nullptr;
+
+LRESULT CALLBACK handOverProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == kMsgReadDefinitionsDone) {
+        if (doneHandler != nullptr && lParam != 0) {
+            try {
+                doneHandler(*reinterpret_cast<TReadDefinitionsThread*>(lParam));
+            } catch (...) {
+            }
+        }
+        return 0;
+    }
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+bool makeHandOverWindow() {
+    if (handOverWindow != nullptr) return true;
+    HINSTANCE module = GetModuleHandleW(nullptr);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = handOverProc;
+    wc.hInstance = module;
+    wc.lpszClassName = L"TReadDefinitionsHandOver";
+    if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
+    handOverWindow = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                     module, nullptr);
+    return handOverWindow != nullptr;
+}
+
+} // namespace
+
+void TReadDefinitionsThread::setDoneHandler(DoneHandler handler) { doneHandler = handler; }
+
+bool TReadDefinitionsThread::Start(const DefinitionsServer& server, bool settingsFileMissing,
+                                   bool reportErrors) {
+    if (!makeHandOverWindow()) return false;
+    startWinsock();
+    std::unique_ptr<TReadDefinitionsThread> thread(
+        new TReadDefinitionsThread(server, settingsFileMissing, reportErrors));
+    HANDLE handle = CreateThread(nullptr, 0, threadEntry, thread.get(), 0, nullptr);
+    if (handle == nullptr) return false;
+    thread.release(); // the worker frees itself
+    // Nobody waits for or stops a running download.
+    CloseHandle(handle);
+    return true;
+}
+
+DWORD WINAPI TReadDefinitionsThread::threadEntry(void* self) {
+    std::unique_ptr<TReadDefinitionsThread> thread(static_cast<TReadDefinitionsThread*>(self));
+    try {
+        thread->Execute();
+    } catch (...) {
+        thread->download_.status = kDefinitionsFailed;
+    }
+    // Blocks until the GUI thread has run the completion step. Should the program end first,
+    // the GUI thread no longer reads messages and the process ends this thread here.
+    SendMessageW(handOverWindow, kMsgReadDefinitionsDone, 0, reinterpret_cast<LPARAM>(thread.get()));
+    return 0;
+}
+
+void TReadDefinitionsThread::Execute() {
+    WinsockConnection connection;
+    download_ = qlx::Execute(connection, server_, versionCounter, settingsFileMissing_);
+}
+
+} // namespace qlx::win
