@@ -9,10 +9,22 @@
 //   foreground           print the class name of the foreground window
 //   pixel X Y            print the colour (0xRRGGBB) at a screen point
 //   other SECONDS        show a window of another program ("QlxOther") in front for a while
+//   clipboard TEXT [N]   put TEXT (N times) on the clipboard as Unicode text; in TEXT a
+//                        backslash before r, n or t stands for CR, LF or tab
+//   poke TEXT [N] [unicode] [SERVICE]  poke TEXT (N times) to the DDE item, as 8-bit
+//                        (Windows-1252) or Unicode text; prints "ack", "nack" or "failed"
+//   hotkey MODS KEY SECONDS  hold a system-wide hot key for a while; prints "ready" or "taken"
+//   menu                 the open popup menu: "left top right bottom" then one line per item,
+//                        "index id separator checked default text" (text in UTF-8)
+//   topmost              print 1 when the panel has the topmost style, else 0
+//   xid                  print the X window that shows the panel (Wine only)
 #include <windows.h>
+
+#include <ddeml.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <cwchar>
 #include <string>
 
@@ -46,7 +58,147 @@ int showOtherWindow(int seconds) {
 
 HWND findPanel() { return FindWindowW(L"TFormMain", nullptr); }
 
+std::wstring unescape(const wchar_t* text) {
+    std::wstring out;
+    for (const wchar_t* p = text; *p; ++p) {
+        if (*p != L'\\' || p[1] == L'\0') {
+            out += *p;
+            continue;
+        }
+        ++p;
+        out += *p == L'n' ? L'\n' : *p == L'r' ? L'\r' : *p == L't' ? L'\t' : *p;
+    }
+    return out;
+}
+
+std::wstring repeated(const wchar_t* text, int argc, wchar_t** argv, int countIndex) {
+    std::wstring one = unescape(text);
+    long long n = 1;
+    if (argc > countIndex) {
+        wchar_t* end = nullptr;
+        long long v = std::wcstoll(argv[countIndex], &end, 10);
+        if (end && *end == L'\0' && v > 0) n = v;
+    }
+    std::wstring out;
+    out.reserve(one.size() * static_cast<size_t>(n));
+    for (long long i = 0; i < n; ++i) out += one;
+    return out;
+}
+
+int setClipboard(const std::wstring& text) {
+    for (int i = 0; i < 50 && !OpenClipboard(nullptr); ++i) Sleep(20);
+    EmptyClipboard();
+    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    if (!block) return 1;
+    std::memcpy(GlobalLock(block), text.c_str(), bytes);
+    GlobalUnlock(block);
+    const bool ok = SetClipboardData(CF_UNICODETEXT, block) != nullptr;
+    CloseClipboard();
+    return ok ? 0 : 1;
+}
+
+HDDEDATA CALLBACK clientCallback(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) {
+    return nullptr;
+}
+
+int poke(const std::wstring& text, bool unicode, const wchar_t* service) {
+    DWORD inst = 0;
+    if (DdeInitializeW(&inst, clientCallback, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR) {
+        std::printf("failed\n");
+        return 1;
+    }
+    HSZ hService = DdeCreateStringHandleW(inst, service, CP_WINUNICODE);
+    HSZ hTopic = DdeCreateStringHandleW(inst, L"ddelookup", CP_WINUNICODE);
+    HSZ hItem = DdeCreateStringHandleW(inst, L"DDESEARCHTEXT", CP_WINUNICODE);
+    int code = 1;
+    if (HCONV conv = DdeConnect(inst, hService, hTopic, nullptr)) {
+        std::string bytes;
+        if (unicode) {
+            bytes.assign(reinterpret_cast<const char*>(text.c_str()), (text.size() + 1) * 2);
+        } else {
+            int n = WideCharToMultiByte(1252, 0, text.c_str(), static_cast<int>(text.size()),
+                                        nullptr, 0, nullptr, nullptr);
+            bytes.assign(static_cast<size_t>(n) + 1, '\0');
+            WideCharToMultiByte(1252, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(),
+                                n, nullptr, nullptr);
+        }
+        DWORD result = 0;
+        HDDEDATA ok = DdeClientTransaction(reinterpret_cast<BYTE*>(bytes.data()),
+                                           static_cast<DWORD>(bytes.size()), conv, hItem,
+                                           unicode ? CF_UNICODETEXT : CF_TEXT, XTYP_POKE, 20000,
+                                           &result);
+        const bool acked = ok != nullptr && (result & DDE_FACK) != 0;
+        std::printf(acked ? "ack\n" : "nack\n");
+        code = acked ? 0 : 3;
+        DdeDisconnect(conv);
+    } else {
+        std::printf("failed\n");
+    }
+    DdeFreeStringHandle(inst, hService);
+    DdeFreeStringHandle(inst, hTopic);
+    DdeFreeStringHandle(inst, hItem);
+    DdeUninitialize(inst);
+    return code;
+}
+
+int holdHotKey(UINT modifiers, UINT key, int seconds) {
+    if (!RegisterHotKey(nullptr, 7, modifiers, key)) {
+        std::printf("taken\n");
+        return 1;
+    }
+    std::printf("ready\n");
+    std::fflush(stdout);
+    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(seconds) * 1000u;
+    MSG msg;
+    while (GetTickCount64() < end) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    }
+    UnregisterHotKey(nullptr, 7);
+    return 0;
+}
+
 long long number(const wchar_t* text) { return std::wcstoll(text, nullptr, 0); }
+
+void printUtf8(const std::wstring& text) {
+    int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr,
+                                0, nullptr, nullptr);
+    std::string bytes(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(), n,
+                        nullptr, nullptr);
+    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+}
+
+// The menu window that is open now (class "#32768"), its place and its items.
+int printOpenMenu() {
+    HWND popup = nullptr;
+    while ((popup = FindWindowExW(nullptr, popup, MAKEINTATOM(0x8000), nullptr)))
+        if (IsWindowVisible(popup)) break;
+    if (!popup) {
+        std::printf("no menu\n");
+        return 1;
+    }
+    RECT r{};
+    GetWindowRect(popup, &r);
+    std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+    HMENU menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
+    int count = menu ? GetMenuItemCount(menu) : -1;
+    for (int i = 0; i < count; ++i) {
+        wchar_t text[256] = L"";
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_STRING;
+        info.dwTypeData = text;
+        info.cch = 255;
+        if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) break;
+        std::printf("%d %u %d %d %d ", i, info.wID, (info.fType & MFT_SEPARATOR) ? 1 : 0,
+                    (info.fState & MFS_CHECKED) ? 1 : 0, (info.fState & MFS_DEFAULT) ? 1 : 0);
+        printUtf8(text);
+        std::printf("\n");
+    }
+    return 0;
+}
 
 } // namespace
 
@@ -67,6 +219,20 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
     if (cmd == L"other" && argc == 3) return showOtherWindow(static_cast<int>(number(argv[2])));
+    if (cmd == L"clipboard" && argc >= 3) return setClipboard(repeated(argv[2], argc, argv, 3));
+    if (cmd == L"poke" && argc >= 3) {
+        bool unicode = false;
+        const wchar_t* service = L"QUIKLEX";
+        for (int i = 4; i < argc; ++i) {
+            if (std::wstring(argv[i]) == L"unicode") unicode = true;
+            else service = argv[i];
+        }
+        return poke(repeated(argv[2], argc, argv, 3), unicode, service);
+    }
+    if (cmd == L"hotkey" && argc == 5)
+        return holdHotKey(static_cast<UINT>(number(argv[2])), static_cast<UINT>(number(argv[3])),
+                          static_cast<int>(number(argv[4])));
+    if (cmd == L"menu") return printOpenMenu();
     HWND panel = findPanel();
     if (!panel) {
         std::printf("not found\n");
@@ -96,6 +262,15 @@ int wmain(int argc, wchar_t** argv) {
                    : 1;
     }
     if (cmd == L"close") return PostMessageW(panel, WM_CLOSE, 0, 0) ? 0 : 1;
+    if (cmd == L"topmost") {
+        std::printf("%d\n", (GetWindowLongW(panel, GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0);
+        return 0;
+    }
+    if (cmd == L"xid") {
+        std::printf("%llu\n", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(
+                                   GetPropW(panel, L"__wine_x11_whole_window"))));
+        return 0;
+    }
     if (cmd == L"kill") {
         DWORD pid = 0;
         GetWindowThreadProcessId(panel, &pid);
