@@ -27,7 +27,11 @@ std::string narrow(std::wstring_view text) {
             out.push_back(static_cast<char>(c));
             continue;
         }
-        int units = (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size()) ? 2 : 1;
+        // A pair is one character; a lone high surrogate must not swallow what follows it.
+        int units = (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+                     text[i + 1] <= 0xDFFF)
+                        ? 2
+                        : 1;
         char byte = 0;
         BOOL usedDefault = FALSE;
         int n = WideCharToMultiByte(kCodePage, WC_NO_BEST_FIT_CHARS, &text[i], units, &byte, 1,

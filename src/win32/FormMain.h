@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <optional>
 
 #include "app/FormMainCore.h"
@@ -12,6 +13,9 @@
 #include "definitions/ReceivedMessage.h"
 #include "ReadDefinitionsThread.h"
 #include "ShellOpen.h"
+#include "DdeServer.h"
+#include "TextDropTarget.h"
+#include "lookup/SearchCapture.h"
 #include "WinFileSystem.h"
 #include "WinKeyNames.h"
 #include "WinRunList.h"
@@ -84,6 +88,33 @@ public:
 
     // ---- Lookup (FormMainLookup.cpp): shortcut, clipboard, DDE, text drop.
     bool lookupMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool setLookupHotKey(uint16_t hotkey) override { return SetLookupHotKey(hotkey, true); }
+    // Registers (on) or unregisters the lookup shortcut; true when the system agreed.
+    bool SetLookupHotKey(uint16_t hotkey, bool on);
+    void showHotKeyProblem() override { ShowHotKeyProblem(true); }
+    // The shortcut problem message; the hint (start-up) points to the settings window.
+    void ShowHotKeyProblem(bool withHint);
+    void lookupClipboard() override;
+    // The text drop target and the DDE server, at the end of creation.
+    void registerDropTarget() override;
+    // The ways in to a lookup, over this window's state and ports.
+    SearchCapture searchCapture();
+
+private:
+    class TextDragMark final : public TextDragPort {
+    public:
+        explicit TextDragMark(TFormMain& form) : form_(form) {}
+        void textDragOver() override { form_.textDragOver(); }
+        void textDragEnded() override { form_.textDragEnded(); }
+
+    private:
+        TFormMain& form_;
+    };
+    TextDragMark textDragMark_{*this};
+    std::unique_ptr<TTextDropTarget> textDropTarget_;
+    DdeServer ddeServer_;
+
+public:
 
     // ---- Panel (FormMainPanel.cpp): controls, painting, buttons, moving, tray icon, menus.
     bool panelMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);

@@ -1,8 +1,68 @@
 // Looking words up: the shortcut, the clipboard, DDE pokes and text drops, on the main window.
 #include "FormMain.h"
 
+#include <string>
+
+#include "Clipboard.h"
+#include "Encoding.h"
+#include "Text.h"
+#include "lookup/DdeNames.h"
+#include "lookup/LookupHotKey.h"
+
 namespace qlx::win {
 
+namespace {
+std::wstring programFile() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n < path.size()) {
+            path.resize(n);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+} // namespace
+
 bool TFormMain::lookupMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+
+SearchCapture TFormMain::searchCapture() {
+    return SearchCapture(core_, *this, shellPort(), messagePort(), textDragMark_);
+}
+
+bool TFormMain::SetLookupHotKey(uint16_t hotkey, bool on) {
+    if (!on) return UnregisterHotKey(hwnd_, kLookupHotKeyId) != 0;
+    const HotKeyRegistration key = lookupHotKeyRegistration(hotkey);
+    return RegisterHotKey(hwnd_, kLookupHotKeyId, key.modifiers, key.key) != 0;
+}
+
+void TFormMain::ShowHotKeyProblem(bool withHint) {
+    messagePort().MessageWin(DialogOwner::none, hotKeyProblemText(withHint), programTitle,
+                             TMsgDlgType::warning, 0);
+}
+
+void TFormMain::lookupClipboard() {
+    // Clipboard trouble of any kind means simply no lookup.
+    try {
+        if (std::optional<std::string> text = clipboardSearchText(hwnd_))
+            searchCapture().lookUp(*text);
+    } catch (...) {
+    }
+}
+
+void TFormMain::registerDropTarget() {
+    textDropTarget_ = std::make_unique<TTextDropTarget>();
+    qlx::TextDropTarget& events = textDropTarget_->events;
+    events.OnDragOver = [this](int, int, ShiftState) { searchCapture().TextDropTargetDragOver(); };
+    events.OnDragLeave = [this] { searchCapture().TextDropTargetDragLeave(); };
+    events.OnDrop = [this](int, int, ShiftState, const std::string& text) {
+        searchCapture().TextDropTargetDrop(text);
+    };
+    textDropTarget_->SetDropTarget(hwnd_);
+
+    ddeServer_.start(ddeServiceName(std::wstring_view(programFile())),
+                     [this](const std::string& line) { searchCapture().DdeSearchTextPokeData(line); });
+}
 
 } // namespace qlx::win

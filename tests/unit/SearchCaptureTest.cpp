@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "FakeFormMainPort.h"
+#include "lookup/DdeNames.h"
 #include "lookup/LookupHotKey.h"
 #include "lookup/SearchCapture.h"
 #include "lookup/SearchText.h"
@@ -198,4 +199,12 @@ TEST(LookupHotKey, ProblemTextWithAndWithoutHint) {
     EXPECT_EQ(hotKeyProblemText(false), plain);
     EXPECT_EQ(hotKeyProblemText(true),
               plain + "\n\nEn genvej kan v\xE6" "lges i indstillingsvinduet.");
+}
+
+TEST(DdeNames, ServiceIsTheProgramFilesNameUpToItsFirstDot) {
+    EXPECT_EQ(ddeServiceName(std::string_view("C:\\Programmer\\Quiklex\\quiklex.exe")), "quiklex");
+    EXPECT_EQ(ddeServiceName(std::string_view("C:\\a.b\\my.old.exe")), "my");
+    EXPECT_EQ(ddeServiceName(std::string_view("/opt/q/Quiklex")), "Quiklex");
+    EXPECT_EQ(ddeServiceName(std::string_view("quiklex.exe")), "quiklex");
+    EXPECT_EQ(ddeServiceName(std::u16string_view(u"C:\\x\\\u5B57.exe")), u"\u5B57");
 }
