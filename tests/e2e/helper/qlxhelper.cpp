@@ -18,6 +18,8 @@
 //                        "index id separator checked default text" (text in UTF-8)
 //   topmost              print 1 when the panel has the topmost style, else 0
 //   xid                  print the X window that shows the panel (Wine only)
+//   window CLASS         print "hwnd visible left top width height" of a window of that class
+//   closewindow CLASS    post WM_CLOSE to a window of that class
 #include <windows.h>
 
 #include <ddeml.h>
@@ -233,6 +235,22 @@ int wmain(int argc, wchar_t** argv) {
         return holdHotKey(static_cast<UINT>(number(argv[2])), static_cast<UINT>(number(argv[3])),
                           static_cast<int>(number(argv[4])));
     if (cmd == L"menu") return printOpenMenu();
+    if (cmd == L"window" && argc == 3) {
+        HWND w = FindWindowW(argv[2], nullptr);
+        if (!w) {
+            std::printf("not found\n");
+            return 1;
+        }
+        RECT r{};
+        GetWindowRect(w, &r);
+        std::printf("%p %d %ld %ld %ld %ld\n", static_cast<void*>(w), IsWindowVisible(w) ? 1 : 0,
+                    r.left, r.top, r.right - r.left, r.bottom - r.top);
+        return 0;
+    }
+    if (cmd == L"closewindow" && argc == 3) {
+        HWND w = FindWindowW(argv[2], nullptr);
+        return w && PostMessageW(w, WM_CLOSE, 0, 0) ? 0 : 1;
+    }
     HWND panel = findPanel();
     if (!panel) {
         std::printf("not found\n");
