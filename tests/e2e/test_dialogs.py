@@ -1,0 +1,143 @@
+"""Opening the program's information page, and the program's own warning dialog when the
+browser cannot be reached: its look, its OK button, closing it by the frame, keeping it in
+front."""
+import os
+import re
+import subprocess
+import time
+
+from harness import (BUILD, HELPER, ROOT, WORK, QuiklexTest, browser_log, find_panel,
+                     foreground_class, helper, wait_for)
+
+DEFAULT_INFO_PAGE = "http://www.lemmary.dk/#anvendelse/quiklex/"
+DIALOG_CLASS = "TMessageForm"
+WHITE = "0xFFFFFF"
+BUTTON_FACE = "0xDDDDDD"
+
+
+def program_version():
+    with open(os.path.join(ROOT, "src", "core", "Text.h"), encoding="utf-8") as f:
+        return re.search(r'programVersion = "([^"]+)"', f.read()).group(1)
+
+
+def xdotool(*args):
+    return subprocess.run(["xdotool", *map(str, args)], capture_output=True, text=True,
+                          timeout=10).stdout.strip()
+
+
+def dialog_in_front():
+    return foreground_class() == DIALOG_CLASS
+
+
+def client_area(window):
+    out = subprocess.run(["xwininfo", "-id", window], capture_output=True, text=True,
+                         timeout=10).stdout
+    v = dict(line.strip().split(":", 1) for line in out.splitlines() if ":" in line)
+    return tuple(int(v[k]) for k in ("Absolute upper-left X", "Absolute upper-left Y", "Width",
+                                      "Height"))
+
+
+def dialog_client_area():
+    """(left, top, width, height) of the dialog's client area on the screen: of the program's
+    visible windows titled "Quiklex" the one larger than the panel."""
+    windows = xdotool("search", "--onlyvisible", "--name", "^Quiklex$").split()
+    areas = [client_area(w) for w in windows]
+    larger = [a for a in areas if a[2] * a[3] > 82 * 32]
+    return max(larger, key=lambda a: a[2] * a[3]) if larger else None
+
+
+def setUpModule():
+    # A Wine session that is still starting (or just ending) can keep the first helper call
+    # waiting for longer than a test's time-outs.
+    helper("foreground", timeout=90)
+
+
+class InformationPage(QuiklexTest):
+    def test_internal_command_opens_exactly_the_information_page(self):
+        q = self.start()
+        q.wait_visible()
+        before = len(browser_log())
+        self.assertEqual(helper("post", 4, 5)[0], 0)
+        wait_for(lambda: len(browser_log()) > before, 10, what="the information page")
+        time.sleep(1.0)  # nothing else follows
+        self.assertEqual(browser_log()[before:], [DEFAULT_INFO_PAGE])
+        self.assertNotEqual(foreground_class(), DIALOG_CLASS)
+        self.assertTrue(q.running())
+
+
+class WarningDialog(QuiklexTest):
+    """In the Chrome Frame mode the information page is a "gcf:" address; no handler is
+    registered for that scheme here, so opening it fails and the program says so."""
+
+    def setUp(self):
+        super().setUp()
+        # A shared settings file beside the program sends the user's settings to the work
+        # folder, where they switch the Chrome Frame mode on.
+        user_ini = os.path.join(WORK, "dialogs-user.ini")
+        with open(user_ini, "w", newline="") as f:
+            f.write("[Settings]\r\nPrgVersion=%s\r\nUseChromeFrame=1\r\n" % program_version())
+        shared = os.path.join(BUILD, "quiklex.ini")
+        self.assertFalse(os.path.exists(shared), "a shared settings file is already there")
+        with open(shared, "w", newline="") as f:
+            f.write("[Shared Settings]\r\nUsersIniFilePath=Z:%s\r\n"
+                    % user_ini.replace("/", "\\"))
+        self.addCleanup(os.remove, shared)
+        self.addCleanup(lambda: os.path.exists(user_ini) and os.remove(user_ini))
+
+    def open_failing_page(self):
+        before = len(browser_log())
+        self.assertEqual(helper("post", 4, 5)[0], 0)
+        wait_for(dialog_in_front, 10, what="the warning dialog")
+        self.assertEqual(browser_log()[before:], [])
+        return wait_for(dialog_client_area, 5, what="the dialog's window")
+
+    def test_dialog_look_ok_button_and_frame_close(self):
+        q = self.start()
+        q.wait_visible()
+        left, top, width, height = self.open_failing_page()
+        time.sleep(0.5)  # painted
+        self.assertGreaterEqual(width, 150 - 10)
+
+        # White body and strip, the light-grey OK button centred in the strip.
+        button_left = left + (width - 62) // 2
+        button_top = top + height - 28 + 4
+        self.assertEqual(helper("pixel", left + width - 3, top + 3)[1], WHITE)
+        self.assertEqual(helper("pixel", left + 3, top + height - 3)[1], WHITE)
+        self.assertEqual(helper("pixel", button_left - 3, button_top + 11)[1], WHITE)
+        self.assertEqual(helper("pixel", button_left + 2, button_top + 11)[1], BUTTON_FACE)
+        self.assertEqual(helper("pixel", button_left + 59, button_top + 11)[1], BUTTON_FACE)
+        # The warning icon in the top left corner is not white.
+        icon = {helper("pixel", left + x, top + y)[1] for x in range(14, 40, 4)
+                for y in range(14, 40, 4)}
+        self.assertNotEqual(icon, {WHITE})
+
+        # OK ends the dialog and the program goes on.
+        xdotool("mousemove", button_left + 31, button_top + 11)
+        xdotool("click", "1")
+        wait_for(lambda: not dialog_in_front(), 5, what="the dialog to close")
+        self.assertTrue(q.running())
+        self.assertTrue(find_panel().visible)
+
+        # Again, closed through the frame this time; then a third time, which shows that the
+        # program's windows came back in working order.
+        self.open_failing_page()
+        xdotool("key", "alt+F4")
+        wait_for(lambda: not dialog_in_front(), 5, what="the dialog to close by its frame")
+        self.assertTrue(q.running())
+        self.open_failing_page()
+        xdotool("key", "Return")
+        wait_for(lambda: not dialog_in_front(), 5, what="the dialog to close by Enter")
+        self.assertTrue(q.running())
+
+    def test_dialog_takes_the_focus_back_from_another_program(self):
+        q = self.start()
+        q.wait_visible()
+        self.open_failing_page()
+        other = subprocess.Popen(["wine", HELPER, "other", "5"], stdout=subprocess.PIPE,
+                                 stderr=subprocess.DEVNULL, text=True)
+        self.addCleanup(other.wait, 15)
+        other.stdout.readline()
+        wait_for(lambda: foreground_class() == "QlxOther", 5, interval=0.05,
+                 what="the other program in front")
+        wait_for(dialog_in_front, 4, what="the dialog back in front")
+        self.assertTrue(q.running())
