@@ -1,8 +1,6 @@
 // The work-area query with its fall-backs.
 #include "WorkArea.h"
 
-#include <windows.h>
-
 namespace qlx::win {
 
 std::optional<WorkArea> reportedWorkArea() {
@@ -21,6 +19,27 @@ WorkArea currentWorkArea() {
 
 Dimension screenDimension() {
     return Dimension{0, 0, GetSystemMetrics(SM_CYSCREEN), GetSystemMetrics(SM_CXSCREEN)};
+}
+
+Dimension windowDimension(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return Dimension{static_cast<int32_t>(r.top), static_cast<int32_t>(r.left),
+                     static_cast<int32_t>(r.bottom - r.top), static_cast<int32_t>(r.right - r.left)};
+}
+
+namespace {
+void applyLimited(HWND window, Dimension d) {
+    qlx::limitToScreenWorkarea(d, currentWorkArea());
+    SetWindowPos(window, nullptr, d.left, d.top, d.width, d.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+} // namespace
+
+void limitToScreenWorkarea(HWND window) { applyLimited(window, windowDimension(window)); }
+
+void centreOnPanelInWorkarea(HWND window, HWND panel) {
+    applyLimited(window, CentreOnPanel(windowDimension(panel), windowDimension(window)));
 }
 
 } // namespace qlx::win
