@@ -97,6 +97,35 @@ class Lookup(QuiklexTest):
         self.assertEqual(self.poke("hus", 1, "quiklex"), (1, "failed"))
         self.assertTrue(q.running())
 
+    def drop(self, text, panel):
+        """Drags text from another program's window onto the panel with the mouse."""
+        source = subprocess.Popen(["wine", HELPER, "drag", text], stdout=subprocess.PIPE,
+                                  stderr=subprocess.DEVNULL, text=True)
+        self.addCleanup(source.kill)
+        self.assertEqual(source.stdout.readline().strip(), "ready")
+        xdotool("mousemove", 400, 350, "mousedown", 1)
+        time.sleep(0.3)
+        target = (panel.left + panel.width // 2, panel.top + panel.height // 2)
+        for step in range(1, 9):
+            xdotool("mousemove", 400 + (target[0] - 400) * step // 8,
+                    350 + (target[1] - 350) * step // 8)
+            time.sleep(0.1)
+        time.sleep(0.3)
+        xdotool("mouseup", 1)
+        result = source.stdout.readline().split()
+        source.wait(10)
+        return result
+
+    def test_drop_looks_up_the_whole_text(self):
+        q = self.start_program()
+        results = []
+        # Unlike a poke, a drop keeps every line; the line breaks just go.
+        self.assertEqual(self.looked_up(lambda: results.append(self.drop("  bil\\r\\nhus ",
+                                                                         find_panel()))),
+                         [LOOKUP + "bilhus/"])
+        self.assertEqual(results, [["0x00040100", "1"]])  # dropped, copied
+        self.assertTrue(q.running())
+
     def test_second_start_looks_up_the_clipboard(self):
         q = self.start_program()
         helper("clipboard", " sol\\r\\n")

@@ -14,6 +14,9 @@
 //   poke TEXT [N] [unicode] [SERVICE]  poke TEXT (N times) to the DDE item, as 8-bit
 //                        (Windows-1252) or Unicode text; prints "ack", "nack" or "failed"
 //   hotkey MODS KEY SECONDS  hold a system-wide hot key for a while; prints "ready" or "taken"
+//   drag TEXT            show a window ("QlxDragSource") that starts dragging TEXT as 8-bit
+//                        text when the left button goes down on it; prints "ready", then the
+//                        drag's result and effect
 //   menu                 the open popup menu: "left top right bottom" then one line per item,
 //                        "index id separator checked default text" (text in UTF-8)
 //   topmost              print 1 when the panel has the topmost style, else 0
@@ -23,6 +26,7 @@
 #include <windows.h>
 
 #include <ddeml.h>
+#include <ole2.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -144,6 +148,115 @@ int poke(const std::wstring& text, bool unicode, const wchar_t* service) {
     return code;
 }
 
+// A data object with one 8-bit text, in a block larger than the text as the system's are.
+class TextDataObject final : public IDataObject {
+public:
+    explicit TextDataObject(std::string text) : text_(std::move(text)) {}
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** out) override {
+        if (id == IID_IUnknown || id == IID_IDataObject) {
+            *out = this;
+            AddRef();
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
+    ULONG STDMETHODCALLTYPE Release() override {
+        LONG n = InterlockedDecrement(&refs_);
+        if (n == 0) delete this;
+        return static_cast<ULONG>(n);
+    }
+    HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
+        if (QueryGetData(format) != S_OK) return DV_E_FORMATETC;
+        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, text_.size() + 64);
+        if (!block) return E_OUTOFMEMORY;
+        std::memcpy(GlobalLock(block), text_.data(), text_.size());
+        GlobalUnlock(block);
+        medium->tymed = TYMED_HGLOBAL;
+        medium->hGlobal = block;
+        medium->pUnkForRelease = nullptr;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* f) override {
+        return f && f->cfFormat == CF_TEXT && (f->tymed & TYMED_HGLOBAL) ? S_OK : DV_E_FORMATETC;
+    }
+    HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override {
+        if (out) out->ptd = nullptr;
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override {
+        return OLE_E_ADVISENOTSUPPORTED;
+    }
+    HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
+    HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override {
+        return OLE_E_ADVISENOTSUPPORTED;
+    }
+
+private:
+    LONG refs_ = 1;
+    std::string text_;
+};
+
+class LeftButtonDropSource final : public IDropSource {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** out) override {
+        if (id == IID_IUnknown || id == IID_IDropSource) {
+            *out = this;
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD keys) override {
+        if (escape) return DRAGDROP_S_CANCEL;
+        return (keys & MK_LBUTTON) ? S_OK : DRAGDROP_S_DROP;
+    }
+    HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
+};
+
+int dragText(const std::wstring& text) {
+    OleInitialize(nullptr);
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
+    wc.lpszClassName = L"QlxDragSource";
+    RegisterClassW(&wc);
+    HWND w = CreateWindowExW(0, wc.lpszClassName, L"Drag source", WS_POPUP | WS_VISIBLE, 300, 300,
+                             200, 100, nullptr, nullptr, wc.hInstance, nullptr);
+    SetForegroundWindow(w);
+    std::printf("ready\n");
+    std::fflush(stdout);
+    int n = WideCharToMultiByte(1252, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
+                                nullptr, nullptr);
+    std::string bytes(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(1252, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(), n,
+                        nullptr, nullptr);
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (msg.message == WM_LBUTTONDOWN && msg.hwnd == w) {
+            auto* data = new TextDataObject(bytes);
+            LeftButtonDropSource source;
+            DWORD effect = 0;
+            HRESULT hr = DoDragDrop(data, &source, DROPEFFECT_COPY, &effect);
+            data->Release();
+            std::printf("0x%08lX %lu\n", static_cast<unsigned long>(hr),
+                        static_cast<unsigned long>(effect));
+            break;
+        }
+        DispatchMessageW(&msg);
+    }
+    DestroyWindow(w);
+    OleUninitialize();
+    return 0;
+}
+
 int holdHotKey(UINT modifiers, UINT key, int seconds) {
     if (!RegisterHotKey(nullptr, 7, modifiers, key)) {
         std::printf("taken\n");
@@ -231,6 +344,7 @@ int wmain(int argc, wchar_t** argv) {
         }
         return poke(repeated(argv[2], argc, argv, 3), unicode, service);
     }
+    if (cmd == L"drag" && argc == 3) return dragText(unescape(argv[2]));
     if (cmd == L"hotkey" && argc == 5)
         return holdHotKey(static_cast<UINT>(number(argv[2])), static_cast<UINT>(number(argv[3])),
                           static_cast<int>(number(argv[4])));
