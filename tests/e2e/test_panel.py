@@ -94,6 +94,14 @@ class PanelTest(QuiklexTest):
     def client_to_screen(self, p, x, y):
         return p.left + 1 + x, p.top + 1 + y
 
+    def show_buttons(self, p, x):
+        """Moves the mouse over the inner area at client x until the buttons are there."""
+        def moved_and_lit():
+            xdo("mousemove", *self.client_to_screen(p, x, 15))
+            xdo("mousemove", *self.client_to_screen(p, x + 1, 15))
+            return (v := PanelView(p)).handle_lit() and v
+        return wait_for(moved_and_lit, 10, interval=0.3, what="the buttons")
+
     def right_click_menu(self, p):
         xdo("mousemove", *self.client_to_screen(p, 44, 15))
         xdo("click", 3)
@@ -127,10 +135,7 @@ class Buttons(PanelTest):
         time.sleep(0.3)
         self.assertTrue(PanelView(p).handle_area_plain())
 
-        xdo("mousemove", *self.client_to_screen(p, 44, 15))
-        xdo("mousemove", *self.client_to_screen(p, 45, 15))
-        shown = wait_for(lambda: (v := PanelView(p)).handle_lit() and v, 5,
-                         what="the move handle")
+        shown = self.show_buttons(p, 44)
         self.assertNotEqual(shown.pixels, rest.pixels)
         PanelView(p, "panel-with-buttons.png")
 
@@ -142,9 +147,7 @@ class Buttons(PanelTest):
     def test_open_button_opens_the_dictionary_page(self):
         _, p = self.started_panel()
         before = len(self.browser_lines())
-        xdo("mousemove", *self.client_to_screen(p, 60, 15))
-        xdo("mousemove", *self.client_to_screen(p, 61, 15))
-        wait_for(lambda: PanelView(p).handle_lit(), 5, what="the buttons")
+        self.show_buttons(p, 60)
         xdo("click", 1)
         wait_for(lambda: len(self.browser_lines()) > before, 10, what="a page opened")
         self.assertTrue(self.browser_lines()[-1].startswith("http"))
@@ -153,9 +156,7 @@ class Buttons(PanelTest):
 
     def test_menu_button_opens_the_panel_menu_below_it(self):
         _, p = self.started_panel()
-        xdo("mousemove", *self.client_to_screen(p, 26, 15))
-        xdo("mousemove", *self.client_to_screen(p, 27, 15))
-        wait_for(lambda: PanelView(p).handle_lit(), 5, what="the buttons")
+        self.show_buttons(p, 26)
         xdo("click", 1)
         menu = wait_for(open_menu, 5, what="the panel menu")
         # Its corner lies as far from the menu image as the image lies from the panel's corner.
