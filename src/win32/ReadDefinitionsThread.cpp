@@ -56,7 +56,6 @@ void TReadDefinitionsThread::setDoneHandler(DoneHandler handler) { doneHandler =
 bool TReadDefinitionsThread::Start(const DefinitionsServer& server, bool settingsFileMissing,
                                    bool reportErrors) {
     if (!makeHandOverWindow()) return false;
-    startWinsock();
     std::unique_ptr<TReadDefinitionsThread> thread(
         new TReadDefinitionsThread(server, settingsFileMissing, reportErrors));
     HANDLE handle = CreateThread(nullptr, 0, threadEntry, thread.get(), 0, nullptr);

@@ -1,5 +1,6 @@
 """The definitions download against a local server that plays the dictionary's web server."""
 import socket
+import subprocess
 import threading
 import time
 
@@ -8,6 +9,19 @@ from harness import DEFINITIONS_SERVER_VARIABLE, QuiklexTest, browser_log, helpe
 PATH = b"/quiklex/definitions.xml"
 DEFAULT_INFO_PAGE = "http://www.lemmary.dk/#anvendelse/quiklex/"
 NEW_INFO_PAGE = "http://127.0.0.1/quiklex-info-new"
+
+
+def tray_menu_entries():
+    """The open popup menu's entries (separators left out) as texts, or None."""
+    code, out = helper("menu")
+    if code != 0:
+        return None
+    entries = []
+    for line in out.splitlines()[1:]:
+        parts = line.split(None, 5)
+        if len(parts) >= 5 and parts[2] == "0":
+            entries.append(parts[5] if len(parts) > 5 else "")
+    return entries
 
 
 def ok_answer(body, extra_headers=b""):
@@ -185,3 +199,23 @@ class Definitions(QuiklexTest):
         time.sleep(3.5)
         self.assertEqual(server.connections(), 1)
         self.assertTrue(q.running())
+
+    def test_afslut_does_not_wait_for_a_download_that_hangs(self):
+        # The server takes the request and then says nothing, keeping the connection open.
+        server = self.server(lambda i: (b"", True))
+        q = self.start(env=server.env)
+        q.wait_visible()
+        wait_for(lambda: server.connections() >= 1, 15, what="the download")
+        helper("post", 0, 517)  # the tray icon's right button: the tray menu
+        try:
+            entries = wait_for(tray_menu_entries, 5, what="the tray menu")
+        except AssertionError:
+            self.skipTest("no tray menu in this build")
+        for _ in range(entries.index("Afslut") + 1):
+            subprocess.run(["xdotool", "key", "Down"], check=True)
+        ended = time.monotonic()
+        subprocess.run(["xdotool", "key", "Return"], check=True)
+        self.assertEqual(q.exit_code(15), 0)
+        self.assertLess(time.monotonic() - ended, 10)
+        # The process's end closed the connection of the waiting download.
+        wait_for(lambda: 0 in server.client_closed_at, 5, what="the connection to close")
