@@ -6,8 +6,8 @@ import re
 import subprocess
 import time
 
-from harness import (BUILD, HELPER, ROOT, WORK, QuiklexTest, browser_log, find_panel,
-                     foreground_class, helper, wait_for)
+from harness import (BUILD, HELPER, ROOT, WORK, Quiklex, QuiklexTest, browser_log, end_all,
+                     find_panel, foreground_class, helper, wait_for)
 
 DEFAULT_INFO_PAGE = "http://www.lemmary.dk/#anvendelse/quiklex/"
 DIALOG_CLASS = "TMessageForm"
@@ -47,9 +47,16 @@ def dialog_client_area():
 
 
 def setUpModule():
-    # A Wine session that is still starting (or just ending) can keep the first helper call
-    # waiting for longer than a test's time-outs.
-    helper("foreground", timeout=90)
+    # The first start in a fresh Wine session can take longer than a test's time-outs: one
+    # start and end beforehand, with time to spare.
+    end_all()
+    q = Quiklex()
+    try:
+        wait_for(lambda: helper("find", timeout=90)[1].split()[1:2] == ["1"], 90,
+                 interval=0.5, what="a first start")
+    finally:
+        q.kill()
+        end_all()
 
 
 class InformationPage(QuiklexTest):
@@ -106,6 +113,8 @@ class WarningDialog(QuiklexTest):
         self.assertEqual(helper("pixel", button_left - 3, button_top + 11)[1], WHITE)
         self.assertEqual(helper("pixel", button_left + 2, button_top + 11)[1], BUTTON_FACE)
         self.assertEqual(helper("pixel", button_left + 59, button_top + 11)[1], BUTTON_FACE)
+        # The lighter line along the bottom of the face (0xDD raised by a tenth).
+        self.assertEqual(helper("pixel", button_left + 10, button_top + 20)[1], "0xF3F3F3")
         # The warning icon in the top left corner is not white.
         icon = {helper("pixel", left + x, top + y)[1] for x in range(14, 40, 4)
                 for y in range(14, 40, 4)}
