@@ -113,8 +113,33 @@ def end_all():
         time.sleep(0.3)
 
 
+_warmed_up = False
+
+
+def warm_up():
+    """Once per test process. The first Wine program under a new Wine server starts the server
+    and its desktop, and the first program to use the network loads Wine's network services; a
+    Windows program started at that very moment (a helper) can hang. Both happen here first."""
+    global _warmed_up
+    if _warmed_up:
+        return
+    _warmed_up = True
+    try:
+        helper("find", timeout=120)
+        q = Quiklex()
+        time.sleep(4)
+        end_all()
+        q.proc.wait(timeout=30)
+    except Exception:
+        pass
+
+
 class QuiklexTest(unittest.TestCase):
     """Starts each test with no Quiklex running and ends whatever the test started."""
+
+    @classmethod
+    def setUpClass(cls):
+        warm_up()
 
     def setUp(self):
         end_all()

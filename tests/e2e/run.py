@@ -2,7 +2,6 @@
 import os
 import stat
 import sys
-import time
 import unittest
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -23,27 +22,12 @@ def install_browser_stand_in():
     os.environ["PATH"] = bindir + os.pathsep + os.environ["PATH"]
 
 
-def warm_up():
-    """The first Wine program of a run starts the Wine server and its desktop, and the first
-    program to use the network under a new Wine server loads Wine's network services; a Windows
-    program started at that very moment can hang. Both happen here, before any test."""
-    try:
-        harness.helper("find", timeout=120)
-        q = harness.Quiklex()
-        time.sleep(4)
-        harness.end_all()
-        q.proc.wait(timeout=30)
-    except Exception:
-        pass
-
-
 class Result(unittest.TextTestResult):
     pass
 
 
 def main():
     install_browser_stand_in()
-    warm_up()
     pattern = sys.argv[1] if len(sys.argv) > 1 else "test_*.py"
     suite = unittest.defaultTestLoader.discover(HERE, pattern=pattern)
     result = unittest.TextTestRunner(verbosity=2, resultclass=Result).run(suite)
