@@ -103,6 +103,7 @@ class Lookup(QuiklexTest):
                                   stderr=subprocess.DEVNULL, text=True)
         self.addCleanup(source.kill)
         self.assertEqual(source.stdout.readline().strip(), "ready")
+        wait_for(lambda: foreground_class() == "QlxDragSource", 10, what="the drag source")
         xdotool("mousemove", 400, 350, "mousedown", 1)
         time.sleep(0.3)
         target = (panel.left + panel.width // 2, panel.top + panel.height // 2)
@@ -112,9 +113,12 @@ class Lookup(QuiklexTest):
             time.sleep(0.1)
         time.sleep(0.3)
         xdotool("mouseup", 1)
-        result = source.stdout.readline().split()
-        source.wait(10)
-        return result
+        try:
+            out, _ = source.communicate(timeout=20)
+        except subprocess.TimeoutExpired:
+            source.kill()
+            self.fail("the drag did not end")
+        return out.split()
 
     def test_drop_looks_up_the_whole_text(self):
         q = self.start_program()
