@@ -72,24 +72,28 @@ class InformationPage(QuiklexTest):
         self.assertTrue(q.running())
 
 
+def use_settings(test, lines):
+    """Starts of this test read their settings from the work folder: a shared settings file
+    beside the program sends the user's settings there."""
+    user_ini = os.path.join(WORK, "dialogs-user.ini")
+    with open(user_ini, "w", newline="") as f:
+        f.write("[Settings]\r\nPrgVersion=%s\r\n%s" % (program_version(),
+                                                        "".join(l + "\r\n" for l in lines)))
+    shared = os.path.join(BUILD, "quiklex.ini")
+    test.assertFalse(os.path.exists(shared), "a shared settings file is already there")
+    with open(shared, "w", newline="") as f:
+        f.write("[Shared Settings]\r\nUsersIniFilePath=Z:%s\r\n" % user_ini.replace("/", "\\"))
+    test.addCleanup(os.remove, shared)
+    test.addCleanup(lambda: os.path.exists(user_ini) and os.remove(user_ini))
+
+
 class WarningDialog(QuiklexTest):
     """In the Chrome Frame mode the information page is a "gcf:" address; no handler is
     registered for that scheme here, so opening it fails and the program says so."""
 
     def setUp(self):
         super().setUp()
-        # A shared settings file beside the program sends the user's settings to the work
-        # folder, where they switch the Chrome Frame mode on.
-        user_ini = os.path.join(WORK, "dialogs-user.ini")
-        with open(user_ini, "w", newline="") as f:
-            f.write("[Settings]\r\nPrgVersion=%s\r\nUseChromeFrame=1\r\n" % program_version())
-        shared = os.path.join(BUILD, "quiklex.ini")
-        self.assertFalse(os.path.exists(shared), "a shared settings file is already there")
-        with open(shared, "w", newline="") as f:
-            f.write("[Shared Settings]\r\nUsersIniFilePath=Z:%s\r\n"
-                    % user_ini.replace("/", "\\"))
-        self.addCleanup(os.remove, shared)
-        self.addCleanup(lambda: os.path.exists(user_ini) and os.remove(user_ini))
+        use_settings(self, ["UseChromeFrame=1"])
 
     def open_failing_page(self):
         before = len(browser_log())
@@ -149,4 +153,21 @@ class WarningDialog(QuiklexTest):
         wait_for(lambda: foreground_class() == "QlxOther", 5, interval=0.05,
                  what="the other program in front")
         wait_for(dialog_in_front, 4, what="the dialog back in front")
+        self.assertTrue(q.running())
+
+
+class NoProgramsFromSettings(QuiklexTest):
+    def test_program_page_that_is_no_web_address_is_refused(self):
+        # A settings file that names a program as the information page: the program shows
+        # its warning instead of letting the shell start it.
+        use_settings(self, ["ProgramPageModern=C:\\windows\\system32\\notepad.exe"])
+        q = self.start()
+        q.wait_visible()
+        before = len(browser_log())
+        self.assertEqual(helper("post", 4, 5)[0], 0)
+        wait_for(dialog_in_front, 10, what="the warning dialog")
+        self.assertEqual(browser_log()[before:], [])
+        self.assertEqual(xdotool("search", "--onlyvisible", "--name", "otepad"), "")
+        xdotool("key", "Return")
+        wait_for(lambda: not dialog_in_front(), 5, what="the dialog to close")
         self.assertTrue(q.running())
