@@ -69,6 +69,27 @@ def remove(path):
         pass
 
 
+def shown_panel():
+    """The panel when it is visible; a Wine that is slow to answer counts as not yet."""
+    try:
+        p = find_panel()
+    except subprocess.TimeoutExpired:
+        return None
+    return p if p and p.visible else None
+
+
+def wait_shown(timeout=40):
+    return wait_for(shown_panel, timeout, what="the panel to show")
+
+
+def settle_after_kill():
+    """Waits until the ended program's panel is gone. Under Wine with openbox, a panel shown
+    right after another one vanished is now and then put at the screen's corner by the window
+    manager, whatever place the program gave it; half a second more avoids that."""
+    wait_for(lambda: shown_panel() is None, 10, what="the panel to go")
+    time.sleep(0.5)
+
+
 def save_and_wait(path, old=None):
     """Asks the running program to save (as the settings window does) and waits for the file
     to be there, and different from old when given."""
@@ -113,8 +134,16 @@ def setUpModule():
 
 
 class SettingsTest(QuiklexTest):
+    """Each test starts without a settings file and leaves none behind for other tests."""
+
     def setUp(self):
         super().setUp()
+        settle_after_kill()
+        self.remove_settings()
+        self.addCleanup(self.remove_settings)
+
+    @staticmethod
+    def remove_settings():
         for path in (settings_file(), backup_file(), settings_file() + ".tmp"):
             remove(path)
 
@@ -187,6 +216,7 @@ class SettingsFile(SettingsTest):
         p = self.wait_visible_panel()
         self.assertEqual((p.top, p.left), (10, SCREEN_WIDTH - 20 - 82))
         q.kill()
+        settle_after_kill()
 
         # Far outside the screen, or not numbers: kept on the desktop.
         write(settings_file(), "[MainForm]\nFromTop=5000\nFromLeft=-500\n"
@@ -197,6 +227,7 @@ class SettingsFile(SettingsTest):
         self.assertLessEqual(p.top + p.height, SCREEN_HEIGHT)
         self.assertGreater(p.top, SCREEN_HEIGHT - 100)
         q.kill()
+        settle_after_kill()
 
         write(settings_file(), "[MainForm]\nFromTop=abc\nFromRight=x1\nFromLeft=0x10\n"
                                "[Settings]\nPrgVersion=0.6.0\n")
@@ -217,15 +248,14 @@ class SettingsFile(SettingsTest):
         p = self.wait_visible_panel()
         subprocess.run(["xdotool", "mousemove", str(p.left + 41), str(p.top + 16), "click", "3"],
                        timeout=10)
-        time.sleep(1)  # the menu opens
+        wait_for(lambda: helper("menu")[0] == 0, 10, what="the panel's menu")
         subprocess.run(["xdotool", "key", "Up", "Return"], timeout=10)
         self.assertEqual(q.exit_code(20), 0)
         text = read(settings_file()).decode("cp1252")
         self.assertIn("PrgVersion=0.6.0", section(text, "Settings"))
 
-    def wait_visible_panel(self, timeout=20):
-        return wait_for(lambda: (p := find_panel()) and p.visible and p, timeout,
-                        what="the panel to show")
+    def wait_visible_panel(self, timeout=40):
+        return wait_shown(timeout)
 
 
 class SharedSettings(SettingsTest):
@@ -262,9 +292,24 @@ class SharedSettings(SettingsTest):
         save_and_wait(settings_file())
         self.assertEqual(os.listdir(self.data), [])
 
+    def test_unresolvable_place_is_reported_and_the_program_goes_on(self):
+        for template in ("%env(QLX_NO_SUCH_VARIABLE)%\\x.ini",
+                         windows_path(os.path.join(self.data, "missing")) + "\\x.ini"):
+            write(os.path.join(self.folder, "quiklex.ini"),
+                  "[Shared Settings]\nUsersIniFilePath=%s\n" % template)
+            q = self.start(exe=self.exe)
+            wait_for(lambda: (w := helper("window", "TMessageForm")[1].split()) and
+                     len(w) > 1 and w[1] == "1", 20, what="the warning (%s)" % template)
+            # The message holds the start until it is closed.
+            self.assertFalse((p := find_panel()) and p.visible)
+            helper("closewindow", "TMessageForm")
+            self.wait_visible()
+            self.assertFalse(os.path.exists(settings_file()))
+            q.kill()
+            settle_after_kill()
+
     def wait_visible(self):
-        return wait_for(lambda: (p := find_panel()) and p.visible and p, 20,
-                        what="the panel to show")
+        return wait_shown()
 
 
 class Autostart(SettingsTest):
@@ -305,21 +350,22 @@ class Autostart(SettingsTest):
         wait_for(lambda: "quiklex" not in run_list("HKCU"), 20,
                  what="the user's entry to go")
         # The first-start step ran before this save; it wrote nothing.
-        wait_for(lambda: (p := find_panel()) and p.visible, 20, what="the panel")
+        wait_shown()
         save_and_wait(settings_file(), read(settings_file()))
         self.assertNotIn("quiklex", run_list("HKCU"))
         self.assertEqual(run_list("HKLM").get("quiklex"), ("REG_SZ", self.entry))
 
     def test_no_entry_with_noinitmessage_or_at_the_same_version(self):
         self.start("-noinitmessage")
-        wait_for(lambda: (p := find_panel()) and p.visible, 20, what="the panel")
+        wait_shown()
         save_and_wait(settings_file(), read(settings_file()))
         self.assertNotIn("quiklex", run_list("HKCU"))
         self.programs[-1].kill()
+        settle_after_kill()
 
         # The save wrote this version: the next start is no first start of it.
         self.start()
-        wait_for(lambda: (p := find_panel()) and p.visible, 20, what="the panel")
+        wait_shown()
         # A save posted now runs after the first-show steps.
         remove(settings_file())
         save_and_wait(settings_file())
