@@ -113,7 +113,8 @@ void TBitBtnColor::paint(const DRAWITEMSTRUCT& item) {
     GetWindowTextW(hwnd_, caption.data(), length + 1);
     caption.resize(static_cast<size_t>(length));
     RECT content = toRect(plan.content);
-    HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0)));
+    HFONT font = reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0));
+    HGDIOBJ oldFont = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(state.enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
     DrawTextW(dc, caption.c_str(), length, &content, DT_CENTER | DT_VCENTER | DT_SINGLELINE);

@@ -90,7 +90,8 @@ LRESULT dialogMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         if (s->icon)
             DrawIconEx(dc, s->iconRect.left, s->iconRect.top, s->icon, kIconSize, kIconSize, 0,
                        nullptr, DI_NORMAL);
-        HGDIOBJ oldFont = SelectObject(dc, s->font);
+        HGDIOBJ oldFont = SelectObject(
+            dc, s->font ? static_cast<HGDIOBJ>(s->font) : GetStockObject(DEFAULT_GUI_FONT));
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
         RECT text = s->textRect;
@@ -191,7 +192,8 @@ MessageWinMeasures measure(HFONT font, const std::wstring& text) {
     m.screenWidth = GetSystemMetrics(SM_CXSCREEN);
     m.screenHeight = GetSystemMetrics(SM_CYSCREEN);
     HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
+    HGDIOBJ old =
+        SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
     static const wchar_t letters[] = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
     SIZE size{};
     GetTextExtentPoint32W(dc, letters, 52, &size);

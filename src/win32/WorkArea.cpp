@@ -25,7 +25,8 @@ Dimension windowDimension(HWND window) {
     RECT r{};
     GetWindowRect(window, &r);
     return Dimension{static_cast<int32_t>(r.top), static_cast<int32_t>(r.left),
-                     static_cast<int32_t>(r.bottom - r.top), static_cast<int32_t>(r.right - r.left)};
+                     static_cast<int32_t>(r.bottom - r.top),
+                     static_cast<int32_t>(r.right - r.left)};
 }
 
 namespace {
