@@ -67,6 +67,11 @@ qlx_make_prefix() { # dir
     wineboot -i >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
     wineserver -w
+    # One Wine server for the whole run: a server that shuts down between tests would make the
+    # next program start the whole Wine session again, and programs started during that
+    # start-up can hang.
+    wineserver -p
+    wine cmd /c exit >/dev/null 2>&1
 }
 
 # Xvfb with a small window manager on a free display number; sets DISPLAY and QLX_XVFB_PID.

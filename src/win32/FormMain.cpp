@@ -61,8 +61,11 @@ bool TFormMain::create(HINSTANCE module, int showCommand) {
     if (!RegisterClassExW(&wc)) return false;
 
     Application& app = Application::instance();
-    hwnd_ = CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"Quiklex", kPanelStyle, 0, 0,
-                            kPanelWidth, kPanelHeight, app.handle(), nullptr, module, nullptr);
+    // Created at its start place rather than at 0,0: some X window managers take a position
+    // hint of 0,0 as "no position" and place the window themselves.
+    hwnd_ = CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"Quiklex", kPanelStyle,
+                            GetSystemMetrics(SM_CXSCREEN) - 2 * kPanelWidth, 0, kPanelWidth,
+                            kPanelHeight, app.handle(), nullptr, module, nullptr);
     if (!hwnd_) return false;
     app.setMainWindow(hwnd_);
 

@@ -4,6 +4,7 @@ scripts/test makes the Wine prefix and the display once per run and exports WINE
 and QLX_WORK; run.py puts a stand-in for the desktop's browser launcher first in PATH.
 """
 import os
+import shutil
 import subprocess
 import time
 import unittest
@@ -40,6 +41,43 @@ def helper(*args, timeout=20):
     p = subprocess.run(["wine", HELPER, *map(str, args)], capture_output=True, text=True,
                        timeout=timeout)
     return p.returncode, p.stdout.strip()
+
+
+_where = {}
+
+
+def wine_text(*args):
+    p = subprocess.run(["wine", *args], capture_output=True, text=True, timeout=60)
+    return p.stdout.strip()
+
+
+def unix_path(windows_path):
+    return subprocess.run(["winepath", "-u", windows_path], capture_output=True, text=True,
+                          timeout=60).stdout.strip()
+
+
+def windows_path(path):
+    return subprocess.run(["winepath", "-w", path], capture_output=True, text=True,
+                          timeout=60).stdout.strip()
+
+
+def user_name():
+    if "user" not in _where:
+        _where["user"] = wine_text("cmd", "/c", "echo %USERNAME%")
+    return _where["user"]
+
+
+def settings_folder():
+    """The "quiklex" folder in the Wine user's application-data folder."""
+    if "folder" not in _where:
+        _where["folder"] = os.path.join(unix_path(wine_text("cmd", "/c", "echo %APPDATA%")),
+                                        "quiklex")
+    return _where["folder"]
+
+
+def clear_settings():
+    """No settings left by an earlier test: every test starts as a first start."""
+    shutil.rmtree(settings_folder(), ignore_errors=True)
 
 
 class Panel:
@@ -143,12 +181,14 @@ class QuiklexTest(unittest.TestCase):
 
     def setUp(self):
         end_all()
+        clear_settings()
         self.programs = []
 
     def tearDown(self):
         for q in self.programs:
             q.kill()
         end_all()
+        clear_settings()
 
     def start(self, *args, env=None, exe=EXE):
         q = Quiklex(*args, env=env, exe=exe)

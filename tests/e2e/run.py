@@ -1,6 +1,7 @@
 """Runs every end-to-end test (tests/e2e/test_*.py) and ends with "e2e: N passed, N failed"."""
 import os
 import stat
+import subprocess
 import sys
 import unittest
 
@@ -26,11 +27,24 @@ class Result(unittest.TextTestResult):
     pass
 
 
+def keep_desktop():
+    """Wine's desktop process ends when the last program's windows are gone, and a program
+    started while it ends can hang: a hidden window keeps it alive for the whole run."""
+    keeper = subprocess.Popen(["wine", harness.HELPER, "keep"], stdout=subprocess.PIPE,
+                              stderr=subprocess.DEVNULL, text=True)
+    keeper.stdout.readline()
+    return keeper
+
+
 def main():
     install_browser_stand_in()
+    keeper = keep_desktop()
     pattern = sys.argv[1] if len(sys.argv) > 1 else "test_*.py"
     suite = unittest.defaultTestLoader.discover(HERE, pattern=pattern)
-    result = unittest.TextTestRunner(verbosity=2, resultclass=Result).run(suite)
+    try:
+        result = unittest.TextTestRunner(verbosity=2, resultclass=Result).run(suite)
+    finally:
+        keeper.kill()
     failed = len(result.failures) + len(result.errors)
     passed = result.testsRun - failed - len(result.skipped)
     print("e2e: %d passed, %d failed" % (passed, failed))

@@ -6,42 +6,11 @@ import shutil
 import subprocess
 import time
 
-from harness import EXE, WORK, QuiklexTest, find_panel, helper, wait_for
+from harness import (EXE, WORK, QuiklexTest, find_panel, helper, settings_folder, unix_path,
+                     user_name, wait_for, windows_path, wine_text)
 
 RUN_KEY = r"Software\Microsoft\Windows\CurrentVersion\Run"
 SCREEN_WIDTH, SCREEN_HEIGHT = 1024, 768
-
-_where = {}
-
-
-def wine_text(*args):
-    p = subprocess.run(["wine", *args], capture_output=True, text=True, timeout=60)
-    return p.stdout.strip()
-
-
-def unix_path(windows_path):
-    return subprocess.run(["winepath", "-u", windows_path], capture_output=True, text=True,
-                          timeout=60).stdout.strip()
-
-
-def windows_path(path):
-    return subprocess.run(["winepath", "-w", path], capture_output=True, text=True,
-                          timeout=60).stdout.strip()
-
-
-def user_name():
-    if "user" not in _where:
-        _where["user"] = wine_text("cmd", "/c", "echo %USERNAME%")
-    return _where["user"]
-
-
-def settings_folder():
-    """The "quiklex" folder in the Wine user's application-data folder."""
-    if "folder" not in _where:
-        _where["folder"] = os.path.join(unix_path(wine_text("cmd", "/c", "echo %APPDATA%")),
-                                        "quiklex")
-    return _where["folder"]
-
 
 def settings_file():
     return os.path.join(settings_folder(), user_name() + ".ini")

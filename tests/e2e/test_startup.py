@@ -11,7 +11,8 @@ class StartUp(QuiklexTest):
         p = q.wait_visible()
         self.assertEqual((p.width, p.height, p.top), (82, 32, 0))
         self.assertEqual(p.left, 1024 - 164)
-        self.assertEqual(helper("pixel", p.left + 41, p.top + 16)[1], PANEL_COLOUR)
+        # Inside the border, clear of the logo.
+        self.assertEqual(helper("pixel", p.left + 2, p.top + 2)[1], PANEL_COLOUR)
 
     def test_start_delay(self):
         q = self.start("-startdelay", "3")

@@ -9,6 +9,8 @@
 //   foreground           print the class name of the foreground window
 //   pixel X Y            print the colour (0xRRGGBB) at a screen point
 //   other SECONDS        show a window of another program ("QlxOther") in front for a while
+//   keep                 keep a hidden window (and so Wine's desktop) alive until killed
+//   workarea             print the work area and the screen size
 //   clipboard TEXT [N]   put TEXT (N times) on the clipboard as Unicode text; in TEXT a
 //                        backslash before r, n or t stands for CR, LF or tab
 //   poke TEXT [N] [unicode] [SERVICE]  poke TEXT (N times) to the DDE item, as 8-bit
@@ -38,8 +40,15 @@ namespace {
 
 UINT productMessage() { return RegisterWindowMessageW(L"Quiklex application specific message"); }
 
+// Timer 1 ends the window; timer 2 asks for the foreground until the window has had it once
+// (the window manager may refuse the first request), then leaves the focus alone.
 LRESULT CALLBACK otherProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_TIMER) PostQuitMessage(0);
+    if (msg == WM_TIMER && wParam == 1) PostQuitMessage(0);
+    if (msg == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) KillTimer(hwnd, 2);
+    if (msg == WM_TIMER && wParam == 2) {
+        if (GetForegroundWindow() == hwnd) KillTimer(hwnd, 2);
+        else SetForegroundWindow(hwnd);
+    }
     return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
@@ -52,9 +61,10 @@ int showOtherWindow(int seconds) {
     RegisterClassW(&wc);
     HWND w = CreateWindowExW(0, wc.lpszClassName, L"Other program", WS_OVERLAPPEDWINDOW, 100, 100,
                              300, 200, nullptr, nullptr, wc.hInstance, nullptr);
+    SetTimer(w, 1, static_cast<UINT>(seconds) * 1000u, nullptr);
+    SetTimer(w, 2, 200, nullptr); // before showing: the activation may come at once
     ShowWindow(w, SW_SHOW);
     SetForegroundWindow(w);
-    SetTimer(w, 1, static_cast<UINT>(seconds) * 1000u, nullptr);
     std::printf("ready\n");
     std::fflush(stdout);
     MSG msg;
@@ -364,6 +374,24 @@ int wmain(int argc, wchar_t** argv) {
     if (cmd == L"closewindow" && argc == 3) {
         HWND w = FindWindowW(argv[2], nullptr);
         return w && PostMessageW(w, WM_CLOSE, 0, 0) ? 0 : 1;
+    }
+    if (cmd == L"keep") {
+        // A hidden window that lives until killed: Wine's desktop process ends whenever the
+        // last program's windows are gone, and programs started while it ends can hang.
+        HWND w = CreateWindowExW(0, L"STATIC", L"QlxKeeper", WS_POPUP, 0, 0, 1, 1, nullptr,
+                                 nullptr, GetModuleHandleW(nullptr), nullptr);
+        std::printf("%s\n", w ? "ready" : "failed");
+        std::fflush(stdout);
+        MSG msg;
+        while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+        return 0;
+    }
+    if (cmd == L"workarea") {
+        RECT r{};
+        BOOL ok = SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
+        std::printf("%d %ld %ld %ld %ld screen %d %d\n", ok ? 1 : 0, r.left, r.top, r.right,
+                    r.bottom, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+        return 0;
     }
     HWND panel = findPanel();
     if (!panel) {
