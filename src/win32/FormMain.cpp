@@ -17,6 +17,8 @@ TFormMain* TFormMain::instance_ = nullptr;
 
 namespace {
 constexpr UINT_PTR kTimerStartup = 1;
+constexpr UINT_PTR kTimerKeepStartPlace = 2;
+constexpr UINT kMsgRestoreStartPlace = WM_APP + 2;
 constexpr DWORD kPanelStyle = WS_POPUP | WS_BORDER | WS_CLIPCHILDREN;
 
 COLORREF toColorRef(uint32_t colour) { return static_cast<COLORREF>(colour & 0xFFFFFF); }
@@ -71,6 +73,8 @@ bool TFormMain::create(HINSTANCE module, int showCommand) {
 
     core_.FormCreate(userArguments(), programFolder());
 
+    GetWindowRect(hwnd_, &startPlace_);
+    keepStartPlace_ = SetTimer(hwnd_, kTimerKeepStartPlace, 3000, nullptr) != 0;
     ShowWindow(hwnd_, showCommand == SW_SHOWMINNOACTIVE ? SW_SHOWNA : SW_SHOW);
     UpdateWindow(hwnd_);
     core_.FormShow();
@@ -137,6 +141,33 @@ LRESULT CALLBACK TFormMain::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
 LRESULT TFormMain::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == UniqueProductMessage && msg != 0)
         return core_.UniqueProductMessage(wParam, lParam, UniqueProductMessage);
+    switch (msg) {
+    case WM_WINDOWPOSCHANGED:
+        if (keepStartPlace_) {
+            const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
+            if (!(pos->flags & SWP_NOMOVE) &&
+                (pos->x != startPlace_.left || pos->y != startPlace_.top))
+                PostMessageW(hwnd_, kMsgRestoreStartPlace, 0, 0);
+        }
+        break;
+    case kMsgRestoreStartPlace:
+        if (keepStartPlace_)
+            SetWindowPos(hwnd_, nullptr, startPlace_.left, startPlace_.top, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_NCLBUTTONDOWN:
+        keepStartPlace_ = false;
+        break;
+    case WM_TIMER:
+        if (wParam == kTimerKeepStartPlace) {
+            KillTimer(hwnd_, kTimerKeepStartPlace);
+            keepStartPlace_ = false;
+            return 0;
+        }
+        break;
+    }
     LRESULT result = 0;
     if (dialogsMessage(msg, wParam, lParam, result) || lookupMessage(msg, wParam, lParam, result) ||
         panelMessage(msg, wParam, lParam, result) || settingsMessage(msg, wParam, lParam, result) ||

@@ -251,6 +251,11 @@ private:
     FormMainCore core_{*this};
     bool startupTimerOn_ = false;
     HBRUSH panelBrush_ = nullptr;
+    // Where the program put the panel at its first show. Some X window managers place a new
+    // window themselves; until the user first presses a button on the panel, or for a few
+    // seconds, such a move is undone.
+    RECT startPlace_{};
+    bool keepStartPlace_ = false;
 };
 
 } // namespace qlx::win

@@ -24,14 +24,17 @@ DEFINITIONS_SERVER_VARIABLE = "QUIKLEX_DEFINITIONS_SERVER"
 os.environ.setdefault(DEFINITIONS_SERVER_VARIABLE, "127.0.0.1:9")
 
 
-def wait_for(condition, timeout=10.0, interval=0.1, what="condition"):
-    """Polls until condition() is true; fails the test after timeout seconds."""
+def wait_for(condition, timeout=10.0, interval=0.1, what="condition", fail=True):
+    """Polls until condition() is true; fails the test after timeout seconds (or, with
+    fail=False, returns the last value)."""
     deadline = time.monotonic() + timeout
     while True:
         value = condition()
         if value:
             return value
         if time.monotonic() > deadline:
+            if not fail:
+                return value
             raise AssertionError("timed out waiting for " + what)
         time.sleep(interval)
 
@@ -92,6 +95,23 @@ class Panel:
 def find_panel():
     code, out = helper("find")
     return Panel(out) if code == 0 else None
+
+
+def menu_open():
+    """The open popup menu's rectangle (left, top, right, bottom), or None."""
+    code, out = helper("menu")
+    if code != 0:
+        return None
+    return tuple(map(int, out.splitlines()[0].split()))
+
+
+def right_click_menu(x, y, timeout=10):
+    """Right-clicks the screen point until a popup menu is open (a click that comes while the
+    window is still being mapped goes elsewhere); returns the menu's rectangle."""
+    def clicked_and_open():
+        subprocess.run(["xdotool", "mousemove", str(x), str(y), "click", "3"], timeout=10)
+        return wait_for(menu_open, 2, what="the menu", fail=False)
+    return wait_for(clicked_and_open, timeout, interval=0.2, what="the panel menu")
 
 
 def foreground_class():

@@ -6,7 +6,8 @@ import shutil
 import subprocess
 import time
 
-from harness import (EXE, WORK, QuiklexTest, find_panel, helper, settings_folder, unix_path,
+from harness import (EXE, WORK, QuiklexTest, find_panel, helper, right_click_menu,
+                     settings_folder, unix_path,
                      user_name, wait_for, windows_path, wine_text)
 
 RUN_KEY = r"Software\Microsoft\Windows\CurrentVersion\Run"
@@ -215,9 +216,7 @@ class SettingsFile(SettingsTest):
     def test_afslut_saves_and_ends_the_program(self):
         q = self.start()
         p = self.wait_visible_panel()
-        subprocess.run(["xdotool", "mousemove", str(p.left + 41), str(p.top + 16), "click", "3"],
-                       timeout=10)
-        wait_for(lambda: helper("menu")[0] == 0, 10, what="the panel's menu")
+        right_click_menu(p.left + 41, p.top + 16)
         subprocess.run(["xdotool", "key", "Up", "Return"], timeout=10)
         self.assertEqual(q.exit_code(20), 0)
         text = read(settings_file()).decode("cp1252")
