@@ -62,10 +62,6 @@ void TFormMain::firstStartOfVersion() {
 void TFormMain::loadSettings() {
     SettingsValues values;
     settingsFromFormMain(core_, values);
-    values.ProgramPageModern = core_.Templates.ProgramPageModern;
-    values.ProgramPageGCF = core_.Templates.ProgramPageGCF;
-    values.LookupModern = core_.Templates.LookupModern;
-    values.LookupGCF = core_.Templates.LookupGCF;
 
     settingsStore_.LoadSettings(values);
     if (values.StartDelayMs != 0) sleepMs(values.StartDelayMs);
@@ -80,20 +76,12 @@ void TFormMain::loadSettings() {
     NormalBounds = windowBounds(hwnd_);
 
     settingsToFormMain(values, core_);
-    core_.Templates.ProgramPageModern = values.ProgramPageModern;
-    core_.Templates.ProgramPageGCF = values.ProgramPageGCF;
-    core_.Templates.LookupModern = values.LookupModern;
-    core_.Templates.LookupGCF = values.LookupGCF;
     StoredShownTimestamps = std::move(values.ShownTimestamps);
 }
 
 SettingsValues TFormMain::currentSettingsValues() {
     SettingsValues values;
     settingsFromFormMain(core_, values);
-    values.ProgramPageModern = core_.Templates.ProgramPageModern;
-    values.ProgramPageGCF = core_.Templates.ProgramPageGCF;
-    values.LookupModern = core_.Templates.LookupModern;
-    values.LookupGCF = core_.Templates.LookupGCF;
 
     // A maximised panel is stored where it stood before.
     const Dimension bounds = IsZoomed(hwnd_) ? NormalBounds : windowBounds(hwnd_);

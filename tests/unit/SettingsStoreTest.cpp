@@ -255,13 +255,15 @@ TEST(BackupFileNameTest, ReplacesTheExtensionsDot) {
 TEST(FormMainSettingsTest, LoadedValuesReachTheMainWindowAndComeBackForTheSave) {
     FakeFileSystem files;
     FakeReporter reporter;
-    files.files["s.ini"] = "[Settings]\r\nAlwaysOnTop=0\r\nHotkey=Alt+F2\r\nPrgVersion=0.5\r\n";
+    files.files["s.ini"] = "[Settings]\r\nAlwaysOnTop=0\r\nHotkey=Alt+F2\r\nPrgVersion=0.5\r\n"
+                           "LookupModern=https://example.org/#ordbog/\r\n";
     SettingsStore store(files, reporter);
     store.SettingsFilePath = "s.ini";
 
     FakeFormMainPort port;
     FormMainCore form(port);
     form.SysTrayIcon = false;
+    form.Templates = PageTemplates::defaults();
 
     SettingsValues values;
     settingsFromFormMain(form, values);
@@ -273,6 +275,8 @@ TEST(FormMainSettingsTest, LoadedValuesReachTheMainWindowAndComeBackForTheSave) 
     EXPECT_EQ(form.Hotkey, kShortcutAlt | 0x71);
     EXPECT_EQ(form.StoredProgramVersion, "0.5");
     EXPECT_FALSE(form.SettingsFileMissing);
+    EXPECT_EQ(form.Templates.LookupModern, "https://example.org/#ordbog/");
+    EXPECT_EQ(form.Templates.ProgramPageModern, PageTemplates::defaults().ProgramPageModern);
 
     SettingsValues toSave;
     settingsFromFormMain(form, toSave);

@@ -12,6 +12,10 @@ void settingsFromFormMain(const FormMainCore& form, SettingsValues& values) {
     values.UseChromeFrame = form.UseChromeFrame;
     values.StoredProgramVersion = form.StoredProgramVersion;
     values.SettingsFileMissing = form.SettingsFileMissing;
+    values.ProgramPageModern = form.Templates.ProgramPageModern;
+    values.ProgramPageGCF = form.Templates.ProgramPageGCF;
+    values.LookupModern = form.Templates.LookupModern;
+    values.LookupGCF = form.Templates.LookupGCF;
 }
 
 void settingsToFormMain(const SettingsValues& values, FormMainCore& form) {
@@ -23,6 +27,10 @@ void settingsToFormMain(const SettingsValues& values, FormMainCore& form) {
     form.UseChromeFrame = values.UseChromeFrame;
     form.StoredProgramVersion = values.StoredProgramVersion;
     form.SettingsFileMissing = values.SettingsFileMissing;
+    form.Templates.ProgramPageModern = values.ProgramPageModern;
+    form.Templates.ProgramPageGCF = values.ProgramPageGCF;
+    form.Templates.LookupModern = values.LookupModern;
+    form.Templates.LookupGCF = values.LookupGCF;
 }
 
 } // namespace qlx

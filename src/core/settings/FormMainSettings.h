@@ -1,6 +1,6 @@
 // Carries the settings between the main window's fields and the values the settings file
-// is loaded into and saved from. Page templates and the panel position live elsewhere and
-// are copied by their owners.
+// is loaded into and saved from, page templates included. The panel position is placed by
+// the window that owns it.
 #pragma once
 
 #include "app/FormMainCore.h"
