@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "panel/PanelLayout.h"
 #include "panel/Placement.h"
 
 namespace qlx {
@@ -53,13 +54,8 @@ bool hasIcon(TMsgDlgType type);
 // The width the text is word-wrapped to before it is measured: half the screen.
 int32_t messageTextWrapWidth(int32_t screenWidth);
 
-struct Rect {
-    int32_t left = 0;
-    int32_t top = 0;
-    int32_t width = 0;
-    int32_t height = 0;
-    bool operator==(const Rect&) const = default;
-};
+// A rectangle in client pixels: left, top, width, height (the panel's control box).
+using Rect = ControlBox;
 
 struct MessageWinMeasures {
     int32_t screenWidth = 0;
