@@ -102,3 +102,18 @@ qlx_stop_display() {
     [[ -n "${QLX_XVFB_PID:-}" ]] && kill "$QLX_XVFB_PID" 2>/dev/null
     true
 }
+
+# For the benchmarks: everything installed, the named mingw targets built, and a fresh Wine
+# prefix on a virtual display, all removed again when the calling script exits. Sets
+# QLX_BENCH_WORK to the run's scratch folder.
+qlx_bench_setup() { # targets...
+    qlx_install_build_tools
+    qlx_install_wine
+    qlx_install_display
+    qlx_build mingw "$@" >/dev/null
+    QLX_BENCH_WORK="$(mktemp -d /tmp/quiklex-bench.XXXXXX)"
+    export QLX_BENCH_WORK
+    trap 'wineserver -k >/dev/null 2>&1; qlx_stop_display; rm -rf "$QLX_BENCH_WORK"' EXIT
+    qlx_start_display
+    qlx_make_prefix "$QLX_BENCH_WORK/prefix"
+}

@@ -203,6 +203,20 @@ void TXmlReaderSimple::readWholeContent(size_t start) {
     skipToNextTag();
 }
 
+// A comment or CDATA section: its content runs from after the opening of openLength bytes to
+// the three-byte terminator, and reading goes on at the terminator's ">".
+void TXmlReaderSimple::readDelimited(size_t openLength, std::string_view terminator,
+                                     TXmlTokenKind kind, const char* missingEndError) {
+    size_t close = text_.find(terminator, pos_ + openLength);
+    if (close == std::string_view::npos) {
+        fail(missingEndError);
+        return;
+    }
+    kind_ = kind;
+    rawContent_ = text_.substr(pos_ + openLength, close - pos_ - openLength);
+    pos_ = close + 2;
+}
+
 void TXmlReaderSimple::readMarkup() {
     contentNext_ = true;
     contentIsOnePart = false;
@@ -211,26 +225,13 @@ void TXmlReaderSimple::readMarkup() {
     std::string_view rest = text_.substr(pos_);
 
     if (rest.size() >= 3 && rest.substr(0, 3) == "!--") {
-        size_t close = text_.find("-->", pos_ + 3);
-        if (close == std::string_view::npos) {
-            fail("Fandt <!-- men mangler slut p\xE5 kommentarafslutning -->");
-            return;
-        }
-        kind_ = xmlComment;
-        rawContent_ = text_.substr(pos_ + 3, close - pos_ - 3);
-        pos_ = close + 2;
+        readDelimited(3, "-->", xmlComment,
+                      "Fandt <!-- men mangler slut p\xE5 kommentarafslutning -->");
         return;
     }
     if (rest.size() >= 8 && (rest.substr(0, 8) == "![CDATA[" ||
                              (lowerCaseNames && lowerAscii(rest.substr(0, 8)) == "![cdata["))) {
-        size_t close = text_.find("]]>", pos_ + 8);
-        if (close == std::string_view::npos) {
-            fail("Fandt <![CDATA[ men mangler dataafslutning ]]>");
-            return;
-        }
-        kind_ = xmlCDATA;
-        rawContent_ = text_.substr(pos_ + 8, close - pos_ - 8);
-        pos_ = close + 2;
+        readDelimited(8, "]]>", xmlCDATA, "Fandt <![CDATA[ men mangler dataafslutning ]]>");
         return;
     }
     pos_ = text_.find('>', pos_);

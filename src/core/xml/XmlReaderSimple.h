@@ -81,6 +81,8 @@ public:
 
 private:
     void readMarkup();
+    void readDelimited(size_t openLength, std::string_view terminator, TXmlTokenKind kind,
+                       const char* missingEndError);
     void readTag(size_t tagStart, size_t tagEnd);
     void readAttributes(size_t from, size_t to);
     void readWholeContent(size_t start);
