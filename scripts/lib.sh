@@ -41,6 +41,20 @@ qlx_install_wine() {
     fi
     qlx_install xdotool:xdotool xwininfo:x11-utils xprop:x11-utils python3:python3 \
         /usr/bin/import:imagemagick
+    qlx_install_fonts
+}
+
+# The program's fixed-pixel layouts are drawn for Arial: Liberation Sans has its metrics.
+# Without it Wine draws "Arial" with a wider fallback face and texts and menus grow.
+qlx_install_fonts() {
+    qlx_install /usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf:fonts-liberation
+}
+
+# Makes the Wine prefix in WINEPREFIX (or the default one) draw "Arial" with Liberation Sans
+# where no real Arial is installed (Wine applies the mapping only then).
+qlx_map_arial() {
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /t REG_SZ \
+        /d 'Liberation Sans' /f >/dev/null 2>&1
 }
 
 qlx_install_display() {
@@ -66,6 +80,7 @@ qlx_make_prefix() { # dir
     mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+    qlx_map_arial
     wineserver -w
     # One Wine server for the whole run: a server that shuts down between tests would make the
     # next program start the whole Wine session again, and programs started during that

@@ -13,12 +13,20 @@
 //   workarea             print the work area and the screen size
 //   clipboard TEXT [N]   put TEXT (N times) on the clipboard as Unicode text; in TEXT a
 //                        backslash before r, n or t stands for CR, LF or tab
+//   textsize FACE PX WEIGHT TEXT  print "width height" of TEXT in that font (PX the em height in
+//                        pixels), then the face the system chose
 //   poke TEXT [N] [unicode] [SERVICE]  poke TEXT (N times) to the DDE item, as 8-bit
 //                        (Windows-1252) or Unicode text; prints "ack", "nack" or "failed"
+//   pokes N PREFIX SERVICE  poke PREFIX1 ... PREFIXN, each in a conversation of its own;
+//                        prints how many were acknowledged
+//   semaphore SECONDS    hold the single-instance semaphore, with no window, for a while;
+//                        prints "ready" or "taken"
+//   usage                the panel's process: "kernel-handles windows"
 //   hotkey MODS KEY SECONDS  hold a system-wide hot key for a while; prints "ready" or "taken"
-//   drag TEXT            show a window ("QlxDragSource") that starts dragging TEXT as 8-bit
-//                        text when the left button goes down on it; prints "ready", then the
-//                        drag's result and effect
+//   drag TEXT [unicode]  show a window ("QlxDragSource") that starts dragging TEXT as 8-bit
+//                        text (Windows-1252, "?" for what it lacks) and, with "unicode", also
+//                        as Unicode text, when the left button goes down on it; prints
+//                        "ready", then the drag's result and effect
 //   menu                 the open popup menu: "left top right bottom" then one line per item,
 //                        "index id separator checked default text" (text in UTF-8)
 //   topmost              print 1 when the panel has the topmost style, else 0
@@ -30,11 +38,13 @@
 #include <ddeml.h>
 #include <ole2.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -101,24 +111,148 @@ std::wstring repeated(const wchar_t* text, int argc, wchar_t** argv, int countIn
     return out;
 }
 
+// Puts the text on the clipboard from a window of its own (a clipboard opened without an owner
+// window cannot take data). Opening fails while another program reads the clipboard, so every
+// step is retried for a few seconds before the command gives up.
 int setClipboard(const std::wstring& text) {
-    for (int i = 0; i < 50 && !OpenClipboard(nullptr); ++i) Sleep(20);
-    EmptyClipboard();
+    HWND owner = CreateWindowExW(0, L"STATIC", L"QlxClipboard", WS_POPUP, 0, 0, 1, 1, nullptr,
+                                 nullptr, GetModuleHandleW(nullptr), nullptr);
     const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes);
-    if (!block) return 1;
-    std::memcpy(GlobalLock(block), text.c_str(), bytes);
-    GlobalUnlock(block);
-    const bool ok = SetClipboardData(CF_UNICODETEXT, block) != nullptr;
-    CloseClipboard();
+    bool ok = false;
+    for (int attempt = 0; attempt < 250 && !ok; ++attempt) {
+        if (attempt > 0) Sleep(20);
+        if (!OpenClipboard(owner)) continue;
+        if (EmptyClipboard()) {
+            if (HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+                std::memcpy(GlobalLock(block), text.c_str(), bytes);
+                GlobalUnlock(block);
+                ok = SetClipboardData(CF_UNICODETEXT, block) != nullptr;
+                if (!ok) GlobalFree(block);
+            }
+        }
+        CloseClipboard();
+    }
+    if (owner) DestroyWindow(owner);
     return ok ? 0 : 1;
+}
+
+// The kernel handles a process holds, counted in the system's handle table (Wine answers the
+// per-process count only for the calling process); -1 when the table cannot be read.
+long handleCount(DWORD pid) {
+    struct Entry {
+        PVOID object;
+        ULONG_PTR processId;
+        ULONG_PTR handle;
+        ULONG access;
+        USHORT creatorBackTraceIndex;
+        USHORT objectType;
+        ULONG attributes;
+        ULONG reserved;
+    };
+    struct Table {
+        ULONG_PTR count;
+        ULONG_PTR reserved;
+        Entry entries[1];
+    };
+    using Query = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
+    auto query = reinterpret_cast<Query>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
+    if (!query) return -1;
+    const ULONG kExtendedHandleInformation = 64;
+    std::vector<char> buffer(1 << 20);
+    for (int i = 0; i < 6; ++i) {
+        ULONG needed = 0;
+        LONG status = query(kExtendedHandleInformation, buffer.data(),
+                            static_cast<ULONG>(buffer.size()), &needed);
+        if (status == 0) {
+            const auto* table = reinterpret_cast<const Table*>(buffer.data());
+            long n = 0;
+            for (ULONG_PTR k = 0; k < table->count; ++k)
+                if (table->entries[k].processId == pid) ++n;
+            return n;
+        }
+        buffer.resize(std::max<size_t>(buffer.size() * 2, needed + 4096));
+    }
+    return -1;
+}
+
+BOOL CALLBACK countWindow(HWND window, LPARAM state) {
+    auto* counts = reinterpret_cast<std::pair<DWORD, long>*>(state);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid == counts->first) {
+        ++counts->second;
+        EnumChildWindows(window, countWindow, state);
+    }
+    return TRUE;
+}
+
+// What the panel's process holds: "kernel-handles windows".
+int printUsage() {
+    HWND panel = findPanel();
+    DWORD pid = 0;
+    if (!panel || !GetWindowThreadProcessId(panel, &pid)) return 1;
+    std::pair<DWORD, long> windows{pid, 0};
+    EnumWindows(countWindow, reinterpret_cast<LPARAM>(&windows));
+    // Message-only windows are no top-level windows to EnumWindows.
+    for (HWND w = nullptr; (w = FindWindowExW(HWND_MESSAGE, w, nullptr, nullptr)) != nullptr;)
+        countWindow(w, reinterpret_cast<LPARAM>(&windows));
+    std::printf("%ld %ld\n", handleCount(pid), windows.second);
+    return 0;
+}
+
+// The width and height of TEXT drawn in a font of the face, pixel height (the em, as a
+// negative font height) and weight; then the face the system chose.
+int printTextSize(const wchar_t* face, int pixels, int weight, const std::wstring& text) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HFONT font = CreateFontW(-pixels, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                             DEFAULT_PITCH | FF_DONTCARE, face);
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    wchar_t chosen[LF_FACESIZE] = L"";
+    GetTextFaceW(dc, LF_FACESIZE, chosen);
+    SelectObject(dc, old);
+    DeleteObject(font);
+    DeleteDC(dc);
+    std::printf("%ld %ld\n", size.cx, size.cy);
+    std::wprintf(L"%ls\n", chosen);
+    return 0;
 }
 
 HDDEDATA CALLBACK clientCallback(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) {
     return nullptr;
 }
 
-int poke(const std::wstring& text, bool unicode, const wchar_t* service) {
+// One conversation with the program's DDE item, one poke: "ack", "nack" or "failed".
+const char* pokeOnce(DWORD inst, HSZ service, HSZ topic, HSZ item, const std::wstring& text,
+                     bool unicode) {
+    HCONV conv = DdeConnect(inst, service, topic, nullptr);
+    if (!conv) return "failed";
+    std::string bytes;
+    if (unicode) {
+        bytes.assign(reinterpret_cast<const char*>(text.c_str()), (text.size() + 1) * 2);
+    } else {
+        int n = WideCharToMultiByte(1252, 0, text.c_str(), static_cast<int>(text.size()), nullptr,
+                                    0, nullptr, nullptr);
+        bytes.assign(static_cast<size_t>(n) + 1, '\0');
+        WideCharToMultiByte(1252, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(), n,
+                            nullptr, nullptr);
+    }
+    DWORD result = 0;
+    HDDEDATA ok = DdeClientTransaction(reinterpret_cast<BYTE*>(bytes.data()),
+                                       static_cast<DWORD>(bytes.size()), conv, item,
+                                       unicode ? CF_UNICODETEXT : CF_TEXT, XTYP_POKE, 20000,
+                                       &result);
+    DdeDisconnect(conv);
+    return ok != nullptr && (result & DDE_FACK) != 0 ? "ack" : "nack";
+}
+
+// Pokes each text in its own conversation; prints each answer (or, with count, how many of
+// the texts were acknowledged) and returns 0 when all were.
+int poke(const std::vector<std::wstring>& texts, bool unicode, const wchar_t* service,
+         bool count) {
     DWORD inst = 0;
     if (DdeInitializeW(&inst, clientCallback, APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR) {
         std::printf("failed\n");
@@ -127,41 +261,27 @@ int poke(const std::wstring& text, bool unicode, const wchar_t* service) {
     HSZ hService = DdeCreateStringHandleW(inst, service, CP_WINUNICODE);
     HSZ hTopic = DdeCreateStringHandleW(inst, L"ddelookup", CP_WINUNICODE);
     HSZ hItem = DdeCreateStringHandleW(inst, L"DDESEARCHTEXT", CP_WINUNICODE);
-    int code = 1;
-    if (HCONV conv = DdeConnect(inst, hService, hTopic, nullptr)) {
-        std::string bytes;
-        if (unicode) {
-            bytes.assign(reinterpret_cast<const char*>(text.c_str()), (text.size() + 1) * 2);
-        } else {
-            int n = WideCharToMultiByte(1252, 0, text.c_str(), static_cast<int>(text.size()),
-                                        nullptr, 0, nullptr, nullptr);
-            bytes.assign(static_cast<size_t>(n) + 1, '\0');
-            WideCharToMultiByte(1252, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(),
-                                n, nullptr, nullptr);
-        }
-        DWORD result = 0;
-        HDDEDATA ok = DdeClientTransaction(reinterpret_cast<BYTE*>(bytes.data()),
-                                           static_cast<DWORD>(bytes.size()), conv, hItem,
-                                           unicode ? CF_UNICODETEXT : CF_TEXT, XTYP_POKE, 20000,
-                                           &result);
-        const bool acked = ok != nullptr && (result & DDE_FACK) != 0;
-        std::printf(acked ? "ack\n" : "nack\n");
-        code = acked ? 0 : 3;
-        DdeDisconnect(conv);
-    } else {
-        std::printf("failed\n");
+    size_t acked = 0;
+    const char* answer = "failed";
+    for (const std::wstring& text : texts) {
+        answer = pokeOnce(inst, hService, hTopic, hItem, text, unicode);
+        if (std::strcmp(answer, "ack") == 0) ++acked;
     }
+    if (count) std::printf("%zu\n", acked);
+    else std::printf("%s\n", answer);
     DdeFreeStringHandle(inst, hService);
     DdeFreeStringHandle(inst, hTopic);
     DdeFreeStringHandle(inst, hItem);
     DdeUninitialize(inst);
-    return code;
+    return acked == texts.size() ? 0 : std::strcmp(answer, "failed") == 0 ? 1 : 3;
 }
 
-// A data object with one 8-bit text, in a block larger than the text as the system's are.
+// A data object with one 8-bit text and, optionally, the same text as Unicode text, each in a
+// block larger than the text as the system's are.
 class TextDataObject final : public IDataObject {
 public:
-    explicit TextDataObject(std::string text) : text_(std::move(text)) {}
+    TextDataObject(std::string text, std::wstring wide, bool offerWide)
+        : text_(std::move(text)), wide_(std::move(wide)), offerWide_(offerWide) {}
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** out) override {
         if (id == IID_IUnknown || id == IID_IDataObject) {
             *out = this;
@@ -179,9 +299,12 @@ public:
     }
     HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
         if (QueryGetData(format) != S_OK) return DV_E_FORMATETC;
-        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, text_.size() + 64);
+        const bool wide = format->cfFormat == CF_UNICODETEXT;
+        const void* bytes = wide ? static_cast<const void*>(wide_.data()) : text_.data();
+        const size_t size = wide ? wide_.size() * sizeof(wchar_t) : text_.size();
+        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size + 64);
         if (!block) return E_OUTOFMEMORY;
-        std::memcpy(GlobalLock(block), text_.data(), text_.size());
+        std::memcpy(GlobalLock(block), bytes, size);
         GlobalUnlock(block);
         medium->tymed = TYMED_HGLOBAL;
         medium->hGlobal = block;
@@ -190,7 +313,8 @@ public:
     }
     HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* f) override {
-        return f && f->cfFormat == CF_TEXT && (f->tymed & TYMED_HGLOBAL) ? S_OK : DV_E_FORMATETC;
+        const bool known = f && (f->cfFormat == CF_TEXT || (offerWide_ && f->cfFormat == CF_UNICODETEXT));
+        return known && (f->tymed & TYMED_HGLOBAL) ? S_OK : DV_E_FORMATETC;
     }
     HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override {
         if (out) out->ptd = nullptr;
@@ -209,6 +333,8 @@ public:
 private:
     LONG refs_ = 1;
     std::string text_;
+    std::wstring wide_;
+    bool offerWide_;
 };
 
 class LeftButtonDropSource final : public IDropSource {
@@ -230,7 +356,7 @@ public:
     HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
 };
 
-int dragText(const std::wstring& text) {
+int dragText(const std::wstring& text, bool offerWide) {
     OleInitialize(nullptr);
     WNDCLASSW wc{};
     wc.lpfnWndProc = DefWindowProcW;
@@ -251,7 +377,7 @@ int dragText(const std::wstring& text) {
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         if (msg.message == WM_LBUTTONDOWN && msg.hwnd == w) {
-            auto* data = new TextDataObject(bytes);
+            auto* data = new TextDataObject(bytes, text, offerWide);
             LeftButtonDropSource source;
             DWORD effect = 0;
             HRESULT hr = DoDragDrop(data, &source, DROPEFFECT_COPY, &effect);
@@ -345,6 +471,9 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (cmd == L"other" && argc == 3) return showOtherWindow(static_cast<int>(number(argv[2])));
     if (cmd == L"clipboard" && argc >= 3) return setClipboard(repeated(argv[2], argc, argv, 3));
+    if (cmd == L"textsize" && argc == 6)
+        return printTextSize(argv[2], static_cast<int>(number(argv[3])),
+                             static_cast<int>(number(argv[4])), argv[5]);
     if (cmd == L"poke" && argc >= 3) {
         bool unicode = false;
         const wchar_t* service = L"QUIKLEX";
@@ -352,9 +481,29 @@ int wmain(int argc, wchar_t** argv) {
             if (std::wstring(argv[i]) == L"unicode") unicode = true;
             else service = argv[i];
         }
-        return poke(repeated(argv[2], argc, argv, 3), unicode, service);
+        return poke({repeated(argv[2], argc, argv, 3)}, unicode, service, false);
     }
-    if (cmd == L"drag" && argc == 3) return dragText(unescape(argv[2]));
+    if (cmd == L"pokes" && argc == 5) {
+        std::vector<std::wstring> texts;
+        for (long long i = 1; i <= number(argv[2]); ++i)
+            texts.push_back(std::wstring(argv[3]) + std::to_wstring(i));
+        return poke(texts, false, argv[4], true);
+    }
+    if (cmd == L"semaphore" && argc == 3) {
+        // A holder of the single-instance semaphore that has no window at all.
+        HANDLE semaphore = CreateSemaphoreW(nullptr, 1, 1, L"QuiklexSINGLE.SEMAPHORE");
+        if (!semaphore || WaitForSingleObject(semaphore, 0) != WAIT_OBJECT_0) {
+            std::printf("taken\n");
+            return 1;
+        }
+        std::printf("ready\n");
+        std::fflush(stdout);
+        Sleep(static_cast<DWORD>(number(argv[2]) * 1000));
+        return 0;
+    }
+    if (cmd == L"usage") return printUsage();
+    if (cmd == L"drag" && (argc == 3 || argc == 4))
+        return dragText(unescape(argv[2]), argc == 4 && std::wstring(argv[3]) == L"unicode");
     if (cmd == L"hotkey" && argc == 5)
         return holdHotKey(static_cast<UINT>(number(argv[2])), static_cast<UINT>(number(argv[3])),
                           static_cast<int>(number(argv[4])));
