@@ -10,15 +10,8 @@ namespace qlx::win {
 
 namespace {
 // Another program may hold the clipboard for a moment right after copying.
-constexpr int kOpenAttempts = 5;
+constexpr int kOpenAttempts = 10;
 constexpr DWORD kOpenRetryMs = 20;
-
-// The text in a memory block: up to its first zero, never past the block's end.
-std::wstring_view blockText(const wchar_t* data, SIZE_T bytes) {
-    const size_t units = bytes / sizeof(wchar_t);
-    const wchar_t* zero = std::wmemchr(data, L'\0', units);
-    return {data, zero ? static_cast<size_t>(zero - data) : units};
-}
 
 class OpenClipboardScope {
 public:
@@ -39,6 +32,12 @@ private:
     bool open_ = false;
 };
 } // namespace
+
+std::wstring_view blockText(const wchar_t* data, SIZE_T bytes) {
+    const size_t units = bytes / sizeof(wchar_t);
+    const wchar_t* zero = std::wmemchr(data, L'\0', units);
+    return {data, zero ? static_cast<size_t>(zero - data) : units};
+}
 
 std::string searchTextSource(std::wstring_view text) {
     return narrow(text.substr(0, searchTextExtent(text)));

@@ -10,6 +10,9 @@
 
 namespace qlx::win {
 
+// The wide text in a memory block: up to its first zero, never past the block's end.
+std::wstring_view blockText(const wchar_t* data, SIZE_T bytes);
+
 // The beginning of a wide text that decides its search text, in Windows-1252.
 std::string searchTextSource(std::wstring_view text);
 

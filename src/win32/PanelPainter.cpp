@@ -18,8 +18,8 @@ void drawImage(HDC dc, HDC scratch, HBITMAP image, const ControlBox& box) {
     if (!GetObjectW(image, sizeof info, &info)) return;
     HGDIOBJ old = SelectObject(scratch, image);
     BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    AlphaBlend(dc, box.left, box.top, box.width, box.height, scratch, 0, 0, info.bmWidth,
-               info.bmHeight, blend);
+    GdiAlphaBlend(dc, box.left, box.top, box.width, box.height, scratch, 0, 0, info.bmWidth,
+                  info.bmHeight, blend);
     SelectObject(scratch, old);
 }
 

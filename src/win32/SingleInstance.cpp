@@ -15,7 +15,11 @@ UINT UniqueProductMessage = 0;
 
 namespace {
 uint16_t forwardedCommand = 0;
-}
+// Each window gets 200 ms to answer; however many windows hang or answer slowly, a second
+// start stops asking after this long and ends as it does when nobody answered.
+constexpr ULONGLONG kForwardLimitMs = 5000;
+ULONGLONG forwardDeadline = 0;
+} // namespace
 
 bool registerUniqueProductMessage() {
     UniqueProductMessage = RegisterWindowMessageW(L"Quiklex application specific message");
@@ -23,6 +27,7 @@ bool registerUniqueProductMessage() {
 }
 
 BOOL CALLBACK findRunningInstanceProc(HWND window, LPARAM resultSlot) {
+    if (forwardDeadline != 0 && GetTickCount64() > forwardDeadline) return FALSE;
     DWORD_PTR reply = 0;
     LRESULT ok = SendMessageTimeoutW(window, UniqueProductMessage, forwardedCommand, 0,
                                      SMTO_BLOCK | SMTO_ABORTIFHUNG, 200, &reply);
@@ -50,6 +55,7 @@ bool checkForRunningInstance() {
         forwardedCommand = forwardedCommandFromArgs(args);
 
         HWND found = nullptr;
+        forwardDeadline = GetTickCount64() + kForwardLimitMs;
         EnumWindows(findRunningInstanceProc, reinterpret_cast<LPARAM>(&found));
         if (found != nullptr) SetForegroundWindow(found);
         return true;

@@ -3,40 +3,60 @@
 
 #include <cstring>
 
+#include "Clipboard.h"
+
 namespace qlx::win {
 
 namespace {
-FORMATETC textFormat() {
-    FORMATETC format{};
-    format.cfFormat = CF_TEXT;
-    format.ptd = nullptr;
-    format.dwAspect = DVASPECT_CONTENT;
-    format.lindex = -1;
-    format.tymed = TYMED_HGLOBAL;
-    return format;
+FORMATETC textFormat(CLIPFORMAT format) {
+    FORMATETC result{};
+    result.cfFormat = format;
+    result.ptd = nullptr;
+    result.dwAspect = DVASPECT_CONTENT;
+    result.lindex = -1;
+    result.tymed = TYMED_HGLOBAL;
+    return result;
 }
 
-// The data object as the core's drop target reads it.
+// The data object as the core's drop target reads it. Unicode text comes first and is
+// converted by the program's own Windows-1252 conversion, as the clipboard's text is, so a
+// word gives the same address whether it is copied or dragged; 8-bit text is the fallback.
 class DataObjectText final : public TextDropData {
 public:
     explicit DataObjectText(IDataObject* data) : data_(data) {}
 
     int32_t queryText() override {
         if (data_ == nullptr) return kStatusFormatRefused;
-        FORMATETC format = textFormat();
-        return data_->QueryGetData(&format);
+        FORMATETC wide = textFormat(CF_UNICODETEXT);
+        if (data_->QueryGetData(&wide) == S_OK) return S_OK;
+        FORMATETC narrow = textFormat(CF_TEXT);
+        return data_->QueryGetData(&narrow);
     }
 
     int32_t getText(std::string& text) override {
         if (data_ == nullptr) return kStatusFormatRefused;
-        FORMATETC format = textFormat();
+        FORMATETC wide = textFormat(CF_UNICODETEXT);
+        if (data_->QueryGetData(&wide) == S_OK) {
+            const HRESULT status = read(wide, text, [](const void* block, SIZE_T size) {
+                return searchTextSource(blockText(static_cast<const wchar_t*>(block), size));
+            });
+            if (SUCCEEDED(status)) return status;
+        }
+        FORMATETC narrow = textFormat(CF_TEXT);
+        return read(narrow, text, [](const void* block, SIZE_T size) {
+            return textOfBlock(static_cast<const char*>(block), size);
+        });
+    }
+
+private:
+    template <typename Convert> HRESULT read(FORMATETC& format, std::string& text, Convert convert) {
         STGMEDIUM medium{};
         const HRESULT status = data_->GetData(&format, &medium);
         if (FAILED(status)) return status;
         if (medium.tymed == TYMED_HGLOBAL && medium.hGlobal != nullptr) {
-            if (const auto* block = static_cast<const char*>(GlobalLock(medium.hGlobal))) {
+            if (const void* block = GlobalLock(medium.hGlobal)) {
                 try {
-                    text = textOfBlock(block, GlobalSize(medium.hGlobal));
+                    text = convert(block, GlobalSize(medium.hGlobal));
                 } catch (...) {
                 }
                 GlobalUnlock(medium.hGlobal);
@@ -46,7 +66,6 @@ public:
         return status;
     }
 
-private:
     IDataObject* data_;
 };
 

@@ -47,12 +47,24 @@ private:
     HKEY key_ = nullptr;
 };
 
-// The text of string data: UTF-16 up to the first zero.
-std::string textOf(const std::vector<BYTE>& data, DWORD size) {
+// The text of string data: UTF-16 up to the first zero; expandable data with its environment
+// variables filled in (as written when that cannot be done within the data limit).
+std::string textOf(const std::vector<BYTE>& data, DWORD size, bool expand) {
     std::wstring text(size / sizeof(wchar_t), L'\0');
     if (!text.empty()) memcpy(text.data(), data.data(), text.size() * sizeof(wchar_t));
     const size_t zero = text.find(L'\0');
     if (zero != std::wstring::npos) text.resize(zero);
+    if (expand && !text.empty()) {
+        const DWORD needed = ExpandEnvironmentStringsW(text.c_str(), nullptr, 0);
+        if (needed > 0 && needed <= kMaxDataBytes / sizeof(wchar_t)) {
+            std::wstring expanded(needed, L'\0');
+            const DWORD written = ExpandEnvironmentStringsW(text.c_str(), expanded.data(), needed);
+            if (written > 0 && written <= needed) {
+                expanded.resize(written - 1);
+                text = std::move(expanded);
+            }
+        }
+    }
     return narrow(text);
 }
 
@@ -96,9 +108,10 @@ std::optional<std::vector<RunListValue>> WinRunList::values(RunList list, bool f
 
         RunListValue value;
         value.name = narrow(std::wstring_view(name.data(), nameChars));
-        // Only plain strings are command lines of ours; other kinds are left alone.
-        value.isText = type == REG_SZ;
-        if (value.isText) value.data = textOf(data, dataBytes);
+        // Strings, plain or expandable, are command lines; other kinds are left alone. An
+        // expandable one is read as the system runs it, with its variables filled in.
+        value.isText = type == REG_SZ || type == REG_EXPAND_SZ;
+        if (value.isText) value.data = textOf(data, dataBytes, type == REG_EXPAND_SZ);
         result.push_back(std::move(value));
     }
     return result;

@@ -97,10 +97,11 @@ class Lookup(QuiklexTest):
         self.assertEqual(self.poke("hus", 1, "quiklex"), (1, "failed"))
         self.assertTrue(q.running())
 
-    def drop(self, text, panel):
-        """Drags text from another program's window onto the panel with the mouse."""
-        source = subprocess.Popen(["wine", HELPER, "drag", text], stdout=subprocess.PIPE,
-                                  stderr=subprocess.DEVNULL, text=True)
+    def drop(self, text, panel, *formats):
+        """Drags text from another program's window onto the panel with the mouse; formats
+        "unicode" offers it as Unicode text too."""
+        source = subprocess.Popen(["wine", HELPER, "drag", text, *formats],
+                                  stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
         self.addCleanup(source.kill)
         self.assertEqual(source.stdout.readline().strip(), "ready")
         wait_for(lambda: foreground_class() == "QlxDragSource", 10, what="the drag source")
@@ -129,6 +130,16 @@ class Lookup(QuiklexTest):
                          [LOOKUP + "bilhus/"])
         self.assertEqual(results, [["0x00040100", "1"]])  # dropped, copied
         self.assertTrue(q.running())
+
+    def test_a_word_gives_the_same_address_copied_or_dragged(self):
+        self.start_program()
+        for word, formats in (("Stra\u00dfe", ()), ("Stra\u00dfe", ("unicode",)),
+                              ("a\u5b57b", ("unicode",))):
+            helper("clipboard", word)
+            copied = self.looked_up(self.press_shortcut)
+            dragged = self.looked_up(lambda: self.drop(word, find_panel(), *formats))
+            self.assertEqual(dragged, copied, (word, formats))
+        self.assertEqual(copied, [LOOKUP + "a?b*/"])  # the letter Windows-1252 lacks
 
     def test_second_start_looks_up_the_clipboard(self):
         q = self.start_program()

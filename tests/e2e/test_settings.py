@@ -283,7 +283,7 @@ class SharedSettings(SettingsTest):
 class Autostart(SettingsTest):
     """The program's entry in the Run lists at the first start of a new version."""
 
-    NAMES = ("quiklex", "quiklexOld", "quiklexNumber", "QlxOther")
+    NAMES = ("quiklex", "quiklexOld", "quiklexNumber", "QlxOther", "QlxExpand")
 
     def setUp(self):
         super().setUp()
@@ -302,6 +302,7 @@ class Autostart(SettingsTest):
         reg_add("HKCU", "quiklexOld", r"C:\Old\quiklex.exe -minimize")
         reg_add("HKCU", "QlxOther", r"C:\Elsewhere\QUIKLEX.EXE")
         reg_add("HKCU", "quiklexNumber", "1", "REG_DWORD")
+        reg_add("HKCU", "QlxExpand", r"%SystemDrive%\Elsewhere\quiklex.exe -auto", "REG_EXPAND_SZ")
         self.start()
         wait_for(lambda: run_list("HKCU").get("quiklex") == ("REG_SZ", self.entry), 20,
                  what="the autostart entry")
@@ -309,19 +310,22 @@ class Autostart(SettingsTest):
         # Older entries of this program go; values that are not text are left alone.
         self.assertNotIn("quiklexOld", values)
         self.assertNotIn("QlxOther", values)
+        self.assertNotIn("QlxExpand", values)
         self.assertEqual(values.get("quiklexNumber"), ("REG_DWORD", "0x1"))
 
     def test_machine_entry_takes_over(self):
-        reg_add("HKLM", "quiklex", self.entry)
+        # Written with a variable for the program's drive, as an installer may write it.
+        drive, rest = self.entry[1:].split(":", 1)
+        reg_add("HKLM", "quiklex", '"%QLX_DRIVE%' + rest, "REG_EXPAND_SZ")
         reg_add("HKCU", "quiklex", self.entry)
-        self.start()
+        self.start(env={"QLX_DRIVE": drive + ":"})
         wait_for(lambda: "quiklex" not in run_list("HKCU"), 20,
                  what="the user's entry to go")
         # The first-start step ran before this save; it wrote nothing.
         wait_shown()
         save_and_wait(settings_file(), read(settings_file()))
         self.assertNotIn("quiklex", run_list("HKCU"))
-        self.assertEqual(run_list("HKLM").get("quiklex"), ("REG_SZ", self.entry))
+        self.assertEqual(run_list("HKLM").get("quiklex")[0], "REG_EXPAND_SZ")
 
     def test_no_entry_with_noinitmessage_or_at_the_same_version(self):
         self.start("-noinitmessage")
