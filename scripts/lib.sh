@@ -45,16 +45,22 @@ qlx_install_wine() {
 }
 
 # The program's fixed-pixel layouts are drawn for Arial: Liberation Sans has its metrics.
-# Without it Wine draws "Arial" with a wider fallback face and texts and menus grow.
+# Without it Wine draws "Arial" with a wider fallback face and texts and menus grow. Wine's own
+# faces (Tahoma for dialogs and menus, Marlett for the caption buttons) come with fonts-wine.
 qlx_install_fonts() {
-    qlx_install /usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf:fonts-liberation
+    qlx_install /usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf:fonts-liberation \
+        /usr/share/wine/fonts/marlett.ttf:fonts-wine
 }
 
 # Makes the Wine prefix in WINEPREFIX (or the default one) draw "Arial" with Liberation Sans
-# where no real Arial is installed (Wine applies the mapping only then).
+# where no real Arial is installed (Wine applies the mapping only then), and gives it Wine's
+# own faces, which this Wine build does not find in its data folder.
 qlx_map_arial() {
     wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /t REG_SZ \
         /d 'Liberation Sans' /f >/dev/null 2>&1
+    local fonts="${WINEPREFIX:-$HOME/.wine}/drive_c/windows/Fonts"
+    [[ -d "$fonts" && ! -e "$fonts/marlett.ttf" ]] && cp -n /usr/share/wine/fonts/*.ttf "$fonts/"
+    true
 }
 
 qlx_install_display() {

@@ -72,6 +72,8 @@ public:
     // The panel's open button: the bare lookup page, then the buttons go.
     void imageOpenClick();
     void openProgramInfoPage() override;
+    // The first start: the welcome window, then the chosen mode's information page.
+    void welcomeFlow() override;
     // The message dialog with the panel as owner keeps the panel out of the topmost band
     // and marks it busy while open.
     class PanelMessages final : public MessageWinPort {

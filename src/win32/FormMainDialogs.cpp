@@ -1,7 +1,13 @@
 // The message dialog, the work area and opening pages, on the main window.
 #include "FormMain.h"
 
+#include <stdexcept>
+
+#include "Application.h"
+#include "FormWelcome.h"
 #include "MessageWin.h"
+#include "WinChromeFrameRegistry.h"
+#include "lookup/ChromeFrame.h"
 #include "lookup/OpenWebPage.h"
 #include "panel/MessageWinModal.h"
 
@@ -17,6 +23,12 @@ ShellOpenPort& TFormMain::shellPort() {
 int32_t TFormMain::PanelMessages::MessageWin(DialogOwner owner, const std::string& text,
                                              const std::string& caption, TMsgDlgType type,
                                              int32_t buttonSet) {
+    if (owner == DialogOwner::form) {
+        // The program's open modal window asks: the question belongs to it.
+        for (HWND form : Application::instance().forms())
+            if (form != form_.handle() && IsWindowVisible(form))
+                return showMessageWin(form, text, caption, type, buttonSet, false);
+    }
     if (owner != DialogOwner::panel || form_.handle() == nullptr)
         return showMessageWin(nullptr, text, caption, type, buttonSet, true);
     FormMainCore& core = form_.core();
@@ -28,6 +40,37 @@ int32_t TFormMain::PanelMessages::MessageWin(DialogOwner owner, const std::strin
 void TFormMain::openProgramInfoPage() {
     MenuItemProgramWebClick(shellPort(), messagePort(), core_.Templates, core_.UseChromeFrame);
     requestButtons(false);
+}
+
+namespace {
+// What the first-start flow needs of the panel: its buttons, its place and the posted page.
+class WelcomeOnPanel final : public WelcomePort {
+public:
+    explicit WelcomeOnPanel(TFormMain& form) : form_(form) {}
+    void requestButtons(bool show) override { form_.requestButtons(show); }
+    Dimension panelBounds() override {
+        RECT r{};
+        GetWindowRect(form_.handle(), &r);
+        return Dimension{r.top, r.left, r.bottom - r.top, r.right - r.left};
+    }
+    int32_t showWelcomeWindow(const Dimension& panel) override {
+        TFormWelcomeWindow window;
+        if (!window.create()) throw std::runtime_error("welcome window");
+        const Dimension size = window.designBounds();
+        return window.showAt(welcomePlace(panel, size.width, size.height));
+    }
+    void postCommand(uint16_t wParam, int32_t lParam) override { form_.postCommand(wParam, lParam); }
+
+private:
+    TFormMain& form_;
+};
+} // namespace
+
+void TFormMain::welcomeFlow() {
+    WelcomeOnPanel port(*this);
+    WinChromeFrameRegistry registry;
+    RunFirstStartWelcome(core_.ModalDialogOpen, core_.UseChromeFrame, port, registry,
+                         messagePort());
 }
 
 void TFormMain::imageOpenClick() {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "Application.h"
+#include "ModalLoop.h"
 #include "BitBtnColor.h"
 #include "Encoding.h"
 #include "WorkArea.h"
@@ -239,45 +240,6 @@ public:
     }
     KeepInFront(const KeepInFront&) = delete;
     KeepInFront& operator=(const KeepInFront&) = delete;
-};
-
-// Disables the program's other windows while the dialog runs (the hidden application
-// window stays usable so the taskbar button still works) and enables them again.
-class DisabledWindows {
-public:
-    explicit DisabledWindows(HWND dialog) : dialog_(dialog) {
-        EnumThreadWindows(GetCurrentThreadId(), collect, reinterpret_cast<LPARAM>(this));
-    }
-    ~DisabledWindows() {
-        for (HWND w : windows_)
-            if (IsWindow(w)) EnableWindow(w, TRUE);
-    }
-    DisabledWindows(const DisabledWindows&) = delete;
-    DisabledWindows& operator=(const DisabledWindows&) = delete;
-
-private:
-    static BOOL CALLBACK collect(HWND w, LPARAM self) {
-        auto* me = reinterpret_cast<DisabledWindows*>(self);
-        if (w != me->dialog_ && w != Application::instance().handle() && IsWindowVisible(w) &&
-            IsWindowEnabled(w)) {
-            EnableWindow(w, FALSE);
-            me->windows_.push_back(w);
-        }
-        return TRUE;
-    }
-    HWND dialog_;
-    std::vector<HWND> windows_;
-};
-
-class RegisteredForm {
-public:
-    explicit RegisteredForm(HWND form) : form_(form) { Application::instance().addForm(form); }
-    ~RegisteredForm() { Application::instance().removeForm(form_); }
-    RegisteredForm(const RegisteredForm&) = delete;
-    RegisteredForm& operator=(const RegisteredForm&) = delete;
-
-private:
-    HWND form_;
 };
 
 int32_t runModal(DialogState& s, bool keepInFront) {

@@ -78,9 +78,14 @@ def settings_folder():
     return _where["folder"]
 
 
-def clear_settings():
-    """No settings left by an earlier test: every test starts as a first start."""
+def clear_settings(first_start=False):
+    """No settings left by an earlier test. Unless first_start is asked for, a settings file
+    says that this version has run before, so no first-start window or step comes up."""
     shutil.rmtree(settings_folder(), ignore_errors=True)
+    if not first_start:
+        os.makedirs(settings_folder(), exist_ok=True)
+        with open(os.path.join(settings_folder(), user_name() + ".ini"), "w", newline="") as f:
+            f.write("[Settings]\r\nPrgVersion=0.6.0\r\n")
 
 
 class Panel:
@@ -199,16 +204,19 @@ class QuiklexTest(unittest.TestCase):
     def setUpClass(cls):
         warm_up()
 
+    # A test class that sets this starts each test with no settings file at all.
+    first_start = False
+
     def setUp(self):
         end_all()
-        clear_settings()
+        clear_settings(self.first_start)
         self.programs = []
 
     def tearDown(self):
         for q in self.programs:
             q.kill()
         end_all()
-        clear_settings()
+        shutil.rmtree(settings_folder(), ignore_errors=True)
 
     def start(self, *args, env=None, exe=EXE):
         q = Quiklex(*args, env=env, exe=exe)

@@ -214,6 +214,7 @@ class SettingsFile(SettingsTest):
         self.assertEqual(section(text, "Various"), ["StartDelay=2"])
 
     def test_afslut_saves_and_ends_the_program(self):
+        write(settings_file(), "[Settings]\nPrgVersion=0.6.0\n")  # no first-start window
         q = self.start()
         p = self.wait_visible_panel()
         right_click_menu(p.left + 41, p.top + 16)
@@ -221,6 +222,7 @@ class SettingsFile(SettingsTest):
         self.assertEqual(q.exit_code(20), 0)
         text = read(settings_file()).decode("cp1252")
         self.assertIn("PrgVersion=0.6.0", section(text, "Settings"))
+        self.assertIn("[MainForm]", text)
 
     def wait_visible_panel(self, timeout=40):
         return wait_shown(timeout)

@@ -10,8 +10,9 @@
 namespace qlx {
 
 // The dialog is centred on its owner; with the panel as owner the panel also leaves the
-// topmost band while the dialog is open. Without one it stays centred on the screen.
-enum class DialogOwner { none, panel };
+// topmost band while the dialog is open. Without one it stays centred on the screen. A form
+// owner is the program's modal window that is open (the settings window asking a question).
+enum class DialogOwner { none, panel, form };
 
 class MessageWinPort {
 public:

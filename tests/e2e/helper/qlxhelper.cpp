@@ -32,6 +32,10 @@
 //   topmost              print 1 when the panel has the topmost style, else 0
 //   xid                  print the X window that shows the panel (Wine only)
 //   window CLASS         print "hwnd visible left top width height" of a window of that class
+//   append FILE TEXT     append TEXT as a line to FILE (a stand-in handler of an address
+//                        scheme)
+//   client CLASS         print "left top width height caption" of the client area of a window
+//                        of that class (on the screen; caption in UTF-8)
 //   closewindow CLASS    post WM_CLOSE to a window of that class
 #include <windows.h>
 
@@ -518,6 +522,35 @@ int wmain(int argc, wchar_t** argv) {
         GetWindowRect(w, &r);
         std::printf("%p %d %ld %ld %ld %ld\n", static_cast<void*>(w), IsWindowVisible(w) ? 1 : 0,
                     r.left, r.top, r.right - r.left, r.bottom - r.top);
+        return 0;
+    }
+    if (cmd == L"append" && argc == 4) {
+        // A stand-in handler for an address scheme: the address as a line of the file.
+        if (FILE* f = _wfopen(argv[2], L"ab")) {
+            int n = WideCharToMultiByte(CP_UTF8, 0, argv[3], -1, nullptr, 0, nullptr, nullptr);
+            std::string line(static_cast<size_t>(n > 0 ? n - 1 : 0), '\0');
+            WideCharToMultiByte(CP_UTF8, 0, argv[3], -1, line.data(), n, nullptr, nullptr);
+            std::fprintf(f, "%s\n", line.c_str());
+            std::fclose(f);
+            return 0;
+        }
+        return 1;
+    }
+    if (cmd == L"client" && argc == 3) {
+        HWND w = FindWindowW(argv[2], nullptr);
+        if (!w) {
+            std::printf("not found\n");
+            return 1;
+        }
+        RECT r{};
+        GetClientRect(w, &r);
+        POINT origin{0, 0};
+        ClientToScreen(w, &origin);
+        wchar_t caption[256] = L"";
+        GetWindowTextW(w, caption, 256);
+        std::printf("%ld %ld %ld %ld ", origin.x, origin.y, r.right, r.bottom);
+        printUtf8(caption);
+        std::printf("\n");
         return 0;
     }
     if (cmd == L"closewindow" && argc == 3) {

@@ -1,0 +1,26 @@
+// The welcome window: placed beside the panel, closed only by its two buttons.
+#include "FormWelcome.h"
+
+#include "WorkArea.h"
+
+namespace qlx::win {
+
+int32_t TFormWelcomeWindow::showAt(const Dimension& place) {
+    place_ = place;
+    return showModal();
+}
+
+void TFormWelcomeWindow::formShow() {
+    Dimension d = place_;
+    limitToScreenWorkarea(d, currentWorkArea());
+    setBounds(d);
+    core_.FormShow();
+}
+
+void TFormWelcomeWindow::buttonClick(const ControlSpec& button) {
+    if (button.name == "ButtonYes") core_.ButtonYesClick();
+    else if (button.name == "ButtonNo") core_.ButtonNoClick();
+    setModalResult(core_.ModalResult);
+}
+
+} // namespace qlx::win

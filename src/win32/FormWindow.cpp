@@ -1,0 +1,272 @@
+// Building a secondary window from its table, its layout on resize and its modal loop.
+#include "FormWindow.h"
+
+#include "Application.h"
+#include "Encoding.h"
+#include "ModalLoop.h"
+
+namespace qlx::win {
+
+namespace {
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_CONTEXTHELP | WS_EX_CONTROLPARENT;
+
+DWORD styleOf(const FormSpec& spec) { return spec.minWidth > 0 ? kStyle | WS_THICKFRAME : kStyle; }
+} // namespace
+
+TFormWindow::~TFormWindow() {
+    if (hwnd_) {
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        DestroyWindow(hwnd_);
+    }
+}
+
+Dimension TFormWindow::designBounds() const {
+    RECT r{0, 0, spec_.clientWidth, spec_.clientHeight};
+    AdjustWindowRectEx(&r, styleOf(spec_), FALSE, kExStyle);
+    return Dimension{0, 0, r.bottom - r.top, r.right - r.left};
+}
+
+bool TFormWindow::create() {
+    HINSTANCE module = GetModuleHandleW(nullptr);
+    const std::wstring className = widen(spec_.windowClass);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = windowProc;
+    wc.hInstance = module;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hIcon = LoadIconW(module, L"MAINICON");
+    wc.lpszClassName = className.c_str();
+    if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
+
+    const Dimension outer = designBounds();
+    hwnd_ = CreateWindowExW(kExStyle, className.c_str(), widen(spec_.caption).c_str(),
+                            styleOf(spec_), CW_USEDEFAULT, CW_USEDEFAULT, outer.width,
+                            outer.height, Application::instance().handle(), nullptr, module,
+                            this);
+    if (!hwnd_) return false;
+    if (HMENU menu = GetSystemMenu(hwnd_, FALSE)) {
+        DeleteMenu(menu, SC_MINIMIZE, MF_BYCOMMAND);
+        DeleteMenu(menu, SC_MAXIMIZE, MF_BYCOMMAND);
+        DeleteMenu(menu, SC_RESTORE, MF_BYCOMMAND);
+        if (spec_.minWidth == 0) DeleteMenu(menu, SC_SIZE, MF_BYCOMMAND);
+    }
+
+    // Panels first (in table order, so the later ones lie on top), then what sits on them.
+    for (const ControlSpec& c : spec_.controls) {
+        if (c.kind != ControlKind::Panel) continue;
+        HWND parent = c.parent.empty() ? hwnd_ : window(c.parent);
+        ControlBox box = c.box;
+        if (c.align == Align::Top || c.align == Align::Bottom) {
+            box.left = 0;
+            box.width = spec_.clientWidth;
+            if (c.align == Align::Bottom) box.top = spec_.clientHeight - box.height;
+        }
+        TPanel* panel = TPanel::create(parent, c, box);
+        if (!panel) return false;
+        panels_.push_back(panel);
+    }
+    for (const ControlSpec& c : spec_.controls) {
+        if (c.kind == ControlKind::Panel) continue;
+        HWND parent = c.parent.empty() ? hwnd_ : window(c.parent);
+        if (auto graphic = makeGraphic(c)) {
+            graphic->host = parent;
+            const ControlSpec* spec = &graphic->spec();
+            if (graphic->interactive())
+                graphic->OnClick = [this, spec] { buttonClick(*spec); };
+            if (parent == hwnd_) {
+                host_.add(std::move(graphic));
+            } else {
+                for (TPanel* p : panels_)
+                    if (p->handle() == parent) p->host().add(std::move(graphic));
+            }
+            continue;
+        }
+        HWND w = createWindowedControl(c, parent, c.box);
+        if (!w) return false;
+        windowed_.push_back({&c, w});
+    }
+    return true;
+}
+
+std::unique_ptr<GraphicControl> TFormWindow::makeGraphic(const ControlSpec& spec) {
+    switch (spec.kind) {
+    case ControlKind::Label: return std::make_unique<TLabelRuns>(spec);
+    case ControlKind::Shape: return std::make_unique<TShape>(spec);
+    case ControlKind::FlatButton: return std::make_unique<TFlatButton>(spec);
+    default: return nullptr;
+    }
+}
+
+GraphicControl* TFormWindow::control(std::string_view name) const {
+    if (GraphicControl* c = host_.find(name)) return c;
+    for (TPanel* p : panels_)
+        if (GraphicControl* c = p->host().find(name)) return c;
+    return nullptr;
+}
+
+HWND TFormWindow::window(std::string_view name) const {
+    for (TPanel* p : panels_)
+        if (p->spec().name == name) return p->handle();
+    for (const Windowed& w : windowed_)
+        if (w.spec->name == name) return w.hwnd;
+    return nullptr;
+}
+
+Dimension TFormWindow::bounds() const {
+    RECT r{};
+    GetWindowRect(hwnd_, &r);
+    return Dimension{r.top, r.left, r.bottom - r.top, r.right - r.left};
+}
+
+void TFormWindow::setBounds(const Dimension& d) {
+    SetWindowPos(hwnd_, nullptr, d.left, d.top, d.width, d.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TFormWindow::buttonClick(const ControlSpec& button) {
+    if (button.modalResult != 0) setModalResult(button.modalResult);
+}
+
+// Every control keeps to its anchors against its parent's size in the table.
+void TFormWindow::layout(int clientWidth, int clientHeight) {
+    const int w0 = spec_.clientWidth;
+    const int h0 = spec_.clientHeight;
+    for (TPanel* p : panels_) {
+        const ControlSpec& c = p->spec();
+        ControlBox box = p->designBox;
+        if (c.align == Align::Top) {
+            box = {0, box.top, clientWidth, box.height};
+        } else if (c.align == Align::Bottom) {
+            box = {0, clientHeight - box.height, clientWidth, box.height};
+        } else if (c.parent.empty()) {
+            box = anchoredBox(box, c.anchors, w0, h0, clientWidth, clientHeight);
+        }
+        MoveWindow(p->handle(), box.left, box.top, box.width, box.height, TRUE);
+        for (const auto& g : p->host().controls())
+            g->box = anchoredBox(g->spec().box, g->spec().anchors, p->designBox.width,
+                                 p->designBox.height, box.width, box.height);
+    }
+    for (const auto& g : host_.controls())
+        g->box = anchoredBox(g->spec().box, g->spec().anchors, w0, h0, clientWidth, clientHeight);
+    for (const Windowed& w : windowed_) {
+        if (!w.spec->parent.empty()) continue;
+        const ControlBox box =
+            anchoredBox(w.spec->box, w.spec->anchors, w0, h0, clientWidth, clientHeight);
+        MoveWindow(w.hwnd, box.left, box.top, box.width, box.height, TRUE);
+    }
+    InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+bool TFormWindow::closeAllowed() {
+    bool allowed = true;
+    try {
+        allowed = formCloseQuery();
+    } catch (...) {
+    }
+    if (!allowed) return false;
+    try {
+        formClose();
+    } catch (...) {
+    }
+    return true;
+}
+
+int32_t TFormWindow::showModal() {
+    modalResult_ = 0;
+    modal_ = true;
+    RegisteredForm registered(hwnd_);
+    try {
+        formShow();
+    } catch (...) {
+    }
+    {
+        DisabledWindows disabled(hwnd_);
+        ShowWindow(hwnd_, SW_SHOW);
+        SetForegroundWindow(hwnd_);
+        for (;;) {
+            if (modalResult_ != 0) {
+                if (closeAllowed()) break;
+                modalResult_ = 0;
+            }
+            MSG msg;
+            const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+            if (got == 0) {
+                // The program is ending: leave the window and let the outer loop see it too.
+                PostQuitMessage(static_cast<int>(msg.wParam));
+                modalResult_ = 2;
+                break;
+            }
+            if (got == -1) break;
+            if (msg.message == WM_CHAR && (msg.hwnd == hwnd_ || IsChild(hwnd_, msg.hwnd))) {
+                bool taken = false;
+                try {
+                    taken = formKeyPress(static_cast<wchar_t>(msg.wParam));
+                } catch (...) {
+                }
+                if (taken) continue;
+            }
+            // Enter and Esc reach the window as characters (for its key handling), not as
+            // the dialog manager's default and cancel commands.
+            const bool enterOrEsc = msg.message == WM_KEYDOWN &&
+                                    (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE);
+            if (enterOrEsc || !IsDialogMessageW(hwnd_, &msg)) {
+                TranslateMessage(&msg);
+                DispatchMessageW(&msg);
+            }
+        }
+    }
+    ShowWindow(hwnd_, SW_HIDE);
+    modal_ = false;
+    return modalResult_;
+}
+
+LRESULT CALLBACK TFormWindow::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        static_cast<TFormWindow*>(create->lpCreateParams)->hwnd_ = hwnd;
+    }
+    auto* form = reinterpret_cast<TFormWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!form) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    try {
+        return form->handle(msg, wParam, lParam);
+    } catch (...) {
+        return 0;
+    }
+}
+
+LRESULT TFormWindow::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (formMessage(msg, wParam, lParam, result)) return result;
+    switch (msg) {
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: host_.paint(hwnd_, spec_.colour); return 0;
+    case WM_SIZE:
+        if (!panels_.empty() || !windowed_.empty() || !host_.controls().empty())
+            layout(LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    case WM_GETMINMAXINFO:
+        if (spec_.minWidth > 0) {
+            auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+            info->ptMinTrackSize = {spec_.minWidth, spec_.minHeight};
+            return 0;
+        }
+        break;
+    case WM_CLOSE:
+        // The close box, Alt+F4 and other close requests ask to close with "Cancel".
+        if (modal_) modalResult_ = 2;
+        return 0;
+    case WM_MOUSELEAVE:
+    case WM_CAPTURECHANGED:
+        host_.mouse(hwnd_, msg, lParam);
+        return 0;
+    }
+    if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST && msg != WM_MOUSEWHEEL &&
+        host_.mouse(hwnd_, msg, lParam))
+        return 0;
+    return DefWindowProcW(hwnd_, msg, wParam, lParam);
+}
+
+} // namespace qlx::win

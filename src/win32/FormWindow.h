@@ -1,0 +1,84 @@
+// The base of the program's secondary windows (welcome, settings, messages): a tool window
+// built from its table, with panels, windowless controls and windowed fields, that follows
+// its anchors when resized and runs modally the way the program's forms do: a button or
+// Enter/Esc sets a modal result, the close query may refuse it, and the window stays.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "GraphicControl.h"
+#include "PanelHost.h"
+#include "forms/FormLayout.h"
+#include "panel/Placement.h"
+
+namespace qlx::win {
+
+class TFormWindow {
+public:
+    explicit TFormWindow(FormSpec spec) : spec_(std::move(spec)) {}
+    virtual ~TFormWindow();
+    TFormWindow(const TFormWindow&) = delete;
+    TFormWindow& operator=(const TFormWindow&) = delete;
+
+    // Builds the hidden window and its controls; false when that failed.
+    bool create();
+    HWND handle() const { return hwnd_; }
+    const FormSpec& spec() const { return spec_; }
+
+    // Runs the window modally until a modal result is set and the close query allows it;
+    // returns that result.
+    int32_t showModal();
+    void setModalResult(int32_t result) { modalResult_ = result; }
+    int32_t modalResult() const { return modalResult_; }
+
+    GraphicControl* control(std::string_view name) const;
+    template <typename T> T* controlAs(std::string_view name) const {
+        return dynamic_cast<T*>(control(name));
+    }
+    HWND window(std::string_view name) const; // a panel or a windowed control
+    Dimension bounds() const;                 // outer, on the screen
+    void setBounds(const Dimension& d);
+    // The outer size that goes with the table's client size.
+    Dimension designBounds() const;
+
+protected:
+    virtual void formShow() {}
+    // False keeps the window open; the modal result is then cleared.
+    virtual bool formCloseQuery() { return true; }
+    virtual void formClose() {}
+    // A character before the controls see it; true when it was taken.
+    virtual bool formKeyPress(wchar_t) { return false; }
+    // A flat button's click; by default the button's own modal result.
+    virtual void buttonClick(const ControlSpec& button);
+    // Windowed controls the base does not know (hot-key field, HTML view).
+    virtual HWND createWindowedControl(const ControlSpec&, HWND /*parent*/, const ControlBox&) {
+        return nullptr;
+    }
+    // Any other message to the window; true when handled, with result set.
+    virtual bool formMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+
+private:
+    static LRESULT CALLBACK windowProc(HWND, UINT, WPARAM, LPARAM);
+    LRESULT handle(UINT msg, WPARAM wParam, LPARAM lParam);
+    std::unique_ptr<GraphicControl> makeGraphic(const ControlSpec& spec);
+    void layout(int clientWidth, int clientHeight);
+    bool closeAllowed();
+
+    struct Windowed {
+        const ControlSpec* spec;
+        HWND hwnd;
+    };
+    FormSpec spec_;
+    HWND hwnd_ = nullptr;
+    GraphicHost host_; // the controls on the client area itself
+    std::vector<TPanel*> panels_;
+    std::vector<Windowed> windowed_;
+    int32_t modalResult_ = 0;
+    bool modal_ = false;
+};
+
+} // namespace qlx::win

@@ -1,0 +1,31 @@
+// Disabling the other windows and registering a modal window with the application.
+#include "ModalLoop.h"
+
+#include "Application.h"
+
+namespace qlx::win {
+
+DisabledWindows::DisabledWindows(HWND dialog) : dialog_(dialog) {
+    EnumThreadWindows(GetCurrentThreadId(), collect, reinterpret_cast<LPARAM>(this));
+}
+
+DisabledWindows::~DisabledWindows() {
+    for (HWND w : windows_)
+        if (IsWindow(w)) EnableWindow(w, TRUE);
+}
+
+BOOL CALLBACK DisabledWindows::collect(HWND w, LPARAM self) {
+    auto* me = reinterpret_cast<DisabledWindows*>(self);
+    if (w != me->dialog_ && w != Application::instance().handle() && IsWindowVisible(w) &&
+        IsWindowEnabled(w)) {
+        EnableWindow(w, FALSE);
+        me->windows_.push_back(w);
+    }
+    return TRUE;
+}
+
+RegisteredForm::RegisteredForm(HWND form) : form_(form) { Application::instance().addForm(form); }
+
+RegisteredForm::~RegisteredForm() { Application::instance().removeForm(form_); }
+
+} // namespace qlx::win

@@ -1,0 +1,38 @@
+// What every modal window of the program does while it runs: the program's other windows are
+// disabled, and the window is in the application's list of open windows (so a second start
+// or the shortcut can bring it forward).
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+namespace qlx::win {
+
+// Disables the program's other windows while a modal window runs (the hidden application
+// window stays usable so the taskbar button still works) and enables them again.
+class DisabledWindows {
+public:
+    explicit DisabledWindows(HWND dialog);
+    ~DisabledWindows();
+    DisabledWindows(const DisabledWindows&) = delete;
+    DisabledWindows& operator=(const DisabledWindows&) = delete;
+
+private:
+    static BOOL CALLBACK collect(HWND w, LPARAM self);
+    HWND dialog_;
+    std::vector<HWND> windows_;
+};
+
+class RegisteredForm {
+public:
+    explicit RegisteredForm(HWND form);
+    ~RegisteredForm();
+    RegisteredForm(const RegisteredForm&) = delete;
+    RegisteredForm& operator=(const RegisteredForm&) = delete;
+
+private:
+    HWND form_;
+};
+
+} // namespace qlx::win

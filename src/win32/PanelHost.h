@@ -1,0 +1,54 @@
+// What a panel or a form does for the windowless controls on it: draws them over its
+// background, back to front, and hands the mouse to the button under it.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "GraphicControl.h"
+
+namespace qlx::win {
+
+class GraphicHost {
+public:
+    void add(std::unique_ptr<GraphicControl> control);
+    GraphicControl* find(std::string_view name) const;
+    const std::vector<std::unique_ptr<GraphicControl>>& controls() const { return controls_; }
+
+    // The whole client area, without flicker: background, then every visible control.
+    void paint(HWND window, uint32_t background);
+    // Mouse messages of the host window; true when handled.
+    bool mouse(HWND window, UINT msg, LPARAM lParam);
+
+private:
+    GraphicControl* controlAt(int x, int y) const;
+    void setHot(HWND window, GraphicControl* control);
+
+    std::vector<std::unique_ptr<GraphicControl>> controls_;
+    GraphicControl* hot_ = nullptr;
+    GraphicControl* pressed_ = nullptr;
+};
+
+// A panel: a child window in one colour whose controls the host draws. Messages its children
+// send (commands, notifications) go on to its parent.
+class TPanel {
+public:
+    // Creates the panel window; it lives as long as its parent and frees this object then.
+    static TPanel* create(HWND parent, const ControlSpec& spec, const ControlBox& box);
+    HWND handle() const { return hwnd_; }
+    GraphicHost& host() { return host_; }
+    const ControlSpec& spec() const { return spec_; }
+    ControlBox designBox; // its place in the window's table, before anchoring
+
+private:
+    explicit TPanel(const ControlSpec& spec) : spec_(spec) {}
+    static LRESULT CALLBACK windowProc(HWND, UINT, WPARAM, LPARAM);
+    HWND hwnd_ = nullptr;
+    ControlSpec spec_;
+    GraphicHost host_;
+};
+
+} // namespace qlx::win
