@@ -11,8 +11,12 @@ namespace qlx {
 
 // The program's name, the caption of its message dialogs and the application title.
 inline constexpr const char* programTitle = "Quiklex";
-// The program's version; stored versions and message versions are compared to it byte-wise.
-inline constexpr const char* programVersion = "0.6.0";
+// The program's version (the project's, from the build); stored versions and message
+// versions are compared to it byte-wise.
+#ifndef QLX_VERSION
+#error "QLX_VERSION comes from the build"
+#endif
+inline constexpr const char* programVersion = QLX_VERSION;
 
 // Lower-cases A-Z only; other bytes (Windows-1252 letters included) stay as they are.
 std::string lowerAscii(std::string_view text);

@@ -19,6 +19,9 @@ namespace {
 constexpr UINT_PTR kTimerStartup = 1;
 constexpr UINT_PTR kTimerKeepStartPlace = 2;
 constexpr UINT kMsgRestoreStartPlace = WM_APP + 2;
+// Posted when an installer or the system asks the program to close: "Afslut" runs once the
+// session message has been answered.
+constexpr UINT kMsgTerminate = WM_APP + 3;
 constexpr DWORD kPanelStyle = WS_POPUP | WS_BORDER | WS_CLIPCHILDREN;
 
 COLORREF toColorRef(uint32_t colour) { return static_cast<COLORREF>(colour & 0xFFFFFF); }
@@ -201,8 +204,13 @@ LRESULT TFormMain::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_QUERYENDSESSION:
         return TRUE;
     case WM_ENDSESSION:
-        // Windows is ending the session: keep the settings as at "Afslut".
+        // Windows is ending the session: keep the settings as at "Afslut". An installer that
+        // replaces the program asks it to close this way too (close-app), and then it ends.
         if (wParam) core_.FormCloseQuery();
+        if (wParam && (lParam & ENDSESSION_CLOSEAPP)) PostMessageW(hwnd_, kMsgTerminate, 0, 0);
+        return 0;
+    case kMsgTerminate:
+        MenuItemTerminateClick();
         return 0;
     case WM_DESTROY:
         Application::instance().setMainWindow(nullptr);
