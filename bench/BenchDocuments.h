@@ -10,13 +10,13 @@ namespace qlx::bench {
 
 // A small fixed-seed generator: the documents must not change between runs.
 class Lcg {
-public:
+  public:
     uint32_t next(uint32_t bound) {
         state_ = state_ * 6364136223846793005ULL + 1442695040888963407ULL;
         return static_cast<uint32_t>(state_ >> 33) % bound;
     }
 
-private:
+  private:
     uint64_t state_ = 0x51ED2701;
 };
 
@@ -57,21 +57,23 @@ inline std::string settingsIni(size_t minBytes) {
 // references, Danish letters as Windows-1252 bytes, a comment and now and then a CDATA note.
 // Well-formed XML, so that strict readers accept it too.
 inline std::string definitionsMessage(unsigned id, Lcg& rng, bool accepted) {
-    std::string out = format("  <message timestamp=\"2024-%02u-%02u %05u\" min-ver=\"0.5.0\"", 1 + id % 12,
-                             1 + id % 28, id);
+    std::string out = format("  <message timestamp=\"2024-%02u-%02u %05u\" min-ver=\"0.5.0\"",
+                             1 + id % 12, 1 + id % 28, id);
     out += accepted ? " max-ver=\"0.7.0\">\r\n" : " max-ver=\"0.5.9\">\r\n";
     out += format("    <h3 class=\"news\">Nyhed nr. %u: s&#248;g hurtigere</h3>\r\n", id);
-    out += "    <p>Ordbogen har f\xE5""et <b>nye ord</b> &amp; bedre forklaringer.\r\n"
+    out += "    <p>Ordbogen har f\xE5"
+           "et <b>nye ord</b> &amp; bedre forklaringer.\r\n"
            "       L&#230;s mere p&#229; <a href=\"http://www.example.dk/nyt?id=";
     out += std::to_string(rng.next(100000));
     out += "&amp;kilde=quiklex\" target=\"_blank\">siden om nyheder</a>.</p>\r\n";
     out += "    <!-- redigeret af redaktionen -->\r\n";
     out += "    <ul>\r\n";
     for (unsigned i = 0, n = 2 + rng.next(3); i < n; ++i)
-        out += format("      <li>Opslag %u &lt; %u &gt; &quot;citat&quot; &apos;x&apos;</li>\r\n", i,
-                      rng.next(1000));
+        out += format("      <li>Opslag %u &lt; %u &gt; &quot;citat&quot; &apos;x&apos;</li>\r\n",
+                      i, rng.next(1000));
     out += "    </ul>\r\n";
-    if (rng.next(4) == 0) out += "    <note><![CDATA[ if (a < b && c > d) { vis(); } ]]></note>\r\n";
+    if (rng.next(4) == 0)
+        out += "    <note><![CDATA[ if (a < b && c > d) { vis(); } ]]></note>\r\n";
     out += "    <p style=\"font-size: 9pt\">Venlig hilsen<br/>Redaktionen</p>\r\n  </message>\r\n";
     return out;
 }
@@ -80,14 +82,16 @@ inline std::string definitionsMessage(unsigned id, Lcg& rng, bool accepted) {
 // messages (seven in eight inside this program's version window).
 inline std::string definitionsDocument(size_t minBytes) {
     Lcg rng;
-    std::string out = "<?xml version=\"1.0\" encoding=\"windows-1252\"?>\r\n<definitions>\r\n"
-                      "  <!-- Adresser -->\r\n  <templates>\r\n"
-                      "    <link name=\"programpage\" modern=\"http://www.example.dk/quiklex/\""
-                      " gcf=\"gcf:http://www.example.dk/quiklex/\"/>\r\n"
-                      "    <link name=\"lookup\" modern=\"http://www.example.dk/search?query=%s&amp;src=ql\""
-                      " gcf=\"gcf:http://www.example.dk/search?query=%s&amp;src=ql\"/>\r\n"
-                      "  </templates>\r\n";
-    for (unsigned id = 0; out.size() < minBytes; ++id) out += definitionsMessage(id, rng, id % 8 != 7);
+    std::string out =
+        "<?xml version=\"1.0\" encoding=\"windows-1252\"?>\r\n<definitions>\r\n"
+        "  <!-- Adresser -->\r\n  <templates>\r\n"
+        "    <link name=\"programpage\" modern=\"http://www.example.dk/quiklex/\""
+        " gcf=\"gcf:http://www.example.dk/quiklex/\"/>\r\n"
+        "    <link name=\"lookup\" modern=\"http://www.example.dk/search?query=%s&amp;src=ql\""
+        " gcf=\"gcf:http://www.example.dk/search?query=%s&amp;src=ql\"/>\r\n"
+        "  </templates>\r\n";
+    for (unsigned id = 0; out.size() < minBytes; ++id)
+        out += definitionsMessage(id, rng, id % 8 != 7);
     out += "</definitions>\r\n";
     return out;
 }

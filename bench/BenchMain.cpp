@@ -23,7 +23,9 @@ using qlx::bench::Run;
 using qlx::bench::Workload;
 
 // The one function whose instructions callgrind counts (--toggle-collect=qlx_bench_once).
-extern "C" __attribute__((noinline)) size_t qlx_bench_once(const Run* run) { return (*run)(); }
+extern "C" __attribute__((noinline)) size_t qlx_bench_once(const Run* run) {
+    return (*run)();
+}
 
 namespace {
 
@@ -51,7 +53,8 @@ int main(int argc, char** argv) {
     for (const Workload& w : qlx::bench::workloads()) {
         benchmark::RegisterBenchmark(w.name.c_str(), [&w](benchmark::State& state) {
             const Run& run = prepared(w);
-            for (auto _ : state) benchmark::DoNotOptimize(run());
+            for (auto _ : state)
+                benchmark::DoNotOptimize(run());
             state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * w.bytes));
         })->Unit(benchmark::kMicrosecond);
     }

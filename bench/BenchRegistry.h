@@ -14,8 +14,8 @@ namespace qlx::bench {
 using Run = std::function<size_t()>;
 
 struct Workload {
-    std::string name;        // "group/side", e.g. "xml/pugixml"; the first side is the program's
-    size_t bytes;            // input size, for the throughput figure
+    std::string name; // "group/side", e.g. "xml/pugixml"; the first side is the program's
+    size_t bytes;     // input size, for the throughput figure
     std::function<Run()> prepare;
 };
 

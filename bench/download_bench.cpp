@@ -29,7 +29,7 @@ namespace {
 // Like the program's Winsock adapter: blocking connect, every wait bounded by the time-out the
 // exchange passes in, one recv of at most the exchange's chunk per receive.
 class PosixConnection final : public DefinitionsConnection {
-public:
+  public:
     ~PosixConnection() override { close(); }
 
     bool connect(const std::string& host, uint16_t port) override {
@@ -39,7 +39,8 @@ public:
         hints.ai_socktype = SOCK_STREAM;
         hints.ai_protocol = IPPROTO_TCP;
         addrinfo* found = nullptr;
-        if (getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &found) != 0 || !found) return false;
+        if (getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &found) != 0 || !found)
+            return false;
         for (addrinfo* a = found; a != nullptr; a = a->ai_next) {
             int s = ::socket(a->ai_family, a->ai_socktype, a->ai_protocol);
             if (s < 0) continue;
@@ -58,8 +59,11 @@ public:
         const int64_t deadline = nowMs() + std::max(timeoutMs, 0);
         while (!data.empty()) {
             bool failed = false;
-            if (!waitFor(POLLOUT, static_cast<int>(std::max<int64_t>(deadline - nowMs(), 0)), failed)) return false;
-            ssize_t sent = ::send(socket_, data.data(), std::min<size_t>(data.size(), INT_MAX), MSG_NOSIGNAL);
+            if (!waitFor(POLLOUT, static_cast<int>(std::max<int64_t>(deadline - nowMs(), 0)),
+                         failed))
+                return false;
+            ssize_t sent =
+                ::send(socket_, data.data(), std::min<size_t>(data.size(), INT_MAX), MSG_NOSIGNAL);
             if (sent <= 0) return false;
             data.remove_prefix(static_cast<size_t>(sent));
         }
@@ -96,7 +100,7 @@ public:
         return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
     }
 
-private:
+  private:
     // The adapter's select() in poll() form: readable (or writable), time-out or error.
     bool waitFor(short events, int timeoutMs, bool& failed) {
         failed = false;
@@ -116,10 +120,10 @@ private:
 // length, then the connection is closed in order (what the client still sends is drained
 // first, so the close is never a reset).
 class LocalServer {
-public:
+  public:
     explicit LocalServer(const std::string& body) {
-        answer_ = "HTTP/1.0 200 OK\r\nContent-Type: text/xml\r\nContent-Length: " + std::to_string(body.size()) +
-                  "\r\nConnection: close\r\n\r\n" + body;
+        answer_ = "HTTP/1.0 200 OK\r\nContent-Type: text/xml\r\nContent-Length: " +
+                  std::to_string(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
         listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
         int yes = 1;
         setsockopt(listener_, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
@@ -127,7 +131,8 @@ public:
         address.sin_family = AF_INET;
         address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
         socklen_t length = sizeof address;
-        if (::bind(listener_, reinterpret_cast<sockaddr*>(&address), length) != 0 || ::listen(listener_, 16) != 0 ||
+        if (::bind(listener_, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
+            ::listen(listener_, 16) != 0 ||
             getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
             std::perror("local server");
             std::abort();
@@ -138,7 +143,7 @@ public:
     }
     uint16_t port() const { return port_; }
 
-private:
+  private:
     void serve() {
         for (;;) {
             int client = ::accept(listener_, nullptr, nullptr);
@@ -151,7 +156,8 @@ private:
                 request.append(buffer, static_cast<size_t>(n));
             }
             for (size_t sent = 0; sent < answer_.size();) {
-                ssize_t n = ::send(client, answer_.data() + sent, answer_.size() - sent, MSG_NOSIGNAL);
+                ssize_t n =
+                    ::send(client, answer_.data() + sent, answer_.size() - sent, MSG_NOSIGNAL);
                 if (n <= 0) break;
                 sent += static_cast<size_t>(n);
             }
@@ -180,13 +186,15 @@ Run quiklexDownload(size_t bytes) {
     return [server] {
         PosixConnection connection;
         HttpVersionCounter versions;
-        DefinitionsDownload d = Execute(connection, DefinitionsServer{"127.0.0.1", server->port()}, versions, false);
+        DefinitionsDownload d =
+            Execute(connection, DefinitionsServer{"127.0.0.1", server->port()}, versions, false);
         if (d.status != kDefinitionsOk || !d.messages) {
             std::fprintf(stderr, "download failed with status %d\n", d.status);
             std::abort();
         }
         size_t sum = d.replacements.size();
-        for (const ReceivedMessage& m : *d.messages) sum += m.text.size();
+        for (const ReceivedMessage& m : *d.messages)
+            sum += m.text.size();
         return sum;
     };
 }
@@ -216,9 +224,12 @@ Run curlDownload(size_t bytes) {
 constexpr size_t kRealisticBytes = 4 << 10;
 constexpr size_t kLargeBytes = 500 << 10;
 
-AddWorkload smallQuiklex("download_4k/quiklex", kRealisticBytes, [] { return quiklexDownload(kRealisticBytes); });
-AddWorkload smallCurl("download_4k/curl", kRealisticBytes, [] { return curlDownload(kRealisticBytes); });
-AddWorkload largeQuiklex("download_500k/quiklex", kLargeBytes, [] { return quiklexDownload(kLargeBytes); });
+AddWorkload smallQuiklex("download_4k/quiklex", kRealisticBytes,
+                         [] { return quiklexDownload(kRealisticBytes); });
+AddWorkload smallCurl("download_4k/curl", kRealisticBytes,
+                      [] { return curlDownload(kRealisticBytes); });
+AddWorkload largeQuiklex("download_500k/quiklex", kLargeBytes,
+                         [] { return quiklexDownload(kLargeBytes); });
 AddWorkload largeCurl("download_500k/curl", kLargeBytes, [] { return curlDownload(kLargeBytes); });
 
 } // namespace

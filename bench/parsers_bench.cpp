@@ -94,13 +94,19 @@ AddWorkload xmlQuiklex("xml/quiklex", kXmlBytes, [] {
             case xmlStartTag:
             case xmlEmptyElement:
                 sum += reader.name().size();
-                for (const auto& [name, value] : reader.attributes()) sum += name.size() + value.value.size();
+                for (const auto& [name, value] : reader.attributes())
+                    sum += name.size() + value.value.size();
                 break;
             case xmlContent:
             case xmlComment:
-            case xmlCDATA: sum += reader.content().size(); break;
-            case xmlError: return size_t{0};
-            default: sum += reader.name().size(); break;
+            case xmlCDATA:
+                sum += reader.content().size();
+                break;
+            case xmlError:
+                return size_t{0};
+            default:
+                sum += reader.name().size();
+                break;
             }
         }
         return sum;
@@ -118,7 +124,8 @@ AddWorkload xmlPugixml("xml/pugixml", kXmlBytes, [] {
     return Run([] {
         pugi::xml_document doc;
         const std::string& text = xmlText();
-        if (!doc.load_buffer(text.data(), text.size(), kPugiOptions, pugi::encoding_utf8)) return size_t{0};
+        if (!doc.load_buffer(text.data(), text.size(), kPugiOptions, pugi::encoding_utf8))
+            return size_t{0};
         size_t sum = 0;
         pugi::xml_node node = doc.first_child();
         while (node) {
@@ -129,7 +136,8 @@ AddWorkload xmlPugixml("xml/pugixml", kXmlBytes, [] {
                 node = node.first_child();
                 continue;
             }
-            while (node && !node.next_sibling()) node = node.parent();
+            while (node && !node.next_sibling())
+                node = node.parent();
             if (node) node = node.next_sibling();
         }
         return sum;
@@ -139,13 +147,18 @@ AddWorkload xmlPugixml("xml/pugixml", kXmlBytes, [] {
 void XMLCALL expatStart(void* user, const XML_Char* name, const XML_Char** atts) {
     size_t& sum = *static_cast<size_t*>(user);
     sum += std::strlen(name);
-    for (; *atts; atts += 2) sum += std::strlen(atts[0]) + std::strlen(atts[1]);
+    for (; *atts; atts += 2)
+        sum += std::strlen(atts[0]) + std::strlen(atts[1]);
 }
-void XMLCALL expatEnd(void* user, const XML_Char* name) { *static_cast<size_t*>(user) += std::strlen(name); }
+void XMLCALL expatEnd(void* user, const XML_Char* name) {
+    *static_cast<size_t*>(user) += std::strlen(name);
+}
 void XMLCALL expatText(void* user, const XML_Char*, int length) {
     *static_cast<size_t*>(user) += static_cast<size_t>(length);
 }
-void XMLCALL expatComment(void* user, const XML_Char* data) { *static_cast<size_t*>(user) += std::strlen(data); }
+void XMLCALL expatComment(void* user, const XML_Char* data) {
+    *static_cast<size_t*>(user) += std::strlen(data);
+}
 void XMLCALL expatInstruction(void* user, const XML_Char* target, const XML_Char* data) {
     *static_cast<size_t*>(user) += std::strlen(target) + std::strlen(data);
 }
