@@ -200,24 +200,23 @@ Run quiklexDownload(size_t bytes) {
 }
 
 // libcurl's easy interface with one reused handle (its fastest use), asking for HTTP/1.0 like
-// the program; the body lands in memory.
+// the program; the body lands in a fresh string each time, as the program's answer does.
 Run curlDownload(size_t bytes) {
     auto server = std::make_shared<LocalServer>(definitionsDocument(bytes));
     curl_global_init(CURL_GLOBAL_DEFAULT);
-    auto body = std::make_shared<std::string>();
     std::shared_ptr<CURL> handle(curl_easy_init(), curl_easy_cleanup);
     const std::string url = "http://127.0.0.1:" + std::to_string(server->port()) + kDefinitionsPath;
     curl_easy_setopt(handle.get(), CURLOPT_URL, url.c_str()); // curl keeps its own copy
     curl_easy_setopt(handle.get(), CURLOPT_HTTP_VERSION, CURL_HTTP_VERSION_1_0);
     curl_easy_setopt(handle.get(), CURLOPT_WRITEFUNCTION, curlAppend);
-    curl_easy_setopt(handle.get(), CURLOPT_WRITEDATA, body.get());
-    return [server, handle, body] {
-        body->clear();
+    return [server, handle] {
+        std::string body;
+        curl_easy_setopt(handle.get(), CURLOPT_WRITEDATA, &body);
         if (curl_easy_perform(handle.get()) != CURLE_OK) {
             std::fprintf(stderr, "curl failed\n");
             std::abort();
         }
-        return body->size();
+        return body.size();
     };
 }
 
