@@ -4,7 +4,8 @@ busy machine hurts both sides alike) and its instruction count under callgrind (
 the workload alone, not its set-up). Prints each figure and the program's ratio to every yardstick of its
 group (below 1: the program is faster); asserts nothing.
 
-Usage: core.py [GROUP...]   e.g. core.py xml ini; all groups by default.
+Usage: core.py [GROUP...]   e.g. core.py xml ini; all groups by default. walk_500k has no
+yardstick: it is the definitions walk alone, the part of download_500k that curl does not do.
 Environment: QLX_BENCH_REPS (repetitions, default 5), QLX_BENCH_CALLGRIND=0 to skip counting."""
 import json
 import os

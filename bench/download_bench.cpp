@@ -220,6 +220,17 @@ Run curlDownload(size_t bytes) {
     };
 }
 
+// The walk alone over the same document, to show how much of the download it is.
+Run quiklexWalk(size_t bytes) {
+    auto document = std::make_shared<std::string>(definitionsDocument(bytes));
+    return [document] {
+        TXmlReaderSimple reader{std::string_view(*document)};
+        DefinitionsParseResult parsed = ParseDefinitions(reader, false);
+        if (parsed.status != kDefinitionsOk || !parsed.messages) std::abort();
+        return parsed.messages->size();
+    };
+}
+
 constexpr size_t kRealisticBytes = 4 << 10;
 constexpr size_t kLargeBytes = 500 << 10;
 
@@ -230,6 +241,8 @@ AddWorkload smallCurl("download_4k/curl", kRealisticBytes,
 AddWorkload largeQuiklex("download_500k/quiklex", kLargeBytes,
                          [] { return quiklexDownload(kLargeBytes); });
 AddWorkload largeCurl("download_500k/curl", kLargeBytes, [] { return curlDownload(kLargeBytes); });
+
+AddWorkload largeWalk("walk_500k/quiklex", kLargeBytes, [] { return quiklexWalk(kLargeBytes); });
 
 } // namespace
 } // namespace qlx::bench
