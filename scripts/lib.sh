@@ -35,6 +35,16 @@ qlx_install_build_tools() {
         /usr/include/benchmark/benchmark.h:libbenchmark-dev
 }
 
+# The native core benchmarks: valgrind for instruction counts and the outside libraries that
+# serve as yardsticks.
+qlx_install_bench_libraries() {
+    qlx_install_build_tools
+    qlx_install pkg-config:pkgconf valgrind:valgrind python3:python3 \
+        /usr/include/ini.h:libinih-dev /usr/include/expat.h:libexpat1-dev \
+        /usr/include/pugixml.hpp:libpugixml-dev \
+        /usr/include/x86_64-linux-gnu/curl/curl.h:libcurl4-openssl-dev
+}
+
 qlx_install_wine() {
     if ! command -v wine >/dev/null 2>&1; then
         qlx_install wine:wine wine64:wine64

@@ -19,14 +19,14 @@ std::vector<std::string> tokens(const char* text, bool keepWhitespace = false) {
         bool more = r.next();
         switch (r.kind()) {
         case xmlEOT: out.push_back("eot"); break;
-        case xmlProlog: out.push_back("prolog " + r.name()); break;
-        case xmlPI: out.push_back("pi " + r.name()); break;
-        case xmlComment: out.push_back("comment " + r.content()); break;
-        case xmlStartTag: out.push_back("start " + r.name()); break;
-        case xmlEmptyElement: out.push_back("empty " + r.name()); break;
-        case xmlEndTag: out.push_back("end " + r.name()); break;
-        case xmlCDATA: out.push_back("cdata " + r.content()); break;
-        case xmlContent: out.push_back("text " + r.content()); break;
+        case xmlProlog: out.push_back("prolog " + std::string(r.name())); break;
+        case xmlPI: out.push_back("pi " + std::string(r.name())); break;
+        case xmlComment: out.push_back("comment " + std::string(r.content())); break;
+        case xmlStartTag: out.push_back("start " + std::string(r.name())); break;
+        case xmlEmptyElement: out.push_back("empty " + std::string(r.name())); break;
+        case xmlEndTag: out.push_back("end " + std::string(r.name())); break;
+        case xmlCDATA: out.push_back("cdata " + std::string(r.content())); break;
+        case xmlContent: out.push_back("text " + std::string(r.content())); break;
         case xmlError: out.push_back("error: " + r.errorText()); break;
         case xmlNone: out.push_back("none"); break;
         }
@@ -46,7 +46,7 @@ std::string decodedContent(const char* text) {
     TXmlReaderSimple r(text);
     r.next();
     r.next();
-    return r.content();
+    return std::string(r.content());
 }
 
 } // namespace
@@ -107,6 +107,19 @@ TEST(XmlReaderSimple, Attributes) {
     // The next token forgets them.
     twice.next();
     EXPECT_TRUE(twice.attributes().empty());
+
+    // Many lowered names and decoded values in one tag all keep their text.
+    std::string many = "<a";
+    for (int i = 0; i < 40; ++i)
+        many += " N" + std::to_string(i) + "='v &amp;  " + std::to_string(i) + "'";
+    many += "/>";
+    TXmlReaderSimple wide(many.c_str());
+    wide.next();
+    ASSERT_EQ(wide.attributes().size(), 40u);
+    for (int i = 0; i < 40; ++i) {
+        EXPECT_EQ(wide.attributes()[i].first, "n" + std::to_string(i));
+        EXPECT_EQ(wide.attributes()[i].second.value, "v & " + std::to_string(i));
+    }
 }
 
 TEST(XmlReaderSimple, WhiteSpace) {

@@ -26,14 +26,16 @@ void walk(TXmlReaderSimple& reader, bool settingsFileMissing, DefinitionsParseRe
         case xmlStartTag:
         case xmlEmptyElement: {
             const bool startTag = reader.kind() == xmlStartTag;
-            const TXmlAttrs& attrs = reader.attributes();
-            const std::string& name = reader.name();
+            // Only the two elements that matter have their attribute values decoded.
+            const std::string_view name = reader.name();
+            const bool link = name == "link", message = !link && name == "message";
+            const TXmlAttrs* attrs = link || message ? &reader.attributes() : nullptr;
             std::string key;
-            if (name == "link" && !(key = TXmlReaderSimple::getAttribute(attrs, "name")).empty()) {
+            if (link && !(key = TXmlReaderSimple::getAttribute(*attrs, "name")).empty()) {
                 nesting = 1;
                 inAcceptedMessage = false;
-                std::string modern = TXmlReaderSimple::getAttribute(attrs, "modern");
-                std::string gcf = TXmlReaderSimple::getAttribute(attrs, "gcf");
+                std::string modern = TXmlReaderSimple::getAttribute(*attrs, "modern");
+                std::string gcf = TXmlReaderSimple::getAttribute(*attrs, "gcf");
                 // A document may only point the program at web pages; one bad address
                 // spoils the pair.
                 if (!modern.empty() && !gcf.empty() && isAllowedPageAddress(modern) && isAllowedPageAddress(gcf)) {
@@ -42,12 +44,13 @@ void walk(TXmlReaderSimple& reader, bool settingsFileMissing, DefinitionsParseRe
                     else if (key == "lookup")
                         result.replacements.push_back({TemplatePair::Lookup, modern, gcf});
                 }
-            } else if (name == "message" && !(key = TXmlReaderSimple::getAttribute(attrs, "timestamp")).empty()) {
+            } else if (message &&
+                       !(key = TXmlReaderSimple::getAttribute(*attrs, "timestamp")).empty()) {
                 nesting = 1;
                 if (!settingsFileMissing) {
                     inAcceptedMessage = false;
-                    if (versionInWindow(TXmlReaderSimple::getAttribute(attrs, "min-ver"),
-                                        TXmlReaderSimple::getAttribute(attrs, "max-ver"))) {
+                    if (versionInWindow(TXmlReaderSimple::getAttribute(*attrs, "min-ver"),
+                                        TXmlReaderSimple::getAttribute(*attrs, "max-ver"))) {
                         inAcceptedMessage = true;
                         if (!result.messages) result.messages.emplace();
                         result.messages->push_back({key, {}, false});

@@ -129,12 +129,17 @@ public:
     bool awaitsMore() const { return bodyStart_ != std::string::npos && (chunked_ || length_); }
     bool tooLong() const { return length_ && *length_ > kMaxAnswerBytes; }
     bool malformed() const { return chunked_ && chunks_.state() == ChunkedDecoder::kError; }
-    // The document, once the answer is complete.
+    // The whole answer's size, once the header has announced it.
+    std::optional<size_t> announcedSize() const {
+        if (!length_) return std::nullopt;
+        return bodyStart_ + *length_;
+    }
+    // The document, once the answer is complete; takes the answer's bytes.
     std::string body(std::string& answer) {
         if (chunked_) return std::move(chunks_.body());
-        std::string body = answer.substr(bodyStart_);
-        if (length_ && body.size() > *length_) body.resize(*length_);
-        return body;
+        answer.erase(0, bodyStart_);
+        if (length_ && answer.size() > *length_) answer.resize(*length_);
+        return std::move(answer);
     }
 
 private:
@@ -214,6 +219,9 @@ void run(DefinitionsDownload& d, DefinitionsConnection& connection, const Defini
         bool done = framing.complete(answer);
         if (framing.tooLong()) return;
         if (done) break;
+        // Room for the whole announced answer at once, rather than reallocating as it grows.
+        auto size = framing.announcedSize();
+        if (size && *size <= kMaxAnswerBytes && *size > answer.capacity()) answer.reserve(*size);
         if (connection.nowMs() >= deadline) return;
     }
     connection.close();

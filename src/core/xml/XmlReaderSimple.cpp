@@ -2,9 +2,8 @@
 // caller's text, no recursion, no tree.
 #include "xml/XmlReaderSimple.h"
 
+#include <algorithm>
 #include <cstring>
-
-#include "Text.h"
 
 namespace qlx {
 
@@ -12,57 +11,89 @@ namespace {
 
 bool isBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
 
-char lowerByte(char c) {
-    auto u = static_cast<unsigned char>(c);
-    if ((u >= 'A' && u <= 'Z') || (u >= 0xC0 && u <= 0xDE && u != 0xD7)) return static_cast<char>(u + 0x20);
-    switch (u) {
-    case 0x8A: return static_cast<char>(0x9A); // S caron
-    case 0x8C: return static_cast<char>(0x9C); // OE
-    case 0x8E: return static_cast<char>(0x9E); // Z caron
-    case 0x9F: return static_cast<char>(0xFF); // Y diaeresis
-    default: return c;
+// Windows-1252 lower case as a table: ASCII capitals, the accented capitals and the four
+// capitals outside that block.
+struct LowerTable {
+    char map[256];
+    constexpr LowerTable() : map() {
+        for (int u = 0; u < 256; ++u) {
+            int l = u;
+            if ((u >= 'A' && u <= 'Z') || (u >= 0xC0 && u <= 0xDE && u != 0xD7)) l = u + 0x20;
+            else if (u == 0x8A || u == 0x8C || u == 0x8E) l = u + 0x10; // S caron, OE, Z caron
+            else if (u == 0x9F) l = 0xFF;                                // Y diaeresis
+            map[u] = static_cast<char>(l);
+        }
     }
+};
+constexpr LowerTable kLower;
+
+char lowerByte(char c) { return kLower.map[static_cast<unsigned char>(c)]; }
+
+void lowerInPlace(std::string& text) {
+    for (char& c : text) c = lowerByte(c);
+}
+
+bool needsLowering(std::string_view text) {
+    for (char c : text)
+        if (lowerByte(c) != c) return true;
+    return false;
+}
+
+// The name as it is, or lowered into the buffer.
+std::string_view lowered(std::string_view name, std::string& buffer) {
+    if (!needsLowering(name)) return name;
+    buffer.assign(name);
+    lowerInPlace(buffer);
+    return buffer;
+}
+
+bool sameName(std::string_view a, std::string_view b, bool caseBlind) {
+    if (a.size() != b.size()) return false;
+    if (!caseBlind) return a == b;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (lowerByte(a[i]) != lowerByte(b[i])) return false;
+    return true;
 }
 
 char foldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
-// Trims white space at both ends and turns every inner run of it into one blank.
-std::string collapseWhitespace(std::string_view raw) {
-    std::string out;
-    out.reserve(raw.size());
-    bool pendingBlank = false;
-    for (char c : raw) {
-        if (isBlank(c)) {
-            pendingBlank = !out.empty();
-            continue;
-        }
-        if (pendingBlank) out += ' ';
-        pendingBlank = false;
-        out += c;
-    }
-    return out;
+bool equalsFolded(std::string_view text, std::string_view lowerAsciiWord) {
+    if (text.size() != lowerAsciiWord.size()) return false;
+    for (size_t i = 0; i < text.size(); ++i)
+        if (foldAscii(text[i]) != lowerAsciiWord[i]) return false;
+    return true;
 }
 
-// The byte a reference name stands for, or -1.
-int lookupReference(std::string_view rawName) {
-    std::string name = lowerWin1252(rawName);
-    if (name == "lt") return 60;
-    if (name == "gt") return 62;
-    if (name == "amp") return 38;
-    if (name == "quot") return 34;
-    if (name == "apos") return 39;
-    if (name == "nbsp") return 160;
-    if (name.size() < 2 || name[0] != '#') return -1;
+// Whether a reference name is the lower-case word, in any letter case.
+bool isWord(std::string_view name, std::string_view word) {
+    if (name.size() != word.size()) return false;
+    for (size_t i = 0; i < word.size(); ++i)
+        if (lowerByte(name[i]) != word[i]) return false;
+    return true;
+}
+
+// The byte a reference name (of at most seven bytes) stands for, or -1.
+int lookupReference(std::string_view name) {
+    if (name.size() < 2) return -1;
+    if (name[0] != '#') {
+        if (isWord(name, "lt")) return 60;
+        if (isWord(name, "gt")) return 62;
+        if (isWord(name, "amp")) return 38;
+        if (isWord(name, "quot")) return 34;
+        if (isWord(name, "apos")) return 39;
+        if (isWord(name, "nbsp")) return 160;
+        return -1;
+    }
     unsigned base = 10;
     size_t i = 1;
-    if (name[1] == 'x') {
+    if (lowerByte(name[1]) == 'x') {
         base = 16;
         i = 2;
     }
     if (i >= name.size()) return -1;
     long value = 0; // at most seven digits: no overflow
     for (; i < name.size(); ++i) {
-        char c = name[i];
+        const char c = lowerByte(name[i]);
         int digit;
         if (c >= '0' && c <= '9') digit = c - '0';
         else if (base == 16 && c >= 'a' && c <= 'f') digit = c - 'a' + 10;
@@ -72,32 +103,16 @@ int lookupReference(std::string_view rawName) {
     return (value > 0 && value < 256) ? static_cast<int>(value) : -1;
 }
 
-// Replaces character references; an ampersand that a reference produced starts nothing.
-std::string decodeReferences(std::string_view raw) {
-    std::string out;
-    out.reserve(raw.size());
-    size_t candidate = std::string::npos; // index in out of the "&" being considered
-    for (char c : raw) {
-        if (c == '&') {
-            candidate = out.size();
-            out += c;
-            continue;
-        }
-        if (candidate != std::string::npos && out.size() - candidate > 8) candidate = std::string::npos;
-        if (c == ';' && candidate != std::string::npos) {
-            int byte = lookupReference(std::string_view(out).substr(candidate + 1));
-            if (byte >= 0) {
-                out.resize(candidate);
-                out += static_cast<char>(byte);
-                candidate = std::string::npos;
-                continue;
-            }
-            candidate = std::string::npos;
-        }
-        out += c;
+// The bytes that decoding looks at: white space, and the ampersand.
+enum : unsigned char { kBlankClass = 1, kAmpersandClass = 2 };
+struct ByteClasses {
+    unsigned char of[256];
+    constexpr ByteClasses() : of() {
+        for (int u = 0; u <= 32; ++u) of[u] = kBlankClass;
+        of[static_cast<unsigned char>('&')] = kAmpersandClass;
     }
-    return out;
-}
+};
+constexpr ByteClasses kClasses;
 
 const char kContentTagMissing[] = "contentIsOnePart anvendt, men start tag mangler";
 
@@ -105,16 +120,12 @@ const char kContentTagMissing[] = "contentIsOnePart anvendt, men start tag mangl
 
 std::string lowerWin1252(std::string_view text) {
     std::string out(text);
-    for (char& c : out) c = lowerByte(c);
+    lowerInPlace(out);
     return out;
 }
 
-void TXmlAttrs::AddAttribute(std::string name, std::string value) {
-    entries_.emplace_back(std::move(name), TXmlAttribValue{std::move(value)});
-}
-
 bool TXmlAttrs::contains(std::string_view name) const {
-    for (const auto& e : entries_)
+    for (const auto& e : *this)
         if (e.first == name) return true;
     return false;
 }
@@ -127,27 +138,37 @@ TXmlReaderSimple::TXmlReaderSimple(std::string_view text) : text_(text.substr(0,
 void TXmlReaderSimple::fail(std::string text) {
     kind_ = xmlError;
     errorText_ = std::move(text);
-    name_.clear();
+    name_ = {};
     attributes_.Clear();
-    rawContent_ = {};
+    content_ = {};
 }
 
-size_t TXmlReaderSimple::findFrom(size_t from, std::string_view what, bool asciiCaseBlind) const {
-    if (!asciiCaseBlind) return text_.find(what, from);
-    if (what.size() > text_.size()) return std::string_view::npos;
-    for (size_t i = from; i + what.size() <= text_.size(); ++i) {
-        size_t k = 0;
-        while (k < what.size() && foldAscii(text_[i + k]) == foldAscii(what[k])) ++k;
-        if (k == what.size()) return i;
+std::string_view TXmlReaderSimple::innermostElement() const {
+    return std::string_view(openNames_).substr(openNameStarts_.back());
+}
+
+// The first "</" + name at or after from that is followed by ">" or white space; the name is
+// compared with ASCII letter case folded under lowerCaseNames, exactly otherwise.
+size_t TXmlReaderSimple::findEndTag(size_t from, std::string_view name) const {
+    for (size_t at = from;; ++at) {
+        at = text_.find('<', at);
+        if (at == std::string_view::npos) return at;
+        const size_t after = at + 2 + name.size();
+        if (after >= text_.size()) return std::string_view::npos; // no room for what follows
+        if (text_[at + 1] != '/' || !(text_[after] == '>' || isBlank(text_[after]))) continue;
+        std::string_view written = text_.substr(at + 2, name.size());
+        bool same = true;
+        for (size_t k = 0; same && k < name.size(); ++k)
+            same = lowerCaseNames ? foldAscii(written[k]) == foldAscii(name[k])
+                                  : written[k] == name[k];
+        if (same) return at;
     }
-    return std::string_view::npos;
 }
 
 bool TXmlReaderSimple::next() {
-    name_.clear();
+    name_ = {};
     attributes_.Clear();
-    rawContent_ = {};
-    content_.clear();
+    content_ = {};
     errorText_.clear();
     contentDecoded_ = false;
     attributesDecoded_ = false;
@@ -168,7 +189,7 @@ bool TXmlReaderSimple::next() {
         pos_ = text_.find('<', pos_);
         if (pos_ == std::string_view::npos) pos_ = text_.size();
         kind_ = xmlContent;
-        rawContent_ = text_.substr(start, pos_ - start);
+        content_ = text_.substr(start, pos_ - start);
         return true;
     }
     readMarkup();
@@ -180,26 +201,20 @@ void TXmlReaderSimple::readWholeContent(size_t start) {
         pos_ = text_.find('<', pos_);
         if (pos_ == std::string_view::npos) pos_ = text_.size();
     };
-    if (openElements_.empty()) {
+    if (openNameStarts_.empty()) {
         fail(kContentTagMissing);
         skipToNextTag();
         return;
     }
-    const std::string& element = openElements_.back();
-    std::string endTag = "</" + element;
-    for (size_t at = start;;) {
-        at = findFrom(at, endTag, lowerCaseNames);
-        if (at == std::string_view::npos) break;
-        size_t after = at + endTag.size();
-        if (after < text_.size() && (text_[after] == '>' || isBlank(text_[after]))) {
-            kind_ = xmlContent;
-            rawContent_ = text_.substr(start, at - start);
-            pos_ = at;
-            return;
-        }
-        at += 1;
+    const std::string_view element = innermostElement();
+    const size_t at = findEndTag(start, element);
+    if (at != std::string_view::npos) {
+        kind_ = xmlContent;
+        content_ = text_.substr(start, at - start);
+        pos_ = at;
+        return;
     }
-    fail("contentIsOnePart anvendt, men slut tag \"</" + element + "...\" mangler");
+    fail("contentIsOnePart anvendt, men slut tag \"</" + std::string(element) + "...\" mangler");
     skipToNextTag();
 }
 
@@ -213,7 +228,7 @@ void TXmlReaderSimple::readDelimited(size_t openLength, std::string_view termina
         return;
     }
     kind_ = kind;
-    rawContent_ = text_.substr(pos_ + openLength, close - pos_ - openLength);
+    content_ = text_.substr(pos_ + openLength, close - pos_ - openLength);
     pos_ = close + 2;
 }
 
@@ -224,15 +239,17 @@ void TXmlReaderSimple::readMarkup() {
     tokenStart_ = pos_;
     std::string_view rest = text_.substr(pos_);
 
-    if (rest.size() >= 3 && rest.substr(0, 3) == "!--") {
-        readDelimited(3, "-->", xmlComment,
-                      "Fandt <!-- men mangler slut p\xE5 kommentarafslutning -->");
-        return;
-    }
-    if (rest.size() >= 8 && (rest.substr(0, 8) == "![CDATA[" ||
-                             (lowerCaseNames && lowerAscii(rest.substr(0, 8)) == "![cdata["))) {
-        readDelimited(8, "]]>", xmlCDATA, "Fandt <![CDATA[ men mangler dataafslutning ]]>");
-        return;
+    if (!rest.empty() && rest[0] == '!') {
+        if (rest.substr(0, 3) == "!--") {
+            readDelimited(3, "-->", xmlComment,
+                          "Fandt <!-- men mangler slut p\xE5 kommentarafslutning -->");
+            return;
+        }
+        const std::string_view marker = rest.substr(0, 8);
+        if (marker == "![CDATA[" || (lowerCaseNames && equalsFolded(marker, "![cdata["))) {
+            readDelimited(8, "]]>", xmlCDATA, "Fandt <![CDATA[ men mangler dataafslutning ]]>");
+            return;
+        }
     }
     pos_ = text_.find('>', pos_);
     if (pos_ == std::string_view::npos) pos_ = text_.size();
@@ -256,58 +273,65 @@ void TXmlReaderSimple::readTag(size_t tagStart, size_t tagEnd) {
     std::string_view body = trailingSlash ? tag.substr(0, tag.size() - 1) : tag;
     size_t nameEnd = 0;
     while (nameEnd < body.size() && !isBlank(body[nameEnd])) ++nameEnd;
-    std::string name(body.substr(0, nameEnd));
-    if (lowerCaseNames) name = lowerWin1252(name);
+    name_ = body.substr(0, nameEnd);
+    if (lowerCaseNames) name_ = lowered(name_, nameBuffer_);
 
     if (instruction) {
-        if (lowerAscii(name) == "xml") {
+        if (equalsFolded(name_, "xml")) {
             kind_ = xmlProlog;
+            name_ = {};
         } else {
             kind_ = xmlPI;
-            name_ = std::move(name);
         }
         return;
     }
     if (endTag) {
         --openCount_;
         bool matches = false;
-        if (openCount_ >= 0 && !openElements_.empty()) {
-            matches = openElements_.back() == name;
-            openElements_.pop_back();
+        if (openCount_ >= 0 && !openNameStarts_.empty()) {
+            matches = innermostElement() == name_;
+            openNames_.resize(openNameStarts_.back());
+            openNameStarts_.pop_back();
         }
         if (!matches) return fail("Sluttag matcher ikke starttag");
         kind_ = xmlEndTag;
-        name_ = std::move(name);
         return;
     }
     if (selfClosing) {
         kind_ = xmlEmptyElement;
     } else {
         kind_ = xmlStartTag;
-        openElements_.push_back(name);
+        openNameStarts_.push_back(openNames_.size());
+        openNames_ += name_;
         ++openCount_;
     }
-    name_ = std::move(name);
     auto bodyStart = static_cast<size_t>(body.data() - text_.data());
     readAttributes(bodyStart + nameEnd, bodyStart + body.size());
 }
 
+// Names and values are found as ranges of the tag text; names that lowering changes are
+// lowered into a buffer once the whole tag has been read.
 void TXmlReaderSimple::readAttributes(size_t from, size_t to) {
     enum State { kBeforeName, kInName, kAfterName, kExpectEquals, kBeforeValue, kOpenQuote, kInValue };
     State state = kBeforeName;
-    std::string attrName, value;
+    size_t nameStart = from, nameEnd = from, valueStart = from;
     char quote = 0;
     size_t i = from;
     while (i < to) {
         char c = text_[i];
         switch (state) {
         case kBeforeName:
-            if (isBlank(c)) ++i;
-            else state = kInName;
+            if (isBlank(c)) {
+                ++i;
+            } else {
+                state = kInName;
+                nameStart = nameEnd = i;
+            }
             break;
         case kInName:
-            if (c == '=' || isBlank(c)) state = kAfterName;
-            else attrName += c, ++i;
+            while (i < to && text_[i] != '=' && !isBlank(text_[i])) ++i;
+            nameEnd = i;
+            state = kAfterName;
             break;
         case kAfterName:
             if (isBlank(c)) ++i;
@@ -326,55 +350,140 @@ void TXmlReaderSimple::readAttributes(size_t from, size_t to) {
             if (c != '\'' && c != '"') return fail("Attributv\xE6rdi ikke omsluttet af enten ' eller \"");
             quote = c;
             state = kInValue;
-            ++i;
+            valueStart = ++i;
             break;
-        case kInValue:
-            ++i;
-            if (c != quote) {
-                value += c;
+        case kInValue: {
+            const void* close = std::memchr(text_.data() + i, quote, to - i);
+            if (!close) {
+                i = to;
                 break;
             }
-            if (lowerCaseNames) attrName = lowerWin1252(attrName);
-            if (attributes_.contains(attrName))
-                return fail("Attributter i \xE9t tag skal have forskellige navne");
-            attributes_.AddAttribute(std::move(attrName), std::move(value));
-            attrName.clear();
-            value.clear();
+            const auto valueEnd = static_cast<size_t>(static_cast<const char*>(close) - text_.data());
+            const std::string_view name = text_.substr(nameStart, nameEnd - nameStart);
+            for (const auto& e : attributes_)
+                if (sameName(e.first, name, lowerCaseNames))
+                    return fail("Attributter i \xE9t tag skal have forskellige navne");
+            attributes_.AddAttribute(name, text_.substr(valueStart, valueEnd - valueStart));
+            i = valueEnd + 1;
+            nameStart = nameEnd = i;
             state = kBeforeName;
             break;
         }
+        }
     }
-    if (!value.empty()) return fail("Attributv\xE6rdi ikke afsluttet korrekt");
-    if (!attrName.empty()) return fail("Attribut uden attributv\xE6rdi");
+    if (state == kInValue && to > valueStart) return fail("Attributv\xE6rdi ikke afsluttet korrekt");
+    if (state != kBeforeName && nameEnd > nameStart) return fail("Attribut uden attributv\xE6rdi");
+    if (!lowerCaseNames) return;
+    attributeNames_.clear();
+    for (const auto& e : attributes_)
+        if (needsLowering(e.first)) attributeNames_ += e.first;
+    if (attributeNames_.empty()) return;
+    lowerInPlace(attributeNames_);
+    size_t at = 0;
+    for (size_t k = 0; k < attributes_.size(); ++k) {
+        std::string_view& name = attributes_[k].first;
+        if (!needsLowering(name)) continue;
+        name = std::string_view(attributeNames_).substr(at, name.size());
+        at += name.size();
+    }
 }
 
-std::string TXmlReaderSimple::decode(std::string_view raw) const {
-    std::string out = keepWhitespace ? std::string(raw) : collapseWhitespace(raw);
-    if (decodeEntities) out = decodeReferences(out);
-    return out;
+// Trims and collapses white space (unless keepWhitespace) and replaces character references
+// (if decodeEntities) in one pass. True: nothing but trimming was needed, and text is now the
+// trimmed text. False: the decoded text has been appended to buffer. Runs that need no change,
+// single blanks between words included, are copied whole. A reference is "&", a name of at most
+// seven bytes and ";"; a name holding white space or "&" is none, and the byte a reference
+// yields starts nothing. Decoding never makes a text longer.
+bool TXmlReaderSimple::decode(std::string_view& text, std::string& buffer) const {
+    std::string_view raw = text;
+    const bool collapse = !keepWhitespace;
+    if (collapse) {
+        size_t first = 0, last = raw.size();
+        while (first < last && isBlank(raw[first])) ++first;
+        while (last > first && isBlank(raw[last - 1])) --last;
+        raw = raw.substr(first, last - first);
+    }
+    const unsigned char stops =
+        (collapse ? kBlankClass : 0) | (decodeEntities ? kAmpersandClass : 0);
+    const char* const p = raw.data();
+    const size_t n = raw.size();
+    // Up to the first byte that needs a change, the text stays as it is. A single blank
+    // between two words needs none (the text is trimmed, so a blank has a byte after it).
+    size_t i = 0;
+    for (; i < n; ++i) {
+        const unsigned char cls = kClasses.of[static_cast<unsigned char>(p[i])] & stops;
+        if (cls && !(cls == kBlankClass && p[i] == ' ' && !isBlank(p[i + 1]))) break;
+    }
+    if (i == n) {
+        text = raw;
+        return true;
+    }
+    const size_t base = buffer.size();
+    buffer.resize(base + n); // decoding never makes a text longer
+    char* const start = buffer.data() + base;
+    std::memcpy(start, p, i);
+    char* out = start + i;
+    while (i < n) {
+        const char c = p[i];
+        const unsigned char cls = kClasses.of[static_cast<unsigned char>(c)] & stops;
+        if (!cls) {
+            *out++ = c;
+            ++i;
+        } else if (cls == kBlankClass) {
+            // A run of white space inside the (trimmed) text becomes one blank.
+            while (++i < n && isBlank(p[i])) {
+            }
+            *out++ = ' ';
+        } else {
+            size_t k = i + 1;
+            const size_t limit = std::min(n, i + 9);
+            while (k < limit && p[k] != ';' && p[k] != '&' && !isBlank(p[k])) ++k;
+            const int byte =
+                k < limit && p[k] == ';' ? lookupReference(raw.substr(i + 1, k - i - 1)) : -1;
+            if (byte >= 0) {
+                *out++ = static_cast<char>(byte);
+                i = k + 1;
+            } else {
+                *out++ = '&';
+                ++i;
+            }
+        }
+    }
+    buffer.resize(base + static_cast<size_t>(out - start));
+    return false;
 }
 
 const TXmlAttrs& TXmlReaderSimple::attributes() {
     if (!attributesDecoded_) {
         attributesDecoded_ = true;
+        // Decoded values go into one buffer; their views are taken once it has stopped growing.
+        attributeValues_.clear();
+        decodedValues_.clear();
         for (size_t i = 0; i < attributes_.size(); ++i)
-            attributes_[i].second.value = decode(attributes_[i].second.value);
+            if (!decode(attributes_[i].second.value, attributeValues_))
+                decodedValues_.push_back({i, attributeValues_.size()});
+        const std::string_view decoded = attributeValues_;
+        size_t start = 0;
+        for (const auto& [index, end] : decodedValues_) {
+            attributes_[index].second.value = decoded.substr(start, end - start);
+            start = end;
+        }
     }
     return attributes_;
 }
 
-const std::string& TXmlReaderSimple::content() {
+std::string_view TXmlReaderSimple::content() {
     if (!contentDecoded_) {
         contentDecoded_ = true;
-        content_ = kind_ == xmlCDATA ? std::string(rawContent_) : decode(rawContent_);
+        contentBuffer_.clear();
+        if (kind_ != xmlCDATA && !decode(content_, contentBuffer_)) content_ = contentBuffer_;
     }
     return content_;
 }
 
 std::string TXmlReaderSimple::getAttribute(const TXmlAttrs& attrs, std::string_view name) {
-    std::string wanted = lowerWin1252(name);
     for (const auto& e : attrs)
-        if (lowerWin1252(e.first) == wanted) return e.second.value;
+        if (sameName(e.first, name, true)) return std::string(e.second.value);
     return {};
 }
 

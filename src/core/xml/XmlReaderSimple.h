@@ -25,15 +25,18 @@ enum TXmlTokenKind : int {
 };
 
 struct TXmlAttribValue {
-    std::string value;
+    std::string_view value;
 };
 
-// The attributes of one tag, in document order.
+// The attributes of one tag, in document order. Names and values are views into the reader's
+// text or buffers: they stay valid until the reader reads its next token.
 class TXmlAttrs {
 public:
-    using Entry = std::pair<std::string, TXmlAttribValue>;
+    using Entry = std::pair<std::string_view, TXmlAttribValue>;
 
-    void AddAttribute(std::string name, std::string value);
+    void AddAttribute(std::string_view name, std::string_view value) {
+        entries_.push_back({name, {value}});
+    }
     void Clear() { entries_.clear(); }
     size_t size() const { return entries_.size(); }
     bool empty() const { return entries_.empty(); }
@@ -49,8 +52,10 @@ private:
 };
 
 // Reads the caller's text in place (it is not copied and must outlive the reader); the text ends
-// at its first zero byte. Only the current token's name, attributes and content are copied, and
-// content and attribute values are decoded at most once per token, when first asked for.
+// at its first zero byte. Names, attributes and content are handed out as views into the text,
+// or into the reader's own buffers where lowering or decoding changed them; every view stays
+// valid until the next call of next. Content and attribute values are decoded at most once per
+// token, when first asked for.
 class TXmlReaderSimple {
 public:
     explicit TXmlReaderSimple(const char* text);
@@ -69,11 +74,11 @@ public:
     bool next();
 
     TXmlTokenKind kind() const { return kind_; }
-    const std::string& name() const { return name_; }
+    std::string_view name() const { return name_; }
     // Values are decoded on the first call for the current tag token.
     const TXmlAttrs& attributes();
     // Raw for CDATA; decoded on the first call for other tokens.
-    const std::string& content();
+    std::string_view content();
     const std::string& errorText() const { return errorText_; }
 
     // The value of the named attribute, found without regard to case; empty if absent.
@@ -87,21 +92,28 @@ private:
     void readAttributes(size_t from, size_t to);
     void readWholeContent(size_t start);
     void fail(std::string text);
-    std::string decode(std::string_view raw) const;
-    size_t findFrom(size_t from, std::string_view what, bool asciiCaseBlind) const;
+    bool decode(std::string_view& text, std::string& buffer) const;
+    size_t findEndTag(size_t from, std::string_view name) const;
+    std::string_view innermostElement() const;
 
     std::string_view text_;
     size_t pos_ = 0;
     size_t tokenStart_ = 0;
     bool contentNext_ = false;
     int openCount_ = 0;
-    std::vector<std::string> openElements_;
+    // The names of the open elements, innermost last, one after the other in one buffer.
+    std::string openNames_;
+    std::vector<size_t> openNameStarts_;
 
     TXmlTokenKind kind_ = xmlNone;
-    std::string name_;
-    TXmlAttrs attributes_;
-    std::string_view rawContent_;
-    std::string content_;
+    std::string_view name_;
+    std::string nameBuffer_;      // the element name, when lowering changed it
+    TXmlAttrs attributes_;        // names lowered; values as written until decoded
+    std::string attributeNames_;  // the attribute names that lowering changed
+    std::string attributeValues_; // the attribute values that decoding changed
+    std::vector<std::pair<size_t, size_t>> decodedValues_; // attribute, end in attributeValues_
+    std::string_view content_;
+    std::string contentBuffer_;   // the content, when decoding changed it
     std::string errorText_;
     bool contentDecoded_ = false;
     bool attributesDecoded_ = false;
