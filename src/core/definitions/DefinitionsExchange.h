@@ -19,7 +19,8 @@ inline constexpr int kFirstByteTimeoutMs = 28000;
 inline constexpr int kIoTimeoutMs = 30000;
 inline constexpr int kDownloadLimitMs = 60000; // the whole answer, from sending the request
 inline constexpr size_t kMaxAnswerBytes = 1024 * 1024;
-inline constexpr size_t kReceiveChunk = 1024;
+// Read from the socket up to this much at a time (where an answer ends does not depend on it).
+inline constexpr size_t kReceiveChunk = 16 * 1024;
 
 // Process-wide: the first two requests ask for HTTP/1.0, every later one for 1.1.
 class HttpVersionCounter {
