@@ -138,10 +138,11 @@ Function .onInit
       SetErrorLevel 740
       Quit
     ${EndIf}
-    SetShellVarContext all
+    ; Unless /D named a folder: Program Files (compared while the folders are still the user's).
     ${If} $INSTDIR == "${PER_USER_DIR}"
       StrCpy $INSTDIR "$PROGRAMFILES64\Quiklex"
     ${EndIf}
+    SetShellVarContext all
     ClearErrors
     ${GetOptions} $R0 "/SHAREDINI=" $SharedIni
   ${Else}

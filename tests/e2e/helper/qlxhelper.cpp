@@ -32,6 +32,7 @@
 //   topmost              print 1 when the panel has the topmost style, else 0
 //   xid                  print the X window that shows the panel (Wine only)
 //   window CLASS         print "hwnd visible left top width height" of a window of that class
+//   count CLASS          print how many top-level windows of that class there are
 //   append FILE TEXT     append TEXT as a line to FILE (a stand-in handler of an address
 //                        scheme)
 //   client CLASS         print "left top width height caption" of the client area of a window
@@ -522,6 +523,12 @@ int wmain(int argc, wchar_t** argv) {
         GetWindowRect(w, &r);
         std::printf("%p %d %ld %ld %ld %ld\n", static_cast<void*>(w), IsWindowVisible(w) ? 1 : 0,
                     r.left, r.top, r.right - r.left, r.bottom - r.top);
+        return 0;
+    }
+    if (cmd == L"count" && argc == 3) {
+        int n = 0;
+        for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, argv[2], nullptr)) != nullptr;) ++n;
+        std::printf("%d\n", n);
         return 0;
     }
     if (cmd == L"append" && argc == 4) {
