@@ -3,5 +3,5 @@
 set -euo pipefail
 source "$(dirname "$0")/../scripts/lib.sh"
 cd "$QLX_ROOT"
-qlx_bench_setup quiklex qlxhelper minimalwin
-python3 bench/startup.py
+qlx_bench_setup quiklex qlxhelper minimalwin floorwin
+python3 bench/startup.py "$@"

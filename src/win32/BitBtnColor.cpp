@@ -2,14 +2,12 @@
 // press, and the mouse entering and leaving.
 #include "BitBtnColor.h"
 
-#include <commctrl.h>
 
 #include "Encoding.h"
 
 namespace qlx::win {
 
 namespace {
-constexpr UINT_PTR kSubclassId = 0x4242;
 // Names the button object on its window, so the parent's drawing request finds it.
 constexpr wchar_t kButtonProp[] = L"QuiklexBitBtnColor";
 
@@ -44,13 +42,16 @@ bool TBitBtnColor::create(HWND parent, int id, const std::string& caption, const
     if (!hwnd_) return false;
     if (font) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     SetPropW(hwnd_, kButtonProp, this);
-    SetWindowSubclass(hwnd_, subclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    // Subclassed the classic way, so that the common-controls library loads only when a
+    // window needs it, not at the program's start.
+    original_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(subclassProc)));
     return true;
 }
 
 void TBitBtnColor::destroy() {
     if (!hwnd_) return;
-    RemoveWindowSubclass(hwnd_, subclassProc, kSubclassId);
+    if (original_) SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
     RemovePropW(hwnd_, kButtonProp);
     DestroyWindow(hwnd_);
     hwnd_ = nullptr;
@@ -128,22 +129,25 @@ void TBitBtnColor::paint(const DRAWITEMSTRUCT& item) {
     }
 }
 
-LRESULT CALLBACK TBitBtnColor::subclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                            UINT_PTR, DWORD_PTR data) {
-    auto* self = reinterpret_cast<TBitBtnColor*>(data);
+LRESULT CALLBACK TBitBtnColor::subclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* self = static_cast<TBitBtnColor*>(GetPropW(hwnd, kButtonProp));
     try {
         if (self && self->hwnd_ == hwnd) return self->handle(msg, wParam, lParam);
     } catch (...) {
         return 0;
     }
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+LRESULT TBitBtnColor::base(UINT msg, WPARAM wParam, LPARAM lParam) {
+    return CallWindowProcW(original_, hwnd_, msg, wParam, lParam);
 }
 
 LRESULT TBitBtnColor::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_LBUTTONDBLCLK:
         // A quick second click presses the button again instead of being swallowed.
-        return DefSubclassProc(hwnd_, WM_LBUTTONDOWN, wParam, lParam);
+        return base(WM_LBUTTONDOWN, wParam, lParam);
     case WM_MOUSEMOVE:
         if (!mouseInside_) {
             mouseInside_ = true;
@@ -158,19 +162,20 @@ LRESULT TBitBtnColor::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_SETFONT:
     case WM_ENABLE: {
-        LRESULT r = DefSubclassProc(hwnd_, msg, wParam, lParam);
+        LRESULT r = base(msg, wParam, lParam);
         InvalidateRect(hwnd_, nullptr, FALSE);
         return r;
     }
     case WM_NCDESTROY: {
         HWND hwnd = hwnd_;
-        RemoveWindowSubclass(hwnd, subclassProc, kSubclassId);
+        WNDPROC original = original_;
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
         RemovePropW(hwnd, kButtonProp);
         hwnd_ = nullptr;
-        return DefSubclassProc(hwnd, msg, wParam, lParam);
+        return CallWindowProcW(original, hwnd, msg, wParam, lParam);
     }
     }
-    return DefSubclassProc(hwnd_, msg, wParam, lParam);
+    return base(msg, wParam, lParam);
 }
 
 } // namespace qlx::win

@@ -41,11 +41,14 @@ public:
     static bool drawItem(const DRAWITEMSTRUCT& item);
 
 private:
-    static LRESULT CALLBACK subclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    static LRESULT CALLBACK subclassProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT handle(UINT msg, WPARAM wParam, LPARAM lParam);
+    // The button's own window procedure for a message.
+    LRESULT base(UINT msg, WPARAM wParam, LPARAM lParam);
     void paint(const DRAWITEMSTRUCT& item);
 
     HWND hwnd_ = nullptr;
+    WNDPROC original_ = nullptr;
     uint32_t colour_ = 0x80000000u | COLOR_BTNFACE;
     bool isDefault_ = false;
     bool mouseInside_ = false;

@@ -22,6 +22,8 @@ constexpr UINT kMsgRestoreStartPlace = WM_APP + 2;
 // Posted when an installer or the system asks the program to close: "Afslut" runs once the
 // session message has been answered.
 constexpr UINT kMsgTerminate = WM_APP + 3;
+// The creation steps that come right after the first show.
+constexpr UINT kMsgFinishCreation = WM_APP + 4;
 constexpr DWORD kPanelStyle = WS_POPUP | WS_BORDER | WS_CLIPCHILDREN;
 
 COLORREF toColorRef(uint32_t colour) { return static_cast<COLORREF>(colour & 0xFFFFFF); }
@@ -93,6 +95,8 @@ void TFormMain::bringAllToFront() { Application::instance().bringAllToFront(); }
 void TFormMain::liftOpenWindows() { Application::instance().liftOpenWindows(); }
 void TFormMain::minimizeApplication() { Application::instance().minimize(); }
 void TFormMain::showTaskbarButton(bool show) { Application::instance().showTaskbarButton(show); }
+
+void TFormMain::postFinishCreation() { PostMessageW(hwnd_, kMsgFinishCreation, 0, 0); }
 
 void TFormMain::postCommand(uint16_t wParam, int32_t lParam) {
     PostMessageW(hwnd_, UniqueProductMessage, wParam, static_cast<LPARAM>(lParam));
@@ -211,6 +215,9 @@ LRESULT TFormMain::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case kMsgTerminate:
         MenuItemTerminateClick();
+        return 0;
+    case kMsgFinishCreation:
+        core_.FinishCreation();
         return 0;
     case WM_DESTROY:
         Application::instance().setMainWindow(nullptr);

@@ -51,6 +51,7 @@ public:
     void minimizeApplication() override;
     void showTaskbarButton(bool show) override;
     void postCommand(uint16_t wParam, int32_t lParam) override;
+    void postFinishCreation() override;
     void sleepMs(uint32_t ms) override;
     void startStartupTimer() override;
     void stopStartupTimer() override;

@@ -4,6 +4,7 @@ scripts/test makes the Wine prefix and the display once per run and exports WINE
 and QLX_WORK; run.py puts a stand-in for the desktop's browser launcher first in PATH.
 """
 import os
+import re
 import shutil
 import subprocess
 import time
@@ -15,6 +16,8 @@ EXE = os.path.join(BUILD, "quiklex.exe")
 HELPER = os.path.join(BUILD, "qlxhelper.exe")
 WORK = os.environ.get("QLX_WORK", "/tmp")
 BROWSER_LOG = os.path.join(WORK, "browser.log")
+with open(os.path.join(ROOT, "CMakeLists.txt"), encoding="utf-8") as _f:
+    PROGRAM_VERSION = re.search(r"project\(quiklex VERSION ([0-9.]+)", _f.read()).group(1)
 PANEL_COLOUR = "0x3E745C"  # red 62, green 116, blue 92
 
 # Every started Quiklex fetches its definitions from a closed local port unless a test names
@@ -85,7 +88,7 @@ def clear_settings(first_start=False):
     if not first_start:
         os.makedirs(settings_folder(), exist_ok=True)
         with open(os.path.join(settings_folder(), user_name() + ".ini"), "w", newline="") as f:
-            f.write("[Settings]\r\nPrgVersion=0.6.0\r\n")
+            f.write("[Settings]\r\nPrgVersion=%s\r\n" % PROGRAM_VERSION)
 
 
 class Panel:

@@ -6,18 +6,13 @@ import re
 import subprocess
 import time
 
-from harness import (BUILD, HELPER, ROOT, WORK, Quiklex, QuiklexTest, browser_log, end_all,
-                     find_panel, foreground_class, helper, wait_for)
+from harness import (BUILD, HELPER, PROGRAM_VERSION, ROOT, WORK, Quiklex, QuiklexTest,
+                     browser_log, end_all, find_panel, foreground_class, helper, wait_for)
 
 DEFAULT_INFO_PAGE = "http://www.lemmary.dk/#anvendelse/quiklex/"
 DIALOG_CLASS = "TMessageForm"
 WHITE = "0xFFFFFF"
 BUTTON_FACE = "0xDDDDDD"
-
-
-def program_version():
-    with open(os.path.join(ROOT, "src", "core", "Text.h"), encoding="utf-8") as f:
-        return re.search(r'programVersion = "([^"]+)"', f.read()).group(1)
 
 
 def xdotool(*args):
@@ -77,7 +72,7 @@ def use_settings(test, lines):
     beside the program sends the user's settings there."""
     user_ini = os.path.join(WORK, "dialogs-user.ini")
     with open(user_ini, "w", newline="") as f:
-        f.write("[Settings]\r\nPrgVersion=%s\r\n%s" % (program_version(),
+        f.write("[Settings]\r\nPrgVersion=%s\r\n%s" % (PROGRAM_VERSION,
                                                         "".join(l + "\r\n" for l in lines)))
     shared = os.path.join(BUILD, "quiklex.ini")
     test.assertFalse(os.path.exists(shared), "a shared settings file is already there")

@@ -34,6 +34,7 @@ public:
     void liftOpenWindows() override { calls.push_back("lift"); }
     void minimizeApplication() override { calls.push_back("minimize"); }
     void showTaskbarButton(bool show) override { calls.push_back(show ? "taskbar+" : "taskbar-"); }
+    void postFinishCreation() override { calls.push_back("post finish"); }
     void postCommand(uint16_t w, int32_t l) override {
         calls.push_back("post " + std::to_string(w) + "/" + std::to_string(l));
     }
@@ -65,7 +66,11 @@ public:
         return trayOk;
     }
     void removeTrayIcon() override { calls.push_back("tray-"); }
-    void startReadDefinitions() override { calls.push_back("definitions"); }
+    bool failDefinitions = false;
+    void startReadDefinitions() override {
+        calls.push_back("definitions");
+        if (failDefinitions) throw std::runtime_error("no thread");
+    }
     void layoutPanel() override { calls.push_back("layout"); }
     void applyOnTop(bool on) override { calls.push_back(on ? "ontop+" : "ontop-"); }
     void registerDropTarget() override { calls.push_back("drop"); }

@@ -60,6 +60,16 @@ void FormMainCore::FormCreate(const std::vector<std::string>& args,
         HotKeyFailed = true;
     }
 
+    TrackMoves = false;
+    StartupPending = !MinimizeAtStart;
+
+    port_.layoutPanel();
+    port_.applyOnTop(OnTopActive);
+
+    if (MinimizeAtStart) port_.postCommand(0, kCmdMinimize);
+}
+
+void FormMainCore::FinishCreation() {
     if (SysTrayIcon) {
         bool added = false;
         try {
@@ -74,23 +84,17 @@ void FormMainCore::FormCreate(const std::vector<std::string>& args,
             ModalDialogOpen = false;
         }
     }
-
-    port_.startReadDefinitions();
-
-    TrackMoves = false;
-    StartupPending = !MinimizeAtStart;
-
-    port_.layoutPanel();
-    port_.applyOnTop(OnTopActive);
-    port_.registerDropTarget();
-
-    if (MinimizeAtStart) port_.postCommand(0, kCmdMinimize);
+    guarded([&] { port_.startReadDefinitions(); });
+    guarded([&] { port_.registerDropTarget(); });
 }
 
 void FormMainCore::FormShow() {
     guarded([&] {
         if (FirstShowPending) {
             FirstShowPending = false;
+            // What cannot be seen before the panel is there comes right after it shows, ahead
+            // of the first-show commands below.
+            port_.postFinishCreation();
             if (SettingsFileMissing) {
                 port_.postCommand(kWelcomeFlow, kCmdWithWParam);
             } else if (storedVersionOlder()) {

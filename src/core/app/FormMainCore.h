@@ -73,8 +73,11 @@ public:
     PageTemplates Templates;
     std::string LastSearchText;
 
-    // The creation sequence; args are the user's words without the program file.
+    // The creation sequence; args are the user's words without the program file. The steps a
+    // user cannot see before the panel shows (the tray icon, the definitions download, the
+    // drop target with the DDE name) are FinishCreation, which the first show posts.
     void FormCreate(const std::vector<std::string>& args, const std::string& programFolder);
+    void FinishCreation();
     void FormShow();
     void FormActivate();
     void TimerStartupTimer();

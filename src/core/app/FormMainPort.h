@@ -23,6 +23,8 @@ public:
     virtual void minimizeApplication() = 0;
     virtual void showTaskbarButton(bool show) = 0;
     virtual void postCommand(uint16_t wParam, int32_t lParam) = 0;
+    // Runs FormMainCore::FinishCreation in the message loop's next turn.
+    virtual void postFinishCreation() = 0;
     virtual void sleepMs(uint32_t ms) = 0;
     virtual void startStartupTimer() = 0;
     virtual void stopStartupTimer() = 0;
