@@ -153,8 +153,8 @@ std::string otherSections() {
                 std::to_string(1 + i % 28) + "T08:15:00\r\n";
     text += "\r\n[Various]\r\nStartDelay=5\r\n\r\n[Noter]\r\n";
     for (int i = 1; i <= 20; ++i)
-        text += "linje" + std::to_string(i) + "=En note om ordbogen, nummer " +
-                std::to_string(i) + "\r\n";
+        text += "linje" + std::to_string(i) + "=En note om ordbogen, nummer " + std::to_string(i) +
+                "\r\n";
     return text + "\r\n";
 }
 
@@ -223,13 +223,13 @@ int check(const std::string& path) {
     const Contents expected = expectedContents();
     const std::string found = whichContent(files, path, expected);
     const std::string backup = qlx::makeBackupFileName(path);
-    const bool backupGood = !files.fileExists(backup) || !whichContent(files, backup, expected).empty();
+    const bool backupGood =
+        !files.fileExists(backup) || !whichContent(files, backup, expected).empty();
     if (found.empty() || !backupGood) {
         std::string bytes;
         files.readFile(found.empty() ? path : backup, bytes);
-        std::printf("torn %s: %zu bytes (expected %zu or %zu)\n",
-                    found.empty() ? "file" : "backup", bytes.size(), expected.a.size(),
-                    expected.b.size());
+        std::printf("torn %s: %zu bytes (expected %zu or %zu)\n", found.empty() ? "file" : "backup",
+                    bytes.size(), expected.a.size(), expected.b.size());
         return 1;
     }
     std::printf("%s%s\n", found.c_str(),

@@ -14,9 +14,9 @@
 
 namespace {
 
-#define CHECK(condition)                                                                          \
-    do {                                                                                          \
-        if (!(condition)) __builtin_trap();                                                       \
+#define CHECK(condition)                                                                           \
+    do {                                                                                           \
+        if (!(condition)) __builtin_trap();                                                        \
     } while (0)
 
 constexpr size_t kPrefix = 8;

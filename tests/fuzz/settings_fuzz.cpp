@@ -1,6 +1,7 @@
 // libFuzzer target over the INI text and the settings path: the input is a settings file and
 // a shared settings file at once. Its "Fuzz" sections script the fakes: [Fuzz System] user=,
-// computer=, appdata=, nodirs=1; [Fuzz Env] NAME=value; [Fuzz Write] section/key=value.
+// computer=, appdata=, registry=, nodirs=1; [Fuzz Env] NAME=value; [Fuzz Write]
+// section/key=value.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -9,6 +10,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "Text.h"
 #include "settings/IniFile.h"
@@ -17,9 +20,9 @@
 
 namespace {
 
-#define CHECK(condition)                                                                          \
-    do {                                                                                          \
-        if (!(condition)) __builtin_trap();                                                       \
+#define CHECK(condition)                                                                           \
+    do {                                                                                           \
+        if (!(condition)) __builtin_trap();                                                        \
     } while (0)
 
 std::string withoutLineBreaks(std::string_view text) {
@@ -96,7 +99,9 @@ class ScriptedSystem : public qlx::SystemInfoPort {
     std::string shellAppDataFolder() override {
         return withoutPercent(script_.readString("Fuzz System", "appdata", ""));
     }
-    std::string registryAppDataFolder() override { return "C:\\Registry"; }
+    std::string registryAppDataFolder() override {
+        return withoutPercent(script_.readString("Fuzz System", "registry", ""));
+    }
 
   private:
     const qlx::IniFile& script_;
@@ -116,16 +121,20 @@ void checkTextIsStable(const qlx::IniFile& ini) {
     CHECK(qlx::IniFile::parse(text).text() == text);
 }
 
-// Reads back what was written. Keys are the program's own names, so only keys that a line
-// can hold are written: one with "=" splits elsewhere, and one starting with ";" or "["
-// would make a comment or a section line.
+// Reads back what was written, in memory and after a round trip through the text. In a
+// written value "|" stands for a line break and "^" for a zero byte, which must not survive.
+// Keys are the program's own names, so only keys that a line can hold are written: one with
+// "=" splits elsewhere, and one starting with ";" or "[" would make a comment or a section.
 void writeAndReadBack(qlx::IniFile& ini, const qlx::IniFile& script) {
     const std::vector<std::string>* writes = script.sectionLines("Fuzz Write");
     if (!writes) return;
+    std::vector<std::pair<std::string_view, std::string_view>> written;
     for (const std::string& line : *writes) {
         const auto key = qlx::iniLineKey(line);
         if (!key) continue;
-        const std::string_view value = std::string_view(line).substr(key->size() + 1);
+        std::string value(std::string_view(line).substr(key->size() + 1));
+        for (char& c : value)
+            c = c == '|' ? '\n' : c == '^' ? '\0' : c;
         std::string_view section = "Fuzz Out", name = *key;
         if (const size_t slash = name.find('/'); slash != std::string_view::npos) {
             section = name.substr(0, slash);
@@ -136,11 +145,14 @@ void writeAndReadBack(qlx::IniFile& ini, const qlx::IniFile& script) {
             qlx::equalsNoCase(name, "n"))
             continue;
         ini.writeString(section, name, value);
+        CHECK(ini.value(section, name) == withoutLineBreaks(value));
         ini.writeInteger(section, "n", static_cast<int32_t>(value.size()) - 5);
-        const qlx::IniFile again = qlx::IniFile::parse(ini.text());
-        CHECK(again.value(section, name) == withoutLineBreaks(value));
-        CHECK(again.readInteger(section, "n", 0) == static_cast<int32_t>(value.size()) - 5);
+        CHECK(ini.readInteger(section, "n", 0) == static_cast<int32_t>(value.size()) - 5);
+        written.emplace_back(section, name);
     }
+    const qlx::IniFile again = qlx::IniFile::parse(ini.text());
+    for (const auto& [section, name] : written)
+        CHECK(again.value(section, name) == ini.value(section, name));
     checkTextIsStable(ini);
 }
 
