@@ -36,6 +36,10 @@ for ((i = 1; i <= kills; i++)); do
     while (($(now_us) - start < delay)); do :; done
     kill -KILL "$pid" 2>/dev/null
     wait "$pid" 2>/dev/null
+    if [[ $? -ne 137 ]]; then
+        echo "the writer stopped by itself before kill $i"
+        exit 1
+    fi
 
     if ! result="$("$writer" check "$file")"; then
         torn=$((torn + 1))
