@@ -3,6 +3,7 @@
 #include "xml/XmlReaderSimple.h"
 
 #include <cstring>
+#include <unordered_set>
 
 #include "Text.h"
 
@@ -297,6 +298,10 @@ void TXmlReaderSimple::readAttributes(size_t from, size_t to) {
     State state = kBeforeName;
     std::string attrName, value;
     char quote = 0;
+    // Duplicate names are looked for in the list while it is short; a tag with very many
+    // attributes (a hostile document) switches to a set, so that the check stays linear.
+    constexpr size_t kListSearchLimit = 16;
+    std::unordered_set<std::string> names;
     size_t i = from;
     while (i < to) {
         char c = text_[i];
@@ -335,8 +340,15 @@ void TXmlReaderSimple::readAttributes(size_t from, size_t to) {
                 break;
             }
             if (lowerCaseNames) attrName = lowerWin1252(attrName);
-            if (attributes_.contains(attrName))
-                return fail("Attributter i \xE9t tag skal have forskellige navne");
+            bool repeated;
+            if (attributes_.size() < kListSearchLimit) {
+                repeated = attributes_.contains(attrName);
+            } else {
+                if (names.empty())
+                    for (const auto& entry : attributes_) names.insert(entry.first);
+                repeated = !names.insert(attrName).second;
+            }
+            if (repeated) return fail("Attributter i \xE9t tag skal have forskellige navne");
             attributes_.AddAttribute(std::move(attrName), std::move(value));
             attrName.clear();
             value.clear();
