@@ -103,6 +103,18 @@ TEST_F(SettingsStoreTest, ShownMessagesTakeTrimmedValuesOfTheFirstLineOfEachKey)
     ASSERT_TRUE(load("[ShownMessages]\r\nm1=\r\n").ShownTimestamps);
 }
 
+// Looking each key up in the whole section again made a file of this size take minutes.
+TEST_F(SettingsStoreTest, AHugeShownMessagesSectionLoadsInOnePass) {
+    std::string text = "[ShownMessages]\r\n";
+    for (int i = 0; i < 50000; ++i)
+        text += "m" + std::to_string(i) + "=" + std::to_string(i) + "\r\n";
+    const SettingsValues v = load(text + "M7=dup\r\n");
+    ASSERT_TRUE(v.ShownTimestamps);
+    ASSERT_EQ(v.ShownTimestamps->size(), 50001u);
+    EXPECT_EQ(v.ShownTimestamps->at(49999), "49999");
+    EXPECT_EQ(v.ShownTimestamps->back(), "7");
+}
+
 TEST_F(SettingsStoreTest, UnreadableFileIsReportedAndKeepsDefaults) {
     files.unreadable.insert(kPath);
     values.Hotkey = 0x4041;

@@ -223,6 +223,23 @@ TEST(XmlReaderSimple, ErrorTexts) {
     EXPECT_EQ(keep.attributes().size(), 2u);
 }
 
+// A repeated name is found however many attributes come before it; a tag of a megabyte of
+// attributes once took half a minute because each name was looked for in all the others.
+TEST(XmlReaderSimple, ManyAttributesAreCheckedForRepeatsInOnePass) {
+    std::string many = "<a";
+    for (int i = 0; i < 100000; ++i)
+        many += " n" + std::to_string(i) + "=''";
+    const std::string text = many + "/>";
+    TXmlReaderSimple reader(text);
+    ASSERT_TRUE(reader.next());
+    EXPECT_EQ(reader.kind(), xmlEmptyElement);
+    EXPECT_EQ(reader.attributes().size(), 100000u);
+    for (const char* repeat : {" N3=''/>", " n20=''/>", " n99999=''/>"})
+        EXPECT_EQ(firstError((many + repeat).c_str()),
+                  "Attributter i \xE9t tag skal have forskellige navne")
+            << repeat;
+}
+
 TEST(XmlReaderSimple, TextEndsAtFirstZeroByte) {
     std::string text("<a/>\0<b>", 8);
     EXPECT_EQ(tokens(text.c_str()), (V{"empty a", "text ", "eot"}));

@@ -2,6 +2,7 @@
 #include "settings/SettingsStore.h"
 
 #include <limits>
+#include <unordered_map>
 
 #include "Text.h"
 #include "app/CommandLine.h"
@@ -38,26 +39,26 @@ std::string positionText(const std::optional<int32_t>& value) {
 }
 
 // Every line of the section whose trimmed key is not empty gives the trimmed value of the
-// first line with that key; empty values are left out.
+// first line with that key; empty values are left out. The first values are gathered in one
+// pass: a section of many thousand lines must not make the start quadratic.
 std::optional<std::vector<std::string>> readShownTimestamps(const IniFile& ini) {
     const std::vector<std::string>* lines = ini.sectionLines("ShownMessages");
     if (!lines || lines->empty()) return std::nullopt;
-    std::vector<std::string> stamps;
+    std::unordered_map<std::string, std::string> firstValues;
+    std::vector<const std::string*> keyed; // the first value of each keyed line, in order
+    keyed.reserve(lines->size());
     for (const std::string& line : *lines) {
         const auto key = iniLineKey(line);
         if (!key) continue;
-        const std::string name = trimControls(*key);
+        std::string name = lowerAscii(trimControls(*key));
         if (name.empty()) continue;
-        for (const std::string& other : *lines) {
-            const auto otherKey = iniLineKey(other);
-            if (otherKey && equalsNoCase(trimControls(*otherKey), name)) {
-                std::string value =
-                    trimControls(std::string_view(other).substr(otherKey->size() + 1));
-                if (!value.empty()) stamps.push_back(std::move(value));
-                break;
-            }
-        }
+        auto [it, added] = firstValues.try_emplace(std::move(name));
+        if (added) it->second = trimControls(std::string_view(line).substr(key->size() + 1));
+        keyed.push_back(&it->second);
     }
+    std::vector<std::string> stamps;
+    for (const std::string* value : keyed)
+        if (!value->empty()) stamps.push_back(*value);
     return stamps;
 }
 

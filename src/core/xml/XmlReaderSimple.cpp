@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <unordered_set>
 
 namespace qlx {
 
@@ -316,6 +317,10 @@ void TXmlReaderSimple::readAttributes(size_t from, size_t to) {
     State state = kBeforeName;
     size_t nameStart = from, nameEnd = from, valueStart = from;
     char quote = 0;
+    // Duplicate names are looked for in the list while it is short; a tag with very many
+    // attributes (a hostile document) switches to a set, so that the check stays linear.
+    constexpr size_t kListSearchLimit = 16;
+    std::unordered_set<std::string> names;
     size_t i = from;
     while (i < to) {
         char c = text_[i];
@@ -360,9 +365,22 @@ void TXmlReaderSimple::readAttributes(size_t from, size_t to) {
             }
             const auto valueEnd = static_cast<size_t>(static_cast<const char*>(close) - text_.data());
             const std::string_view name = text_.substr(nameStart, nameEnd - nameStart);
-            for (const auto& e : attributes_)
-                if (sameName(e.first, name, lowerCaseNames))
-                    return fail("Attributter i \xE9t tag skal have forskellige navne");
+            bool repeated = false;
+            if (attributes_.size() < kListSearchLimit) {
+                for (const auto& e : attributes_)
+                    if (sameName(e.first, name, lowerCaseNames)) repeated = true;
+            } else {
+                auto key = [&](std::string_view n) {
+                    std::string k(n);
+                    if (lowerCaseNames)
+                        for (char& ch : k) ch = lowerByte(ch);
+                    return k;
+                };
+                if (names.empty())
+                    for (const auto& e : attributes_) names.insert(key(e.first));
+                repeated = !names.insert(key(name)).second;
+            }
+            if (repeated) return fail("Attributter i \xE9t tag skal have forskellige navne");
             attributes_.AddAttribute(name, text_.substr(valueStart, valueEnd - valueStart));
             i = valueEnd + 1;
             nameStart = nameEnd = i;
