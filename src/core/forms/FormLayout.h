@@ -76,6 +76,7 @@ struct ControlSpec {
     int32_t modalResult = 0; // a flat button that closes the window with this result
     std::string hint;
     int32_t group = 0;       // check-mark group
+    uint8_t faintLines = 0;  // edges with faint lines: 1 top, 2 left, 4 bottom, 8 right
     std::string caption() const; // the runs' texts joined
 };
 
