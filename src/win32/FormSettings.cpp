@@ -14,8 +14,9 @@ namespace {
 constexpr UINT kLastKeyboardMessage = 0x0108;
 } // namespace
 
-TFormSettingsWindow::TFormSettingsWindow(MessageWinPort& messages)
-    : TFormWindow(settingsFormLayout()), core_(*this, messages) {}
+TFormSettingsWindow::TFormSettingsWindow(MessageWinPort& messages,
+                                         std::function<void(const Dimension&)> movePanel)
+    : TFormWindow(settingsFormLayout()), movePanel_(std::move(movePanel)), core_(*this, messages) {}
 
 TFormSettingsWindow::~TFormSettingsWindow() {
     // The boxes go with this object, before the controls that show them.
@@ -58,8 +59,7 @@ Dimension TFormSettingsWindow::panelBounds() {
 }
 
 void TFormSettingsWindow::setPanelBounds(const Dimension& d) {
-    SetWindowPos(Application::instance().mainWindow(), nullptr, d.left, d.top, d.width, d.height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    if (movePanel_) movePanel_(d);
 }
 
 int32_t TFormSettingsWindow::screenWidth() { return GetSystemMetrics(SM_CXSCREEN); }

@@ -3,6 +3,8 @@
 // and forwards clicks, keys and closing.
 #pragma once
 
+#include <functional>
+
 #include "FormWindow.h"
 #include "forms/SettingsForm.h"
 #include "settings/SettingsWindowCommand.h"
@@ -14,7 +16,9 @@ class TFormSettingsWindow final : public TFormWindow,
                                   public SettingsWindowHandle {
 public:
     // messages: the program's message dialog; the window's questions belong to the window.
-    explicit TFormSettingsWindow(MessageWinPort& messages);
+    // movePanel: gives the panel new bounds ("Standard", and back again).
+    TFormSettingsWindow(MessageWinPort& messages,
+                        std::function<void(const Dimension&)> movePanel);
     ~TFormSettingsWindow() override;
     // Builds the window and runs its FormCreate; false when that failed.
     bool createForm();
@@ -41,6 +45,7 @@ private:
     HWND createWindowedControl(const ControlSpec& spec, HWND parent,
                                const ControlBox& box) override;
 
+    std::function<void(const Dimension&)> movePanel_;
     TFormSettings core_;
 };
 

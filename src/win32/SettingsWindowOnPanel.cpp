@@ -13,7 +13,9 @@ SettingsWindowOnPanel::SettingsWindowOnPanel(TFormMain& form)
     : form_(form), command_(form.core(), form.autostart(), *this) {}
 
 std::unique_ptr<SettingsWindowHandle> SettingsWindowOnPanel::createSettingsWindow() {
-    auto window = std::make_unique<TFormSettingsWindow>(form_.messagePort());
+    auto window = std::make_unique<TFormSettingsWindow>(
+        form_.messagePort(),
+        [this](const Dimension& d) { form_.setPanelBounds(d.left, d.top, d.width, d.height); });
     if (!window->createForm()) throw std::runtime_error("settings window");
     return window;
 }
