@@ -10,7 +10,7 @@
 namespace qlx::win {
 
 SettingsWindowOnPanel::SettingsWindowOnPanel(TFormMain& form)
-    : form_(form), command_(form.core(), form.autostart(), *this) {}
+    : form_(form), command_(form.core(), form.autostart(), *this, form.messagePort()) {}
 
 std::unique_ptr<SettingsWindowHandle> SettingsWindowOnPanel::createSettingsWindow() {
     auto window = std::make_unique<TFormSettingsWindow>(
@@ -29,8 +29,6 @@ void SettingsWindowOnPanel::showTaskbarButton(bool show) { form_.showTaskbarButt
 bool SettingsWindowOnPanel::setLookupHotKey(uint16_t hotkey, bool on) {
     return form_.SetLookupHotKey(hotkey, on);
 }
-
-void SettingsWindowOnPanel::showHotKeyProblem() { form_.ShowHotKeyProblem(false); }
 
 void SettingsWindowOnPanel::onTopSettingApplied(bool alwaysOnTop) {
     form_.onTopSettingApplied(alwaysOnTop);

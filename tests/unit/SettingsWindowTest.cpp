@@ -11,6 +11,7 @@
 
 #include "FakeFormMainPort.h"
 #include "FakeSettingsPorts.h"
+#include "lookup/LookupHotKey.h"
 #include "panel/PanelMenus.h"
 #include "settings/SettingsWindowCommand.h"
 
@@ -27,8 +28,10 @@ constexpr uint16_t kCtrlAltX = 0xC058;
 struct Messages : MessageWinPort {
     Log* log = nullptr;
     std::deque<int32_t> answers; // then OK
+    std::vector<std::string> texts;
     int32_t MessageWin(DialogOwner owner, const std::string& text, const std::string& caption,
                        TMsgDlgType, int32_t buttons) override {
+        texts.push_back(text);
         log->push_back((owner == DialogOwner::form ? "ask " : "say ") + text.substr(0, 12) +
                        " [" + caption + "] " + std::to_string(buttons));
         if (answers.empty()) return kResultOk;
@@ -98,7 +101,7 @@ struct Main final : SettingsWindowPort {
     FakeRunLists lists;
     FakeReporter reporter;
     Autostart autostart{lists, reporter, kProgram};
-    SettingsWindowCommand command{core, autostart, *this};
+    SettingsWindowCommand command{core, autostart, *this, messages};
 
     Main() { messages.log = &log; }
 
@@ -118,7 +121,6 @@ struct Main final : SettingsWindowPort {
         log.push_back((on ? "register " : "unregister ") + std::to_string(hotkey));
         return !on || std::find(refused.begin(), refused.end(), hotkey) == refused.end();
     }
-    void showHotKeyProblem() override { log.push_back("hotkey problem"); }
     void onTopSettingApplied(bool on) override {
         core.OnTopActive = on;
         log.push_back(on ? "on-top setting+" : "on-top setting-");
@@ -154,6 +156,7 @@ void ok(TFormSettings& f) { f.ButtonOKClick(); }
 void cancel(TFormSettings& f) { f.ButtonCancelClick(); }
 
 const std::string kQuestion = "ask Vil du gemme [] 3";
+const std::string kProblem = "say Windows n\xE6gt [Quiklex] 0";
 const Log kApplied{"on-top setting+", "post 5/5"};
 const Log kCleanUp{"window destroyed", "ontop+", "buttons-"};
 
@@ -458,10 +461,10 @@ TEST(SettingsWindow, ShortcutHeldElsewhere) {
     } cases[] = {
         // The old one comes back, into the field too.
         {{kCtrlShiftQ}, kDefaultHotkey,
-         {"unregister 24643", "register 24657", "register 24643", "hotkey problem"}},
+         {"unregister 24643", "register 24657", "register 24643", kProblem}},
         // Neither: no shortcut at all, which is saved as an empty value.
         {{kCtrlShiftQ, kDefaultHotkey}, 0,
-         {"unregister 24643", "register 24657", "register 24643", "hotkey problem"}},
+         {"unregister 24643", "register 24657", "register 24643", kProblem}},
     };
     for (const Case& c : cases) {
         Main m;
@@ -473,6 +476,8 @@ TEST(SettingsWindow, ShortcutHeldElsewhere) {
         EXPECT_EQ(Log(log.begin() + 3, log.begin() + 7), c.steps);
         EXPECT_EQ(m.core.Hotkey, c.after);
         EXPECT_EQ(m.fieldAtEnd, c.after);
+        // Without the hint to the settings window.
+        EXPECT_EQ(m.messages.texts.back(), hotKeyProblemText(false));
     }
     // No shortcut chosen: the old one goes and nothing is registered.
     Main m;

@@ -1,6 +1,8 @@
 // Opening the settings window, applying what it was confirmed with, and the shortcut capture.
 #include "settings/SettingsWindowCommand.h"
 
+#include "Text.h"
+#include "lookup/LookupHotKey.h"
 #include "panel/MessageWinLayout.h"
 #include "panel/PanelMenus.h"
 
@@ -77,7 +79,9 @@ void SettingsWindowCommand::applyConfirmed(TFormSettings& form) {
                 main_.Hotkey = 0;
                 form.SetHotKeyField(0);
             }
-            port_.showHotKeyProblem();
+            // Without the hint to the settings window: the user is just back from it.
+            messages_.MessageWin(DialogOwner::none, hotKeyProblemText(false), programTitle,
+                                 TMsgDlgType::warning, 0);
         }
     }
 

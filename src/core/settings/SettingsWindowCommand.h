@@ -35,8 +35,6 @@ public:
     virtual void showTaskbarButton(bool show) = 0;
     // Registers (on) or unregisters the lookup shortcut; true when the system agreed.
     virtual bool setLookupHotKey(uint16_t hotkey, bool on) = 0;
-    // The shortcut problem message, without the hint to this very window.
-    virtual void showHotKeyProblem() = 0;
     // The always-on-top setting takes over: OnTopActive, both menu check marks, the band.
     virtual void onTopSettingApplied(bool alwaysOnTop) = 0;
     virtual void allowChromeFrameUrls() = 0;
@@ -45,8 +43,10 @@ public:
 
 class SettingsWindowCommand {
 public:
-    SettingsWindowCommand(FormMainCore& main, Autostart& autostart, SettingsWindowPort& port)
-        : main_(main), autostart_(autostart), port_(port) {}
+    // messages: the program's message dialog, for the shortcut problem.
+    SettingsWindowCommand(FormMainCore& main, Autostart& autostart, SettingsWindowPort& port,
+                          MessageWinPort& messages)
+        : main_(main), autostart_(autostart), port_(port), messages_(messages) {}
 
     // True while the window is open; the shortcut then goes into its field.
     bool SettingsWindowOpen = false;
@@ -65,6 +65,7 @@ private:
     FormMainCore& main_;
     Autostart& autostart_;
     SettingsWindowPort& port_;
+    MessageWinPort& messages_;
     std::unique_ptr<SettingsWindowHandle> window_;
 };
 
