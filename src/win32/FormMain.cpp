@@ -114,6 +114,8 @@ void TFormMain::stopStartupTimer() {
 }
 
 void TFormMain::setPanelBounds(int left, int top, int width, int height) {
+    // A place the program gives the panel itself is not undone as a window manager's.
+    keepStartPlace_ = false;
     SetWindowPos(hwnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

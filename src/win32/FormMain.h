@@ -26,6 +26,7 @@
 #include "panel/MessageWinPort.h"
 #include "PanelPainter.h"
 #include "PanelPopupMenus.h"
+#include "SettingsWindowOnPanel.h"
 #include "panel/PanelButtons.h"
 #include "panel/PanelLayout.h"
 #include "panel/PanelMenus.h"
@@ -60,6 +61,8 @@ public:
     int screenWidth() override;
     void showMessage(const std::string& text) override;
     void layoutPanel() override;
+    void openSettingsWindow() override { settingsWindow_.MenuItemSettingsClick(0); }
+    bool shortcutCaptured() override { return settingsWindow_.HotKeyPressed(); }
 
     // Each feature of the panel keeps its members, port overrides and message handling in a
     // section of its own below and in its own source file (FormMain<Feature>.cpp). A feature's
@@ -254,6 +257,8 @@ private:
     FormMainCore core_{*this};
     bool startupTimerOn_ = false;
     HBRUSH panelBrush_ = nullptr;
+    // The settings window's opener, with the window's own state; after core_ and autostart_.
+    SettingsWindowOnPanel settingsWindow_{*this};
     // Where the program put the panel at its first show. Some X window managers place a new
     // window themselves; until the user first presses a button on the panel, or for a few
     // seconds, such a move is undone.

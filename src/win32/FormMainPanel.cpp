@@ -86,9 +86,7 @@ void TFormMain::PanelCommands::openTrayMenuAtCursor() {
 void TFormMain::PanelCommands::showTaskbarButton(bool show) { form_.showTaskbarButton(show); }
 
 void TFormMain::PanelCommands::menuItemSettingsClick(int senderTag) {
-    // From the tray the panel may be hidden; the settings window is centred on it.
-    if (isTrayMenuSender(senderTag)) form_.core_.ShowPanel(false);
-    form_.openSettingsWindow();
+    form_.settingsWindow_.MenuItemSettingsClick(senderTag);
 }
 
 void TFormMain::PanelCommands::menuItemProgramWebClick() { form_.openProgramInfoPage(); }

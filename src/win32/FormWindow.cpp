@@ -1,9 +1,13 @@
 // Building a secondary window from its table, its layout on resize and its modal loop.
 #include "FormWindow.h"
 
+#include <commctrl.h>
+
 #include "Application.h"
+#include "BevelLines.h"
 #include "Encoding.h"
 #include "ModalLoop.h"
+#include "SpeedButtonCheckmark.h"
 
 namespace qlx::win {
 
@@ -87,7 +91,56 @@ bool TFormWindow::create() {
         if (!w) return false;
         windowed_.push_back({&c, w});
     }
+    createHints();
     return true;
+}
+
+// One tooltip for the window; windowless controls are rectangles of the window they sit on.
+void TFormWindow::createHints() {
+    bool any = false;
+    for (const ControlSpec& c : spec_.controls) any = any || !c.hint.empty();
+    if (!any) return;
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+    if (!tooltip_) return;
+    for (const ControlSpec& c : spec_.controls) {
+        if (c.hint.empty()) continue;
+        const std::wstring text = widen(c.hint);
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_SUBCLASS;
+        tool.lpszText = const_cast<LPWSTR>(text.c_str());
+        if (GraphicControl* g = control(c.name)) {
+            tool.hwnd = g->host;
+            tool.uId = hints_.size() + 1;
+            tool.rect = RECT{g->box.left, g->box.top, g->box.left + g->box.width,
+                             g->box.top + g->box.height};
+            hints_.push_back(g);
+        } else if (HWND w = window(c.name)) {
+            tool.uFlags |= TTF_IDISHWND;
+            tool.hwnd = hwnd_;
+            tool.uId = reinterpret_cast<UINT_PTR>(w);
+        } else {
+            continue;
+        }
+        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
+// The hints of windowless controls follow them when the window changes size.
+void TFormWindow::moveHints() {
+    for (size_t i = 0; i < hints_.size(); ++i) {
+        const GraphicControl* g = hints_[i];
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.hwnd = g->host;
+        tool.uId = i + 1;
+        tool.rect = RECT{g->box.left, g->box.top, g->box.left + g->box.width,
+                         g->box.top + g->box.height};
+        SendMessageW(tooltip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
 }
 
 std::unique_ptr<GraphicControl> TFormWindow::makeGraphic(const ControlSpec& spec) {
@@ -95,6 +148,8 @@ std::unique_ptr<GraphicControl> TFormWindow::makeGraphic(const ControlSpec& spec
     case ControlKind::Label: return std::make_unique<TLabelRuns>(spec);
     case ControlKind::Shape: return std::make_unique<TShape>(spec);
     case ControlKind::FlatButton: return std::make_unique<TFlatButton>(spec);
+    case ControlKind::CheckmarkButton: return std::make_unique<TSpeedButtonCheckmarkControl>(spec);
+    case ControlKind::BevelLines: return std::make_unique<TBevelLinesControl>(spec);
     default: return nullptr;
     }
 }
@@ -156,6 +211,7 @@ void TFormWindow::layout(int clientWidth, int clientHeight) {
             anchoredBox(w.spec->box, w.spec->anchors, w0, h0, clientWidth, clientHeight);
         MoveWindow(w.hwnd, box.left, box.top, box.width, box.height, TRUE);
     }
+    moveHints();
     InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
@@ -185,6 +241,9 @@ int32_t TFormWindow::showModal() {
         DisabledWindows disabled(hwnd_);
         ShowWindow(hwnd_, SW_SHOW);
         SetForegroundWindow(hwnd_);
+        // The keyboard goes to the first field that takes it, as in a dialog.
+        HWND first = GetNextDlgTabItem(hwnd_, nullptr, FALSE);
+        if (first && (GetWindowLongPtrW(first, GWL_STYLE) & WS_TABSTOP)) SetFocus(first);
         for (;;) {
             if (modalResult_ != 0) {
                 if (closeAllowed()) break;

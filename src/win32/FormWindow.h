@@ -67,6 +67,8 @@ private:
     std::unique_ptr<GraphicControl> makeGraphic(const ControlSpec& spec);
     void layout(int clientWidth, int clientHeight);
     bool closeAllowed();
+    void createHints();
+    void moveHints();
 
     struct Windowed {
         const ControlSpec* spec;
@@ -79,6 +81,8 @@ private:
     std::vector<Windowed> windowed_;
     int32_t modalResult_ = 0;
     bool modal_ = false;
+    HWND tooltip_ = nullptr; // the controls' hints
+    std::vector<const GraphicControl*> hints_; // windowless controls with a hint
 };
 
 } // namespace qlx::win

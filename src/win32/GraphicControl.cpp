@@ -73,9 +73,10 @@ void TLabelRuns::paint(HDC dc) {
     }
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, enabled() ? gdiColour(colour_) : GetSysColor(COLOR_GRAYTEXT));
-    // A label with a size clips to it; one that sizes itself to its text draws it whole.
+    // A label with a size clips to it; one that sizes itself to its text draws it whole, and
+    // so does a right-aligned one, which grows to the left as its text needs.
     RECT clip = rectOf(box);
-    const UINT options = box.width > 0 && box.height > 0 ? ETO_CLIPPED : 0;
+    const UINT options = box.width > 0 && box.height > 0 && !spec().rightAlign ? ETO_CLIPPED : 0;
     for (const PlacedRun& p : placed) {
         SelectObject(dc, fontFor(font, p.bold));
         const std::wstring wide = widen(p.text);

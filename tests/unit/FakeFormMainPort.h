@@ -19,6 +19,7 @@ public:
     bool messagesReceived = false;
     bool messagesChanged = false;
     bool throwOnSave = false;
+    bool capturesShortcut = false;
     int screen = 1024;
     std::function<void()> onLoadSettings;
 
@@ -80,6 +81,7 @@ public:
     bool hasReceivedMessages() override { return messagesReceived; }
     void showNewMessages() override { calls.push_back("new messages"); }
     void openSettingsWindow() override { calls.push_back("settings window"); }
+    bool shortcutCaptured() override { return capturesShortcut; }
     void welcomeFlow() override { calls.push_back("welcome"); }
     void openProgramInfoPage() override { calls.push_back("info page"); }
     void saveSettings() override { calls.push_back("save"); }

@@ -154,6 +154,11 @@ TEST_F(Main, InstanceSignalWhileADialogIsOpenOnlyLifts) {
     port.calls.clear();
     form.HotKey();
     EXPECT_EQ(port.calls, (Calls{"restore", "front", "lookup"}));
+    // Taken by the settings window: nothing else happens.
+    port.calls.clear();
+    port.capturesShortcut = true;
+    form.HotKey();
+    EXPECT_TRUE(port.calls.empty());
 }
 
 TEST_F(Main, StartupTimerAndDeactivation) {

@@ -157,6 +157,7 @@ void FormMainCore::ShowPanel(bool lookup) {
 }
 
 void FormMainCore::HotKey() {
+    if (port_.shortcutCaptured()) return;
     ShowPanel(!ModalDialogOpen);
 }
 

@@ -87,7 +87,8 @@ public:
     // The registered message; returns the reply.
     intptr_t UniqueProductMessage(uintptr_t wParam, intptr_t lParam, uint32_t messageNumber);
     void ShowPanel(bool lookup);
-    // WM_HOTKEY outside the settings window's capture.
+    // The lookup shortcut was pressed: unless the open settings window takes it, the program
+    // comes forward and, without a dialog open, looks the clipboard up.
     void HotKey();
 
     // True when StoredProgramVersion is older than this program.

@@ -51,6 +51,9 @@ public:
     virtual bool hasReceivedMessages() { return false; }
     virtual void showNewMessages() {}
     virtual void openSettingsWindow() {}
+    // The shortcut was pressed while a window takes it for itself (the settings window puts
+    // it into its shortcut field): true then, and no lookup follows.
+    virtual bool shortcutCaptured() { return false; }
     virtual void welcomeFlow() {}
     virtual void openProgramInfoPage() {}
     virtual void saveSettings() {}

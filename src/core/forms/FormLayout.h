@@ -48,7 +48,11 @@ struct FontSpec {
     bool italic = false;
     uint32_t colour = kBlack; // 0x00BBGGRR
     const char* face = "Arial";
-    bool operator==(const FontSpec&) const = default;
+    // Faces compare by their names: equal literals need not share one address.
+    bool operator==(const FontSpec& o) const {
+        return pixels == o.pixels && bold == o.bold && italic == o.italic &&
+               colour == o.colour && std::string_view(face) == std::string_view(o.face);
+    }
 };
 
 struct TextRun {
@@ -72,6 +76,7 @@ struct ControlSpec {
     int32_t modalResult = 0; // a flat button that closes the window with this result
     std::string hint;
     int32_t group = 0;       // check-mark group
+    uint8_t faintLines = 0;  // edges with faint lines: 1 top, 2 left, 4 bottom, 8 right
     std::string caption() const; // the runs' texts joined
 };
 

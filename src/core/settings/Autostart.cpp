@@ -100,4 +100,21 @@ void Autostart::firstStartOfVersion(bool settingsPathFailed, bool noInitMessage)
         AutostartLocked = true;
 }
 
+void Autostart::readForSettingsWindow(bool minimizeStart) {
+    AutostartState = 0;
+    const AutostartReading machine = ReadAutostartState(runLists_, RunList::Machine, programPath_);
+    if (!machine.failed) {
+        AutostartState = machine.state;
+        AutostartLocked = machine.state > 0;
+        if (!AutostartLocked)
+            AutostartState = ReadAutostartState(runLists_, RunList::CurrentUser, programPath_).state;
+    }
+    if (AutostartState > 0 && minimizeStart) AutostartState = 2;
+}
+
+void Autostart::settingsWindowConfirmed(int mode) {
+    if (mode != AutostartState && !AutostartLocked)
+        WriteAutostart(runLists_, reporter_, mode, programPath_);
+}
+
 } // namespace qlx

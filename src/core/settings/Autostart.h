@@ -49,6 +49,14 @@ class Autostart {
     // administrator manages the automatic start, the settings location failed or
     // "-noinitmessage" was given.
     void firstStartOfVersion(bool settingsPathFailed, bool noInitMessage);
+    // When the settings window opens: the lock taken afresh from the machine-wide list and
+    // the state from the list that counts; an entry with minimizeStart counts as hidden (2).
+    // A list that cannot be read leaves what was read before it (0 at worst, the lock as it
+    // was).
+    void readForSettingsWindow(bool minimizeStart);
+    // When the settings window is confirmed: the user's entry for the chosen mode (0 none,
+    // 1, 2 hidden), written only when it differs from the state and nothing locks it.
+    void settingsWindowConfirmed(int mode);
 
   private:
     RunListPort& runLists_;

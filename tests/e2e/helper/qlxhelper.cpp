@@ -38,10 +38,15 @@
 //   client CLASS         print "left top width height caption" of the client area of a window
 //                        of that class (on the screen; caption in UTF-8)
 //   closewindow CLASS    post WM_CLOSE to a window of that class
+//   hotkeyfield CLASS    print the value of the hot-key field on a window of that class
+//                        (low byte the key, high byte 1 Shift, 2 Ctrl, 4 Alt)
+//   trayicon             print 1 when the panel has its notification-area icon, else 0
 #include <windows.h>
 
+#include <commctrl.h>
 #include <ddeml.h>
 #include <ole2.h>
+#include <shellapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -560,6 +565,26 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("\n");
         return 0;
     }
+    if (cmd == L"hotkeyfield" && argc == 3) {
+        HWND w = FindWindowW(argv[2], nullptr);
+        HWND field = nullptr;
+        EnumChildWindows(
+            w,
+            [](HWND child, LPARAM found) {
+                wchar_t name[64] = L"";
+                GetClassNameW(child, name, 64);
+                if (std::wcscmp(name, HOTKEY_CLASSW) != 0) return TRUE;
+                *reinterpret_cast<HWND*>(found) = child;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&field));
+        if (!field) {
+            std::printf("not found\n");
+            return 1;
+        }
+        std::printf("0x%04X\n", static_cast<unsigned>(SendMessageW(field, HKM_GETHOTKEY, 0, 0)));
+        return 0;
+    }
     if (cmd == L"closewindow" && argc == 3) {
         HWND w = FindWindowW(argv[2], nullptr);
         return w && PostMessageW(w, WM_CLOSE, 0, 0) ? 0 : 1;
@@ -611,6 +636,15 @@ int wmain(int argc, wchar_t** argv) {
                    : 1;
     }
     if (cmd == L"close") return PostMessageW(panel, WM_CLOSE, 0, 0) ? 0 : 1;
+    if (cmd == L"trayicon") {
+        // Changing nothing succeeds only for an icon that is there.
+        NOTIFYICONDATAW data{};
+        data.cbSize = NOTIFYICONDATAW_V2_SIZE;
+        data.hWnd = panel;
+        data.uID = 0;
+        std::printf("%d\n", Shell_NotifyIconW(NIM_MODIFY, &data) ? 1 : 0);
+        return 0;
+    }
     if (cmd == L"topmost") {
         std::printf("%d\n", (GetWindowLongW(panel, GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0);
         return 0;

@@ -1,0 +1,223 @@
+// The check-mark buttons of the settings window and their toolbar sibling, and the bevel with
+// faint edge lines: the group rule that lets boxes act as radio buttons, and what each one
+// draws, as lists of pixels and primitives that the window layer puts on a device context.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string_view>
+#include <vector>
+
+namespace qlx {
+
+enum class TCheckmarkImageNumbers : int16_t { cmNone = 0, cmWriteLog = 1, cmLog = 2 };
+
+// A bit set of edges: 1 top, 2 left, 4 bottom, 8 right.
+enum class TFaintLines : uint8_t {
+    flNone = 0,
+    flTop = 1,
+    flLeft = 2,
+    flTopLeft = 3,
+    flBottom = 4,
+    flTopBottom = 5,
+    flLeftBottom = 6,
+    flTopLeftBottom = 7,
+    flRight = 8,
+    flTopRight = 9,
+    flLeftRight = 10,
+    flTopLeftRight = 11,
+    flBottomRight = 12,
+    flTopBottomRight = 13,
+    flLeftBottomRight = 14,
+    flTopLeftBottomRight = 15,
+};
+
+// Colours are 0x00BBGGRR. The mark is drawn in fixed greys, whatever CheckmarkColor says.
+inline constexpr uint32_t kCheckmarkMain = 0x555555;
+inline constexpr uint32_t kCheckmarkLight = 0x777777;
+inline constexpr uint32_t kCheckmarkDisabled = 0xC0C0C0;
+// The system's button face, resolved through the system's colour table before use.
+inline constexpr uint32_t kButtonFaceSystemColour = 0x8000000F;
+// The faint lines: lighter than the face on a check-mark button, darker on a bevel.
+inline constexpr int kSpeedButtonFaintPercent = 120;
+inline constexpr int kBevelFaintPercent = 90;
+// A check-mark button's caption starts this far in, clear of the mark.
+inline constexpr int kCheckmarkCaptionMargin = 18;
+
+struct PaintPoint {
+    int x = 0;
+    int y = 0;
+    bool operator==(const PaintPoint&) const = default;
+};
+
+// One drawing primitive in the control's client pixels.
+struct PaintOp {
+    enum class Kind : uint8_t {
+        Pixel,     // (x0, y0)
+        Line,      // one pixel wide from (x0, y0) towards (x1, y1), the end point not drawn
+        FillRect,  // x0 ... x1, y0 ... y1, both ends included
+        FrameRect, // the one-pixel border of that rectangle
+        Polygon,   // points, outlined and filled in the colour
+    };
+    Kind kind = Kind::Pixel;
+    uint32_t colour = 0;
+    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    std::vector<PaintPoint> points;
+    bool operator==(const PaintOp&) const = default;
+};
+using PaintOps = std::vector<PaintOp>;
+
+// What the mark depends on. width is the control's client width.
+struct CheckmarkLook {
+    int width = 0;
+    bool checked = false;
+    bool big = false;
+    bool left = true;
+    bool enabled = true;
+    bool menuMark = false;
+    int16_t image = 0;
+};
+
+// The mark: the small check mark, the big one, the menu marker or a document image, the
+// first that applies; nothing for an unchecked box.
+PaintOps checkmarkPaint(const CheckmarkLook& look);
+
+// Each channel of the resolved face times percent / 100, capped at 255.
+uint32_t faintEdgeColour(uint32_t resolvedFace, int percent);
+// The lines along the chosen edges of a width x height control.
+PaintOps faintLinesPaint(TFaintLines lines, int width, int height, uint32_t colour);
+
+// The order in which a check-mark button's parts are drawn. A flat, transparent button draws
+// its frame and caption over the mark; any other draws the mark over them.
+enum class CheckmarkPaintStep : uint8_t { FaintLines, Button, Mark };
+std::vector<CheckmarkPaintStep> speedButtonPaintSteps(bool flatAndTransparent,
+                                                      TFaintLines lines);
+
+class CheckmarkParent;
+
+// What the check-mark button and its toolbar sibling share: the properties, the checked state
+// with its group rule, and the mark.
+class TCheckmarkButton {
+public:
+    virtual ~TCheckmarkButton();
+    TCheckmarkButton(const TCheckmarkButton&) = delete;
+    TCheckmarkButton& operator=(const TCheckmarkButton&) = delete;
+
+    // The class as the group rule tells controls apart: derived classes have names of their
+    // own.
+    virtual std::string_view className() const = 0;
+
+    bool Checked() const { return checked_; }
+    // Checking clears the group's other buttons first; setting the value the button has
+    // already does nothing at all.
+    void SetChecked(bool checked);
+    void Toggle() { SetChecked(!checked_); }
+
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool enabled);
+
+    // Stored only; they show at the next repaint.
+    bool MenuMark = false;
+    uint32_t CheckmarkColor = kCheckmarkMain;
+    bool CheckmarkLeft = true;
+    bool BigCheckmark = false;
+    int32_t CheckmarkGroup = 0;
+    int16_t GetImageNumber() const { return imageNumber_; }
+    void SetImageNumber(int16_t image) { imageNumber_ = image; }
+
+    // The mark for a client width.
+    PaintOps markPaint(int width) const;
+
+    // The window layer's repaint; called when the state shown changes.
+    std::function<void()> OnRepaint;
+
+    // Joins the parent's children (in the parent's order); null leaves it on its own.
+    void setParent(CheckmarkParent* parent);
+
+protected:
+    // groupClass: the exact class name whose siblings the group rule clears.
+    explicit TCheckmarkButton(std::string_view groupClass) : groupClass_(groupClass) {}
+    void repaint() const {
+        if (OnRepaint) OnRepaint();
+    }
+
+private:
+    void turnSiblingsOff();
+    std::string_view groupClass_;
+    CheckmarkParent* parent_ = nullptr;
+    bool checked_ = false;
+    bool enabled_ = true;
+    int16_t imageNumber_ = 0;
+};
+
+// A flat push button without a window of its own that draws its check mark near an edge and
+// can act as a radio button through its group.
+class TSpeedButtonCheckmark : public TCheckmarkButton {
+public:
+    TSpeedButtonCheckmark() : TCheckmarkButton(kClassName) {}
+    static constexpr std::string_view kClassName = "TSpeedButtonCheckmark";
+    std::string_view className() const override { return kClassName; }
+
+    bool Flat = false;
+    bool Transparent = true;
+    TFaintLines FaintLines = TFaintLines::flNone;
+    // The caption's colour; a locked setting shows its caption in grey.
+    uint32_t FontColour = 0x000000;
+    void SetFontColour(uint32_t colour);
+
+    std::vector<CheckmarkPaintStep> paintSteps() const {
+        return speedButtonPaintSteps(Flat && Transparent, FaintLines);
+    }
+};
+
+// The same on a toolbar button; it clears only its own kind.
+class TToolButtonCheckmark : public TCheckmarkButton {
+public:
+    TToolButtonCheckmark() : TCheckmarkButton(kClassName) { CheckmarkColor = 0xFF0000; }
+    static constexpr std::string_view kClassName = "TToolButtonCheckmark";
+    std::string_view className() const override { return kClassName; }
+};
+
+// A bevel that can draw faint lines along its edges.
+struct TBevelLines {
+    TFaintLines FaintLines = TFaintLines::flNone;
+    PaintOps paint(int width, int height, uint32_t resolvedFace) const {
+        return faintLinesPaint(FaintLines, width, height,
+                               faintEdgeColour(resolvedFace, kBevelFaintPercent));
+    }
+};
+
+// The controls that share a parent, in the parent's order.
+class CheckmarkParent {
+public:
+    ~CheckmarkParent();
+    const std::vector<TCheckmarkButton*>& children() const { return children_; }
+
+private:
+    friend class TCheckmarkButton;
+    std::vector<TCheckmarkButton*> children_;
+};
+
+// What a list of primitives leaves on a width x height surface, pixel by pixel, for tests
+// that compare a drawing with it. Where the system's polygon rasterisation may go either way
+// (within a pixel or so of the outline) a pixel may be anything.
+class ExpectedPixels {
+public:
+    enum class Kind : uint8_t { Untouched, Colour, Any };
+    struct Pixel {
+        Kind kind = Kind::Untouched;
+        uint32_t colour = 0;
+    };
+    ExpectedPixels(const PaintOps& ops, int width, int height);
+    int width() const { return width_; }
+    int height() const { return height_; }
+    Pixel at(int x, int y) const { return pixels_[static_cast<size_t>(y * width_ + x)]; }
+
+private:
+    void set(int x, int y, Pixel p);
+    int width_;
+    int height_;
+    std::vector<Pixel> pixels_;
+};
+
+} // namespace qlx

@@ -1,0 +1,106 @@
+// Opening the settings window, applying what it was confirmed with, and the shortcut capture.
+#include "settings/SettingsWindowCommand.h"
+
+#include "Text.h"
+#include "lookup/LookupHotKey.h"
+#include "panel/MessageWinLayout.h"
+#include "panel/PanelMenus.h"
+
+namespace qlx {
+
+void SettingsWindowCommand::MenuItemSettingsClick(int senderTag) {
+    if (main_.ModalDialogOpen) {
+        // A dialog or this very window is open: it only comes forward.
+        main_.ShowPanel(false);
+        return;
+    }
+    // From the tray the panel may be hidden, and the window is centred on it.
+    if (isTrayMenuSender(senderTag)) main_.ShowPanel(false);
+    main_.ModalDialogOpen = true;
+    port_.applyOnTop(false);
+    try {
+        window_ = port_.createSettingsWindow();
+        TFormSettings& form = window_->form();
+        fill(form);
+        SettingsWindowOpen = true;
+        if (window_->showModal() == kResultOk) applyConfirmed(form);
+    } catch (...) {
+    }
+    // Whatever happened above.
+    window_.reset();
+    port_.applyOnTop(main_.OnTopActive);
+    main_.ModalDialogOpen = false;
+    port_.requestButtons(false);
+    SettingsWindowOpen = false;
+}
+
+bool SettingsWindowCommand::HotKeyPressed() {
+    if (!SettingsWindowOpen) return false;
+    if (window_ && window_->form().Visible()) window_->form().SetHotKeyField(main_.Hotkey);
+    return true;
+}
+
+void SettingsWindowCommand::fill(TFormSettings& form) {
+    form.CheckBoxSystray.SetChecked(main_.SysTrayIcon);
+    form.SetHotKeyField(main_.Hotkey);
+    form.CheckBoxAlwaysOnTop.SetChecked(main_.AlwaysOnTop);
+    try {
+        autostart_.readForSettingsWindow(main_.MinimizeStart);
+    } catch (...) {
+    }
+    form.AutostartLocked = autostart_.AutostartLocked;
+    form.CheckBoxRunOnStart.SetChecked(autostart_.AutostartState > 0);
+    form.CheckBoxMinimizeOnStart.SetChecked(autostart_.AutostartState > 1);
+    form.CheckBoxUseGCF.SetChecked(main_.UseChromeFrame);
+    form.Shown = SettingsShown{main_.SysTrayIcon,          main_.Hotkey,
+                               main_.AlwaysOnTop,          autostart_.AutostartState,
+                               main_.MinimizeStart,        main_.UseChromeFrame};
+}
+
+void SettingsWindowCommand::applyConfirmed(TFormSettings& form) {
+    // The notification-area icon, or the taskbar button in its place.
+    const bool tray = form.CheckBoxSystray.Checked();
+    if (tray && !main_.SysTrayIcon) {
+        port_.addTrayIcon();
+        port_.showTaskbarButton(false);
+    } else if (!tray && main_.SysTrayIcon) {
+        port_.removeTrayIcon();
+        port_.showTaskbarButton(true);
+    }
+
+    // The shortcut: a new one that cannot be registered gives way to the old one, and when
+    // that cannot be registered again either there is none.
+    const uint16_t wanted = form.HotKeyField();
+    if (wanted != main_.Hotkey) {
+        port_.setLookupHotKey(main_.Hotkey, false);
+        if (wanted != 0 && !port_.setLookupHotKey(wanted, true)) {
+            form.SetHotKeyField(main_.Hotkey);
+            if (main_.Hotkey == 0 || !port_.setLookupHotKey(main_.Hotkey, true)) {
+                main_.Hotkey = 0;
+                form.SetHotKeyField(0);
+            }
+            // Without the hint to the settings window: the user is just back from it.
+            messages_.MessageWin(DialogOwner::none, hotKeyProblemText(false), programTitle,
+                                 TMsgDlgType::warning, 0);
+        }
+    }
+
+    // The automatic start; "Start skjult" counts only with it.
+    const bool run = form.CheckBoxRunOnStart.Checked();
+    const int mode = !run ? 0 : form.CheckBoxMinimizeOnStart.Checked() ? 2 : 1;
+    autostart_.settingsWindowConfirmed(mode);
+
+    // The settings themselves; "Start skjult" also when it is disabled.
+    main_.SysTrayIcon = tray;
+    main_.MinimizeStart = form.CheckBoxMinimizeOnStart.Checked();
+    main_.Hotkey = form.HotKeyField();
+    main_.AlwaysOnTop = form.CheckBoxAlwaysOnTop.Checked();
+    main_.UseChromeFrame = form.CheckBoxUseGCF.Checked();
+
+    port_.onTopSettingApplied(main_.AlwaysOnTop);
+    // Every time: the value may have been removed since.
+    if (main_.UseChromeFrame) port_.allowChromeFrameUrls();
+    port_.postCommand(kSaveSettings, kCmdWithWParam);
+}
+
+} // namespace qlx

@@ -1,0 +1,46 @@
+// The settings window's opener on the main window.
+#include "SettingsWindowOnPanel.h"
+
+#include <stdexcept>
+
+#include "FormMain.h"
+#include "FormSettings.h"
+#include "WinChromeFrameRegistry.h"
+
+namespace qlx::win {
+
+SettingsWindowOnPanel::SettingsWindowOnPanel(TFormMain& form)
+    : form_(form), command_(form.core(), form.autostart(), *this, form.messagePort()) {}
+
+std::unique_ptr<SettingsWindowHandle> SettingsWindowOnPanel::createSettingsWindow() {
+    auto window = std::make_unique<TFormSettingsWindow>(
+        form_.messagePort(),
+        [this](const Dimension& d) { form_.setPanelBounds(d.left, d.top, d.width, d.height); });
+    if (!window->createForm()) throw std::runtime_error("settings window");
+    return window;
+}
+
+void SettingsWindowOnPanel::applyOnTop(bool onTop) { form_.applyOnTop(onTop); }
+void SettingsWindowOnPanel::requestButtons(bool show) { form_.requestButtons(show); }
+void SettingsWindowOnPanel::addTrayIcon() { form_.addTrayIcon(); }
+void SettingsWindowOnPanel::removeTrayIcon() { form_.removeTrayIcon(); }
+void SettingsWindowOnPanel::showTaskbarButton(bool show) { form_.showTaskbarButton(show); }
+
+bool SettingsWindowOnPanel::setLookupHotKey(uint16_t hotkey, bool on) {
+    return form_.SetLookupHotKey(hotkey, on);
+}
+
+void SettingsWindowOnPanel::onTopSettingApplied(bool alwaysOnTop) {
+    form_.onTopSettingApplied(alwaysOnTop);
+}
+
+void SettingsWindowOnPanel::allowChromeFrameUrls() {
+    WinChromeFrameRegistry registry;
+    AllowChromeFrameUrls(registry, form_.messagePort());
+}
+
+void SettingsWindowOnPanel::postCommand(uint16_t wParam, int32_t lParam) {
+    form_.postCommand(wParam, lParam);
+}
+
+} // namespace qlx::win

@@ -1,0 +1,83 @@
+// Painting the check-mark button: faint lines, mark, frame and caption in the core's order.
+#include "SpeedButtonCheckmark.h"
+
+#include "CheckmarkPainter.h"
+#include "Encoding.h"
+#include "Fonts.h"
+
+namespace qlx::win {
+
+TSpeedButtonCheckmarkControl::TSpeedButtonCheckmarkControl(ControlSpec spec)
+    : GraphicControl(std::move(spec)) {
+    own_.Flat = true;
+    own_.CheckmarkGroup = this->spec().group;
+    own_.FaintLines = static_cast<TFaintLines>(this->spec().faintLines & 0x0F);
+    own_.FontColour = this->spec().font.colour;
+    follow();
+}
+
+void TSpeedButtonCheckmarkControl::bind(TSpeedButtonCheckmark& model) {
+    model_->OnRepaint = nullptr;
+    model_ = &model;
+    follow();
+    setEnabled(model_->Enabled());
+    invalidate();
+}
+
+void TSpeedButtonCheckmarkControl::follow() {
+    model_->OnRepaint = [this] {
+        setEnabled(model_->Enabled());
+        invalidate();
+    };
+}
+
+void TSpeedButtonCheckmarkControl::setHot(bool hot) {
+    if (hot_ == hot) return;
+    hot_ = hot;
+    invalidate();
+}
+
+void TSpeedButtonCheckmarkControl::setPressed(bool pressed) {
+    if (pressed_ == pressed) return;
+    pressed_ = pressed;
+    invalidate();
+}
+
+void TSpeedButtonCheckmarkControl::paint(HDC dc) {
+    for (CheckmarkPaintStep step : model_->paintSteps()) {
+        switch (step) {
+        case CheckmarkPaintStep::FaintLines:
+            paintOps(dc,
+                     faintLinesPaint(model_->FaintLines, box.width, box.height,
+                                     faintEdgeColour(buttonFaceColour(), kSpeedButtonFaintPercent)),
+                     box.left, box.top);
+            break;
+        case CheckmarkPaintStep::Mark:
+            paintOps(dc, model_->markPaint(box.width), box.left, box.top);
+            break;
+        case CheckmarkPaintStep::Button: paintButton(dc); break;
+        }
+    }
+}
+
+// The flat button itself: a raised frame under the mouse, a sunken one while held down, and
+// the caption after the mark's room.
+void TSpeedButtonCheckmarkControl::paintButton(HDC dc) {
+    RECT r{box.left, box.top, box.left + box.width, box.top + box.height};
+    const bool enabled = model_->Enabled();
+    const bool down = pressed_ && hot_ && enabled;
+    if (enabled && (hot_ || pressed_))
+        DrawEdge(dc, &r, down ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
+    const std::wstring caption = widen(spec().caption());
+    if (caption.empty()) return;
+    HGDIOBJ oldFont = SelectObject(dc, fontFor(spec().font));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, enabled ? gdiColour(model_->FontColour) : GetSysColor(COLOR_GRAYTEXT));
+    RECT text{r.left + kCheckmarkCaptionMargin, r.top, r.right, r.bottom};
+    if (down) OffsetRect(&text, 1, 1);
+    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
+              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(dc, oldFont);
+}
+
+} // namespace qlx::win

@@ -1,0 +1,235 @@
+// The check-mark controls on a real device context: each variant is painted into a bitmap by
+// the window layer's own controls and compared, pixel by pixel, with what the core says the
+// drawing must leave. Runs under Wine (or Windows) with the cross-built unit tests.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "BevelLines.h"
+#include "CheckmarkPainter.h"
+#include "SpeedButtonCheckmark.h"
+#include "ToolButtonCheckmark.h"
+
+using namespace qlx;
+using namespace qlx::win;
+
+namespace {
+
+constexpr uint32_t kBackground = 0x123456; // a colour none of the drawings uses
+
+// A top-down 32-bit bitmap selected into a memory device context.
+class Canvas {
+public:
+    Canvas(int width, int height) : width_(width), height_(height) {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        dc_ = CreateCompatibleDC(nullptr);
+        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_),
+                                   nullptr, 0);
+        old_ = SelectObject(dc_, bitmap_);
+        clear();
+    }
+    ~Canvas() {
+        SelectObject(dc_, old_);
+        DeleteObject(bitmap_);
+        DeleteDC(dc_);
+    }
+    HDC dc() const { return dc_; }
+    void clear() {
+        RECT r{0, 0, width_, height_};
+        HBRUSH brush = CreateSolidBrush(kBackground);
+        FillRect(dc_, &r, brush);
+        DeleteObject(brush);
+    }
+    // 0x00BBGGRR, as the core writes colours.
+    uint32_t at(int x, int y) const {
+        GdiFlush();
+        const uint32_t rgb = bits_[y * width_ + x] & 0xFFFFFF;
+        return (rgb & 0xFF) << 16 | (rgb & 0xFF00) | (rgb >> 16);
+    }
+
+private:
+    int width_, height_;
+    HDC dc_ = nullptr;
+    HBITMAP bitmap_ = nullptr;
+    HGDIOBJ old_ = nullptr;
+    uint32_t* bits_ = nullptr;
+};
+
+// Every pixel of the canvas against the core's expectation; the first few differences.
+std::vector<std::string> differences(const Canvas& canvas, const PaintOps& ops, int width,
+                                     int height, int left = 0, int top = 0,
+                                     const Canvas* untouched = nullptr) {
+    const ExpectedPixels expected(ops, width, height);
+    std::vector<std::string> wrong;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const ExpectedPixels::Pixel p = expected.at(x, y);
+            if (p.kind == ExpectedPixels::Kind::Any) continue;
+            const uint32_t want = p.kind == ExpectedPixels::Kind::Colour ? p.colour
+                                  : untouched ? untouched->at(left + x, top + y)
+                                              : kBackground;
+            const uint32_t got = canvas.at(left + x, top + y);
+            if (got != want && wrong.size() < 8) {
+                char line[80];
+                std::snprintf(line, sizeof line, "(%d,%d) 0x%06X, not 0x%06X", x, y, got, want);
+                wrong.push_back(line);
+            }
+        }
+    }
+    return wrong;
+}
+
+ControlSpec buttonSpec(int width, int height, uint8_t faintLines = 0) {
+    ControlSpec spec{"Box", ControlKind::CheckmarkButton, "", {0, 0, width, height}};
+    spec.faintLines = faintLines;
+    return spec;
+}
+
+} // namespace
+
+TEST(CheckmarkPixels, MarksOfTheCheckmarkButton) {
+    struct Variant {
+        const char* what;
+        bool checked, big, left, enabled, menu;
+        int16_t image;
+    } variants[] = {
+        {"small, left", true, false, true, true, false, 0},
+        {"small, right", true, false, false, true, false, 0},
+        {"small, disabled", true, false, true, false, false, 0},
+        {"big, left", true, true, true, true, false, 0},
+        {"big, right", true, true, false, true, false, 0},
+        {"big, disabled", true, true, true, false, false, 0},
+        {"menu marker, left", false, false, true, true, true, 0},
+        {"menu marker, right", false, false, false, true, true, 0},
+        {"menu marker, disabled: nothing", false, false, true, false, true, 0},
+        {"document with pencil", false, false, true, true, false, 1},
+        {"document with lines", false, false, false, true, false, 2},
+        {"unchecked: nothing", false, false, true, true, false, 0},
+    };
+    constexpr int kWidth = 100, kHeight = 22;
+    Canvas canvas(kWidth, kHeight);
+    for (const Variant& v : variants) {
+        TSpeedButtonCheckmarkControl box(buttonSpec(kWidth, kHeight));
+        TSpeedButtonCheckmark& model = box.model();
+        model.SetChecked(v.checked);
+        model.BigCheckmark = v.big;
+        model.CheckmarkLeft = v.left;
+        model.SetEnabled(v.enabled);
+        model.MenuMark = v.menu;
+        model.SetImageNumber(v.image);
+        canvas.clear();
+        box.paint(canvas.dc());
+        EXPECT_EQ(differences(canvas, model.markPaint(kWidth), kWidth, kHeight),
+                  std::vector<std::string>{})
+            << v.what;
+    }
+}
+
+TEST(CheckmarkPixels, FaintLinesOnEveryEdge) {
+    constexpr int kWidth = 40, kHeight = 16;
+    Canvas canvas(kWidth, kHeight);
+    for (uint8_t lines = 0; lines < 16; ++lines) {
+        TSpeedButtonCheckmarkControl box(buttonSpec(kWidth, kHeight, lines));
+        canvas.clear();
+        box.paint(canvas.dc());
+        const uint32_t lighter = faintEdgeColour(buttonFaceColour(), kSpeedButtonFaintPercent);
+        EXPECT_EQ(differences(canvas,
+                              faintLinesPaint(static_cast<TFaintLines>(lines), kWidth, kHeight,
+                                              lighter),
+                              kWidth, kHeight),
+                  std::vector<std::string>{})
+            << "button, lines " << int(lines);
+
+        ControlSpec spec{"Bevel", ControlKind::BevelLines, "", {0, 0, kWidth, kHeight}};
+        spec.faintLines = lines;
+        TBevelLinesControl bevel(spec);
+        canvas.clear();
+        bevel.paint(canvas.dc());
+        EXPECT_EQ(differences(canvas, bevel.model.paint(kWidth, kHeight, buttonFaceColour()),
+                              kWidth, kHeight),
+                  std::vector<std::string>{})
+            << "bevel, lines " << int(lines);
+    }
+}
+
+TEST(CheckmarkPixels, MarkAtItsPlaceInsideAForm) {
+    // A button placed away from the origin draws at its place and nowhere else.
+    constexpr int kWidth = 120, kHeight = 60;
+    Canvas canvas(kWidth, kHeight);
+    ControlSpec spec = buttonSpec(90, 22);
+    spec.box = {13, 30, 90, 22};
+    TSpeedButtonCheckmarkControl box(spec);
+    box.model().SetChecked(true);
+    box.paint(canvas.dc());
+    PaintOps ops = box.model().markPaint(90);
+    for (PaintOp& op : ops) op.x0 += 13, op.x1 += 13, op.y0 += 30, op.y1 += 30;
+    EXPECT_EQ(differences(canvas, ops, kWidth, kHeight), std::vector<std::string>{});
+}
+
+namespace {
+TToolButtonCheckmarkControl* toolButton = nullptr;
+
+LRESULT CALLBACK toolbarParent(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (msg == WM_NOTIFY && toolButton &&
+        toolButton->customDraw(*reinterpret_cast<NMHDR*>(lParam), result))
+        return result;
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+} // namespace
+
+TEST(CheckmarkPixels, MarkUnderAToolbarButton) {
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES};
+    InitCommonControlsEx(&icc);
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = toolbarParent;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"QlxToolbarParent";
+    RegisterClassW(&wc);
+    HWND parent = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 120, 40, nullptr,
+                                  nullptr, wc.hInstance, nullptr);
+    ASSERT_NE(parent, nullptr);
+    HWND toolbar = CreateWindowExW(0, TOOLBARCLASSNAMEW, L"",
+                                   WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | CCS_NORESIZE |
+                                       CCS_NODIVIDER | CCS_NOPARENTALIGN,
+                                   0, 0, 120, 40, parent, nullptr, wc.hInstance, nullptr);
+    ASSERT_NE(toolbar, nullptr);
+    SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    SendMessageW(toolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(0, 0));
+    SendMessageW(toolbar, TB_SETBUTTONSIZE, 0, MAKELPARAM(40, 24));
+    TBBUTTON button{};
+    button.iBitmap = I_IMAGENONE;
+    button.idCommand = 7;
+    button.fsState = TBSTATE_ENABLED;
+    button.fsStyle = BTNS_BUTTON;
+    SendMessageW(toolbar, TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&button));
+    RECT item{};
+    ASSERT_TRUE(SendMessageW(toolbar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item)));
+
+    TToolButtonCheckmarkControl mark(toolbar, 7);
+    toolButton = &mark;
+    Canvas without(120, 40), with(120, 40);
+    SendMessageW(toolbar, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(without.dc()), PRF_CLIENT);
+    mark.model.SetChecked(true);
+    SendMessageW(toolbar, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(with.dc()), PRF_CLIENT);
+    toolButton = nullptr;
+    DestroyWindow(parent);
+
+    const int width = item.right - item.left;
+    const PaintOps ops = mark.model.markPaint(width);
+    ASSERT_FALSE(ops.empty());
+    // The mark where the core puts it on the button; the rest as the toolbar draws it alone.
+    EXPECT_EQ(differences(with, ops, width, item.bottom - item.top, item.left, item.top, &without),
+              std::vector<std::string>{});
+}
