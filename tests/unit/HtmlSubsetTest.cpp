@@ -116,7 +116,17 @@ TEST(HtmlSubset, RichTextEscapesTheTextAndCarriesTheFormats) {
     EXPECT_EQ(richTextToRtf(r, "Arial;}{\\evil"),
               "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0 Arialevil;}}"
               "{\\colortbl;\\red0\\green0\\blue255;}\\f0\\fs24\n"
-              "\\pard {a\\{\\\\object\\}\\'e6}\\par\n"
-              "\\pard\\li480\\fi-300\\tx480\\sb240 {\\'95\\tab }{\\b c}{ }{\\ul\\cf1 d}\\par\n"
-              "\\pard\\sb240 {\\b\\fs36 e}}");
+              "\\pard {\\plain\\f0\\fs24 a\\{\\\\object\\}\\'e6}\\par\n"
+              "\\pard\\li480\\fi-300\\tx480\\sb240 {\\plain\\f0\\fs24 \\'95\\tab }"
+              "{\\plain\\f0\\fs24\\b c}{\\plain\\f0\\fs24  }{\\plain\\f0\\fs24\\ul\\cf1 d}\\par\n"
+              "\\pard\\sb240 {\\plain\\f0\\fs36\\b e}\\par\n}");
+}
+
+TEST(HtmlSubset, TheBodyStyleTheBuiltInViewTakes) {
+    EXPECT_EQ(firstFontFamily("Arial, Helvetica, sans-serif"), "Arial");
+    EXPECT_EQ(firstFontFamily(" 'Times New Roman' ,serif"), "Times New Roman");
+    EXPECT_EQ(cssPixels("7px", 3), 7);
+    EXPECT_EQ(cssPixels("12", 3), 12);
+    for (const char* other : {"", "1em", "-4px", "px", "99999999999px"})
+        EXPECT_EQ(cssPixels(other, 3), 3) << other;
 }

@@ -613,22 +613,42 @@ std::string richTextToRtf(const RichText& text, std::string_view fontFace) {
         rtf += ' ';
         for (; run < text.runs.size() && text.runs[run].start < end; ++run) {
             const RichRun& r = text.runs[run];
-            std::string controls;
+            // Each run states its whole format: the control may carry a format over from
+            // one paragraph into the next.
+            std::string controls = "\\plain\\f0\\fs";
+            controls += std::to_string(kHeadingSize[std::min<size_t>(r.heading, 6)]);
             if ((r.style & kRichBold) || r.heading) controls += "\\b";
             if (r.style & kRichItalic) controls += "\\i";
             if ((r.style & kRichUnderline) || r.link >= 0) controls += "\\ul";
             if (r.link >= 0) controls += "\\cf1";
-            if (r.heading)
-                controls += "\\fs" + std::to_string(kHeadingSize[std::min<size_t>(r.heading, 6)]);
-            rtf += '{';
-            if (!controls.empty()) rtf += controls + ' ';
+            rtf += '{' + controls + ' ';
             appendRtfText(rtf, std::string_view(text.text).substr(r.start, r.length));
             rtf += '}';
         }
-        if (p + 1 < text.paragraphs.size()) rtf += "\\par\n";
+        // Also after the last one, whose format the control would otherwise not take.
+        rtf += "\\par\n";
     }
     rtf += "}";
     return rtf;
+}
+
+std::string firstFontFamily(std::string_view families) {
+    std::string_view first = families.substr(0, families.find(','));
+    auto blankOrQuote = [](char c) { return isHtmlSpace(c) || c == '"' || c == '\''; };
+    while (!first.empty() && blankOrQuote(first.front()))
+        first.remove_prefix(1);
+    while (!first.empty() && blankOrQuote(first.back()))
+        first.remove_suffix(1);
+    return std::string(first);
+}
+
+int cssPixels(std::string_view length, int fallback) {
+    int value = 0;
+    size_t i = 0;
+    for (; i < length.size() && isAsciiDigit(length[i]) && value < 10000; ++i)
+        value = value * 10 + (length[i] - '0');
+    if (i == 0 || (length.substr(i) != "px" && i != length.size())) return fallback;
+    return value;
 }
 
 } // namespace qlx

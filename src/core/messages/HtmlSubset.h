@@ -51,4 +51,9 @@ RichText htmlToRichText(std::string_view html);
 // at 12 points: headings larger and bold, links blue and underlined, list items indented.
 std::string richTextToRtf(const RichText& text, std::string_view fontFace);
 
+// What the built-in view takes from a body style: the first face of a CSS font-family list
+// (without quotes), and a CSS length in pixels (fallback when it is not a plain one).
+std::string firstFontFamily(std::string_view families);
+int cssPixels(std::string_view length, int fallback);
+
 } // namespace qlx
