@@ -48,7 +48,11 @@ struct FontSpec {
     bool italic = false;
     uint32_t colour = kBlack; // 0x00BBGGRR
     const char* face = "Arial";
-    bool operator==(const FontSpec&) const = default;
+    // Faces by their names: the same literal may lie at different addresses.
+    bool operator==(const FontSpec& o) const {
+        return pixels == o.pixels && bold == o.bold && italic == o.italic &&
+               colour == o.colour && std::string_view(face) == std::string_view(o.face);
+    }
 };
 
 struct TextRun {
