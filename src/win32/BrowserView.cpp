@@ -201,6 +201,8 @@ class BrowserSite final : public IOleClientSite,
                         DOCHOSTUIFLAG_DISABLE_SCRIPT_INACTIVE |
                         DOCHOSTUIFLAG_LOCAL_MACHINE_ACCESS_CHECK;
         info->dwDoubleClick = DOCHOSTUIDBLCLK_DEFAULT;
+        info->pchHostCss = nullptr;
+        info->pchHostNS = nullptr;
         return S_OK;
     }
     STDMETHODIMP ShowUI(DWORD, IOleInPlaceActiveObject*, IOleCommandTarget*, IOleInPlaceFrame*,
@@ -297,6 +299,7 @@ class BrowserView final : public MessageView {
         : holder_(holder), events_(events), site_(new BrowserSite(holder, this)) {}
 
     ~BrowserView() override {
+        site_->detach(); // whatever the control still reports goes nowhere
         if (point_) {
             point_->Unadvise(cookie_);
             release(point_);
@@ -308,7 +311,6 @@ class BrowserView final : public MessageView {
             object_->SetClientSite(nullptr);
             release(object_);
         }
-        site_->detach();
         site_->Release();
     }
 
