@@ -72,6 +72,11 @@ class Messages(QuiklexTest):
         self.assertIn("Nyt fra Lemmary", texts)
         self.assertIn("ordbogen: \u00e6\u00f8\u00e5.", texts)
         self.assertNotIn("Anden", texts)
+        # The text can be selected and copied.
+        helper("clipboard", "tom")
+        xdo("mousemove", left + 100, top + 120, "click", 1)
+        xdo("key", "ctrl+a", "ctrl+c")
+        wait_for(lambda: "nye ord" in helper("getclipboard")[1], 5, what="the copied text")
 
         # 539 wide and 366 high inside, unless the frame is so thin that the smallest window
         # height, 400, makes it higher.

@@ -37,6 +37,7 @@
 //   client CLASS         print "left top width height caption" of the client area of a window
 //                        of that class (on the screen; caption in UTF-8)
 //   closewindow CLASS    post WM_CLOSE to a window of that class
+//   getclipboard         print the clipboard's Unicode text (UTF-8; line breaks become "|")
 //   childtext CLASS      the text of every child window of a window of that class that has
 //                        one, a line each (UTF-8; line breaks inside a text become "|")
 //   count X Y W H RGB    how many pixels of the screen rectangle have the colour 0xRRGGBB
@@ -599,6 +600,26 @@ int wmain(int argc, wchar_t** argv) {
         printUtf8(caption);
         std::printf("\n");
         return 0;
+    }
+    if (cmd == L"getclipboard") {
+        for (int attempt = 0; attempt < 250; ++attempt) {
+            if (attempt > 0) Sleep(20);
+            if (!OpenClipboard(nullptr)) continue;
+            std::wstring text;
+            if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+                if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+                    text = chars;
+                    GlobalUnlock(data);
+                }
+            }
+            CloseClipboard();
+            for (wchar_t& c : text)
+                if (c == L'\r' || c == L'\n') c = L'|';
+            printUtf8(text);
+            std::printf("\n");
+            return 0;
+        }
+        return 1;
     }
     if (cmd == L"childtext" && argc == 3) {
         HWND w = FindWindowW(argv[2], nullptr);
