@@ -13,7 +13,9 @@
 #include <mshtml.h>
 #include <oleidl.h>
 
+#include <cstring>
 #include <string>
+#include <type_traits>
 
 #include "Encoding.h"
 #include "MessageView.h"
@@ -38,11 +40,47 @@ template <typename T> void release(T*& p) {
     }
 }
 
+// The automation library's string and variant functions, loaded from the system folder when
+// a browser view is first made: an import would let Windows look for the library beside the
+// program first.
+struct Automation {
+    decltype(&SysAllocString) allocString = nullptr;
+    decltype(&SysFreeString) freeString = nullptr;
+    decltype(&SysStringLen) stringLength = nullptr;
+    decltype(&VariantClear) clearVariant = nullptr;
+    bool loaded() const { return allocString && freeString && stringLength && clearVariant; }
+};
+
+const Automation& automation() {
+    static const Automation api = [] {
+        Automation a;
+        if (HMODULE library = LoadLibraryW(L"oleaut32.dll")) {
+            auto find = [&](auto& function, const char* name) {
+                function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(
+                    reinterpret_cast<void*>(GetProcAddress(library, name)));
+            };
+            find(a.allocString, "SysAllocString");
+            find(a.freeString, "SysFreeString");
+            find(a.stringLength, "SysStringLen");
+            find(a.clearVariant, "VariantClear");
+        }
+        return a;
+    }();
+    return api;
+}
+
+VARIANT emptyVariant() {
+    VARIANT v;
+    std::memset(&v, 0, sizeof v);
+    v.vt = VT_EMPTY;
+    return v;
+}
+
 // A BSTR for the call's duration.
 class Bstr {
   public:
-    explicit Bstr(const std::string& text) : b_(SysAllocString(widen(text).c_str())) {}
-    ~Bstr() { SysFreeString(b_); }
+    explicit Bstr(const std::string& text) : b_(automation().allocString(widen(text).c_str())) {}
+    ~Bstr() { automation().freeString(b_); }
     Bstr(const Bstr&) = delete;
     Bstr& operator=(const Bstr&) = delete;
     BSTR get() const { return b_; }
@@ -52,7 +90,7 @@ class Bstr {
 };
 
 std::string fromBstr(BSTR b) {
-    return b ? narrow(std::wstring_view(b, SysStringLen(b))) : std::string();
+    return b ? narrow(std::wstring_view(b, automation().stringLength(b))) : std::string();
 }
 
 // The event's argument at index (counted from the last, as dispatch passes them), when it
@@ -315,7 +353,7 @@ class BrowserView final : public MessageView {
     }
 
     bool start() {
-        if (!ole_.ok()) return false;
+        if (!ole_.ok() || !automation().loaded()) return false;
         // The HTML engine itself. Without it the browser control may still be made, but it
         // never yields a document.
         IUnknown* engine = nullptr;
@@ -357,8 +395,7 @@ class BrowserView final : public MessageView {
 
     void Navigate(const std::string& address) override {
         ownNavigation_ = true;
-        VARIANT empty;
-        VariantInit(&empty);
+        VARIANT empty = emptyVariant();
         browser_->Navigate(Bstr(address).get(), &empty, &empty, &empty, &empty);
     }
     bool Busy() override {
@@ -380,11 +417,10 @@ class BrowserView final : public MessageView {
         if (!document) return value;
         IHTMLElement* active = nullptr;
         if (SUCCEEDED(document->get_activeElement(&active)) && active) {
-            VARIANT v;
-            VariantInit(&v);
+            VARIANT v = emptyVariant();
             if (SUCCEEDED(active->getAttribute(Bstr(name).get(), 0, &v)) && v.vt == VT_BSTR)
                 value = fromBstr(v.bstrVal);
-            VariantClear(&v);
+            automation().clearVariant(&v);
             active->Release();
         }
         document->Release();
@@ -473,7 +509,7 @@ STDMETHODIMP BrowserSite::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* para
         switch (id) {
         case DISPID_AMBIENT_DLCONTROL:
             if (!result) return E_POINTER;
-            VariantInit(result);
+            *result = emptyVariant();
             result->vt = VT_I4;
             result->lVal = kDownloadControl;
             return S_OK;
