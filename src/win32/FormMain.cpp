@@ -180,7 +180,8 @@ LRESULT TFormMain::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (dialogsMessage(msg, wParam, lParam, result) || lookupMessage(msg, wParam, lParam, result) ||
         panelMessage(msg, wParam, lParam, result) || settingsMessage(msg, wParam, lParam, result) ||
-        definitionsMessage(msg, wParam, lParam, result))
+        definitionsMessage(msg, wParam, lParam, result) ||
+        messagesMessage(msg, wParam, lParam, result))
         return result;
     switch (msg) {
     case WM_HOTKEY:

@@ -11,6 +11,7 @@
 #include "app/FormMainPort.h"
 #include "definitions/DefinitionsRetry.h"
 #include "definitions/ReceivedMessage.h"
+#include "messages/MessageStore.h"
 #include "ReadDefinitionsThread.h"
 #include "ShellOpen.h"
 #include "DdeServer.h"
@@ -201,8 +202,6 @@ public:
     SettingsStore& settingsStore() { return settingsStore_; }
     Autostart& autostart() { return autostart_; }
     bool SharedSettingsUsed = false;
-    // The shown-message timestamps the settings file held at start; none without any.
-    std::optional<std::vector<std::string>> StoredShownTimestamps;
     // The panel's last bounds while it was neither minimised nor maximised.
     Dimension NormalBounds;
 
@@ -230,20 +229,40 @@ public:
     // ---- Definitions (FormMainDefinitions.cpp): the download thread and its completion.
     bool definitionsMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void startReadDefinitions() override { StartReadDefinitions(false); }
-    bool hasReceivedMessages() override { return receivedMessages_.has_value(); }
-    // Marks the received messages as taken over; the messages window opens here later.
-    void showNewMessages() override;
     void StartReadDefinitions(bool reportErrors);
     void TimerReadDefinitionsTimer();
     // The completion step of every download, on the GUI thread while its worker waits.
     void ReadDefinitionsDone(TReadDefinitionsThread& thread);
-    // The news messages of the successful download; null until then.
-    ReceivedMessageList* receivedMessages() { return receivedMessages_ ? &*receivedMessages_ : nullptr; }
     const DefinitionsRetry& definitionsRetry() const { return readDefinitions_; }
 
 private:
     DefinitionsRetry readDefinitions_;
-    std::optional<ReceivedMessageList> receivedMessages_;
+
+public:
+
+    // ---- Messages (FormMainMessages.cpp): the news messages, their shown state and window.
+    bool messagesMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool hasReceivedMessages() override { return messageStore_.hasReceived(); }
+    void showNewMessages() override { messageStore_.ShowNewMessages(); }
+    void saveShownMessages() override { messageStore_.SaveShownMessages(); }
+    bool shownMessagesChanged() override { return messageStore_.ShownMessagesChanged; }
+    // The received messages (those of the successful download) and the shown timestamps.
+    MessageStore& messageStore() { return messageStore_; }
+
+private:
+    class MessagesOnPanel final : public MessageStorePort {
+    public:
+        explicit MessagesOnPanel(TFormMain& form) : form_(form) {}
+        bool textDragOverPanel() override;
+        void runMessagesWindow(int32_t index) override;
+        void applyOnTop(bool onTop) override { form_.applyOnTop(onTop); }
+        void setSaveTimer(bool enabled) override;
+
+    private:
+        TFormMain& form_;
+    };
+    MessagesOnPanel messagesOnPanel_{*this};
+    MessageStore messageStore_{messagesOnPanel_, core_, settingsStore_, messages_};
 
 public:
 

@@ -57,15 +57,13 @@ void TFormMain::ReadDefinitionsDone(TReadDefinitionsThread& thread) {
         readDefinitions_.ReadDefinitionsDone(download.status, thread.reportErrors(), thread.server());
     if (done.success) {
         KillTimer(hwnd_, kTimerReadDefinitions);
-        receivedMessages_ = std::move(download.messages);
+        messageStore_.receive(std::move(download.messages));
         download.messages.reset();
-        if (receivedMessages_) showNewMessages();
+        if (messageStore_.hasReceived()) showNewMessages();
     } else if (done.showFailure) {
         showMessage(done.failureText);
     }
 }
-
-void TFormMain::showNewMessages() { core_.NewMessagesDone = true; }
 
 bool TFormMain::definitionsMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
     switch (msg) {

@@ -76,7 +76,7 @@ void TFormMain::loadSettings() {
     NormalBounds = windowBounds(hwnd_);
 
     settingsToFormMain(values, core_);
-    StoredShownTimestamps = std::move(values.ShownTimestamps);
+    messageStore_.ShownTimestamps = std::move(values.ShownTimestamps);
 }
 
 SettingsValues TFormMain::currentSettingsValues() {

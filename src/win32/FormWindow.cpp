@@ -202,6 +202,12 @@ void TFormWindow::layout(int clientWidth, int clientHeight) {
         for (const auto& g : p->host().controls())
             g->box = anchoredBox(g->spec().box, g->spec().anchors, p->designBox.width,
                                  p->designBox.height, box.width, box.height);
+        for (const Windowed& w : windowed_) {
+            if (w.spec->parent != c.name) continue;
+            const ControlBox inner = anchoredBox(w.spec->box, w.spec->anchors, p->designBox.width,
+                                                 p->designBox.height, box.width, box.height);
+            MoveWindow(w.hwnd, inner.left, inner.top, inner.width, inner.height, TRUE);
+        }
     }
     for (const auto& g : host_.controls())
         g->box = anchoredBox(g->spec().box, g->spec().anchors, w0, h0, clientWidth, clientHeight);
@@ -258,6 +264,12 @@ int32_t TFormWindow::showModal() {
                 break;
             }
             if (got == -1) break;
+            bool done = false;
+            try {
+                done = formPreTranslate(msg);
+            } catch (...) {
+            }
+            if (done) continue;
             if (msg.message == WM_CHAR && (msg.hwnd == hwnd_ || IsChild(hwnd_, msg.hwnd))) {
                 bool taken = false;
                 try {

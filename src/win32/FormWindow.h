@@ -60,6 +60,9 @@ protected:
     }
     // Any other message to the window; true when handled, with result set.
     virtual bool formMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+    // Every message the modal loop takes from the queue, before anything else sees it; true
+    // when it has been dealt with.
+    virtual bool formPreTranslate(MSG&) { return false; }
 
 private:
     static LRESULT CALLBACK windowProc(HWND, UINT, WPARAM, LPARAM);

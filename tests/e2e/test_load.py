@@ -8,6 +8,7 @@ import time
 
 from harness import (BUILD, EXE, HELPER, WORK, QuiklexTest, browser_log, find_panel, helper,
                      wait_for)
+from test_definitions import DictionaryServer, ok_answer
 
 # QLX_START_ROUNDS=10 for the full figure; the suite runs fewer rounds.
 START_ROUNDS = int(os.environ.get("QLX_START_ROUNDS", "3"))
@@ -88,7 +89,7 @@ class Load(QuiklexTest):
 # (which Windows does not do), so they say nothing about the program.
 PLANTED = ("msimg32", "dwmapi", "winmm", "propsys", "cryptbase", "profapi", "userenv",
            "secur32", "iphlpapi", "dnsapi", "mswsock", "wsock32", "netapi32", "oleaut32",
-           "riched20", "winspool", "wininet", "urlmon", "msctf", "comdlg32")
+           "riched20", "msftedit", "winspool", "wininet", "urlmon", "msctf", "comdlg32")
 
 
 class PlantedDlls(QuiklexTest):
@@ -104,9 +105,17 @@ class PlantedDlls(QuiklexTest):
         # path first, so that a load from the program's folder would happen.
         overrides = ";".join(os.environ.get("WINEDLLOVERRIDES", "").split(";") +
                              ["%s=n,b" % name for name in PLANTED])
-        q = self.start(exe=exe, env={"WINEDLLOVERRIDES": overrides})
+        # A news message opens the messages window and its view.
+        body = b'<definitions><message timestamp="1"><p>Nyt</p></message></definitions>'
+        server = DictionaryServer(lambda i: (ok_answer(body), False))
+        self.addCleanup(server.stop)
+        q = self.start(exe=exe, env=dict(server.env, WINEDLLOVERRIDES=overrides))
         q.wait_visible()
-        # The lookup, the shell's open action, the tray menu and the drop target all load DLLs.
+        wait_for(lambda: helper("window", "TFormMessages")[0] == 0, 20, what="the messages window")
+        helper("closewindow", "TFormMessages")
+        wait_for(lambda: helper("window", "TFormMessages")[0] != 0, 10, what="it to close")
+        # The lookup, the shell's open action, the tray menu, the drop target and the messages
+        # window's view all load DLLs.
         before = len(browser_log())
         self.assertEqual(helper("poke", "hus", 1, "quiklex")[1], "ack")
         wait_for(lambda: len(browser_log()) > before, 10, what="a lookup")

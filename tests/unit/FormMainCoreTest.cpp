@@ -202,4 +202,13 @@ TEST_F(Main, CloseRunsItsWorkOnceEvenAfterAFailure) {
     f.SysTrayIcon = false;
     f.FormCloseQuery();
     EXPECT_EQ(p.calls, (Calls{"save on exit", "save messages"}));
+
+    // The same version saves the shown messages only when they changed.
+    FakeFormMainPort p2;
+    FormMainCore f2{p2};
+    f2.StoredProgramVersion = "0.6.0";
+    f2.SysTrayIcon = false;
+    p2.messagesChanged = true;
+    f2.FormCloseQuery();
+    EXPECT_EQ(p2.calls, (Calls{"save on exit", "save messages"}));
 }

@@ -41,6 +41,12 @@
 //   hotkeyfield CLASS    print the value of the hot-key field on a window of that class
 //                        (low byte the key, high byte 1 Shift, 2 Ctrl, 4 Alt)
 //   trayicon             print 1 when the panel has its notification-area icon, else 0
+//   getclipboard         print the clipboard's Unicode text (UTF-8; line breaks become "|")
+//   childtext CLASS      the text of every child window of a window of that class that has
+//                        one, a line each (UTF-8; line breaks inside a text become "|")
+//   count X Y W H RGB    how many pixels of the screen rectangle have the colour 0xRRGGBB
+//   rows X Y W H         the bands of rows of the screen rectangle that hold a pixel that is
+//                        not near white, a line "top bottom" each
 #include <windows.h>
 
 #include <commctrl.h>
@@ -461,6 +467,48 @@ int printOpenMenu() {
     return 0;
 }
 
+// The screen rectangle's pixels, row by row, as 0x00RRGGBB.
+std::vector<uint32_t> screenPixels(int x, int y, int w, int h) {
+    std::vector<uint32_t> pixels(static_cast<size_t>(w) * static_cast<size_t>(h));
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = -h;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap && bits) {
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, w, h, screen, x, y, SRCCOPY);
+        GdiFlush();
+        std::memcpy(pixels.data(), bits, pixels.size() * 4);
+        SelectObject(memory, old);
+    }
+    if (bitmap) DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    for (uint32_t& p : pixels) p &= 0xFFFFFF; // DIB order is blue, green, red: 0xRRGGBB
+    return pixels;
+}
+
+BOOL CALLBACK printChildText(HWND child, LPARAM) {
+    // Sent, not GetWindowText: that gives only captions of other processes' windows.
+    wchar_t text[4096] = L"";
+    DWORD_PTR length = 0;
+    if (SendMessageTimeoutW(child, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text),
+                            SMTO_ABORTIFHUNG, 5000, &length) &&
+        length > 0) {
+        for (wchar_t* p = text; *p; ++p)
+            if (*p == L'\r' || *p == L'\n') *p = L'|';
+        printUtf8(text);
+        std::printf("\n");
+    }
+    return TRUE;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -583,6 +631,58 @@ int wmain(int argc, wchar_t** argv) {
             return 1;
         }
         std::printf("0x%04X\n", static_cast<unsigned>(SendMessageW(field, HKM_GETHOTKEY, 0, 0)));
+        return 0;
+    }
+    if (cmd == L"getclipboard") {
+        for (int attempt = 0; attempt < 250; ++attempt) {
+            if (attempt > 0) Sleep(20);
+            if (!OpenClipboard(nullptr)) continue;
+            std::wstring text;
+            if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+                if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+                    text = chars;
+                    GlobalUnlock(data);
+                }
+            }
+            CloseClipboard();
+            for (wchar_t& c : text)
+                if (c == L'\r' || c == L'\n') c = L'|';
+            printUtf8(text);
+            std::printf("\n");
+            return 0;
+        }
+        return 1;
+    }
+    if (cmd == L"childtext" && argc == 3) {
+        HWND w = FindWindowW(argv[2], nullptr);
+        if (!w) return 1;
+        EnumChildWindows(w, printChildText, 0);
+        return 0;
+    }
+    if ((cmd == L"count" && argc == 7) || (cmd == L"rows" && argc == 6)) {
+        const int x = static_cast<int>(number(argv[2])), y = static_cast<int>(number(argv[3]));
+        const int w = static_cast<int>(number(argv[4])), h = static_cast<int>(number(argv[5]));
+        if (w <= 0 || h <= 0) return 2;
+        const std::vector<uint32_t> pixels = screenPixels(x, y, w, h);
+        if (cmd == L"count") {
+            const auto colour = static_cast<uint32_t>(std::wcstoul(argv[6], nullptr, 16));
+            std::printf("%lld\n", static_cast<long long>(
+                                      std::count(pixels.begin(), pixels.end(), colour)));
+            return 0;
+        }
+        int bandTop = -1;
+        for (int row = 0; row <= h; ++row) {
+            bool marked = false;
+            for (int col = 0; row < h && col < w && !marked; ++col) {
+                const uint32_t p = pixels[static_cast<size_t>(row) * w + col];
+                marked = ((p >> 16) & 0xFF) < 200 || ((p >> 8) & 0xFF) < 200 || (p & 0xFF) < 200;
+            }
+            if (marked && bandTop < 0) bandTop = row;
+            if (!marked && bandTop >= 0) {
+                std::printf("%d %d\n", y + bandTop, y + row - 1);
+                bandTop = -1;
+            }
+        }
         return 0;
     }
     if (cmd == L"closewindow" && argc == 3) {

@@ -1,0 +1,59 @@
+// A news message's HTML reduced to what the built-in message view can show safely:
+// paragraphs, line breaks, headings, bold, italic and underlined text, lists and web links,
+// with character references decoded. Scripts and styles go with their content; every other
+// element goes and its text stays. Nothing in the result can load or run anything, and the
+// work is linear in the input whatever its nesting.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qlx {
+
+enum RichStyle : uint8_t {
+    kRichBold = 1,
+    kRichItalic = 2,
+    kRichUnderline = 4,
+};
+
+// A stretch of one paragraph's text in one format.
+struct RichRun {
+    uint32_t start = 0; // into RichText::text
+    uint32_t length = 0;
+    uint8_t style = 0;   // RichStyle bits
+    uint8_t heading = 0; // 1 to 6 inside h1 to h6, else 0
+    int32_t link = -1;   // index into RichText::links, or -1
+    bool operator==(const RichRun&) const = default;
+};
+
+struct RichParagraph {
+    uint32_t start = 0;     // into RichText::text
+    uint8_t indent = 0;     // list nesting
+    bool listItem = false;  // begins with its bullet or number and a tab
+    bool gapBefore = false; // a paragraph's margin above it
+    bool operator==(const RichParagraph&) const = default;
+};
+
+struct RichText {
+    // Windows-1252; '\n' ends a paragraph and belongs to no run, '\t' follows a list mark.
+    std::string text;
+    std::vector<RichParagraph> paragraphs; // at least one, in order
+    std::vector<RichRun> runs;             // in order, none crossing a paragraph's end
+    // The links' addresses: only those the program hands to the browser (web pages).
+    std::vector<std::string> links;
+};
+
+RichText htmlToRichText(std::string_view html);
+
+// The text as rich text format for the system's rich-text control, in the given font face
+// at 12 points: headings larger and bold, links blue and underlined, list items indented.
+std::string richTextToRtf(const RichText& text, std::string_view fontFace);
+
+// What the built-in view takes from a body style: the first face of a CSS font-family list
+// (without quotes), and a CSS length in pixels (fallback when it is not a plain one).
+std::string firstFontFamily(std::string_view families);
+int cssPixels(std::string_view length, int fallback);
+
+} // namespace qlx

@@ -1,0 +1,88 @@
+// The messages window: its layout, and how it shows one news message. The message goes into
+// a blank page once the view reports the page complete, and showing it marks it as shown.
+// Links that ask for a new window open in the user's browser; Esc closes the window.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "forms/FormLayout.h"
+#include "lookup/ShellOpenPort.h"
+#include "messages/HtmlViewPort.h"
+#include "messages/MessageStore.h"
+#include "panel/MessageWinPort.h"
+
+namespace qlx {
+
+inline constexpr int kMessagesClientWidth = 539;
+inline constexpr int kMessagesClientHeight = 366;
+inline constexpr const char* kBlankMessagePage = "about:<p></p>";
+inline constexpr const char* kNoMessagesText = "Der er ingen meddelelser";
+inline constexpr const char* kEmptyMessageText = "(tom)";
+inline constexpr const char* kMessageFontFamily = "Arial, Helvetica, sans-serif";
+inline constexpr const char* kMessageMargin = "7px";
+// A view that has not reported its page complete by then gets no document at all.
+inline constexpr uint32_t kMessageFillTimeoutMs = 5000;
+
+FormSpec messagesFormLayout();
+
+// Whether the browser view may follow a link inside itself: web pages and the blank page
+// only, never files, scripts or the browser's own resources.
+bool viewMayNavigateTo(std::string_view address);
+
+// What the window's logic asks of its window.
+class MessagesWindowPort {
+  public:
+    virtual ~MessagesWindowPort() = default;
+    virtual HtmlViewPort& view() = 0;
+    // Puts the built-in view in the browser view's place; false when the view already is
+    // the built-in one or it cannot be made.
+    virtual bool useBuiltInView() = 0;
+    // The timer after which a page that never came counts as missing.
+    virtual void setFillTimer(bool enabled) = 0;
+    virtual void setModalResult(int32_t result) = 0;
+};
+
+class TFormMessages {
+  public:
+    TFormMessages(MessagesWindowPort& window, MessageStore& store, ShellOpenPort& shell,
+                  MessageWinPort& messages)
+        : window_(window), store_(store), shell_(shell), messages_(messages) {}
+
+    // Index into the received list, set before the window is shown; -1 for none.
+    int32_t CurrentIndex = -1;
+    // The blank page has been asked for and the message is still to go into it.
+    bool FillPending = false;
+
+    // Asks the view for the blank page the message goes into.
+    void FormShow();
+    // Puts the message into the page: only the first time after FormShow.
+    void CppWebBrowser1DocumentComplete();
+    // The page never came: the built-in view shows the message instead.
+    void FillTimerTimer();
+    // A link asks for a new window: never one of the view's own; the link's address goes to
+    // the user's browser instead. cancel is always set.
+    void CppWebBrowser1NewWindow2(bool& cancel);
+
+    enum class KeyRoute {
+        None,   // the message goes its usual way
+        Closed, // Esc: the window closes with Cancel; the message is used up
+        ToView, // Enter or key 43 for the view to handle
+    };
+    // Every message the application receives while the window exists; keyDownOrUp tells
+    // whether it is a key going down or up, of virtualKey.
+    KeyRoute ApplicationEvents1Message(bool keyDownOrUp, uint32_t virtualKey);
+    void ButtonCloseClick();
+
+  private:
+    // The view's page could not be had: the built-in view takes over and the fill waits for
+    // its page. False when there is nothing left to try.
+    bool fillInBuiltInView();
+
+    MessagesWindowPort& window_;
+    MessageStore& store_;
+    ShellOpenPort& shell_;
+    MessageWinPort& messages_;
+};
+
+} // namespace qlx

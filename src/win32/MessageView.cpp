@@ -1,0 +1,106 @@
+// The holder window of the messages window's view and the choice between the two views.
+#include "MessageView.h"
+
+namespace qlx::win {
+
+namespace {
+const wchar_t kClassName[] = L"TMessageView";
+}
+
+TMessageViewHolder* TMessageViewHolder::create(HWND parent, const ControlBox& box) {
+    HINSTANCE module = GetModuleHandleW(nullptr);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = windowProc;
+    wc.hInstance = module;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = kClassName;
+    if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return nullptr;
+
+    auto* holder = new TMessageViewHolder();
+    HWND hwnd = CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, L"",
+                                WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, box.left, box.top,
+                                box.width, box.height, parent, nullptr, module, holder);
+    if (!hwnd) {
+        delete holder;
+        return nullptr;
+    }
+    try {
+        holder->view_ = makeBrowserView(hwnd, holder->events);
+        if (!holder->view_) holder->view_ = makeBuiltInView(hwnd, holder->events);
+    } catch (...) {
+        holder->view_.reset();
+    }
+    if (!holder->view_) {
+        DestroyWindow(hwnd); // frees the holder
+        return nullptr;
+    }
+    holder->view_->resize(box.width, box.height);
+    return holder;
+}
+
+bool TMessageViewHolder::useBuiltInView() {
+    if (view_->builtIn()) return false;
+    std::unique_ptr<MessageView> builtIn = makeBuiltInView(hwnd_, events);
+    if (!builtIn) return false;
+    retired_ = std::move(view_);
+    retired_->hide();
+    PostMessageW(hwnd_, kMsgReleaseRetired, 0, 0);
+    view_ = std::move(builtIn);
+    RECT r{};
+    GetClientRect(hwnd_, &r);
+    view_->resize(r.right, r.bottom);
+    return true;
+}
+
+LRESULT CALLBACK TMessageViewHolder::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        auto* holder = static_cast<TMessageViewHolder*>(create->lpCreateParams);
+        holder->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(holder));
+    }
+    auto* holder = reinterpret_cast<TMessageViewHolder*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!holder) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        delete holder;
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
+    }
+    try {
+        return holder->handle(msg, wParam, lParam);
+    } catch (...) {
+        return 0;
+    }
+}
+
+LRESULT TMessageViewHolder::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (view_ && view_->holderMessage(msg, wParam, lParam, result)) return result;
+    switch (msg) {
+    case kMsgReleaseRetired:
+        retired_.reset();
+        return 0;
+    case kMsgDocumentComplete:
+        if (events.documentComplete) events.documentComplete();
+        return 0;
+    case WM_SIZE:
+        if (view_) view_->resize(LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    case WM_ERASEBKGND: {
+        RECT r{};
+        GetClientRect(hwnd_, &r);
+        FillRect(reinterpret_cast<HDC>(wParam), &r,
+                 static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        return 1;
+    }
+    case WM_DESTROY:
+        // The view's control goes before the window it lives in.
+        view_.reset();
+        retired_.reset();
+        return 0;
+    }
+    return DefWindowProcW(hwnd_, msg, wParam, lParam);
+}
+
+} // namespace qlx::win

@@ -1,0 +1,132 @@
+// The built-in message view's HTML subset and its rich text.
+#include <gtest/gtest.h>
+
+#include "messages/HtmlSubset.h"
+
+using namespace qlx;
+
+namespace {
+
+// The result in a short notation: paragraphs joined by "|", "^" for a margin above one and
+// ">" per indent; *bold*, /italic/, _underlined_, #n{heading} and [text](address) for links.
+std::string notation(const RichText& r) {
+    std::string out;
+    size_t run = 0;
+    for (size_t p = 0; p < r.paragraphs.size(); ++p) {
+        const RichParagraph& para = r.paragraphs[p];
+        if (p > 0) out += '|';
+        if (para.gapBefore) out += '^';
+        out += std::string(para.indent, '>');
+        const size_t end =
+            p + 1 < r.paragraphs.size() ? r.paragraphs[p + 1].start - 1 : r.text.size();
+        for (; run < r.runs.size() && r.runs[run].start < end; ++run) {
+            const RichRun& x = r.runs[run];
+            std::string text = r.text.substr(x.start, x.length);
+            if (x.style & kRichUnderline) text = "_" + text + "_";
+            if (x.style & kRichItalic) text = "/" + text + "/";
+            if (x.style & kRichBold) text = "*" + text + "*";
+            if (x.heading) text = "#" + std::to_string(x.heading) + "{" + text + "}";
+            if (x.link >= 0) text = "[" + text + "](" + r.links[x.link] + ")";
+            out += text;
+        }
+    }
+    return out;
+}
+
+std::string reduced(std::string_view html) {
+    return notation(htmlToRichText(html));
+}
+
+} // namespace
+
+TEST(HtmlSubset, BlocksFormatsAndLists) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"  Hej\r\n  <b>verden</b>  ", "Hej *verden*"},
+        {"<p>a</p><p>b</p>", "a|^b"},
+        {"a<br>b<br><br>c<br>", "a|b||c"},
+        {"<div>a</div>b<div><div>c</div></div>", "a|b|c"},
+        {"<h1>Nyt</h1>tekst <h3>x</h3>", "#1{Nyt}|^tekst|^#3{x}"},
+        {"<i>a</i><em>b</em> <strong>c</strong><u>d</u>", "/ab/ *c*_d_"},
+        {"<b>a<i>b</b>c</i></u></b>d", "*a**/b/*/c/d"},
+        {"<ul><li>a</li><li>b</ul>c", ">\x95\ta|>\x95\tb|^c"},
+        {"<ol><li>a<li><p>b</p><ul><li>c</ul></ol>", ">1.\ta|^>2.\tb|^>>\x95\tc"},
+        {"<span>a</span><font color=red>b</font><table><tr><td>c</td></tr></table>", "ab|c"},
+        {"<p onclick=\"alert(1)\" style='x'>a</p><img src=file:///c:/x.png>", "a"},
+    };
+    for (const auto& [html, expected] : cases)
+        EXPECT_EQ(reduced(html), expected) << html;
+}
+
+TEST(HtmlSubset, OnlyWebLinksAreLinks) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"<a href=\"http://x.dk/a?b=1&amp;c=2\" target=\"_blank\">L</a>",
+         "[L](http://x.dk/a?b=1&c=2)"},
+        {"<A HREF=' https://y.dk/\n '><b>L</b>x</A>y", "[*L*](https://y.dk/)[x](https://y.dk/)y"},
+        {"<a href=http://z.dk>L</a>", "[L](http://z.dk)"},
+        {"<a href=\"javascript:alert(1)\">L</a>", "L"},
+        {"<a href=\"java&#x09;script:alert(1)\">L</a>", "L"},
+        {"<a href=\"file:///c:/windows/win.ini\">L</a>", "L"},
+        {"<a href=\"\\\\server\\share\">L</a>", "L"},
+        {"<a name=x>L</a>", "L"},
+        {"<a href=http://a.dk>1<a href=x:y>2</a>3", "[1](http://a.dk)23"},
+    };
+    for (const auto& [html, expected] : cases)
+        EXPECT_EQ(reduced(html), expected) << html;
+}
+
+TEST(HtmlSubset, ReferencesScriptsCommentsAndBrokenMarkup) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"&amp;&lt;&gt;&quot;&aelig;&oslash;&aring;&AElig;&yuml;&#229;&#xE6;&copy x",
+         "&<>\"\xE6\xF8\xE5\xC6\xFF\xE5\xE6\xA9 x"},
+        {"&euro;&#8364;&#150;&#x2014;&nbsp;&#x1F600;&#0;&#99999999999;&#129;",
+         "\x80\x80\x96\x97\xA0????"},
+        {"&bogus; & &#; &#x;", "&bogus; & &#; &#x;"},
+        {"a<script>alert('<b>x</b>')</script>b<STYLE>p{}</STYLE >c<title>t</title>", "abc"},
+        {"a<script src=x.js></scripty>still script", "a"},
+        {"a<!-- <b>x</b> -->b<!DOCTYPE html><?xml x?>c</ >d", "abcd"},
+        {"a < b <3 c<", "a < b <3 c<"},
+        {"a<b", "a"},
+        {"a<p title=\"never closed>b", "a"},
+        {"a\x01\x7F"
+         "b",
+         "ab"},
+    };
+    for (const auto& [html, expected] : cases)
+        EXPECT_EQ(reduced(html), expected) << html;
+}
+
+TEST(HtmlSubset, AMegabyteOfNestingStaysLinear) {
+    for (const std::string unit : {"<b><i><u><a href=http://x>", "<ul><ol><li>x", "<div><p>",
+                                   "</b></ul></ol>", "<h1><blockquote><li>"}) {
+        std::string html;
+        while (html.size() < (1u << 20))
+            html += unit;
+        html += "end";
+        const RichText r = htmlToRichText(html);
+        EXPECT_LE(r.text.size(), html.size()) << unit;
+        EXPECT_LE(r.runs.size(), html.size()) << unit;
+        EXPECT_LE(r.paragraphs.size(), html.size()) << unit;
+        EXPECT_EQ(r.text.substr(r.text.size() - 3), "end") << unit;
+    }
+}
+
+TEST(HtmlSubset, RichTextEscapesTheTextAndCarriesTheFormats) {
+    const RichText r = htmlToRichText(
+        "<p>a{\\object}&aelig;</p><ul><li><b>c</b> <a href=http://x.dk>d</a></ul><h2>e</h2>");
+    EXPECT_EQ(richTextToRtf(r, "Arial;}{\\evil"),
+              "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0 Arialevil;}}"
+              "{\\colortbl;\\red0\\green0\\blue255;}\\f0\\fs24\n"
+              "\\pard {\\plain\\f0\\fs24 a\\{\\\\object\\}\\'e6}\\par\n"
+              "\\pard\\li480\\fi-300\\tx480\\sb240 {\\plain\\f0\\fs24 \\'95\\tab }"
+              "{\\plain\\f0\\fs24\\b c}{\\plain\\f0\\fs24  }{\\plain\\f0\\fs24\\ul\\cf1 d}\\par\n"
+              "\\pard\\sb240 {\\plain\\f0\\fs36\\b e}\\par\n}");
+}
+
+TEST(HtmlSubset, TheBodyStyleTheBuiltInViewTakes) {
+    EXPECT_EQ(firstFontFamily("Arial, Helvetica, sans-serif"), "Arial");
+    EXPECT_EQ(firstFontFamily(" 'Times New Roman' ,serif"), "Times New Roman");
+    EXPECT_EQ(cssPixels("7px", 3), 7);
+    EXPECT_EQ(cssPixels("12", 3), 12);
+    for (const char* other : {"", "1em", "-4px", "px", "99999999999px"})
+        EXPECT_EQ(cssPixels(other, 3), 3) << other;
+}
