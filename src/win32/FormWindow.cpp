@@ -5,6 +5,7 @@
 
 #include "Application.h"
 #include "BevelLines.h"
+#include "CommonControls.h"
 #include "Encoding.h"
 #include "ModalLoop.h"
 #include "SpeedButtonCheckmark.h"
@@ -99,7 +100,7 @@ bool TFormWindow::create() {
 void TFormWindow::createHints() {
     bool any = false;
     for (const ControlSpec& c : spec_.controls) any = any || !c.hint.empty();
-    if (!any) return;
+    if (!any || !loadCommonControls(ICC_WIN95_CLASSES)) return;
     tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,

@@ -3,35 +3,39 @@
 
 #include <commctrl.h>
 
+#include "CommonControls.h"
 #include "Fonts.h"
 #include "forms/SettingsForm.h"
 
 namespace qlx::win {
 
 namespace {
-constexpr UINT_PTR kKeyFilterId = 1;
+const wchar_t* const kFieldProc = L"QuiklexHotKeyFieldProc";
 
-LRESULT CALLBACK keyFilter(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                           DWORD_PTR) {
+// Enter and Esc never become the shortcut; everything else goes on to the field.
+LRESULT CALLBACK keyFilter(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    const auto original = reinterpret_cast<WNDPROC>(GetPropW(hwnd, kFieldProc));
+    if (!original) return DefWindowProcW(hwnd, msg, wParam, lParam);
     if (hotKeyFieldDropsMessage(msg, wParam)) return 0;
-    if (msg == WM_NCDESTROY) RemoveWindowSubclass(hwnd, keyFilter, kKeyFilterId);
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+        RemovePropW(hwnd, kFieldProc);
+    }
+    return CallWindowProcW(original, hwnd, msg, wParam, lParam);
 }
 } // namespace
 
 HWND createHotKeyField(HWND parent, const ControlSpec& spec, const ControlBox& box) {
-    static const bool initialised = [] {
-        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_HOTKEY_CLASS | ICC_BAR_CLASSES};
-        return InitCommonControlsEx(&icc) != FALSE;
-    }();
-    (void)initialised;
+    static const bool initialised = loadCommonControls(ICC_HOTKEY_CLASS | ICC_BAR_CLASSES);
+    if (!initialised) return nullptr;
     HWND field = CreateWindowExW(WS_EX_CLIENTEDGE, HOTKEY_CLASSW, L"",
                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP, box.left, box.top, box.width,
                                  box.height, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!field) return nullptr;
     SendMessageW(field, WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(spec.font)), FALSE);
     SendMessageW(field, HKM_SETRULES, kHotKeyFieldRefused, MAKELPARAM(kHotKeyFieldReplacement, 0));
-    SetWindowSubclass(field, keyFilter, kKeyFilterId, 0);
+    SetPropW(field, kFieldProc, reinterpret_cast<HANDLE>(GetWindowLongPtrW(field, GWLP_WNDPROC)));
+    SetWindowLongPtrW(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(keyFilter));
     return field;
 }
 

@@ -1,0 +1,20 @@
+// Loading the common-controls library on first use.
+#include "CommonControls.h"
+
+#include <commctrl.h>
+
+namespace qlx::win {
+
+bool loadCommonControls(DWORD classes) {
+    // The program's manifest makes the system take the library's current version.
+    static HMODULE library = LoadLibraryExW(L"comctl32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    if (!library) return false;
+    using Init = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    static const auto init = reinterpret_cast<Init>(
+        reinterpret_cast<void*>(GetProcAddress(library, "InitCommonControlsEx")));
+    if (!init) return false;
+    INITCOMMONCONTROLSEX icc{sizeof icc, classes};
+    return init(&icc) != FALSE;
+}
+
+} // namespace qlx::win
