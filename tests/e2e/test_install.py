@@ -8,7 +8,9 @@ import subprocess
 
 from harness import (ROOT, WORK, QuiklexTest, browser_log, helper, settings_folder,
                      unix_path, user_name, wait_for, windows_path, wine_text)
+from test_settingswindow import client, darkest, screen_colours, xdo
 
+SETTINGS = "TFormSettings"
 RUN_KEY = r"Software\Microsoft\Windows\CurrentVersion\Run"
 UNINSTALL_KEY = r"Software\Microsoft\Windows\CurrentVersion\Uninstall\Quiklex"
 # An older version ran before: the first start of this one writes the automatic start.
@@ -152,6 +154,14 @@ class Installer(QuiklexTest):
         self.assertEqual(helper("post", 5, 5)[0], 0)  # save now
         wait_for(lambda: "PrgVersion=0.6.0" in read(settings), 20, what="the shared settings")
         self.assertNotIn("quiklex", reg_values("HKCU\\" + RUN_KEY))
+        # Its settings window shows the automatic start as the administrator's: checked, with
+        # its caption in grey.
+        helper("post", 2, 5)
+        w = wait_for(lambda: client(SETTINGS), 20, what="the settings window")
+        wait_for(lambda: darkest(screen_colours(w[0] + 31, w[1] + 158, 120, 20)) == "0x808080",
+                 5, what="the grey caption")
+        xdo("mousemove", w[0] + 107, w[1] + 276, "click", 1)  # "Annuller"
+        wait_for(lambda: client(SETTINGS) is None, 10, what="the settings window to close")
 
         self.uninstall(folder, "/ALLUSERS")
         self.assertNotIn("quiklex", reg_values("HKLM\\" + RUN_KEY))
