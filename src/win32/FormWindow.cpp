@@ -7,7 +7,10 @@
 #include "BevelLines.h"
 #include "CommonControls.h"
 #include "Encoding.h"
+#include "FlatButton.h"
+#include "Label.h"
 #include "ModalLoop.h"
+#include "Shape.h"
 #include "SpeedButtonCheckmark.h"
 
 namespace qlx::win {

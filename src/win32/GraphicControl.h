@@ -1,5 +1,5 @@
 // A control without a window of its own: the panel or form it sits on draws it and hands it
-// the mouse. Labels, shapes and flat buttons are such controls.
+// the mouse. Labels, shapes, flat buttons and check-mark buttons are such controls.
 #pragma once
 
 #include <windows.h>
@@ -44,44 +44,11 @@ private:
     bool enabled_ = true;
 };
 
-// Draws text in runs of normal and bold weight at the box, word-wrapped when the control
-// asks for it; a label without a width is as wide as its text. Text colour, background (or
-// none) and right alignment come from the control's description.
-class TLabelRuns final : public GraphicControl {
-public:
-    using GraphicControl::GraphicControl;
-    void paint(HDC dc) override;
-    void setText(std::vector<TextRun> text);
-    void setTextColour(uint32_t colour);
-
-private:
-    std::vector<TextRun> text_ = spec().text;
-    uint32_t colour_ = spec().font.colour;
-};
-
-// A filled rectangle without outline.
-class TShape final : public GraphicControl {
-public:
-    using GraphicControl::GraphicControl;
-    void paint(HDC dc) override;
-};
-
-// A flat button: the caption centred on whatever lies below it (its shape), a raised frame
-// while the mouse is over it and a sunken one while it is held down.
-class TFlatButton final : public GraphicControl {
-public:
-    using GraphicControl::GraphicControl;
-    void paint(HDC dc) override;
-    bool interactive() const override { return true; }
-    void setHot(bool hot) override;
-    void setPressed(bool pressed) override;
-
-private:
-    bool hot_ = false;
-    bool pressed_ = false;
-};
-
 // The colour as GDI takes it.
 inline COLORREF gdiColour(uint32_t colour) { return static_cast<COLORREF>(colour & 0xFFFFFF); }
+// A control's box as a GDI rectangle.
+inline RECT rectOf(const ControlBox& b) { return RECT{b.left, b.top, b.left + b.width, b.top + b.height}; }
+// Fills a rectangle with a colour.
+void fillRect(HDC dc, const RECT& r, uint32_t colour);
 
 } // namespace qlx::win

@@ -1,0 +1,36 @@
+// Drawing a flat button in its states.
+#include "FlatButton.h"
+
+#include "Encoding.h"
+#include "Fonts.h"
+
+namespace qlx::win {
+
+void TFlatButton::setHot(bool hot) {
+    if (hot_ == hot) return;
+    hot_ = hot;
+    invalidate();
+}
+
+void TFlatButton::setPressed(bool pressed) {
+    if (pressed_ == pressed) return;
+    pressed_ = pressed;
+    invalidate();
+}
+
+void TFlatButton::paint(HDC dc) {
+    RECT r = rectOf(box);
+    const bool down = pressed_ && hot_ && enabled();
+    if (enabled() && (hot_ || pressed_))
+        DrawEdge(dc, &r, down ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
+    const std::wstring caption = widen(spec().caption());
+    HGDIOBJ oldFont = SelectObject(dc, fontFor(spec().font));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, enabled() ? gdiColour(spec().font.colour) : GetSysColor(COLOR_GRAYTEXT));
+    if (down) OffsetRect(&r, 1, 1);
+    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &r,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(dc, oldFont);
+}
+
+} // namespace qlx::win

@@ -1,0 +1,65 @@
+// Laying out and drawing a label's runs.
+#include "Label.h"
+
+#include <algorithm>
+
+#include "Encoding.h"
+#include "Fonts.h"
+
+namespace qlx::win {
+
+namespace {
+int textWidth(HDC dc, const FontSpec& font, std::string_view text, bool bold) {
+    const std::wstring wide = widen(text);
+    SelectObject(dc, fontFor(font, bold));
+    SIZE size{};
+    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+    return size.cx;
+}
+} // namespace
+
+void TLabelRuns::setText(std::vector<TextRun> text) {
+    text_ = std::move(text);
+    invalidate();
+}
+
+void TLabelRuns::setTextColour(uint32_t colour) {
+    if (colour_ == colour) return;
+    colour_ = colour;
+    invalidate();
+}
+
+void TLabelRuns::paint(HDC dc) {
+    const FontSpec& font = spec().font;
+    HGDIOBJ oldFont = SelectObject(dc, fontFor(font));
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc, &tm);
+    if (spec().colour != kNoColour && box.width > 0) fillRect(dc, rectOf(box), spec().colour);
+    const auto measure = [&](std::string_view text, bool bold) {
+        return textWidth(dc, font, text, bold);
+    };
+    const std::vector<PlacedRun> placed =
+        wrapRuns(text_, spec().wordWrap ? box.width : 0, measure);
+    int shift = 0;
+    if (spec().rightAlign && box.width > 0 && !placed.empty()) {
+        int right = 0;
+        for (const PlacedRun& p : placed)
+            if (p.line == 0) right = std::max(right, p.x + measure(p.text, p.bold));
+        shift = box.width - right;
+    }
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, enabled() ? gdiColour(colour_) : GetSysColor(COLOR_GRAYTEXT));
+    // A label with a size clips to it; one that sizes itself to its text draws it whole, and
+    // so does a right-aligned one, which grows to the left as its text needs.
+    RECT clip = rectOf(box);
+    const UINT options = box.width > 0 && box.height > 0 && !spec().rightAlign ? ETO_CLIPPED : 0;
+    for (const PlacedRun& p : placed) {
+        SelectObject(dc, fontFor(font, p.bold));
+        const std::wstring wide = widen(p.text);
+        ExtTextOutW(dc, box.left + p.x + shift, box.top + p.line * tm.tmHeight, options, &clip,
+                    wide.c_str(), static_cast<UINT>(wide.size()), nullptr);
+    }
+    SelectObject(dc, oldFont);
+}
+
+} // namespace qlx::win

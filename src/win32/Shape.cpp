@@ -1,0 +1,8 @@
+// Drawing a shape.
+#include "Shape.h"
+
+namespace qlx::win {
+
+void TShape::paint(HDC dc) { fillRect(dc, rectOf(box), spec().colour); }
+
+} // namespace qlx::win
