@@ -234,3 +234,34 @@ class QuiklexTest(unittest.TestCase):
         wait_for(lambda: foreground_class() == "QlxOther", 10, what="the other window in front")
         self.addCleanup(p.kill)
         return p
+
+
+def xdo(*args):
+    """xdotool, as a user's keys and mouse."""
+    subprocess.run(["xdotool", *map(str, args)], capture_output=True, timeout=10)
+
+
+def client(window_class):
+    """(left, top, width, height, caption) of the client area of a window of that class on the
+    screen, or None when there is none."""
+    code, out = helper("client", window_class)
+    if code != 0:
+        return None
+    parts = out.split(" ", 4) + [""]  # an empty caption leaves no fifth word
+    return int(parts[0]), int(parts[1]), int(parts[2]), int(parts[3]), parts[4]
+
+
+def shown(window_class):
+    """Whether a window of that class is there and visible."""
+    code, out = helper("window", window_class)
+    return code == 0 and out.split()[1] == "1"
+
+
+def settings_text():
+    """The user's settings file as text; empty while there is none."""
+    try:
+        with open(os.path.join(settings_folder(), user_name() + ".ini"), "rb") as f:
+            return f.read().decode("cp1252")
+    except FileNotFoundError:
+        return ""
+

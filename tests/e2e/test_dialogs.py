@@ -2,12 +2,11 @@
 browser cannot be reached: its look, its OK button, closing it by the frame, keeping it in
 front."""
 import os
-import re
 import subprocess
 import time
 
-from harness import (BUILD, HELPER, PROGRAM_VERSION, ROOT, WORK, Quiklex, QuiklexTest,
-                     browser_log, end_all, find_panel, foreground_class, helper, wait_for)
+from harness import (BUILD, HELPER, PROGRAM_VERSION, WORK, Quiklex, QuiklexTest, browser_log,
+                     end_all, find_panel, foreground_class, helper, wait_for)
 
 DEFAULT_INFO_PAGE = "http://www.lemmary.dk/#anvendelse/quiklex/"
 DIALOG_CLASS = "TMessageForm"

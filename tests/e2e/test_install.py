@@ -6,9 +6,9 @@ import os
 import shutil
 import subprocess
 
-from harness import (ROOT, WORK, QuiklexTest, browser_log, helper, settings_folder,
-                     unix_path, user_name, wait_for, windows_path, wine_text)
-from test_settingswindow import client, darkest, screen_colours, xdo
+from harness import (ROOT, WORK, QuiklexTest, browser_log, client, helper, settings_folder,
+                     unix_path, user_name, wait_for, windows_path, wine_text, xdo)
+from test_settingswindow import darkest, screen_colours
 
 SETTINGS = "TFormSettings"
 RUN_KEY = r"Software\Microsoft\Windows\CurrentVersion\Run"

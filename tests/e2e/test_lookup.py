@@ -6,8 +6,8 @@ import shutil
 import subprocess
 import time
 
-from harness import (EXE, HELPER, WORK, QuiklexTest, browser_log, find_panel,
-                     foreground_class, helper, start_second, wait_for)
+from harness import (EXE, HELPER, WORK, QuiklexTest, browser_log, find_panel, foreground_class,
+                     helper, start_second, wait_for)
 
 LOOKUP = "http://www.lemmary.dk/#ordbog/"
 DIALOG_CLASS = "TMessageForm"

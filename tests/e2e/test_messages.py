@@ -6,16 +6,14 @@ import os
 import subprocess
 import time
 
-from harness import (PANEL_COLOUR, WORK, QuiklexTest, browser_log, find_panel,
-                     foreground_class, helper, settings_folder, user_name, wait_for, windows_path)
+from harness import (PANEL_COLOUR, WORK, QuiklexTest, browser_log, client, find_panel,
+                     foreground_class, helper, settings_text, shown, wait_for, windows_path, xdo)
 from test_definitions import DictionaryServer, ok_answer
 
 MESSAGES = "TFormMessages"
 DIALOG = "TMessageForm"
 
 
-def xdo(*args):
-    subprocess.run(["xdotool", *map(str, args)], capture_output=True, timeout=10)
 
 
 def document(*messages):
@@ -25,20 +23,10 @@ def document(*messages):
     return b"<definitions>" + body + b"</definitions>"
 
 
-def window_shown():
-    code, out = helper("window", MESSAGES)
-    return code == 0 and out.split()[1] == "1"
 
 
-def client():
-    """(left, top, width, height, caption) of the messages window's client area."""
-    left, top, width, height, caption = helper("client", MESSAGES)[1].split(" ", 4)
-    return int(left), int(top), int(width), int(height), caption
 
 
-def settings_text():
-    with open(os.path.join(settings_folder(), user_name() + ".ini"), "rb") as f:
-        return f.read().decode("cp1252")
 
 
 def count(left, top, width, height, colour):
@@ -55,7 +43,7 @@ class Messages(QuiklexTest):
         server = self.serve(body)
         q = self.start(env=server.env)
         q.wait_visible()
-        wait_for(window_shown, 20, what="the messages window")
+        wait_for(lambda: shown(MESSAGES), 20, what="the messages window")
         wait_for(lambda: foreground_class() == MESSAGES, 10, what="the messages window in front")
         return server, q
 
@@ -64,7 +52,7 @@ class Messages(QuiklexTest):
                         ("2026-01-15", "<h1>Nyt fra Lemmary</h1><p>Der er <b>nye ord</b> i "
                                        "ordbogen: &aelig;&oslash;&aring;.</p>"))
         server, _ = self.open_window(body)
-        left, top, width, height, caption = client()
+        left, top, width, height, caption = client(MESSAGES)
         subprocess.run(["import", "-window", "root", os.path.join(WORK, "messages.png")],
                        capture_output=True, timeout=30)
         # The smaller timestamp's message, with its references decoded.
@@ -100,7 +88,7 @@ class Messages(QuiklexTest):
 
         # Esc closes it; about a second later the message is in the settings file.
         xdo("key", "Escape")
-        wait_for(lambda: not window_shown(), 10, what="the window to close")
+        wait_for(lambda: not shown(MESSAGES), 10, what="the window to close")
         closed = time.monotonic()
         wait_for(lambda: "[ShownMessages]" in settings_text(), 5, interval=0.05,
                  what="the shown messages")
@@ -112,7 +100,7 @@ class Messages(QuiklexTest):
         # shows nothing.
         self.end_programs()
         self.start(env=server.env)
-        wait_for(window_shown, 20, what="the messages window")
+        wait_for(lambda: shown(MESSAGES), 20, what="the messages window")
         wait_for(lambda: "Anden besked" in helper("childtext", MESSAGES)[1], 5,
                  what="the other message")
         wait_for(lambda: foreground_class() == MESSAGES, 10, what="the messages window in front")
@@ -123,7 +111,7 @@ class Messages(QuiklexTest):
         q = self.start(env=server.env)
         q.wait_visible()
         wait_for(lambda: server.connections() >= 3, 15, what="the third download")
-        self.assertFalse(wait_for(window_shown, 4, fail=False))
+        self.assertFalse(wait_for(lambda: shown(MESSAGES), 4, fail=False))
 
     def end_programs(self):
         for q in self.programs:
@@ -136,7 +124,7 @@ class Messages(QuiklexTest):
                               '<a href="file:///c:/windows/win.ini">Fillink her</a><br>'
                               '<a href="http://127.0.0.1/nyhed" target="_blank">Weblink her</a>'))
         self.open_window(body)
-        left, top, _, _, _ = client()
+        left, top, _, _, _ = client(MESSAGES)
         view_left, view_top = left + 8 + 7, top + 11 + 7
         # The text lines: bands of ink, a link's underline joined to its line.
         lines = []
@@ -156,10 +144,10 @@ class Messages(QuiklexTest):
         self.assertEqual(browser_log()[before:], ["http://127.0.0.1/nyhed"])
         self.assertFalse(wait_for(lambda: helper("window", DIALOG)[0] == 0, 1, fail=False))
         # The links left the window open; its OK button closes it.
-        self.assertTrue(window_shown())
-        _, _, _, height, _ = client()
+        self.assertTrue(shown(MESSAGES))
+        _, _, _, height, _ = client(MESSAGES)
         xdo("mousemove", left + 34 + 22, top + height - 28 + 6 + 8, "click", 1)
-        wait_for(lambda: not window_shown(), 10, what="the window to close")
+        wait_for(lambda: not shown(MESSAGES), 10, what="the window to close")
 
     def test_a_script_in_a_message_runs_nothing(self):
         marker = os.path.join(WORK, "script-ran")
@@ -171,7 +159,7 @@ class Messages(QuiklexTest):
         self.assertIn("F\u00f8r", texts)
         self.assertIn("Efter", texts)
         self.assertNotIn("ActiveXObject", texts)
-        left, top, width, height, _ = client()
+        left, top, width, height, _ = client(MESSAGES)
         xdo("mousemove", left + width // 2, top + height // 3)
         time.sleep(1.0)
         self.assertFalse(os.path.exists(marker))
@@ -187,4 +175,4 @@ class FirstRunMessages(QuiklexTest):
         self.addCleanup(server.stop)
         self.start(env=server.env)
         wait_for(lambda: server.connections() >= 1, 20, what="the download")
-        self.assertFalse(wait_for(window_shown, 5, fail=False))
+        self.assertFalse(wait_for(lambda: shown(MESSAGES), 5, fail=False))

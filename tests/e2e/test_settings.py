@@ -6,9 +6,8 @@ import shutil
 import subprocess
 import time
 
-from harness import (EXE, WORK, QuiklexTest, find_panel, helper, right_click_menu,
-                     settings_folder, unix_path,
-                     user_name, wait_for, windows_path, wine_text)
+from harness import (EXE, WORK, QuiklexTest, find_panel, helper, right_click_menu, settings_folder,
+                     user_name, wait_for, windows_path)
 
 RUN_KEY = r"Software\Microsoft\Windows\CurrentVersion\Run"
 SCREEN_WIDTH, SCREEN_HEIGHT = 1024, 768

@@ -6,9 +6,9 @@ import re
 import subprocess
 import time
 
-from harness import (EXE, HELPER, WORK, QuiklexTest, browser_log, find_panel, foreground_class,
-                     helper, menu_open, right_click_menu, settings_folder, user_name, wait_for,
-                     windows_path)
+from harness import (EXE, HELPER, WORK, QuiklexTest, browser_log, client, find_panel,
+                     foreground_class, helper, menu_open, right_click_menu, settings_folder,
+                     settings_text, shown, user_name, wait_for, windows_path, xdo)
 from test_settings import reg_add, reg_delete, run_list
 
 WINDOW = "TFormSettings"
@@ -24,21 +24,10 @@ BOXES = {"AlwaysOnTop": (13, 107), "Systray": (13, 133), "RunOnStart": (13, 158)
 BUTTONS = {"OK": (46, 276), "Annuller": (107, 276), "Standard": (266, 276)}
 
 
-def xdo(*args):
-    subprocess.run(["xdotool", *map(str, args)], capture_output=True, timeout=10)
 
 
-def client(window_class):
-    code, out = helper("client", window_class)
-    if code != 0:
-        return None
-    parts = out.split(" ", 4) + [""]  # an empty caption leaves no fifth word
-    return int(parts[0]), int(parts[1]), int(parts[2]), int(parts[3]), parts[4]
 
 
-def shown(window_class):
-    code, out = helper("window", window_class)
-    return code == 0 and out.split()[1] == "1"
 
 
 def field_value():
@@ -46,12 +35,6 @@ def field_value():
     return int(out, 16) if code == 0 else None
 
 
-def settings_text():
-    try:
-        with open(os.path.join(settings_folder(), user_name() + ".ini"), "rb") as f:
-            return f.read().decode("cp1252")
-    except FileNotFoundError:
-        return ""
 
 
 def screen_colours(left, top, width, height):

@@ -1,8 +1,8 @@
 """Start-up, one instance per session, forwarding from a second start, minimising."""
 import time
 
-from harness import (PANEL_COLOUR, QuiklexTest, find_panel, foreground_class, helper,
-                     start_second, wait_for)
+from harness import (PANEL_COLOUR, QuiklexTest, find_panel, foreground_class, helper, start_second,
+                     wait_for)
 
 
 class StartUp(QuiklexTest):

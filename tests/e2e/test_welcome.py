@@ -3,9 +3,9 @@ and what each answer does (the Chrome Frame value, the message, the information 
 import os
 import subprocess
 
-from harness import (BROWSER_LOG, HELPER, PANEL_COLOUR, WORK, QuiklexTest, browser_log,
+from harness import (BROWSER_LOG, HELPER, PANEL_COLOUR, WORK, QuiklexTest, browser_log, client,
                      find_panel, foreground_class, helper, right_click_menu, settings_folder,
-                     start_second, user_name, wait_for, windows_path)
+                     settings_text, shown, start_second, user_name, wait_for, windows_path, xdo)
 
 WELCOME = "TFormWelcome"
 DIALOG = "TMessageForm"
@@ -14,22 +14,10 @@ INFO_MODERN = "http://www.lemmary.dk/#anvendelse/quiklex/"
 INFO_GCF = "gcf:http://www.lemmary.dk/anvendelse/quiklex/"
 
 
-def xdo(*args):
-    subprocess.run(["xdotool", *map(str, args)], capture_output=True, timeout=10)
 
 
-def client(window_class):
-    """(left, top, width, height, caption) of a shown window's client area, or None."""
-    code, out = helper("client", window_class)
-    if code != 0:
-        return None
-    left, top, width, height, caption = out.split(" ", 4)
-    return int(left), int(top), int(width), int(height), caption
 
 
-def shown(window_class):
-    code, out = helper("window", window_class)
-    return code == 0 and out.split()[1] == "1"
 
 
 def chrome_frame_value():
@@ -42,10 +30,6 @@ def chrome_frame_value():
     return None
 
 
-def settings_text():
-    path = os.path.join(settings_folder(), user_name() + ".ini")
-    with open(path, "rb") as f:
-        return f.read().decode("cp1252")
 
 
 class Welcome(QuiklexTest):
