@@ -5,8 +5,8 @@
 
 namespace qlx::win {
 
-TBevelLinesControl::TBevelLinesControl(ControlSpec spec) : GraphicControl(std::move(spec)) {
-    model.FaintLines = static_cast<TFaintLines>(this->spec().faintLines & 0x0F);
+TBevelLinesControl::TBevelLinesControl(ControlDesc desc) : GraphicControl(std::move(desc)) {
+    model.FaintLines = static_cast<TFaintLines>(this->desc().faintLines & 0x0F);
 }
 
 void TBevelLinesControl::paint(HDC dc) {

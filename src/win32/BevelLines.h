@@ -9,7 +9,7 @@ namespace qlx::win {
 
 class TBevelLinesControl final : public GraphicControl {
 public:
-    explicit TBevelLinesControl(ControlSpec spec);
+    explicit TBevelLinesControl(ControlDesc desc);
     TBevelLines model;
     void paint(HDC dc) override;
 };

@@ -9,19 +9,19 @@
 
 namespace qlx::win {
 
-HFONT fontFor(const FontSpec& spec, bool bold) {
+HFONT fontFor(const FontDesc& desc, bool bold) {
     using Key = std::tuple<std::string, int, bool, bool>;
     static std::map<Key, HFONT> fonts;
-    const Key key{spec.face, spec.pixels, spec.bold || bold, spec.italic};
+    const Key key{desc.face, desc.pixels, desc.bold || bold, desc.italic};
     auto found = fonts.find(key);
     if (found != fonts.end()) return found->second;
     LOGFONTW lf{};
-    lf.lfHeight = -spec.pixels;
+    lf.lfHeight = -desc.pixels;
     lf.lfWeight = std::get<2>(key) ? FW_BOLD : FW_NORMAL;
-    lf.lfItalic = spec.italic ? TRUE : FALSE;
+    lf.lfItalic = desc.italic ? TRUE : FALSE;
     lf.lfCharSet = DEFAULT_CHARSET;
     lf.lfQuality = DEFAULT_QUALITY;
-    const std::wstring face = widen(spec.face);
+    const std::wstring face = widen(desc.face);
     lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
     HFONT font = CreateFontIndirectW(&lf);
     if (!font) font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));

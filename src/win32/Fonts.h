@@ -8,7 +8,7 @@
 
 namespace qlx::win {
 
-// spec's font, in bold when bold is set (a label's bold runs).
-HFONT fontFor(const FontSpec& spec, bool bold = false);
+// desc's font, in bold when bold is set (a label's bold runs).
+HFONT fontFor(const FontDesc& desc, bool bold = false);
 
 } // namespace qlx::win

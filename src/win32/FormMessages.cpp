@@ -20,9 +20,9 @@ int32_t TFormMessagesWindow::showMessage(int32_t index) {
     return showModal();
 }
 
-HWND TFormMessagesWindow::createWindowedControl(const ControlSpec& spec, HWND parent,
+HWND TFormMessagesWindow::createWindowedControl(const ControlDesc& desc, HWND parent,
                                                 const ControlBox& box) {
-    if (spec.kind != ControlKind::HtmlView) return nullptr;
+    if (desc.kind != ControlKind::HtmlView) return nullptr;
     holder_ = TMessageViewHolder::create(parent, box);
     if (!holder_) return nullptr;
     holder_->events.documentComplete = [this] { core_.CppWebBrowser1DocumentComplete(); };
@@ -57,7 +57,7 @@ bool TFormMessagesWindow::formMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT& 
     return true;
 }
 
-void TFormMessagesWindow::buttonClick(const ControlSpec& button) {
+void TFormMessagesWindow::buttonClick(const ControlDesc& button) {
     if (button.name == "ButtonClose") core_.ButtonCloseClick();
 }
 

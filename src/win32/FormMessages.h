@@ -18,12 +18,12 @@ class TFormMessagesWindow final : public TFormWindow, private MessagesWindowPort
     int32_t showMessage(int32_t index);
 
   private:
-    HWND createWindowedControl(const ControlSpec& spec, HWND parent,
+    HWND createWindowedControl(const ControlDesc& desc, HWND parent,
                                const ControlBox& box) override;
     void formShow() override;
     bool formPreTranslate(MSG& msg) override;
     bool formMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-    void buttonClick(const ControlSpec& button) override;
+    void buttonClick(const ControlDesc& button) override;
 
     // MessagesWindowPort
     HtmlViewPort& view() override { return holder_->view(); }

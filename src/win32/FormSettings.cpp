@@ -20,13 +20,13 @@ TFormSettingsWindow::TFormSettingsWindow(MessageWinPort& messages,
 
 TFormSettingsWindow::~TFormSettingsWindow() {
     // The boxes go with this object, before the controls that show them.
-    for (const ControlSpec& c : spec().controls)
+    for (const ControlDesc& c : desc().controls)
         if (TSpeedButtonCheckmark* box = core_.checkBox(c.name)) box->OnRepaint = nullptr;
 }
 
 bool TFormSettingsWindow::createForm() {
     if (!create()) return false;
-    for (const ControlSpec& c : spec().controls) {
+    for (const ControlDesc& c : desc().controls) {
         TSpeedButtonCheckmark* box = core_.checkBox(c.name);
         auto* shown = controlAs<TSpeedButtonCheckmarkControl>(c.name);
         if (box && shown) shown->bind(*box);
@@ -35,10 +35,10 @@ bool TFormSettingsWindow::createForm() {
     return true;
 }
 
-HWND TFormSettingsWindow::createWindowedControl(const ControlSpec& spec, HWND parent,
+HWND TFormSettingsWindow::createWindowedControl(const ControlDesc& desc, HWND parent,
                                                 const ControlBox& box) {
-    if (spec.kind != ControlKind::HotKeyField) return nullptr;
-    HWND field = createHotKeyField(parent, spec, box);
+    if (desc.kind != ControlKind::HotKeyField) return nullptr;
+    HWND field = createHotKeyField(parent, desc, box);
     if (field) setHotKeyFieldShortcut(field, kDefaultHotkey);
     return field;
 }
@@ -93,7 +93,7 @@ bool TFormSettingsWindow::formKeyPress(wchar_t key) {
     return true;
 }
 
-void TFormSettingsWindow::buttonClick(const ControlSpec& button) {
+void TFormSettingsWindow::buttonClick(const ControlDesc& button) {
     if (button.name == "ButtonOK") {
         core_.ButtonOKClick();
         setModalResult(core_.ModalResult);

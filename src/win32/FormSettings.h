@@ -41,8 +41,8 @@ private:
     bool formCloseQuery() override;
     void formClose() override { core_.FormClose(); }
     bool formKeyPress(wchar_t key) override;
-    void buttonClick(const ControlSpec& button) override;
-    HWND createWindowedControl(const ControlSpec& spec, HWND parent,
+    void buttonClick(const ControlDesc& button) override;
+    HWND createWindowedControl(const ControlDesc& desc, HWND parent,
                                const ControlBox& box) override;
 
     std::function<void(const Dimension&)> movePanel_;

@@ -17,7 +17,7 @@ void TFormWelcomeWindow::formShow() {
     core_.FormShow();
 }
 
-void TFormWelcomeWindow::buttonClick(const ControlSpec& button) {
+void TFormWelcomeWindow::buttonClick(const ControlDesc& button) {
     if (button.name == "ButtonYes") core_.ButtonYesClick();
     else if (button.name == "ButtonNo") core_.ButtonNoClick();
     setModalResult(core_.ModalResult);

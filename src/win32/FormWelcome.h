@@ -15,7 +15,7 @@ public:
 private:
     void formShow() override;
     bool formCloseQuery() override { return core_.FormCloseQuery(); }
-    void buttonClick(const ControlSpec& button) override;
+    void buttonClick(const ControlDesc& button) override;
 
     TFormWelcome core_;
     Dimension place_;

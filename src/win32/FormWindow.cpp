@@ -19,7 +19,7 @@ namespace {
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_CONTEXTHELP | WS_EX_CONTROLPARENT;
 
-DWORD styleOf(const FormSpec& spec) { return spec.minWidth > 0 ? kStyle | WS_THICKFRAME : kStyle; }
+DWORD styleOf(const FormDesc& desc) { return desc.minWidth > 0 ? kStyle | WS_THICKFRAME : kStyle; }
 } // namespace
 
 TFormWindow::~TFormWindow() {
@@ -30,14 +30,14 @@ TFormWindow::~TFormWindow() {
 }
 
 Dimension TFormWindow::designBounds() const {
-    RECT r{0, 0, spec_.clientWidth, spec_.clientHeight};
-    AdjustWindowRectEx(&r, styleOf(spec_), FALSE, kExStyle);
+    RECT r{0, 0, desc_.clientWidth, desc_.clientHeight};
+    AdjustWindowRectEx(&r, styleOf(desc_), FALSE, kExStyle);
     return Dimension{0, 0, r.bottom - r.top, r.right - r.left};
 }
 
 bool TFormWindow::create() {
     HINSTANCE module = GetModuleHandleW(nullptr);
-    const std::wstring className = widen(spec_.windowClass);
+    const std::wstring className = widen(desc_.windowClass);
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.style = CS_DBLCLKS;
@@ -49,8 +49,8 @@ bool TFormWindow::create() {
     if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
 
     const Dimension outer = designBounds();
-    hwnd_ = CreateWindowExW(kExStyle, className.c_str(), widen(spec_.caption).c_str(),
-                            styleOf(spec_), CW_USEDEFAULT, CW_USEDEFAULT, outer.width,
+    hwnd_ = CreateWindowExW(kExStyle, className.c_str(), widen(desc_.caption).c_str(),
+                            styleOf(desc_), CW_USEDEFAULT, CW_USEDEFAULT, outer.width,
                             outer.height, Application::instance().handle(), nullptr, module,
                             this);
     if (!hwnd_) return false;
@@ -58,31 +58,31 @@ bool TFormWindow::create() {
         DeleteMenu(menu, SC_MINIMIZE, MF_BYCOMMAND);
         DeleteMenu(menu, SC_MAXIMIZE, MF_BYCOMMAND);
         DeleteMenu(menu, SC_RESTORE, MF_BYCOMMAND);
-        if (spec_.minWidth == 0) DeleteMenu(menu, SC_SIZE, MF_BYCOMMAND);
+        if (desc_.minWidth == 0) DeleteMenu(menu, SC_SIZE, MF_BYCOMMAND);
     }
 
     // Panels first (in table order, so the later ones lie on top), then what sits on them.
-    for (const ControlSpec& c : spec_.controls) {
+    for (const ControlDesc& c : desc_.controls) {
         if (c.kind != ControlKind::Panel) continue;
         HWND parent = c.parent.empty() ? hwnd_ : window(c.parent);
         ControlBox box = c.box;
         if (c.align == Align::Top || c.align == Align::Bottom) {
             box.left = 0;
-            box.width = spec_.clientWidth;
-            if (c.align == Align::Bottom) box.top = spec_.clientHeight - box.height;
+            box.width = desc_.clientWidth;
+            if (c.align == Align::Bottom) box.top = desc_.clientHeight - box.height;
         }
         TPanel* panel = TPanel::create(parent, c, box);
         if (!panel) return false;
         panels_.push_back(panel);
     }
-    for (const ControlSpec& c : spec_.controls) {
+    for (const ControlDesc& c : desc_.controls) {
         if (c.kind == ControlKind::Panel) continue;
         HWND parent = c.parent.empty() ? hwnd_ : window(c.parent);
         if (auto graphic = makeGraphic(c)) {
             graphic->host = parent;
-            const ControlSpec* spec = &graphic->spec();
+            const ControlDesc* desc = &graphic->desc();
             if (graphic->interactive())
-                graphic->OnClick = [this, spec] { buttonClick(*spec); };
+                graphic->OnClick = [this, desc] { buttonClick(*desc); };
             if (parent == hwnd_) {
                 host_.add(std::move(graphic));
             } else {
@@ -102,14 +102,14 @@ bool TFormWindow::create() {
 // One tooltip for the window; windowless controls are rectangles of the window they sit on.
 void TFormWindow::createHints() {
     bool any = false;
-    for (const ControlSpec& c : spec_.controls) any = any || !c.hint.empty();
+    for (const ControlDesc& c : desc_.controls) any = any || !c.hint.empty();
     if (!any || !loadCommonControls(ICC_WIN95_CLASSES)) return;
     tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
                                GetModuleHandleW(nullptr), nullptr);
     if (!tooltip_) return;
-    for (const ControlSpec& c : spec_.controls) {
+    for (const ControlDesc& c : desc_.controls) {
         if (c.hint.empty()) continue;
         const std::wstring text = widen(c.hint);
         TTTOOLINFOW tool{};
@@ -147,13 +147,13 @@ void TFormWindow::moveHints() {
     }
 }
 
-std::unique_ptr<GraphicControl> TFormWindow::makeGraphic(const ControlSpec& spec) {
-    switch (spec.kind) {
-    case ControlKind::Label: return std::make_unique<TLabelRuns>(spec);
-    case ControlKind::Shape: return std::make_unique<TShape>(spec);
-    case ControlKind::FlatButton: return std::make_unique<TFlatButton>(spec);
-    case ControlKind::CheckmarkButton: return std::make_unique<TSpeedButtonCheckmarkControl>(spec);
-    case ControlKind::BevelLines: return std::make_unique<TBevelLinesControl>(spec);
+std::unique_ptr<GraphicControl> TFormWindow::makeGraphic(const ControlDesc& desc) {
+    switch (desc.kind) {
+    case ControlKind::Label: return std::make_unique<TLabelRuns>(desc);
+    case ControlKind::Shape: return std::make_unique<TShape>(desc);
+    case ControlKind::FlatButton: return std::make_unique<TFlatButton>(desc);
+    case ControlKind::CheckmarkButton: return std::make_unique<TSpeedButtonCheckmarkControl>(desc);
+    case ControlKind::BevelLines: return std::make_unique<TBevelLinesControl>(desc);
     default: return nullptr;
     }
 }
@@ -167,9 +167,9 @@ GraphicControl* TFormWindow::control(std::string_view name) const {
 
 HWND TFormWindow::window(std::string_view name) const {
     for (TPanel* p : panels_)
-        if (p->spec().name == name) return p->handle();
+        if (p->desc().name == name) return p->handle();
     for (const Windowed& w : windowed_)
-        if (w.spec->name == name) return w.hwnd;
+        if (w.desc->name == name) return w.hwnd;
     return nullptr;
 }
 
@@ -184,16 +184,16 @@ void TFormWindow::setBounds(const Dimension& d) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TFormWindow::buttonClick(const ControlSpec& button) {
+void TFormWindow::buttonClick(const ControlDesc& button) {
     if (button.modalResult != 0) setModalResult(button.modalResult);
 }
 
 // Every control keeps to its anchors against its parent's size in the table.
 void TFormWindow::layout(int clientWidth, int clientHeight) {
-    const int w0 = spec_.clientWidth;
-    const int h0 = spec_.clientHeight;
+    const int w0 = desc_.clientWidth;
+    const int h0 = desc_.clientHeight;
     for (TPanel* p : panels_) {
-        const ControlSpec& c = p->spec();
+        const ControlDesc& c = p->desc();
         ControlBox box = p->designBox;
         if (c.align == Align::Top) {
             box = {0, box.top, clientWidth, box.height};
@@ -204,21 +204,21 @@ void TFormWindow::layout(int clientWidth, int clientHeight) {
         }
         MoveWindow(p->handle(), box.left, box.top, box.width, box.height, TRUE);
         for (const auto& g : p->host().controls())
-            g->box = anchoredBox(g->spec().box, g->spec().anchors, p->designBox.width,
+            g->box = anchoredBox(g->desc().box, g->desc().anchors, p->designBox.width,
                                  p->designBox.height, box.width, box.height);
         for (const Windowed& w : windowed_) {
-            if (w.spec->parent != c.name) continue;
-            const ControlBox inner = anchoredBox(w.spec->box, w.spec->anchors, p->designBox.width,
+            if (w.desc->parent != c.name) continue;
+            const ControlBox inner = anchoredBox(w.desc->box, w.desc->anchors, p->designBox.width,
                                                  p->designBox.height, box.width, box.height);
             MoveWindow(w.hwnd, inner.left, inner.top, inner.width, inner.height, TRUE);
         }
     }
     for (const auto& g : host_.controls())
-        g->box = anchoredBox(g->spec().box, g->spec().anchors, w0, h0, clientWidth, clientHeight);
+        g->box = anchoredBox(g->desc().box, g->desc().anchors, w0, h0, clientWidth, clientHeight);
     for (const Windowed& w : windowed_) {
-        if (!w.spec->parent.empty()) continue;
+        if (!w.desc->parent.empty()) continue;
         const ControlBox box =
-            anchoredBox(w.spec->box, w.spec->anchors, w0, h0, clientWidth, clientHeight);
+            anchoredBox(w.desc->box, w.desc->anchors, w0, h0, clientWidth, clientHeight);
         MoveWindow(w.hwnd, box.left, box.top, box.width, box.height, TRUE);
     }
     moveHints();
@@ -317,15 +317,15 @@ LRESULT TFormWindow::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (formMessage(msg, wParam, lParam, result)) return result;
     switch (msg) {
     case WM_ERASEBKGND: return 1;
-    case WM_PAINT: host_.paint(hwnd_, spec_.colour); return 0;
+    case WM_PAINT: host_.paint(hwnd_, desc_.colour); return 0;
     case WM_SIZE:
         if (!panels_.empty() || !windowed_.empty() || !host_.controls().empty())
             layout(LOWORD(lParam), HIWORD(lParam));
         return 0;
     case WM_GETMINMAXINFO:
-        if (spec_.minWidth > 0) {
+        if (desc_.minWidth > 0) {
             auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-            info->ptMinTrackSize = {spec_.minWidth, spec_.minHeight};
+            info->ptMinTrackSize = {desc_.minWidth, desc_.minHeight};
             return 0;
         }
         break;

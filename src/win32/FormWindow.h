@@ -19,7 +19,7 @@ namespace qlx::win {
 
 class TFormWindow {
 public:
-    explicit TFormWindow(FormSpec spec) : spec_(std::move(spec)) {}
+    explicit TFormWindow(FormDesc desc) : desc_(std::move(desc)) {}
     virtual ~TFormWindow();
     TFormWindow(const TFormWindow&) = delete;
     TFormWindow& operator=(const TFormWindow&) = delete;
@@ -27,7 +27,7 @@ public:
     // Builds the hidden window and its controls; false when that failed.
     bool create();
     HWND handle() const { return hwnd_; }
-    const FormSpec& spec() const { return spec_; }
+    const FormDesc& desc() const { return desc_; }
 
     // Runs the window modally until a modal result is set and the close query allows it;
     // returns that result.
@@ -53,9 +53,9 @@ protected:
     // A character before the controls see it; true when it was taken.
     virtual bool formKeyPress(wchar_t) { return false; }
     // A flat button's click; by default the button's own modal result.
-    virtual void buttonClick(const ControlSpec& button);
+    virtual void buttonClick(const ControlDesc& button);
     // Windowed controls the base does not know (hot-key field, HTML view).
-    virtual HWND createWindowedControl(const ControlSpec&, HWND /*parent*/, const ControlBox&) {
+    virtual HWND createWindowedControl(const ControlDesc&, HWND /*parent*/, const ControlBox&) {
         return nullptr;
     }
     // Any other message to the window; true when handled, with result set.
@@ -67,17 +67,17 @@ protected:
 private:
     static LRESULT CALLBACK windowProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT handle(UINT msg, WPARAM wParam, LPARAM lParam);
-    std::unique_ptr<GraphicControl> makeGraphic(const ControlSpec& spec);
+    std::unique_ptr<GraphicControl> makeGraphic(const ControlDesc& desc);
     void layout(int clientWidth, int clientHeight);
     bool closeAllowed();
     void createHints();
     void moveHints();
 
     struct Windowed {
-        const ControlSpec* spec;
+        const ControlDesc* desc;
         HWND hwnd;
     };
-    FormSpec spec_;
+    FormDesc desc_;
     HWND hwnd_ = nullptr;
     GraphicHost host_; // the controls on the client area itself
     std::vector<TPanel*> panels_;

@@ -12,13 +12,13 @@ namespace qlx::win {
 
 class GraphicControl {
 public:
-    explicit GraphicControl(ControlSpec spec) : box(spec.box), spec_(std::move(spec)) {}
+    explicit GraphicControl(ControlDesc desc) : box(desc.box), desc_(std::move(desc)) {}
     virtual ~GraphicControl() = default;
     GraphicControl(const GraphicControl&) = delete;
     GraphicControl& operator=(const GraphicControl&) = delete;
 
-    const ControlSpec& spec() const { return spec_; }
-    const std::string& name() const { return spec_.name; }
+    const ControlDesc& desc() const { return desc_; }
+    const std::string& name() const { return desc_.name; }
     ControlBox box; // where it is now, in the host's client pixels
     HWND host = nullptr;
 
@@ -39,7 +39,7 @@ public:
     std::function<void()> OnClick;
 
 private:
-    ControlSpec spec_;
+    ControlDesc desc_;
     bool visible_ = true;
     bool enabled_ = true;
 };

@@ -25,14 +25,14 @@ LRESULT CALLBACK keyFilter(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 } // namespace
 
-HWND createHotKeyField(HWND parent, const ControlSpec& spec, const ControlBox& box) {
+HWND createHotKeyField(HWND parent, const ControlDesc& desc, const ControlBox& box) {
     static const bool initialised = loadCommonControls(ICC_HOTKEY_CLASS | ICC_BAR_CLASSES);
     if (!initialised) return nullptr;
     HWND field = CreateWindowExW(WS_EX_CLIENTEDGE, HOTKEY_CLASSW, L"",
                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP, box.left, box.top, box.width,
                                  box.height, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!field) return nullptr;
-    SendMessageW(field, WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(spec.font)), FALSE);
+    SendMessageW(field, WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(desc.font)), FALSE);
     SendMessageW(field, HKM_SETRULES, kHotKeyFieldRefused, MAKELPARAM(kHotKeyFieldReplacement, 0));
     SetPropW(field, kFieldProc, reinterpret_cast<HANDLE>(GetWindowLongPtrW(field, GWLP_WNDPROC)));
     SetWindowLongPtrW(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(keyFilter));

@@ -12,7 +12,7 @@
 namespace qlx::win {
 
 // Creates the field on parent at box in the control's font; null when that failed.
-HWND createHotKeyField(HWND parent, const ControlSpec& spec, const ControlBox& box);
+HWND createHotKeyField(HWND parent, const ControlDesc& desc, const ControlBox& box);
 // The field's value as the program's shortcut (0x2000 Shift, 0x4000 Ctrl, 0x8000 Alt).
 uint16_t hotKeyFieldShortcut(HWND field);
 void setHotKeyFieldShortcut(HWND field, uint16_t shortcut);

@@ -9,7 +9,7 @@
 namespace qlx::win {
 
 namespace {
-int textWidth(HDC dc, const FontSpec& font, std::string_view text, bool bold) {
+int textWidth(HDC dc, const FontDesc& font, std::string_view text, bool bold) {
     const std::wstring wide = widen(text);
     SelectObject(dc, fontFor(font, bold));
     SIZE size{};
@@ -30,18 +30,18 @@ void TLabelRuns::setTextColour(uint32_t colour) {
 }
 
 void TLabelRuns::paint(HDC dc) {
-    const FontSpec& font = spec().font;
+    const FontDesc& font = desc().font;
     HGDIOBJ oldFont = SelectObject(dc, fontFor(font));
     TEXTMETRICW tm{};
     GetTextMetricsW(dc, &tm);
-    if (spec().colour != kNoColour && box.width > 0) fillRect(dc, rectOf(box), spec().colour);
+    if (desc().colour != kNoColour && box.width > 0) fillRect(dc, rectOf(box), desc().colour);
     const auto measure = [&](std::string_view text, bool bold) {
         return textWidth(dc, font, text, bold);
     };
     const std::vector<PlacedRun> placed =
-        wrapRuns(text_, spec().wordWrap ? box.width : 0, measure);
+        wrapRuns(text_, desc().wordWrap ? box.width : 0, measure);
     int shift = 0;
-    if (spec().rightAlign && box.width > 0 && !placed.empty()) {
+    if (desc().rightAlign && box.width > 0 && !placed.empty()) {
         int right = 0;
         for (const PlacedRun& p : placed)
             if (p.line == 0) right = std::max(right, p.x + measure(p.text, p.bold));
@@ -52,7 +52,7 @@ void TLabelRuns::paint(HDC dc) {
     // A label with a size clips to it; one that sizes itself to its text draws it whole, and
     // so does a right-aligned one, which grows to the left as its text needs.
     RECT clip = rectOf(box);
-    const UINT options = box.width > 0 && box.height > 0 && !spec().rightAlign ? ETO_CLIPPED : 0;
+    const UINT options = box.width > 0 && box.height > 0 && !desc().rightAlign ? ETO_CLIPPED : 0;
     for (const PlacedRun& p : placed) {
         SelectObject(dc, fontFor(font, p.bold));
         const std::wstring wide = widen(p.text);

@@ -16,8 +16,8 @@ public:
     void setTextColour(uint32_t colour);
 
 private:
-    std::vector<TextRun> text_ = spec().text;
-    uint32_t colour_ = spec().font.colour;
+    std::vector<TextRun> text_ = desc().text;
+    uint32_t colour_ = desc().font.colour;
 };
 
 } // namespace qlx::win

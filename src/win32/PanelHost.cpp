@@ -102,7 +102,7 @@ bool GraphicHost::mouse(HWND window, UINT msg, LPARAM lParam) {
     return false;
 }
 
-TPanel* TPanel::create(HWND parent, const ControlSpec& spec, const ControlBox& box) {
+TPanel* TPanel::create(HWND parent, const ControlDesc& desc, const ControlBox& box) {
     static bool registered = false;
     HINSTANCE module = GetModuleHandleW(nullptr);
     if (!registered) {
@@ -116,7 +116,7 @@ TPanel* TPanel::create(HWND parent, const ControlSpec& spec, const ControlBox& b
         if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return nullptr;
         registered = true;
     }
-    auto* panel = new TPanel(spec);
+    auto* panel = new TPanel(desc);
     panel->designBox = box;
     panel->hwnd_ = CreateWindowExW(WS_EX_CONTROLPARENT, L"TPanel", L"",
                                    WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
@@ -139,7 +139,7 @@ LRESULT CALLBACK TPanel::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
     try {
         switch (msg) {
         case WM_ERASEBKGND: return 1;
-        case WM_PAINT: panel->host_.paint(hwnd, panel->spec_.colour); return 0;
+        case WM_PAINT: panel->host_.paint(hwnd, panel->desc_.colour); return 0;
         case WM_COMMAND:
         case WM_NOTIFY:
         case WM_CTLCOLOREDIT:

@@ -37,17 +37,17 @@ private:
 class TPanel {
 public:
     // Creates the panel window; it lives as long as its parent and frees this object then.
-    static TPanel* create(HWND parent, const ControlSpec& spec, const ControlBox& box);
+    static TPanel* create(HWND parent, const ControlDesc& desc, const ControlBox& box);
     HWND handle() const { return hwnd_; }
     GraphicHost& host() { return host_; }
-    const ControlSpec& spec() const { return spec_; }
+    const ControlDesc& desc() const { return desc_; }
     ControlBox designBox; // its place in the window's table, before anchoring
 
 private:
-    explicit TPanel(const ControlSpec& spec) : spec_(spec) {}
+    explicit TPanel(const ControlDesc& desc) : desc_(desc) {}
     static LRESULT CALLBACK windowProc(HWND, UINT, WPARAM, LPARAM);
     HWND hwnd_ = nullptr;
-    ControlSpec spec_;
+    ControlDesc desc_;
     GraphicHost host_;
 };
 

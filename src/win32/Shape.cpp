@@ -3,6 +3,6 @@
 
 namespace qlx::win {
 
-void TShape::paint(HDC dc) { fillRect(dc, rectOf(box), spec().colour); }
+void TShape::paint(HDC dc) { fillRect(dc, rectOf(box), desc().colour); }
 
 } // namespace qlx::win

@@ -7,12 +7,12 @@
 
 namespace qlx::win {
 
-TSpeedButtonCheckmarkControl::TSpeedButtonCheckmarkControl(ControlSpec spec)
-    : GraphicControl(std::move(spec)) {
+TSpeedButtonCheckmarkControl::TSpeedButtonCheckmarkControl(ControlDesc desc)
+    : GraphicControl(std::move(desc)) {
     own_.Flat = true;
-    own_.CheckmarkGroup = this->spec().group;
-    own_.FaintLines = static_cast<TFaintLines>(this->spec().faintLines & 0x0F);
-    own_.FontColour = this->spec().font.colour;
+    own_.CheckmarkGroup = this->desc().group;
+    own_.FaintLines = static_cast<TFaintLines>(this->desc().faintLines & 0x0F);
+    own_.FontColour = this->desc().font.colour;
     follow();
 }
 
@@ -68,9 +68,9 @@ void TSpeedButtonCheckmarkControl::paintButton(HDC dc) {
     const bool down = pressed_ && hot_ && enabled;
     if (enabled && (hot_ || pressed_))
         DrawEdge(dc, &r, down ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
-    const std::wstring caption = widen(spec().caption());
+    const std::wstring caption = widen(desc().caption());
     if (caption.empty()) return;
-    HGDIOBJ oldFont = SelectObject(dc, fontFor(spec().font));
+    HGDIOBJ oldFont = SelectObject(dc, fontFor(desc().font));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, enabled ? gdiColour(model_->FontColour) : GetSysColor(COLOR_GRAYTEXT));
     RECT text{r.left + kCheckmarkCaptionMargin, r.top, r.right, r.bottom};

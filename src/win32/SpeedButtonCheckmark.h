@@ -10,7 +10,7 @@ namespace qlx::win {
 class TSpeedButtonCheckmarkControl final : public GraphicControl {
 public:
     // With a state of its own, from the table: flat, its group and faint lines.
-    explicit TSpeedButtonCheckmarkControl(ControlSpec spec);
+    explicit TSpeedButtonCheckmarkControl(ControlDesc desc);
     // Shows a window's own box instead (its logic keeps the state); the control follows its
     // checked and enabled state from then on. The box may go before the control does, but
     // must not change after that.

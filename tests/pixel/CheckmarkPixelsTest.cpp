@@ -90,10 +90,10 @@ std::vector<std::string> differences(const Canvas& canvas, const PaintOps& ops, 
     return wrong;
 }
 
-ControlSpec buttonSpec(int width, int height, uint8_t faintLines = 0) {
-    ControlSpec spec{"Box", ControlKind::CheckmarkButton, "", {0, 0, width, height}};
-    spec.faintLines = faintLines;
-    return spec;
+ControlDesc buttonDesc(int width, int height, uint8_t faintLines = 0) {
+    ControlDesc desc{"Box", ControlKind::CheckmarkButton, "", {0, 0, width, height}};
+    desc.faintLines = faintLines;
+    return desc;
 }
 
 } // namespace
@@ -120,7 +120,7 @@ TEST(CheckmarkPixels, MarksOfTheCheckmarkButton) {
     constexpr int kWidth = 100, kHeight = 22;
     Canvas canvas(kWidth, kHeight);
     for (const Variant& v : variants) {
-        TSpeedButtonCheckmarkControl box(buttonSpec(kWidth, kHeight));
+        TSpeedButtonCheckmarkControl box(buttonDesc(kWidth, kHeight));
         TSpeedButtonCheckmark& model = box.model();
         model.SetChecked(v.checked);
         model.BigCheckmark = v.big;
@@ -140,7 +140,7 @@ TEST(CheckmarkPixels, FaintLinesOnEveryEdge) {
     constexpr int kWidth = 40, kHeight = 16;
     Canvas canvas(kWidth, kHeight);
     for (uint8_t lines = 0; lines < 16; ++lines) {
-        TSpeedButtonCheckmarkControl box(buttonSpec(kWidth, kHeight, lines));
+        TSpeedButtonCheckmarkControl box(buttonDesc(kWidth, kHeight, lines));
         canvas.clear();
         box.paint(canvas.dc());
         const uint32_t lighter = faintEdgeColour(buttonFaceColour(), kSpeedButtonFaintPercent);
@@ -151,9 +151,9 @@ TEST(CheckmarkPixels, FaintLinesOnEveryEdge) {
                   std::vector<std::string>{})
             << "button, lines " << int(lines);
 
-        ControlSpec spec{"Bevel", ControlKind::BevelLines, "", {0, 0, kWidth, kHeight}};
-        spec.faintLines = lines;
-        TBevelLinesControl bevel(spec);
+        ControlDesc desc{"Bevel", ControlKind::BevelLines, "", {0, 0, kWidth, kHeight}};
+        desc.faintLines = lines;
+        TBevelLinesControl bevel(desc);
         canvas.clear();
         bevel.paint(canvas.dc());
         EXPECT_EQ(differences(canvas, bevel.model.paint(kWidth, kHeight, buttonFaceColour()),
@@ -167,9 +167,9 @@ TEST(CheckmarkPixels, MarkAtItsPlaceInsideAForm) {
     // A button placed away from the origin draws at its place and nowhere else.
     constexpr int kWidth = 120, kHeight = 60;
     Canvas canvas(kWidth, kHeight);
-    ControlSpec spec = buttonSpec(90, 22);
-    spec.box = {13, 30, 90, 22};
-    TSpeedButtonCheckmarkControl box(spec);
+    ControlDesc desc = buttonDesc(90, 22);
+    desc.box = {13, 30, 90, 22};
+    TSpeedButtonCheckmarkControl box(desc);
     box.model().SetChecked(true);
     box.paint(canvas.dc());
     PaintOps ops = box.model().markPaint(90);

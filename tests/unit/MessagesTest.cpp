@@ -247,28 +247,28 @@ const std::string kBlank = "navigate about:<p></p>";
 } // namespace
 
 TEST(MessagesLayout, TheWindowsTable) {
-    const FormSpec form = messagesFormLayout();
+    const FormDesc form = messagesFormLayout();
     EXPECT_EQ(form.windowClass, "TFormMessages");
     EXPECT_EQ(form.caption, " Quiklex - meddelelse");
     EXPECT_EQ(
         (std::vector<int>{form.clientWidth, form.clientHeight, form.minWidth, form.minHeight}),
         (std::vector<int>{539, 366, 400, 400}));
-    const ControlSpec* single = form.find("PanelSingle");
+    const ControlDesc* single = form.find("PanelSingle");
     EXPECT_EQ(single->colour, kWhite);
     EXPECT_EQ(single->anchors, 15);
-    const ControlSpec* view = form.find("CppWebBrowser1");
+    const ControlDesc* view = form.find("CppWebBrowser1");
     EXPECT_EQ(view->kind, ControlKind::HtmlView);
     EXPECT_EQ(view->parent, "PanelSingle");
     EXPECT_EQ(view->box, (ControlBox{8, 11, 521, 326}));
-    const ControlSpec* bottom = form.find("PanelBottom");
+    const ControlDesc* bottom = form.find("PanelBottom");
     EXPECT_EQ(bottom->align, Align::Bottom);
     EXPECT_EQ(bottom->box.height, 28);
     EXPECT_EQ(bottom->colour, 0x5C743Eu);
-    const ControlSpec* ok = form.find("ButtonClose");
+    const ControlDesc* ok = form.find("ButtonClose");
     EXPECT_EQ(ok->parent, "PanelBottom");
     EXPECT_EQ(ok->box, (ControlBox{34, 6, 45, 17}));
     EXPECT_EQ(ok->caption(), "OK");
-    EXPECT_EQ(ok->font, (FontSpec{12, true, false, kWhite, "Arial"}));
+    EXPECT_EQ(ok->font, (FontDesc{12, true, false, kWhite, "Arial"}));
     EXPECT_EQ(ok->modalResult, kResultOk);
 }
 

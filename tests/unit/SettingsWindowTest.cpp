@@ -169,7 +169,7 @@ Log concat(std::initializer_list<Log> parts) {
 } // namespace
 
 TEST(SettingsWindow, LayoutHasTheWindowsNumbers) {
-    const FormSpec f = settingsFormLayout();
+    const FormDesc f = settingsFormLayout();
     EXPECT_EQ(f.caption, "Om programmet");
     EXPECT_EQ(std::pair(f.clientWidth, f.clientHeight), std::pair(325, 290));
     struct Row {
@@ -207,7 +207,7 @@ TEST(SettingsWindow, LayoutHasTheWindowsNumbers) {
     };
     ASSERT_EQ(f.controls.size(), std::size(rows));
     for (size_t i = 0; i < std::size(rows); ++i) {
-        const ControlSpec& c = f.controls[i];
+        const ControlDesc& c = f.controls[i];
         EXPECT_EQ(c.name, rows[i].name);
         EXPECT_EQ(c.kind, rows[i].kind) << c.name;
         EXPECT_EQ(c.box, rows[i].box) << c.name;

@@ -180,7 +180,7 @@ TEST(Welcome, OnlyTheButtonsClose) {
 }
 
 TEST(Welcome, LayoutHasTheWindowsNumbers) {
-    const FormSpec f = welcomeFormLayout();
+    const FormDesc f = welcomeFormLayout();
     EXPECT_EQ(f.caption, "Velkommen");
     EXPECT_EQ(std::pair(f.clientWidth, f.clientHeight), std::pair(349, 265));
     struct Row {
@@ -214,7 +214,7 @@ TEST(Welcome, LayoutHasTheWindowsNumbers) {
     };
     ASSERT_EQ(f.controls.size(), std::size(rows));
     for (size_t i = 0; i < std::size(rows); ++i) {
-        const ControlSpec& c = f.controls[i];
+        const ControlDesc& c = f.controls[i];
         EXPECT_EQ(c.name, rows[i].name);
         EXPECT_EQ(c.box, rows[i].box) << c.name;
         EXPECT_EQ(c.parent, rows[i].parent) << c.name;
@@ -224,7 +224,7 @@ TEST(Welcome, LayoutHasTheWindowsNumbers) {
     EXPECT_EQ(f.find("PanelTop")->colour, kPanelColour);
     EXPECT_EQ(f.find("PanelBottom")->colour, kWhite);
     EXPECT_EQ(f.find("ButtonNoShape")->colour, 0xDDDDDDu);
-    EXPECT_EQ(f.find("LabelTitle")->font, (FontSpec{21, false, false, kWhite}));
+    EXPECT_EQ(f.find("LabelTitle")->font, (FontDesc{21, false, false, kWhite}));
     EXPECT_EQ(f.find("LabelVersion")->anchors, kAnchorTop | kAnchorRight);
     EXPECT_TRUE(f.find("LabelVersion")->rightAlign);
     EXPECT_EQ(f.find("ButtonYes")->anchors, kAnchorTop | kAnchorRight);

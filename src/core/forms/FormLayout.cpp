@@ -5,37 +5,37 @@
 
 namespace qlx {
 
-std::string ControlSpec::caption() const {
+std::string ControlDesc::caption() const {
     std::string all;
     for (const TextRun& run : text) all += run.text;
     return all;
 }
 
-const ControlSpec* FormSpec::find(std::string_view name) const {
-    for (const ControlSpec& c : controls)
+const ControlDesc* FormDesc::find(std::string_view name) const {
+    for (const ControlDesc& c : controls)
         if (c.name == name) return &c;
     return nullptr;
 }
 
-std::vector<ControlSpec> headerControls(int height, ControlBox versionBox) {
-    const FontSpec white{12, false, false, kWhite};
-    FontSpec title = white;
+std::vector<ControlDesc> headerControls(int height, ControlBox versionBox) {
+    const FontDesc white{12, false, false, kWhite};
+    FontDesc title = white;
     title.pixels = 21;
-    std::vector<ControlSpec> header;
-    ControlSpec panel{"PanelTop", ControlKind::Panel};
+    std::vector<ControlDesc> header;
+    ControlDesc panel{"PanelTop", ControlKind::Panel};
     panel.box = {0, 0, 0, height};
     panel.align = Align::Top;
     panel.colour = 0x5C743E; // the panel colour
     header.push_back(panel);
-    ControlSpec name{"LabelTitle", ControlKind::Label, "PanelTop", {15, 9, 0, 0}};
+    ControlDesc name{"LabelTitle", ControlKind::Label, "PanelTop", {15, 9, 0, 0}};
     name.text = {{"Quiklex"}};
     name.font = title;
     header.push_back(name);
-    ControlSpec subtitle{"LabelSubtitle", ControlKind::Label, "PanelTop", {104, 16, 0, 0}};
+    ControlDesc subtitle{"LabelSubtitle", ControlKind::Label, "PanelTop", {104, 16, 0, 0}};
     subtitle.text = {{"til hurtigt opslag i Lemmary"}};
     subtitle.font = white;
     header.push_back(subtitle);
-    ControlSpec version{"LabelVersion", ControlKind::Label, "PanelTop", versionBox};
+    ControlDesc version{"LabelVersion", ControlKind::Label, "PanelTop", versionBox};
     version.text = {{std::string("version ") + programVersion}};
     version.font = white;
     version.rightAlign = true;

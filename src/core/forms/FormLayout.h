@@ -42,14 +42,14 @@ inline constexpr uint32_t kBlack = 0x000000;
 inline constexpr uint32_t kGreyText = 0x808080;
 inline constexpr uint32_t kButtonFaceColour = 0xDDDDDD;
 
-struct FontSpec {
+struct FontDesc {
     int pixels = 12; // the em height in pixels
     bool bold = false;
     bool italic = false;
     uint32_t colour = kBlack; // 0x00BBGGRR
     const char* face = "Arial";
     // Faces compare by their names: equal literals need not share one address.
-    bool operator==(const FontSpec& o) const {
+    bool operator==(const FontDesc& o) const {
         return pixels == o.pixels && bold == o.bold && italic == o.italic &&
                colour == o.colour && std::string_view(face) == std::string_view(o.face);
     }
@@ -61,7 +61,7 @@ struct TextRun {
     bool operator==(const TextRun&) const = default;
 };
 
-struct ControlSpec {
+struct ControlDesc {
     std::string name;
     ControlKind kind = ControlKind::Label;
     std::string parent;   // the hosting panel's name; empty for the form's client area
@@ -69,7 +69,7 @@ struct ControlSpec {
     Align align = Align::None;
     uint8_t anchors = kAnchorTopLeft;
     std::vector<TextRun> text;
-    FontSpec font;
+    FontDesc font;
     uint32_t colour = kNoColour; // background
     bool wordWrap = false;
     bool rightAlign = false;
@@ -80,7 +80,7 @@ struct ControlSpec {
     std::string caption() const; // the runs' texts joined
 };
 
-struct FormSpec {
+struct FormDesc {
     std::string windowClass;
     std::string caption;
     int clientWidth = 0;
@@ -88,14 +88,14 @@ struct FormSpec {
     int minWidth = 0; // outer size limits while resizing; 0: not resizable
     int minHeight = 0;
     uint32_t colour = kWhite;
-    FontSpec font;
-    std::vector<ControlSpec> controls; // back to front: later ones are drawn over earlier ones
-    const ControlSpec* find(std::string_view name) const;
+    FontDesc font;
+    std::vector<ControlDesc> controls; // back to front: later ones are drawn over earlier ones
+    const ControlDesc* find(std::string_view name) const;
 };
 
 // The green header of the settings, welcome and messages windows: the program's name, the
 // subtitle and the version label at versionBox, right-aligned and following the right edge.
-std::vector<ControlSpec> headerControls(int height, ControlBox versionBox);
+std::vector<ControlDesc> headerControls(int height, ControlBox versionBox);
 
 // Where a control goes when its parent's client area changes from (oldWidth, oldHeight) to
 // (newWidth, newHeight): anchored edges keep their distance to that side; a control anchored

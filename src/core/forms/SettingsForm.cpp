@@ -33,15 +33,15 @@ constexpr char kEnter = 13;
 constexpr char kEsc = 27;
 } // namespace
 
-FormSpec settingsFormLayout() {
-    FormSpec form;
+FormDesc settingsFormLayout() {
+    FormDesc form;
     form.windowClass = "TFormSettings";
     form.caption = "Om programmet";
     form.clientWidth = kSettingsClientWidth;
     form.clientHeight = kSettingsClientHeight;
     form.controls = headerControls(60, {268, 16, 40, 15});
 
-    ControlSpec note{"Label8", ControlKind::Label, "", {16, 69, 264, 30}};
+    ControlDesc note{"Label8", ControlKind::Label, "", {16, 69, 264, 30}};
     note.text = {{"Indstillingerne anvendes nu og n\xE5r programmet starter n\xE6ste gang."}};
     note.font.italic = true;
     note.wordWrap = true;
@@ -49,7 +49,7 @@ FormSpec settingsFormLayout() {
 
     auto box = [&](const char* name, ControlBox place, const char* caption, const char* hint,
                    int32_t group) {
-        ControlSpec c{name, ControlKind::CheckmarkButton, "", place};
+        ControlDesc c{name, ControlKind::CheckmarkButton, "", place};
         c.text = {{caption}};
         c.hint = hint;
         c.group = group;
@@ -67,25 +67,25 @@ FormSpec settingsFormLayout() {
         "Offline i \xE6ldre Internet Explorer (version 7, 8 el. 9)",
         "Optimering til anvendelse offline med Google Chrome Frame", 4);
 
-    ControlSpec label{"Label1", ControlKind::Label, "", {30, 233, 84, 15}};
+    ControlDesc label{"Label1", ControlKind::Label, "", {30, 233, 84, 15}};
     label.text = {{"Tastaturgenvej:"}};
     label.hint = kHotKeyHint;
     form.controls.push_back(label);
-    ControlSpec field{"HotKeyField", ControlKind::HotKeyField, "", {120, 231, 136, 20}};
+    ControlDesc field{"HotKeyField", ControlKind::HotKeyField, "", {120, 231, 136, 20}};
     field.hint = kHotKeyHint;
     form.controls.push_back(field);
 
-    ControlSpec bottom{"PanelBottom", ControlKind::Panel, "", {0, 262, 325, 28}};
+    ControlDesc bottom{"PanelBottom", ControlKind::Panel, "", {0, 262, 325, 28}};
     bottom.align = Align::Bottom;
     bottom.colour = kWhite;
     form.controls.push_back(bottom);
     auto button = [&](const char* name, ControlBox shape, ControlBox place, const char* caption,
                       const char* hint, int32_t result, uint8_t anchors) {
-        ControlSpec s{std::string(name) + "Shape", ControlKind::Shape, "PanelBottom", shape};
+        ControlDesc s{std::string(name) + "Shape", ControlKind::Shape, "PanelBottom", shape};
         s.colour = kButtonFaceColour;
         s.anchors = anchors;
         form.controls.push_back(s);
-        ControlSpec b{name, ControlKind::FlatButton, "PanelBottom", place};
+        ControlDesc b{name, ControlKind::FlatButton, "PanelBottom", place};
         b.text = {{caption}};
         b.hint = hint;
         b.modalResult = result;
@@ -130,7 +130,7 @@ bool hotKeyFieldDropsMessage(uint32_t message, uint64_t key) {
 TFormSettings::TFormSettings(SettingsFormPort& port, MessageWinPort& messages)
     : port_(port), messages_(messages) {
     // Every box has a group of its own in the table, so checking one never clears another.
-    for (const ControlSpec& c : settingsFormLayout().controls) {
+    for (const ControlDesc& c : settingsFormLayout().controls) {
         if (TSpeedButtonCheckmark* b = checkBox(c.name)) {
             b->CheckmarkGroup = c.group;
             b->Flat = true;

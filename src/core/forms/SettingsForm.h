@@ -16,7 +16,7 @@ namespace qlx {
 inline constexpr int kSettingsClientWidth = 325;
 inline constexpr int kSettingsClientHeight = 290;
 
-FormSpec settingsFormLayout();
+FormDesc settingsFormLayout();
 
 // The system's hot-key field keeps the key in its low byte and Shift (1), Ctrl (2), Alt (4)
 // and "extended key" (8) in its high byte; the program's shortcut keeps the modifiers at

@@ -5,8 +5,8 @@
 
 namespace qlx {
 
-FormSpec welcomeFormLayout() {
-    FormSpec form;
+FormDesc welcomeFormLayout() {
+    FormDesc form;
     form.windowClass = "TFormWelcome";
     form.caption = "Velkommen";
     form.clientWidth = kWelcomeClientWidth;
@@ -15,7 +15,7 @@ FormSpec welcomeFormLayout() {
 
     auto label = [&](const char* name, const char* parent, ControlBox box,
                      std::vector<TextRun> text, bool wrap = false) {
-        ControlSpec c{name, ControlKind::Label, parent, box};
+        ControlDesc c{name, ControlKind::Label, parent, box};
         c.text = std::move(text);
         c.wordWrap = wrap;
         form.controls.push_back(c);
@@ -26,17 +26,17 @@ FormSpec welcomeFormLayout() {
     label("LabelQuestion3", "", {17, 95, 304, 18},
           {{"eller en af de \xE6ldre Internet Explorer  7, 8  el. 9?", true}});
 
-    ControlSpec bottom{"PanelBottom", ControlKind::Panel, "", {0, 123, 349, 33}};
+    ControlDesc bottom{"PanelBottom", ControlKind::Panel, "", {0, 123, 349, 33}};
     bottom.colour = kWhite;
     bottom.anchors = kAnchorLeft | kAnchorTop | kAnchorRight;
     form.controls.push_back(bottom);
     auto button = [&](const char* name, ControlBox box, const char* caption, int32_t result,
                       uint8_t anchors) {
-        ControlSpec shape{std::string(name) + "Shape", ControlKind::Shape, "PanelBottom", box};
+        ControlDesc shape{std::string(name) + "Shape", ControlKind::Shape, "PanelBottom", box};
         shape.colour = kButtonFaceColour;
         shape.anchors = anchors;
         form.controls.push_back(shape);
-        ControlSpec b{name, ControlKind::FlatButton, "PanelBottom", box};
+        ControlDesc b{name, ControlKind::FlatButton, "PanelBottom", box};
         b.text = {{caption}};
         b.modalResult = result;
         b.anchors = anchors;

@@ -12,7 +12,7 @@ namespace qlx {
 inline constexpr int kWelcomeClientWidth = 349;
 inline constexpr int kWelcomeClientHeight = 265;
 
-FormSpec welcomeFormLayout();
+FormDesc welcomeFormLayout();
 
 class TFormWelcome {
 public:

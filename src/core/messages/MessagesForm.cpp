@@ -15,8 +15,8 @@ constexpr uint32_t kKeyExecute = 43;
 constexpr uint8_t kAnchorAll = kAnchorLeft | kAnchorTop | kAnchorRight | kAnchorBottom;
 } // namespace
 
-FormSpec messagesFormLayout() {
-    FormSpec form;
+FormDesc messagesFormLayout() {
+    FormDesc form;
     form.windowClass = "TFormMessages";
     form.caption = std::string(" ") + programTitle + " - meddelelse";
     form.clientWidth = kMessagesClientWidth;
@@ -24,21 +24,21 @@ FormSpec messagesFormLayout() {
     form.minWidth = 400;
     form.minHeight = 400;
 
-    ControlSpec single{"PanelSingle", ControlKind::Panel, "", {0, 0, 539, 338}};
+    ControlDesc single{"PanelSingle", ControlKind::Panel, "", {0, 0, 539, 338}};
     single.colour = kWhite;
     single.anchors = kAnchorAll;
     form.controls.push_back(single);
-    ControlSpec view{"CppWebBrowser1", ControlKind::HtmlView, "PanelSingle", {8, 11, 521, 326}};
+    ControlDesc view{"CppWebBrowser1", ControlKind::HtmlView, "PanelSingle", {8, 11, 521, 326}};
     view.anchors = kAnchorAll;
     form.controls.push_back(view);
 
-    ControlSpec bottom{"PanelBottom", ControlKind::Panel, "", {0, 338, 539, 28}};
+    ControlDesc bottom{"PanelBottom", ControlKind::Panel, "", {0, 338, 539, 28}};
     bottom.align = Align::Bottom;
     bottom.colour = kPanelColour;
     form.controls.push_back(bottom);
-    ControlSpec ok{"ButtonClose", ControlKind::FlatButton, "PanelBottom", {34, 6, 45, 17}};
+    ControlDesc ok{"ButtonClose", ControlKind::FlatButton, "PanelBottom", {34, 6, 45, 17}};
     ok.text = {{"OK"}};
-    ok.font = FontSpec{12, true, false, kWhite};
+    ok.font = FontDesc{12, true, false, kWhite};
     ok.modalResult = kResultOk;
     form.controls.push_back(ok);
     return form;

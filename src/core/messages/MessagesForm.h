@@ -24,7 +24,7 @@ inline constexpr const char* kMessageMargin = "7px";
 // A view that has not reported its page complete by then gets no document at all.
 inline constexpr uint32_t kMessageFillTimeoutMs = 5000;
 
-FormSpec messagesFormLayout();
+FormDesc messagesFormLayout();
 
 // Whether the browser view may follow a link inside itself: web pages and the blank page
 // only, never files, scripts or the browser's own resources.
