@@ -16,6 +16,7 @@
 #include <memory>
 #include <string>
 
+#include "FakeSettingsPorts.h"
 #include "Text.h"
 #include "settings/AtomicFile.h"
 #include "settings/IniFile.h"
@@ -99,44 +100,6 @@ class PosixFiles : public qlx::SettingsFileSystem {
     void removeFile(const std::string& path) override { unlink(path.c_str()); }
 };
 
-// Works the two contents out without touching the disk.
-class MemoryFiles : public qlx::SettingsFileSystem {
-  public:
-    std::map<std::string, std::string> files;
-    bool fileExists(const std::string& path) override { return files.count(path) != 0; }
-    bool directoryExists(const std::string&) override { return true; }
-    void createDirectory(const std::string&) override {}
-    ReadStatus readFile(const std::string& path, std::string& bytes) override {
-        auto it = files.find(path);
-        if (it == files.end()) return ReadStatus::Missing;
-        bytes = it->second;
-        return ReadStatus::Ok;
-    }
-    class File : public qlx::WritableFile {
-      public:
-        explicit File(std::string& target) : target_(target) {}
-        bool write(std::string_view bytes) override {
-            target_.append(bytes);
-            return true;
-        }
-        bool flush() override { return true; }
-        bool close() override { return true; }
-
-      private:
-        std::string& target_;
-    };
-    std::unique_ptr<qlx::WritableFile> createFile(const std::string& path) override {
-        files[path].clear();
-        return std::make_unique<File>(files[path]);
-    }
-    bool replaceFile(const std::string& from, const std::string& to) override {
-        files[to] = files[from];
-        files.erase(from);
-        return true;
-    }
-    void removeFile(const std::string& path) override { files.erase(path); }
-};
-
 class StderrReporter : public qlx::SettingsReporter {
   public:
     void showMessage(const std::string& text, const std::string&, qlx::SettingsMessageKind,
@@ -192,7 +155,8 @@ struct Contents {
 };
 
 Contents expectedContents() {
-    MemoryFiles files;
+    FakeFileSystem files;
+    files.allDirectoriesExist = true;
     StderrReporter reporter;
     qlx::SettingsStore store(files, reporter);
     store.SettingsFilePath = "settings.ini";

@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "FakeSettingsPorts.h"
 #include "Text.h"
 #include "settings/IniFile.h"
 #include "settings/SettingsPath.h"
@@ -38,48 +39,6 @@ std::string withoutPercent(std::string_view text) {
         if (c != '%') out += c;
     return out;
 }
-
-// One file in memory (the settings file or the shared file); every folder exists unless told.
-class MemoryFiles : public qlx::SettingsFileSystem {
-  public:
-    std::map<std::string, std::string> files;
-    bool directories = true;
-
-    bool fileExists(const std::string& path) override { return files.count(path) != 0; }
-    bool directoryExists(const std::string&) override { return directories; }
-    void createDirectory(const std::string&) override {}
-    ReadStatus readFile(const std::string& path, std::string& bytes) override {
-        auto it = files.find(path);
-        if (it == files.end()) return ReadStatus::Missing;
-        bytes = it->second;
-        return ReadStatus::Ok;
-    }
-    class File : public qlx::WritableFile {
-      public:
-        explicit File(std::string& target) : target_(target) {}
-        bool write(std::string_view bytes) override {
-            target_.append(bytes);
-            return true;
-        }
-        bool flush() override { return true; }
-        bool close() override { return true; }
-
-      private:
-        std::string& target_;
-    };
-    std::unique_ptr<qlx::WritableFile> createFile(const std::string& path) override {
-        files[path].clear();
-        return std::make_unique<File>(files[path]);
-    }
-    bool replaceFile(const std::string& from, const std::string& to) override {
-        auto it = files.find(from);
-        if (it == files.end()) return false;
-        files[to] = std::move(it->second);
-        files.erase(from);
-        return true;
-    }
-    void removeFile(const std::string& path) override { files.erase(path); }
-};
 
 class ScriptedSystem : public qlx::SystemInfoPort {
   public:
@@ -158,7 +117,8 @@ void writeAndReadBack(qlx::IniFile& ini, const qlx::IniFile& script) {
 
 // What a load finds, a save writes and the next load finds again.
 void loadSaveLoad(std::string_view text) {
-    MemoryFiles files;
+    FakeFileSystem files;
+    files.allDirectoriesExist = true;
     CountingReporter reporter;
     qlx::SettingsStore store(files, reporter);
     store.SettingsFilePath = "C:\\Data\\quiklex\\bruger1.ini";
@@ -186,8 +146,9 @@ void loadSaveLoad(std::string_view text) {
 }
 
 void resolvePath(std::string_view text, const qlx::IniFile& script) {
-    MemoryFiles files;
-    files.directories = !script.readBool("Fuzz System", "nodirs", false);
+    FakeFileSystem files;
+    files.allDirectoriesExist = true;
+    files.allDirectoriesExist = !script.readBool("Fuzz System", "nodirs", false);
     files.files["C:\\Prog\\quiklex.ini"] = std::string(text);
     ScriptedSystem system(script);
     CountingReporter reporter;

@@ -17,6 +17,7 @@ class FakeFileSystem : public qlx::SettingsFileSystem {
   public:
     std::map<std::string, std::string> files;
     std::set<std::string> directories;
+    bool allDirectoriesExist = false; // every folder asked for is there
     std::set<std::string> unreadable;
     std::vector<std::string> createdDirectories;
     // Fail at the n-th call (1-based) of a step; 0 never fails. A failed write stores half
@@ -28,7 +29,9 @@ class FakeFileSystem : public qlx::SettingsFileSystem {
     bool fileExists(const std::string& path) override {
         return files.count(path) || unreadable.count(path);
     }
-    bool directoryExists(const std::string& path) override { return directories.count(path); }
+    bool directoryExists(const std::string& path) override {
+        return allDirectoriesExist || directories.count(path);
+    }
     void createDirectory(const std::string& path) override {
         createdDirectories.push_back(path);
         const size_t slash = path.find_last_of('\\');
