@@ -44,6 +44,35 @@ std::vector<ControlDesc> headerControls(int height, ControlBox versionBox) {
     return header;
 }
 
+ControlDesc& addLabel(FormDesc& form, const char* name, const char* parent, ControlBox box,
+                      std::vector<TextRun> text, bool wordWrap) {
+    ControlDesc c{name, ControlKind::Label, parent, box};
+    c.text = std::move(text);
+    c.wordWrap = wordWrap;
+    return form.controls.emplace_back(std::move(c));
+}
+
+ControlDesc& addBottomPanel(FormDesc& form, ControlBox box, uint32_t colour) {
+    ControlDesc c{"PanelBottom", ControlKind::Panel, "", box};
+    c.align = Align::Bottom;
+    c.colour = colour;
+    return form.controls.emplace_back(std::move(c));
+}
+
+ControlDesc& addShapedButton(FormDesc& form, const char* parent, const char* name,
+                             ControlBox shape, ControlBox button, const char* caption,
+                             int32_t modalResult, uint8_t anchors) {
+    ControlDesc s{std::string(name) + "Shape", ControlKind::Shape, parent, shape};
+    s.colour = kButtonFaceColour;
+    s.anchors = anchors;
+    form.controls.push_back(std::move(s));
+    ControlDesc b{name, ControlKind::FlatButton, parent, button};
+    b.text = {{caption}};
+    b.modalResult = modalResult;
+    b.anchors = anchors;
+    return form.controls.emplace_back(std::move(b));
+}
+
 ControlBox anchoredBox(const ControlBox& box, uint8_t anchors, int oldWidth, int oldHeight,
                        int newWidth, int newHeight) {
     auto axis = [](int start, int size, bool low, bool high, int oldExtent, int newExtent,

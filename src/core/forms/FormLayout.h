@@ -97,6 +97,17 @@ struct FormDesc {
 // subtitle and the version label at versionBox, right-aligned and following the right edge.
 std::vector<ControlDesc> headerControls(int height, ControlBox versionBox);
 
+// Adds a label of text runs on parent ("" for the form) and returns it for further settings.
+ControlDesc& addLabel(FormDesc& form, const char* name, const char* parent, ControlBox box,
+                      std::vector<TextRun> text, bool wordWrap = false);
+// Adds a panel in colour aligned to the form's bottom edge.
+ControlDesc& addBottomPanel(FormDesc& form, ControlBox box, uint32_t colour);
+// Adds a flat button on parent with its shape behind it (a filled rectangle in the button
+// colour; the shape may lie a pixel off the button, as in the settings window).
+ControlDesc& addShapedButton(FormDesc& form, const char* parent, const char* name,
+                             ControlBox shape, ControlBox button, const char* caption,
+                             int32_t modalResult, uint8_t anchors);
+
 // Where a control goes when its parent's client area changes from (oldWidth, oldHeight) to
 // (newWidth, newHeight): anchored edges keep their distance to that side; a control anchored
 // to both sides of an axis stretches; one anchored to neither keeps its centre's share.

@@ -41,11 +41,9 @@ FormDesc settingsFormLayout() {
     form.clientHeight = kSettingsClientHeight;
     form.controls = headerControls(60, {268, 16, 40, 15});
 
-    ControlDesc note{"Label8", ControlKind::Label, "", {16, 69, 264, 30}};
-    note.text = {{"Indstillingerne anvendes nu og n\xE5r programmet starter n\xE6ste gang."}};
-    note.font.italic = true;
-    note.wordWrap = true;
-    form.controls.push_back(note);
+    addLabel(form, "Label8", "", {16, 69, 264, 30},
+             {{"Indstillingerne anvendes nu og n\xE5r programmet starter n\xE6ste gang."}}, true)
+        .font.italic = true;
 
     auto box = [&](const char* name, ControlBox place, const char* caption, const char* hint,
                    int32_t group) {
@@ -67,38 +65,21 @@ FormDesc settingsFormLayout() {
         "Offline i \xE6ldre Internet Explorer (version 7, 8 el. 9)",
         "Optimering til anvendelse offline med Google Chrome Frame", 4);
 
-    ControlDesc label{"Label1", ControlKind::Label, "", {30, 233, 84, 15}};
-    label.text = {{"Tastaturgenvej:"}};
-    label.hint = kHotKeyHint;
-    form.controls.push_back(label);
+    addLabel(form, "Label1", "", {30, 233, 84, 15}, {{"Tastaturgenvej:"}}).hint = kHotKeyHint;
     ControlDesc field{"HotKeyField", ControlKind::HotKeyField, "", {120, 231, 136, 20}};
     field.hint = kHotKeyHint;
     form.controls.push_back(field);
 
-    ControlDesc bottom{"PanelBottom", ControlKind::Panel, "", {0, 262, 325, 28}};
-    bottom.align = Align::Bottom;
-    bottom.colour = kWhite;
-    form.controls.push_back(bottom);
-    auto button = [&](const char* name, ControlBox shape, ControlBox place, const char* caption,
-                      const char* hint, int32_t result, uint8_t anchors) {
-        ControlDesc s{std::string(name) + "Shape", ControlKind::Shape, "PanelBottom", shape};
-        s.colour = kButtonFaceColour;
-        s.anchors = anchors;
-        form.controls.push_back(s);
-        ControlDesc b{name, ControlKind::FlatButton, "PanelBottom", place};
-        b.text = {{caption}};
-        b.hint = hint;
-        b.modalResult = result;
-        b.anchors = anchors;
-        form.controls.push_back(b);
-    };
-    button("ButtonOK", {25, 4, 45, 21}, {24, 4, 45, 21}, "OK",
-           "Anvend \xE6ndringerne og luk vinduet", kResultOk, kAnchorTopLeft);
-    button("ButtonCancel", {75, 4, 66, 21}, {74, 4, 66, 21}, "Annuller",
-           "Fortryd \xE6ndringerne og luk vinduet", kResultCancel, kAnchorTopLeft);
-    button("ButtonReset", {233, 4, 66, 21}, {233, 4, 66, 21}, "Standard",
-           "Anvend de oprindelige indstillinger fra installationen", 0,
-           kAnchorTop | kAnchorRight);
+    addBottomPanel(form, {0, 262, 325, 28}, kWhite);
+    addShapedButton(form, "PanelBottom", "ButtonOK", {25, 4, 45, 21}, {24, 4, 45, 21}, "OK",
+                    kResultOk, kAnchorTopLeft)
+        .hint = "Anvend \xE6ndringerne og luk vinduet";
+    addShapedButton(form, "PanelBottom", "ButtonCancel", {75, 4, 66, 21}, {74, 4, 66, 21},
+                    "Annuller", kResultCancel, kAnchorTopLeft)
+        .hint = "Fortryd \xE6ndringerne og luk vinduet";
+    addShapedButton(form, "PanelBottom", "ButtonReset", {233, 4, 66, 21}, {233, 4, 66, 21},
+                    "Standard", 0, kAnchorTop | kAnchorRight)
+        .hint = "Anvend de oprindelige indstillinger fra installationen";
     return form;
 }
 

@@ -32,10 +32,7 @@ FormDesc messagesFormLayout() {
     view.anchors = kAnchorAll;
     form.controls.push_back(view);
 
-    ControlDesc bottom{"PanelBottom", ControlKind::Panel, "", {0, 338, 539, 28}};
-    bottom.align = Align::Bottom;
-    bottom.colour = kPanelColour;
-    form.controls.push_back(bottom);
+    addBottomPanel(form, {0, 338, 539, 28}, kPanelColour);
     ControlDesc ok{"ButtonClose", ControlKind::FlatButton, "PanelBottom", {34, 6, 45, 17}};
     ok.text = {{"OK"}};
     ok.font = FontDesc{12, true, false, kWhite};
