@@ -7,6 +7,7 @@ all of them. Prints the medians and the ratios; asserts nothing.
 Usage: startup.py [OTHER.exe ...]  also measures other builds of the program (e.g. an older one)
 Environment: QLX_BENCH_RUNS (rounds, default 10)."""
 import os
+import re
 import statistics
 import subprocess
 import sys
@@ -54,6 +55,11 @@ def once(exe):
         time.sleep(0.3)
 
 
+def program_version():
+    with open(os.path.join(os.path.dirname(BUILD), "..", "CMakeLists.txt")) as f:
+        return re.search(r"project\(quiklex VERSION ([0-9.]+)", f.read()).group(1)
+
+
 def settled_settings():
     """A settings file that says this version has run: no first-start window, as on every
     start but the first. The download goes to a closed local port: no name lookups."""
@@ -65,7 +71,7 @@ def settled_settings():
     os.makedirs(os.path.join(folder, "quiklex"), exist_ok=True)
     with open(os.path.join(folder, "quiklex", wine_echo("USERNAME") + ".ini"), "w",
               newline="") as f:
-        f.write("[Settings]\r\nPrgVersion=0.6.0\r\n")
+        f.write("[Settings]\r\nPrgVersion=%s\r\n" % program_version())
     os.environ["QUIKLEX_DEFINITIONS_SERVER"] = "127.0.0.1:9"
 
 

@@ -65,7 +65,7 @@ qlx_install_fonts() {
 # Makes the Wine prefix in WINEPREFIX (or the default one) draw "Arial" with Liberation Sans
 # where no real Arial is installed (Wine applies the mapping only then), and gives it Wine's
 # own faces, which this Wine build does not find in its data folder.
-qlx_map_arial() {
+qlx_prefix_fonts() {
     wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /t REG_SZ \
         /d 'Liberation Sans' /f >/dev/null 2>&1
     local fonts="${WINEPREFIX:-$HOME/.wine}/drive_c/windows/Fonts"
@@ -96,7 +96,7 @@ qlx_make_prefix() { # dir
     mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
-    qlx_map_arial
+    qlx_prefix_fonts
     wineserver -w
     # One Wine server for the whole run: a server that shuts down between tests would make the
     # next program start the whole Wine session again, and programs started during that

@@ -265,3 +265,14 @@ def settings_text():
     except FileNotFoundError:
         return ""
 
+
+def reg_values(key):
+    """{name: (type, data)} of a registry key under Wine; empty when the key is missing."""
+    p = subprocess.run(["wine", "reg", "query", key], capture_output=True, text=True, timeout=120)
+    values = {}
+    for line in p.stdout.splitlines():
+        m = re.match(r"^    (.*?)    (REG_\w+)    ?(.*?)\r?$", line)
+        if m:
+            values[m.group(1)] = (m.group(2), m.group(3))
+    return values
+

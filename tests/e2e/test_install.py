@@ -6,8 +6,8 @@ import os
 import shutil
 import subprocess
 
-from harness import (ROOT, WORK, QuiklexTest, browser_log, client, helper, settings_folder,
-                     unix_path, user_name, wait_for, windows_path, wine_text, xdo)
+from harness import (ROOT, WORK, QuiklexTest, browser_log, client, helper, reg_values,
+                     settings_folder, unix_path, user_name, wait_for, windows_path, wine_text, xdo)
 from test_settingswindow import darkest, screen_colours
 
 SETTINGS = "TFormSettings"
@@ -28,17 +28,6 @@ def run_wine(*args, timeout=120):
     # No pipes: a program the installer starts again would keep them open.
     return subprocess.run(["wine", *args], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                           timeout=timeout).returncode
-
-
-def reg_values(key):
-    """{name: (type, data)} of a registry key; empty when it is missing."""
-    p = subprocess.run(["wine", "reg", "query", key], capture_output=True, text=True, timeout=60)
-    values = {}
-    for line in p.stdout.splitlines():
-        parts = line.strip().split("    ")
-        if len(parts) >= 2 and parts[1].startswith("REG_"):
-            values[parts[0]] = (parts[1], parts[2] if len(parts) > 2 else "")
-    return values
 
 
 def write(path, text):

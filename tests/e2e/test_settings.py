@@ -6,8 +6,8 @@ import shutil
 import subprocess
 import time
 
-from harness import (EXE, WORK, QuiklexTest, find_panel, helper, right_click_menu, settings_folder,
-                     user_name, wait_for, windows_path)
+from harness import (EXE, WORK, QuiklexTest, find_panel, helper, reg_values, right_click_menu,
+                     settings_folder, user_name, wait_for, windows_path)
 
 RUN_KEY = r"Software\Microsoft\Windows\CurrentVersion\Run"
 SCREEN_WIDTH, SCREEN_HEIGHT = 1024, 768
@@ -75,14 +75,7 @@ def section(text, name):
 
 def run_list(root):
     """The Run list's values as {name: (type, data)}."""
-    p = subprocess.run(["wine", "reg", "query", root + "\\" + RUN_KEY], capture_output=True,
-                       text=True, timeout=120)
-    values = {}
-    for line in p.stdout.splitlines():
-        m = re.match(r"^    (.*?)    (REG_\w+)    ?(.*?)\r?$", line)
-        if m:
-            values[m.group(1)] = (m.group(2), m.group(3))
-    return values
+    return reg_values(root + "\\" + RUN_KEY)
 
 
 def reg_add(root, name, data, kind="REG_SZ"):

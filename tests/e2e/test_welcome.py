@@ -4,8 +4,9 @@ import os
 import subprocess
 
 from harness import (BROWSER_LOG, HELPER, PANEL_COLOUR, WORK, QuiklexTest, browser_log, client,
-                     find_panel, foreground_class, helper, right_click_menu, settings_folder,
-                     settings_text, shown, start_second, user_name, wait_for, windows_path, xdo)
+                     find_panel, foreground_class, helper, reg_values, right_click_menu,
+                     settings_folder, settings_text, shown, start_second, user_name, wait_for,
+                     windows_path, xdo)
 
 WELCOME = "TFormWelcome"
 DIALOG = "TMessageForm"
@@ -21,13 +22,7 @@ INFO_GCF = "gcf:http://www.lemmary.dk/anvendelse/quiklex/"
 
 
 def chrome_frame_value():
-    p = subprocess.run(["wine", "reg", "query", CHROME_FRAME_KEY, "/v", "AllowUnsafeURLs"],
-                       capture_output=True, text=True, timeout=60)
-    for line in p.stdout.splitlines():
-        parts = line.split()
-        if parts and parts[0] == "AllowUnsafeURLs":
-            return parts[1], parts[2] if len(parts) > 2 else ""
-    return None
+    return reg_values(CHROME_FRAME_KEY).get("AllowUnsafeURLs")
 
 
 
