@@ -67,17 +67,30 @@ def windows_path(path):
                           timeout=60).stdout.strip()
 
 
+def wine_variable(name):
+    """An environment variable of Wine's programs. A Wine session that is still starting can
+    answer with nothing; such an answer is asked again rather than kept for the whole run."""
+    for _ in range(10):
+        value = wine_text("cmd", "/c", "echo %" + name + "%")
+        if value and "%" not in value:
+            return value
+        time.sleep(1)
+    raise AssertionError("Wine did not tell %" + name + "%")
+
+
 def user_name():
     if "user" not in _where:
-        _where["user"] = wine_text("cmd", "/c", "echo %USERNAME%")
+        _where["user"] = wine_variable("USERNAME")
     return _where["user"]
 
 
 def settings_folder():
     """The "quiklex" folder in the Wine user's application-data folder."""
     if "folder" not in _where:
-        _where["folder"] = os.path.join(unix_path(wine_text("cmd", "/c", "echo %APPDATA%")),
-                                        "quiklex")
+        folder = unix_path(wine_variable("APPDATA"))
+        if not os.path.isabs(folder):
+            raise AssertionError("no application-data folder: %r" % folder)
+        _where["folder"] = os.path.join(folder, "quiklex")
     return _where["folder"]
 
 

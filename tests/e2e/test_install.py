@@ -7,7 +7,8 @@ import shutil
 import subprocess
 
 from harness import (ROOT, WORK, QuiklexTest, browser_log, client, helper, reg_values,
-                     settings_folder, unix_path, user_name, wait_for, windows_path, wine_text, xdo)
+                     settings_folder, unix_path, user_name, wait_for, windows_path, wine_variable,
+                     xdo)
 from test_settingswindow import darkest, screen_colours
 
 SETTINGS = "TFormSettings"
@@ -58,16 +59,16 @@ class Installer(QuiklexTest):
 
     @staticmethod
     def per_user_folder():
-        return os.path.join(unix_path(wine_text("cmd", "/c", "echo %LOCALAPPDATA%")), "Programs",
+        return os.path.join(unix_path(wine_variable("LOCALAPPDATA")), "Programs",
                             "Quiklex")
 
     @staticmethod
     def all_users_folder():
-        return os.path.join(unix_path(wine_text("cmd", "/c", "echo %ProgramW6432%")), "Quiklex")
+        return os.path.join(unix_path(wine_variable("ProgramW6432")), "Quiklex")
 
     @staticmethod
     def start_menu(common=False):
-        base = wine_text("cmd", "/c", "echo %ProgramData%" if common else "echo %APPDATA%")
+        base = wine_variable("ProgramData" if common else "APPDATA")
         folder = os.path.join(unix_path(base), "Microsoft", "Windows", "Start Menu", "Programs")
         return os.path.join(folder, "Quiklex.lnk")
 
