@@ -289,3 +289,12 @@ def reg_values(key):
             values[m.group(1)] = (m.group(2), m.group(3))
     return values
 
+
+def copy_text(text):
+    """Puts a short plain text on the clipboard and waits until the clipboard reads it back
+    (Wine's clipboard can for a moment still hand out what a program that has ended copied)."""
+    def copied():
+        helper("clipboard", text)
+        return wait_for(lambda: helper("getclipboard")[1] == text, 2, fail=False)
+    wait_for(copied, 10, interval=0.2, what="the text on the clipboard")
+

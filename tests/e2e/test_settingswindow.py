@@ -6,7 +6,7 @@ import re
 import subprocess
 import time
 
-from harness import (EXE, HELPER, WORK, QuiklexTest, browser_log, client, find_panel,
+from harness import (EXE, HELPER, WORK, QuiklexTest, browser_log, client, copy_text, find_panel,
                      foreground_class, helper, menu_open, right_click_menu, settings_folder,
                      settings_text, shown, user_name, wait_for, windows_path, xdo)
 from test_settings import reg_add, reg_delete, run_list
@@ -219,7 +219,6 @@ class SettingsWindow(QuiklexTest):
         self.assertNotIn("quiklex", run_list("HKCU"))
 
     def test_shortcut_field(self):
-        helper("clipboard", "hus")
         self.started()
 
         # The shortcut pressed while the window is open goes into the field, no page opens.
@@ -262,8 +261,9 @@ class SettingsWindow(QuiklexTest):
         self.saved("Hotkey=Shift+Ctrl+Q")
 
     def looked_up(self, keys, expect=True):
-        """Presses keys with the panel focused (Wine hands a hot key over only then); the
-        addresses opened."""
+        """Copies "hus" and presses keys with the panel focused (Wine hands a hot key over
+        only then); the addresses opened."""
+        copy_text("hus")
         helper("send", 0, 0)
         wait_for(lambda: foreground_class() == "TFormMain", 5, what="the panel focused")
         before = len(browser_log())
