@@ -1,9 +1,9 @@
 // Program entry: one instance per logon session, then the main window and its message loop.
 #include <windows.h>
 
-#include "Application.h"
-#include "FormMain.h"
-#include "SingleInstance.h"
+#include "win32/app/Application.h"
+#include "win32/app/FormMain.h"
+#include "win32/system/SingleInstance.h"
 
 using namespace qlx::win;
 

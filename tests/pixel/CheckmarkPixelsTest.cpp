@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "BevelLines.h"
-#include "CheckmarkPainter.h"
-#include "SpeedButtonCheckmark.h"
-#include "ToolButtonCheckmark.h"
+#include "win32/controls/BevelLines.h"
+#include "win32/controls/CheckmarkPainter.h"
+#include "win32/controls/SpeedButtonCheckmark.h"
+#include "win32/controls/ToolButtonCheckmark.h"
 
 using namespace qlx;
 using namespace qlx::win;

@@ -1,5 +1,5 @@
 // The hidden application window and the program-wide window operations.
-#include "Application.h"
+#include "win32/app/Application.h"
 
 #include <algorithm>
 

@@ -1,14 +1,14 @@
 // The main window's window procedure and its side of the main window's logic.
-#include "FormMain.h"
+#include "win32/app/FormMain.h"
 
 #include <shellapi.h>
 
 #include <string>
 #include <vector>
 
-#include "Application.h"
-#include "Encoding.h"
-#include "SingleInstance.h"
+#include "win32/app/Application.h"
+#include "win32/system/Encoding.h"
+#include "win32/system/SingleInstance.h"
 #include "Text.h"
 
 namespace qlx::win {

@@ -1,7 +1,7 @@
 // Disabling the other windows and registering a modal window with the application.
-#include "ModalLoop.h"
+#include "win32/app/ModalLoop.h"
 
-#include "Application.h"
+#include "win32/app/Application.h"
 
 namespace qlx::win {
 

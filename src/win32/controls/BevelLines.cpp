@@ -1,7 +1,7 @@
 // Painting the bevel with its faint lines.
-#include "BevelLines.h"
+#include "win32/controls/BevelLines.h"
 
-#include "CheckmarkPainter.h"
+#include "win32/controls/CheckmarkPainter.h"
 
 namespace qlx::win {
 

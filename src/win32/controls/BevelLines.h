@@ -2,7 +2,7 @@
 // It is shaped as a spacer: apart from the lines it draws nothing, so they stay visible.
 #pragma once
 
-#include "GraphicControl.h"
+#include "win32/controls/GraphicControl.h"
 #include "controls/ButtonCheckmark.h"
 
 namespace qlx::win {

@@ -1,9 +1,9 @@
 // The colour button's window: owner drawing from the paint plan, double click as a second
 // press, and the mouse entering and leaving.
-#include "BitBtnColor.h"
+#include "win32/controls/BitBtnColor.h"
 
 
-#include "Encoding.h"
+#include "win32/system/Encoding.h"
 
 namespace qlx::win {
 

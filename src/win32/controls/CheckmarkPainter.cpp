@@ -1,5 +1,5 @@
 // Pixels, lines, rectangles and polygons in the colours the core gives them.
-#include "CheckmarkPainter.h"
+#include "win32/controls/CheckmarkPainter.h"
 
 #include <vector>
 

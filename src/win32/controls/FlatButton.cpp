@@ -1,8 +1,8 @@
 // Drawing a flat button in its states.
-#include "FlatButton.h"
+#include "win32/controls/FlatButton.h"
 
-#include "Encoding.h"
-#include "Fonts.h"
+#include "win32/system/Encoding.h"
+#include "win32/system/Fonts.h"
 
 namespace qlx::win {
 

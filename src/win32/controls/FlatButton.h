@@ -1,7 +1,7 @@
 // TFlatButton: a flat button drawn over its shape.
 #pragma once
 
-#include "GraphicControl.h"
+#include "win32/controls/GraphicControl.h"
 
 namespace qlx::win {
 

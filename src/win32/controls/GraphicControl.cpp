@@ -1,5 +1,5 @@
 // What every windowless control does: showing, enabling and repainting its place.
-#include "GraphicControl.h"
+#include "win32/controls/GraphicControl.h"
 
 
 namespace qlx::win {

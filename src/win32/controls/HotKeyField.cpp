@@ -1,10 +1,10 @@
 // The hot-key field, its rules and its key filter.
-#include "HotKeyField.h"
+#include "win32/controls/HotKeyField.h"
 
 #include <commctrl.h>
 
-#include "CommonControls.h"
-#include "Fonts.h"
+#include "win32/system/CommonControls.h"
+#include "win32/system/Fonts.h"
 #include "forms/SettingsForm.h"
 
 namespace qlx::win {

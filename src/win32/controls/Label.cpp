@@ -1,10 +1,10 @@
 // Laying out and drawing a label's runs.
-#include "Label.h"
+#include "win32/controls/Label.h"
 
 #include <algorithm>
 
-#include "Encoding.h"
-#include "Fonts.h"
+#include "win32/system/Encoding.h"
+#include "win32/system/Fonts.h"
 
 namespace qlx::win {
 

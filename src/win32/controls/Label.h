@@ -1,7 +1,7 @@
 // TLabelRuns: a label of text runs in normal and bold weight.
 #pragma once
 
-#include "GraphicControl.h"
+#include "win32/controls/GraphicControl.h"
 
 namespace qlx::win {
 

@@ -1,5 +1,5 @@
 // Drawing a shape.
-#include "Shape.h"
+#include "win32/controls/Shape.h"
 
 namespace qlx::win {
 

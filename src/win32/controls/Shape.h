@@ -1,7 +1,7 @@
 // TShape: a filled rectangle without outline.
 #pragma once
 
-#include "GraphicControl.h"
+#include "win32/controls/GraphicControl.h"
 
 namespace qlx::win {
 

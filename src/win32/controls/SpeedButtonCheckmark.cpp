@@ -1,9 +1,9 @@
 // Painting the check-mark button: faint lines, mark, frame and caption in the core's order.
-#include "SpeedButtonCheckmark.h"
+#include "win32/controls/SpeedButtonCheckmark.h"
 
-#include "CheckmarkPainter.h"
-#include "Encoding.h"
-#include "Fonts.h"
+#include "win32/controls/CheckmarkPainter.h"
+#include "win32/system/Encoding.h"
+#include "win32/system/Fonts.h"
 
 namespace qlx::win {
 

@@ -2,7 +2,7 @@
 // in and which draws the core's check mark (and faint lines) under its frame and caption.
 #pragma once
 
-#include "GraphicControl.h"
+#include "win32/controls/GraphicControl.h"
 #include "controls/ButtonCheckmark.h"
 
 namespace qlx::win {

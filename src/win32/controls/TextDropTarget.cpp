@@ -1,9 +1,9 @@
 // The text drop target's system-facing object, registration and data reading.
-#include "TextDropTarget.h"
+#include "win32/controls/TextDropTarget.h"
 
 #include <cstring>
 
-#include "Clipboard.h"
+#include "win32/system/Clipboard.h"
 
 namespace qlx::win {
 

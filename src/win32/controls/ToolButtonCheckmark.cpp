@@ -1,7 +1,7 @@
 // Drawing the mark in the toolbar's custom-draw notifications.
-#include "ToolButtonCheckmark.h"
+#include "win32/controls/ToolButtonCheckmark.h"
 
-#include "CheckmarkPainter.h"
+#include "win32/controls/CheckmarkPainter.h"
 
 namespace qlx::win {
 

@@ -1,10 +1,10 @@
 // The definitions download on the main window: starting it, the retry timer, and the completion
 // step that applies the page addresses and takes the news messages over on the GUI thread.
-#include "FormMain.h"
+#include "win32/app/FormMain.h"
 
 #include <string>
 
-#include "Encoding.h"
+#include "win32/system/Encoding.h"
 #include "definitions/DefinitionsDocument.h"
 #include "definitions/DefinitionsServer.h"
 

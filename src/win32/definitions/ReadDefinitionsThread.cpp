@@ -1,11 +1,11 @@
 // The definitions download thread. The worker never touches the main window: it hands its
 // result to a message-only window of the GUI thread with a blocking SendMessage, so the
 // completion step runs on the GUI thread while the worker waits, without locks.
-#include "ReadDefinitionsThread.h"
+#include "win32/definitions/ReadDefinitionsThread.h"
 
 #include <memory>
 
-#include "WinsockConnection.h"
+#include "win32/system/WinsockConnection.h"
 
 namespace qlx::win {
 

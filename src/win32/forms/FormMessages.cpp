@@ -1,7 +1,7 @@
 // The messages window: its view, its place beside the panel, its fill timer and its keys.
-#include "FormMessages.h"
+#include "win32/forms/FormMessages.h"
 
-#include "WorkArea.h"
+#include "win32/system/WorkArea.h"
 
 namespace qlx::win {
 

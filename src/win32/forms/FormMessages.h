@@ -2,8 +2,8 @@
 // HTML view, centred on the panel, and closes with OK, Esc or its close box.
 #pragma once
 
-#include "FormWindow.h"
-#include "MessageView.h"
+#include "win32/forms/FormWindow.h"
+#include "win32/messages/MessageView.h"
 #include "messages/MessagesForm.h"
 
 namespace qlx::win {

@@ -1,11 +1,11 @@
 // The settings window: its controls bound to its logic, the shortcut field, and the panel it
 // is centred on and that "Standard" moves.
-#include "FormSettings.h"
+#include "win32/forms/FormSettings.h"
 
-#include "Application.h"
-#include "HotKeyField.h"
-#include "SpeedButtonCheckmark.h"
-#include "WorkArea.h"
+#include "win32/app/Application.h"
+#include "win32/controls/HotKeyField.h"
+#include "win32/controls/SpeedButtonCheckmark.h"
+#include "win32/system/WorkArea.h"
 
 namespace qlx::win {
 

@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "FormWindow.h"
+#include "win32/forms/FormWindow.h"
 #include "forms/SettingsForm.h"
 #include "settings/SettingsWindowCommand.h"
 

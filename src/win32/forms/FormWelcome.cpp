@@ -1,7 +1,7 @@
 // The welcome window: placed beside the panel, closed only by its two buttons.
-#include "FormWelcome.h"
+#include "win32/forms/FormWelcome.h"
 
-#include "WorkArea.h"
+#include "win32/system/WorkArea.h"
 
 namespace qlx::win {
 

@@ -1,7 +1,7 @@
 // TFormWelcome: the welcome window of the very first start, on the window layer.
 #pragma once
 
-#include "FormWindow.h"
+#include "win32/forms/FormWindow.h"
 #include "forms/WelcomeForm.h"
 
 namespace qlx::win {

@@ -1,17 +1,17 @@
 // Building a secondary window from its table, its layout on resize and its modal loop.
-#include "FormWindow.h"
+#include "win32/forms/FormWindow.h"
 
 #include <commctrl.h>
 
-#include "Application.h"
-#include "BevelLines.h"
-#include "CommonControls.h"
-#include "Encoding.h"
-#include "FlatButton.h"
-#include "Label.h"
-#include "ModalLoop.h"
-#include "Shape.h"
-#include "SpeedButtonCheckmark.h"
+#include "win32/app/Application.h"
+#include "win32/controls/BevelLines.h"
+#include "win32/system/CommonControls.h"
+#include "win32/system/Encoding.h"
+#include "win32/controls/FlatButton.h"
+#include "win32/controls/Label.h"
+#include "win32/app/ModalLoop.h"
+#include "win32/controls/Shape.h"
+#include "win32/controls/SpeedButtonCheckmark.h"
 
 namespace qlx::win {
 

@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "GraphicControl.h"
-#include "PanelHost.h"
+#include "win32/controls/GraphicControl.h"
+#include "win32/panel/PanelHost.h"
 #include "forms/FormLayout.h"
 #include "panel/Placement.h"
 

@@ -1,10 +1,10 @@
 // Looking words up: the shortcut, the clipboard, DDE pokes and text drops, on the main window.
-#include "FormMain.h"
+#include "win32/app/FormMain.h"
 
 #include <string>
 
-#include "Clipboard.h"
-#include "Encoding.h"
+#include "win32/system/Clipboard.h"
+#include "win32/system/Encoding.h"
 #include "Text.h"
 #include "lookup/DdeNames.h"
 #include "lookup/LookupHotKey.h"

@@ -17,8 +17,8 @@
 #include <string>
 #include <type_traits>
 
-#include "Encoding.h"
-#include "MessageView.h"
+#include "win32/system/Encoding.h"
+#include "win32/messages/MessageView.h"
 #include "messages/MessagesForm.h"
 
 namespace qlx::win {

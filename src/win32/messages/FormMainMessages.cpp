@@ -1,10 +1,10 @@
 // The news messages on the main window: the messages window beside the panel, the drag that
 // puts it off, and the timer that saves the shown state a second after it closed.
-#include "FormMain.h"
+#include "win32/app/FormMain.h"
 
 #include <stdexcept>
 
-#include "FormMessages.h"
+#include "win32/forms/FormMessages.h"
 
 namespace qlx::win {
 

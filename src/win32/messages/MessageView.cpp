@@ -1,5 +1,5 @@
 // The holder window of the messages window's view and the choice between the two views.
-#include "MessageView.h"
+#include "win32/messages/MessageView.h"
 
 namespace qlx::win {
 

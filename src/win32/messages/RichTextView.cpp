@@ -9,8 +9,8 @@
 #include <algorithm>
 #include <string>
 
-#include "Encoding.h"
-#include "MessageView.h"
+#include "win32/system/Encoding.h"
+#include "win32/messages/MessageView.h"
 #include "messages/HtmlSubset.h"
 
 namespace qlx::win {

@@ -1,12 +1,12 @@
 // The message dialog, the work area and opening pages, on the main window.
-#include "FormMain.h"
+#include "win32/app/FormMain.h"
 
 #include <stdexcept>
 
-#include "Application.h"
-#include "FormWelcome.h"
-#include "MessageWin.h"
-#include "WinChromeFrameRegistry.h"
+#include "win32/app/Application.h"
+#include "win32/forms/FormWelcome.h"
+#include "win32/panel/MessageWin.h"
+#include "win32/system/WinChromeFrameRegistry.h"
 #include "lookup/ChromeFrame.h"
 #include "lookup/OpenWebPage.h"
 #include "panel/MessageWinModal.h"

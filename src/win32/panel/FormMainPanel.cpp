@@ -1,11 +1,11 @@
 // The panel: its controls and painting, button display, moving, tray icon and menus, on the main window.
 #include <windowsx.h>
 
-#include "Application.h"
-#include "FormMain.h"
-#include "SingleInstance.h"
-#include "TrayIcon.h"
-#include "WorkArea.h"
+#include "win32/app/Application.h"
+#include "win32/app/FormMain.h"
+#include "win32/system/SingleInstance.h"
+#include "win32/panel/TrayIcon.h"
+#include "win32/system/WorkArea.h"
 
 namespace qlx::win {
 

@@ -1,14 +1,14 @@
 // The message dialog's windows, painting and modal loop.
-#include "MessageWin.h"
+#include "win32/panel/MessageWin.h"
 
 #include <memory>
 #include <vector>
 
-#include "Application.h"
-#include "ModalLoop.h"
-#include "BitBtnColor.h"
-#include "Encoding.h"
-#include "WorkArea.h"
+#include "win32/app/Application.h"
+#include "win32/app/ModalLoop.h"
+#include "win32/controls/BitBtnColor.h"
+#include "win32/system/Encoding.h"
+#include "win32/system/WorkArea.h"
 #include "panel/MessageWinModal.h"
 
 namespace qlx::win {

@@ -1,5 +1,5 @@
 // Drawing and mouse handling for windowless controls, and the panel window.
-#include "PanelHost.h"
+#include "win32/panel/PanelHost.h"
 
 #include <windowsx.h>
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "GraphicControl.h"
+#include "win32/controls/GraphicControl.h"
 
 namespace qlx::win {
 

@@ -1,5 +1,5 @@
 // Painting of the floating panel.
-#include "PanelPainter.h"
+#include "win32/panel/PanelPainter.h"
 
 #include "panel/PanelLayout.h"
 

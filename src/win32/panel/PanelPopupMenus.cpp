@@ -1,9 +1,9 @@
 // The panel's popup menus.
-#include "PanelPopupMenus.h"
+#include "win32/panel/PanelPopupMenus.h"
 
 #include <string>
 
-#include "Encoding.h"
+#include "win32/system/Encoding.h"
 
 namespace qlx::win {
 

@@ -1,12 +1,12 @@
 // The notification-area icon.
-#include "TrayIcon.h"
+#include "win32/panel/TrayIcon.h"
 
 #include <shellapi.h>
 
 #include <algorithm>
 #include <string>
 
-#include "Encoding.h"
+#include "win32/system/Encoding.h"
 #include "Text.h"
 
 namespace qlx::win {

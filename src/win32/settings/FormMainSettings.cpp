@@ -1,9 +1,9 @@
 // The settings file, the registry's automatic start and the panel's stored position, on the
 // main window.
-#include "FormMain.h"
+#include "win32/app/FormMain.h"
 
-#include "Encoding.h"
-#include "WorkArea.h"
+#include "win32/system/Encoding.h"
+#include "win32/system/WorkArea.h"
 #include "settings/FormMainSettings.h"
 #include "settings/SettingsPath.h"
 

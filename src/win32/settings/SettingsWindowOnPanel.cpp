@@ -1,11 +1,11 @@
 // The settings window's opener on the main window.
-#include "SettingsWindowOnPanel.h"
+#include "win32/settings/SettingsWindowOnPanel.h"
 
 #include <stdexcept>
 
-#include "FormMain.h"
-#include "FormSettings.h"
-#include "WinChromeFrameRegistry.h"
+#include "win32/app/FormMain.h"
+#include "win32/forms/FormSettings.h"
+#include "win32/system/WinChromeFrameRegistry.h"
 
 namespace qlx::win {
 

@@ -1,9 +1,9 @@
 // Reading the clipboard's text for a lookup.
-#include "Clipboard.h"
+#include "win32/system/Clipboard.h"
 
 #include <cwchar>
 
-#include "Encoding.h"
+#include "win32/system/Encoding.h"
 #include "lookup/SearchText.h"
 
 namespace qlx::win {

@@ -1,5 +1,5 @@
 // Loading the common-controls library on first use.
-#include "CommonControls.h"
+#include "win32/system/CommonControls.h"
 
 #include <commctrl.h>
 

@@ -1,12 +1,12 @@
 // The DDE server for poked search texts.
-#include "DdeServer.h"
+#include "win32/system/DdeServer.h"
 
 #include <cstring>
 #include <cwchar>
 #include <string_view>
 
-#include "Clipboard.h"
-#include "Encoding.h"
+#include "win32/system/Clipboard.h"
+#include "win32/system/Encoding.h"
 #include "lookup/DdeNames.h"
 #include "lookup/SearchText.h"
 

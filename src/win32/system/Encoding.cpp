@@ -1,5 +1,5 @@
 // Explicit code page 1252 conversions at the Windows boundary.
-#include "Encoding.h"
+#include "win32/system/Encoding.h"
 
 #include <windows.h>
 

@@ -1,11 +1,11 @@
 // A small cache of fonts by description.
-#include "Fonts.h"
+#include "win32/system/Fonts.h"
 
 #include <map>
 #include <string>
 #include <tuple>
 
-#include "Encoding.h"
+#include "win32/system/Encoding.h"
 
 namespace qlx::win {
 

@@ -1,9 +1,9 @@
 // Opening an address with the shell's default action.
-#include "ShellOpen.h"
+#include "win32/system/ShellOpen.h"
 
 #include <shellapi.h>
 
-#include "Encoding.h"
+#include "win32/system/Encoding.h"
 #include "lookup/PageAddressCheck.h"
 
 namespace qlx::win {

@@ -1,12 +1,12 @@
 // The single-instance guard and the second start's signal to the first.
-#include "SingleInstance.h"
+#include "win32/system/SingleInstance.h"
 
 #include <shellapi.h>
 
 #include <string>
 #include <vector>
 
-#include "Encoding.h"
+#include "win32/system/Encoding.h"
 #include "app/CommandLine.h"
 
 namespace qlx::win {

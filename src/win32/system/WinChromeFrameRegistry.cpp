@@ -1,9 +1,9 @@
 // Creating the Chrome Frame key and writing its value as a number or as text.
-#include "WinChromeFrameRegistry.h"
+#include "win32/system/WinChromeFrameRegistry.h"
 
 #include <string>
 
-#include "Encoding.h"
+#include "win32/system/Encoding.h"
 
 namespace qlx::win {
 

@@ -1,9 +1,9 @@
 // Settings file storage through the wide file API.
-#include "WinFileSystem.h"
+#include "win32/system/WinFileSystem.h"
 
 #include <windows.h>
 
-#include "Encoding.h"
+#include "win32/system/Encoding.h"
 
 namespace qlx::win {
 

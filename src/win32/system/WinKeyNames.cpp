@@ -1,9 +1,9 @@
 // Key names from the keyboard layout: the virtual key's scan code handed to GetKeyNameTextW.
-#include "WinKeyNames.h"
+#include "win32/system/WinKeyNames.h"
 
 #include <windows.h>
 
-#include "Encoding.h"
+#include "win32/system/Encoding.h"
 
 namespace qlx::win {
 

@@ -1,6 +1,6 @@
 // Run lists through the wide registry API, opened read-only for reading and with the
 // smallest access that writing needs.
-#include "WinRunList.h"
+#include "win32/system/WinRunList.h"
 
 #include <windows.h>
 
@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "Encoding.h"
+#include "win32/system/Encoding.h"
 
 namespace qlx::win {
 

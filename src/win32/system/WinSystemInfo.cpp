@@ -1,10 +1,10 @@
 // User, computer, environment and application-data folder through the wide API.
-#include "WinSystemInfo.h"
+#include "win32/system/WinSystemInfo.h"
 
 #include <windows.h>
 #include <shlobj.h>
 
-#include "Encoding.h"
+#include "win32/system/Encoding.h"
 
 namespace qlx::win {
 

@@ -1,6 +1,6 @@
 // The Winsock side of the definitions download: name resolution, a blocking connect and reads
 // and writes that wait no longer than the download allows.
-#include "WinsockConnection.h"
+#include "win32/system/WinsockConnection.h"
 
 #include <ws2tcpip.h>
 

@@ -1,5 +1,5 @@
 // The work-area query with its fall-backs.
-#include "WorkArea.h"
+#include "win32/system/WorkArea.h"
 
 namespace qlx::win {
 
