@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "panel/BitBtnColorPaint.h"
+#include "controls/BitBtnColorPaint.h"
 
 namespace qlx::win {
 
