@@ -9,11 +9,12 @@ GlyphAndCaption layoutGlyphAndCaption(const Rect& content, Size glyph, Size capt
                                       TButtonLayout layout, int32_t margin, int32_t spacing) {
     GlyphAndCaption out;
     const bool centred = margin < 0;
-    const bool across = layout == TButtonLayout::blGlyphLeft || layout == TButtonLayout::blGlyphRight;
-    // Along the axis the layout arranges, and across it.
-    const int32_t room = across ? content.width : content.height;
-    const int32_t glyphAlong = across ? glyph.width : glyph.height;
-    const int32_t captionAlong = across ? caption.width : caption.height;
+    const bool sideBySide =
+        layout == TButtonLayout::blGlyphLeft || layout == TButtonLayout::blGlyphRight;
+    // The room, glyph and caption along the axis that the layout arranges them on.
+    const int32_t room = sideBySide ? content.width : content.height;
+    const int32_t glyphAlong = sideBySide ? glyph.width : glyph.height;
+    const int32_t captionAlong = sideBySide ? caption.width : caption.height;
     if (glyph.width == 0 || caption.width == 0) spacing = 0;
     if (margin < 0) {
         if (spacing < 0) {
@@ -40,7 +41,7 @@ GlyphAndCaption layoutGlyphAndCaption(const Rect& content, Size glyph, Size capt
         captionAt = glyphAt - spacing - captionAlong;
         break;
     }
-    if (across) {
+    if (sideBySide) {
         out.glyphLeft = content.left + glyphAt;
         out.glyphTop = content.top + (content.height - glyph.height + 1) / 2;
         out.caption = Rect{content.left + captionAt, content.top, caption.width, content.height};
@@ -67,7 +68,8 @@ int32_t glyphImageWidth(const GlyphImage& bitmap, int32_t numGlyphs) {
 GlyphImage renderGlyph(const GlyphImage& bitmap, int32_t numGlyphs, GlyphState state,
                        const GlyphColours& colours) {
     GlyphImage out;
-    if (bitmap.empty() || bitmap.pixels.size() < static_cast<size_t>(bitmap.width * bitmap.height))
+    if (bitmap.empty() ||
+        bitmap.pixels.size() / static_cast<size_t>(bitmap.width) < static_cast<size_t>(bitmap.height))
         return out;
     numGlyphs = std::clamp(numGlyphs, 1, 4);
     out.width = glyphImageWidth(bitmap, numGlyphs);
@@ -84,7 +86,8 @@ GlyphImage renderGlyph(const GlyphImage& bitmap, int32_t numGlyphs, GlyphState s
     const uint32_t transparent = bitmap.at(0, bitmap.height - 1);
     const int32_t left = image * out.width;
     auto put = [&](int32_t x, int32_t y, uint32_t colour) {
-        if (x < out.width && y < out.height) out.pixels[static_cast<size_t>(y * out.width + x)] = colour;
+        if (x < out.width && y < out.height)
+            out.pixels[static_cast<size_t>(y * out.width + x)] = colour;
     };
     // A greyed glyph keeps only the shape of its darker ink, embossed: a light copy one
     // pixel down and right under the dark one.

@@ -54,7 +54,8 @@ namespace {
 void drawPixels(HDC dc, const GlyphImage& image, int left, int top) {
     std::vector<uint32_t> bgr;
     bgr.reserve(image.pixels.size());
-    for (uint32_t p : image.pixels) bgr.push_back((p & 0xFF) << 16 | (p & 0xFF00) | (p >> 16 & 0xFF));
+    for (uint32_t p : image.pixels)
+        bgr.push_back((p & 0xFF) << 16 | (p & 0xFF00) | (p >> 16 & 0xFF));
     BITMAPINFO header{};
     header.bmiHeader.biSize = sizeof header.bmiHeader;
     header.bmiHeader.biWidth = image.width;

@@ -90,11 +90,14 @@ TEST(ButtonGlyph, EachStateShowsItsImageAgainstTheFace) {
 
 TEST(ButtonGlyph, DisabledWithoutItsImageIsGreyedFromTheDarkInk) {
     // Black and red are ink, white is too light, the key colour is no ink.
-    const GlyphImage bitmap{3, 3, {0x000000, 0xFFFFFF, kKey, kKey, kKey, kKey, kKey, kKey, 0x0000FF}};
+    const GlyphImage bitmap{3, 3,
+                            {0x000000, 0xFFFFFF, kKey, kKey, kKey, kKey, kKey, kKey, 0x0000FF}};
     const GlyphImage out = renderGlyph(bitmap, 1, GlyphState::disabled, kColours);
     EXPECT_EQ(out.width, 3);
     EXPECT_EQ(out.pixels, (std::vector<uint32_t>{S, F, F, F, H, F, F, F, S}));
     EXPECT_TRUE(renderGlyph(GlyphImage{}, 1, GlyphState::up, kColours).empty());
+    EXPECT_TRUE(renderGlyph(GlyphImage{4, 2, {kA}}, 1, GlyphState::up, kColours).empty())
+        << "fewer pixels than its size";
 }
 
 TEST(ButtonGlyph, SpeedButtonEdgesAndContent) {
