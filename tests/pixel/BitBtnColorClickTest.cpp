@@ -94,9 +94,16 @@ TEST(BitBtnColorClick, HelpKindAsksTheNearestParentWithAHelpContext) {
     Form form;
     TBitBtnColor help;
     form.add(help, TBitBtnKind::bkHelp, 1);
-    // Nothing has a help context: the click is taken and does nothing.
+    // Nothing has a help context, the window's owner is no parent: the click is taken and
+    // does nothing.
+    HWND owner = CreateWindowExW(0, L"QlxClickRecorder", L"", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                 nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetWindowContextHelpId(owner, 99);
+    SetWindowLongPtrW(form.window, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
     EXPECT_TRUE(TBitBtnColor::kindClick(help.handle()));
     EXPECT_TRUE(seen.empty());
+    SetWindowLongPtrW(form.window, GWLP_HWNDPARENT, 0);
+    DestroyWindow(owner);
 
     SetWindowContextHelpId(form.window, 77);
     EXPECT_TRUE(TBitBtnColor::kindClick(help.handle()));

@@ -119,7 +119,10 @@ bool TBitBtnColor::kindClick(HWND hwnd) {
     case BitBtnClick::help: {
         std::vector<HWND> parents;
         std::vector<uint32_t> contexts;
-        for (HWND p = GetParent(hwnd); p && parents.size() < 64; p = GetParent(p)) {
+        // Parents up to the top-level window, not on into its owner.
+        const HWND desktop = GetDesktopWindow();
+        for (HWND p = GetAncestor(hwnd, GA_PARENT); p && p != desktop && parents.size() < 64;
+             p = GetAncestor(p, GA_PARENT)) {
             parents.push_back(p);
             contexts.push_back(GetWindowContextHelpId(p));
         }
