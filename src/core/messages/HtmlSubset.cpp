@@ -62,14 +62,6 @@ uint32_t namedCharacter(std::string_view name) {
     return kNoCharacter;
 }
 
-// The Windows-1252 byte for a code point, or -1 where the code page has none.
-int windows1252Byte(uint32_t code) {
-    if (code < 0x80 || (code >= 0xA0 && code <= 0xFF)) return static_cast<int>(code);
-    for (size_t i = 0; i < kHighControls.size(); ++i)
-        if (kHighControls[i] != 0 && kHighControls[i] == code) return static_cast<int>(0x80 + i);
-    return -1;
-}
-
 bool isAsciiLetter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
@@ -129,29 +121,6 @@ bool readReference(std::string_view in, size_t& pos, uint32_t& out) {
     pos = end;
     out = code;
     return true;
-}
-
-// A character the code page lacks, as a web address carries it: its UTF-8 bytes escaped.
-void appendUtf8Escapes(std::string& out, uint32_t code) {
-    static const char kHex[] = "0123456789ABCDEF";
-    unsigned char bytes[4];
-    int n = 0;
-    if (code < 0x800) {
-        bytes[n++] = static_cast<unsigned char>(0xC0 | (code >> 6));
-    } else if (code < 0x10000) {
-        bytes[n++] = static_cast<unsigned char>(0xE0 | (code >> 12));
-        bytes[n++] = static_cast<unsigned char>(0x80 | ((code >> 6) & 0x3F));
-    } else {
-        bytes[n++] = static_cast<unsigned char>(0xF0 | (code >> 18));
-        bytes[n++] = static_cast<unsigned char>(0x80 | ((code >> 12) & 0x3F));
-        bytes[n++] = static_cast<unsigned char>(0x80 | ((code >> 6) & 0x3F));
-    }
-    bytes[n++] = static_cast<unsigned char>(0x80 | (code & 0x3F));
-    for (int i = 0; i < n; ++i) {
-        out += '%';
-        out += kHex[bytes[i] >> 4];
-        out += kHex[bytes[i] & 0xF];
-    }
 }
 
 std::string decodeAttribute(std::string_view raw) {
