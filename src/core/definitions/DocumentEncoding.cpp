@@ -12,7 +12,9 @@ namespace {
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr uint32_t kReplacement = 0xFFFD;
 
-bool isBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
+bool isBlank(char c) {
+    return static_cast<unsigned char>(c) <= 32;
+}
 
 bool isContinuation(unsigned char b, unsigned char low = 0x80, unsigned char high = 0xBF) {
     return b >= low && b <= high;
@@ -69,10 +71,12 @@ std::string_view declaredEncoding(std::string_view decl) {
             !equalsNoCase(decl.substr(at, 8), "encoding"))
             continue;
         size_t i = at + 8;
-        while (i < decl.size() && isBlank(decl[i])) ++i;
+        while (i < decl.size() && isBlank(decl[i]))
+            ++i;
         if (i >= decl.size() || decl[i] != '=') continue;
         ++i;
-        while (i < decl.size() && isBlank(decl[i])) ++i;
+        while (i < decl.size() && isBlank(decl[i]))
+            ++i;
         if (i >= decl.size() || (decl[i] != '"' && decl[i] != '\'')) continue;
         const size_t end = decl.find(decl[i], i + 1);
         if (end == std::string_view::npos) return {};
@@ -104,8 +108,10 @@ std::string definitionsDocumentText(std::string document) {
         const char c = in[pos];
         if (static_cast<unsigned char>(c) < 0x80) {
             // A tag runs to the first '>'; a '<' inside one begins the next, as for the reader.
-            if (c == '<') inLinkTag = isLinkTag(in, pos + 1);
-            else if (c == '>') inLinkTag = false;
+            if (c == '<')
+                inLinkTag = isLinkTag(in, pos + 1);
+            else if (c == '>')
+                inLinkTag = false;
             out += c;
             ++pos;
             continue;

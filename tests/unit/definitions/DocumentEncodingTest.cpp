@@ -33,22 +33,24 @@ TEST(DocumentEncoding, WhichDocumentsAreUtf8) {
         {"<?xml version='1.0' encoding='windows-1252'?><d/>", false},
         {"<?xml version='1.0' encoding='ISO-8859-1'?><d/>", false},
         {"<?xml version='1.0' encoding='utf-16'?><d/>", false},
-        {"<?xml version='1.0' encoding='utf-8'", false},                  // never ends
+        {"<?xml version='1.0' encoding='utf-8'", false}, // never ends
         {"<?xml version='1.0' myencoding='utf-8'?><d/>", false},
-        {"<?xml version='1.0'?><d>encoding='utf-8'?></d>", false},        // after the declaration
-        {"\n<?xml version='1.0' encoding='utf-8'?><d/>", false},          // not at the start
+        {"<?xml version='1.0'?><d>encoding='utf-8'?></d>", false}, // after the declaration
+        {"\n<?xml version='1.0' encoding='utf-8'?><d/>", false},   // not at the start
         {"<?xml-stylesheet encoding='utf-8'?><d/>", false},
         {"", false},
         {"\xEF\xBB", false},
     };
-    for (const Case& c : cases) EXPECT_EQ(isUtf8Document(c.document), c.utf8) << c.document;
+    for (const Case& c : cases)
+        EXPECT_EQ(isUtf8Document(c.document), c.utf8) << c.document;
 }
 
 TEST(DocumentEncoding, OtherDocumentsAreReadAsTheyAre) {
     for (const std::string& document :
          {std::string("<d>F\xF8rste \xC3\xB8 &#337;</d>"),
           std::string("<?xml version='1.0' encoding='iso-8859-1'?><d>\xC3\xB8</d>"),
-          std::string("<?xml version='1.0' encoding='windows-1252'?><link modern='\xE2\x82\xAC'/>")})
+          std::string(
+              "<?xml version='1.0' encoding='windows-1252'?><link modern='\xE2\x82\xAC'/>")})
         EXPECT_EQ(definitionsDocumentText(document), document);
 }
 
@@ -59,24 +61,30 @@ TEST(DocumentEncoding, Utf8CharactersBecomeWindows1252ReferencesOrEscapes) {
         std::string text;
     };
     const Case cases[] = {
-        {"ascii and markup", "<d a='x'>plain &amp; <b>bold</b></d>", "<d a='x'>plain &amp; <b>bold</b></d>"},
-        {"danish letters", "<d>F\xC3\xB8rste \xC3\xA6\xC3\xA5 \xC3\x85</d>", "<d>F\xF8rste \xE6\xE5 \xC5</d>"},
-        {"the code page's own 0x80-0x9F", "<d>\xE2\x82\xAC \xE2\x80\x9C\xC5\xA0\xE2\x80\x9D \xC5\xB8</d>",
+        {"ascii and markup", "<d a='x'>plain &amp; <b>bold</b></d>",
+         "<d a='x'>plain &amp; <b>bold</b></d>"},
+        {"danish letters", "<d>F\xC3\xB8rste \xC3\xA6\xC3\xA5 \xC3\x85</d>",
+         "<d>F\xF8rste \xE6\xE5 \xC5</d>"},
+        {"the code page's own 0x80-0x9F",
+         "<d>\xE2\x82\xAC \xE2\x80\x9C\xC5\xA0\xE2\x80\x9D \xC5\xB8</d>",
          "<d>\x80 \x93\x8A\x94 \x9F</d>"},
-        {"outside the code page", "<d t='\xC5\x91'>\xC5\x91 \xE2\x86\x92 \xF0\x9F\x98\x80 \xC2\x81</d>",
+        {"outside the code page",
+         "<d t='\xC5\x91'>\xC5\x91 \xE2\x86\x92 \xF0\x9F\x98\x80 \xC2\x81</d>",
          "<d t='&#337;'>&#337; &#8594; &#128512; &#129;</d>"},
         {"link tags carry web addresses",
-         "<LINK name='lookup' modern='http://a/s\xC3\xB8g/\xC5\x91/' gcf='gcf:http://a/\xE2\x82\xAC'/>"
+         "<LINK name='lookup' modern='http://a/s\xC3\xB8g/\xC5\x91/' "
+         "gcf='gcf:http://a/\xE2\x82\xAC'/>"
          "<link\tmodern='\xC3\xB8'></link>\xC3\xB8<linkx m='\xC3\xB8'/>",
          "<LINK name='lookup' modern='http://a/s%C3%B8g/%C5%91/' gcf='gcf:http://a/%E2%82%AC'/>"
          "<link\tmodern='%C3%B8'></link>\xF8<linkx m='\xF8'/>"},
-        {"a '<' inside a tag begins the next",
-         "<d a='<link b=\"\xC3\xB8\"'>\xC3\xB8</d>", "<d a='<link b=\"%C3%B8\"'>\xF8</d>"},
+        {"a '<' inside a tag begins the next", "<d a='<link b=\"\xC3\xB8\"'>\xC3\xB8</d>",
+         "<d a='<link b=\"%C3%B8\"'>\xF8</d>"},
         {"broken sequences: one replacement each",
          "<d>\xC3 \xFF\xFE \xC0\xBC \xE0\x80\xAF \xED\xA0\x80 \xF4\x90\x80\x80 \xE2\x82 \x80</d>",
          "<d>&#65533; &#65533;&#65533; &#65533;&#65533; &#65533;&#65533;&#65533; "
          "&#65533;&#65533;&#65533; &#65533;&#65533;&#65533;&#65533; &#65533; &#65533;</d>"},
-        {"a broken sequence in a link tag", "<link m='\xC3'/><d>\xE2\x82", "<link m='%EF%BF%BD'/><d>&#65533;"},
+        {"a broken sequence in a link tag", "<link m='\xC3'/><d>\xE2\x82",
+         "<link m='%EF%BF%BD'/><d>&#65533;"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(definitionsDocumentText(kDeclared + c.body), kDeclared + c.text) << c.what;
