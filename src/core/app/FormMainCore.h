@@ -10,7 +10,7 @@
 
 #include "app/CommandLine.h"
 #include "app/FormMainPort.h"
-#include "lookup/PageTemplates.h"
+#include "state/PageTemplates.h"
 
 namespace qlx {
 
