@@ -1,9 +1,9 @@
-// Copies between the main window's settings fields and the settings file's values.
+// Copies between the program state's settings and the settings file's values.
 #include "settings/FormMainSettings.h"
 
 namespace qlx {
 
-void settingsFromFormMain(const FormMainCore& form, SettingsValues& values) {
+void settingsFromFormMain(const ProgramState& form, SettingsValues& values) {
     values.MinimizeStart = form.MinimizeStart;
     values.SysTrayIcon = form.SysTrayIcon;
     values.Hotkey = form.Hotkey;
@@ -18,7 +18,7 @@ void settingsFromFormMain(const FormMainCore& form, SettingsValues& values) {
     values.LookupGCF = form.Templates.LookupGCF;
 }
 
-void settingsToFormMain(const SettingsValues& values, FormMainCore& form) {
+void settingsToFormMain(const SettingsValues& values, ProgramState& form) {
     form.MinimizeStart = values.MinimizeStart;
     form.SysTrayIcon = values.SysTrayIcon;
     form.Hotkey = values.Hotkey;

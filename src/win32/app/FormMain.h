@@ -34,7 +34,10 @@
 
 namespace qlx::win {
 
-class TFormMain final : public FormMainPort {
+class TFormMain final : public FormMainPort, public SearchCapturePort {
+    // Declared first: the features below hold references into it.
+    ProgramState state_;
+
 public:
     static TFormMain* instance() { return instance_; }
 
@@ -42,6 +45,7 @@ public:
     bool create(HINSTANCE module, int showCommand);
     HWND handle() const { return hwnd_; }
     FormMainCore& core() { return core_; }
+    ProgramState& state() { return state_; }
 
     // "Afslut": saves once and ends the program.
     void MenuItemTerminateClick();
@@ -64,6 +68,7 @@ public:
     void layoutPanel() override;
     void openSettingsWindow() override { settingsWindow_.MenuItemSettingsClick(0); }
     bool shortcutCaptured() override { return settingsWindow_.HotKeyPressed(); }
+    void showPanel() override { core_.ShowPanel(false); }
 
     // Each feature of the panel keeps its members, port overrides and message handling in a
     // section of its own below and in its own source file (FormMain<Feature>.cpp). A feature's
@@ -179,8 +184,8 @@ private:
     bool panelMouse(UINT msg, WPARAM wParam, LPARAM lParam);
     PanelWindow panelWindow_{*this};
     PanelCommands panelCommands_{*this};
-    PanelButtons buttons_{panelWindow_, core_.ModalDialogOpen};
-    PanelMenus menus_{panelCommands_, {core_.OnTopActive, core_.ModalDialogOpen, core_.SysTrayIcon}};
+    PanelButtons buttons_{panelWindow_, state_.ModalDialogOpen};
+    PanelMenus menus_{panelCommands_, {state_.OnTopActive, state_.ModalDialogOpen, state_.SysTrayIcon}};
     PanelPainter painter_;
     PanelPopupMenus popupMenus_;
     // The button image a left press went to; its click comes with the release over it.
@@ -262,7 +267,7 @@ private:
         TFormMain& form_;
     };
     MessagesOnPanel messagesOnPanel_{*this};
-    MessageStore messageStore_{messagesOnPanel_, core_, settingsStore_, messages_};
+    MessageStore messageStore_{messagesOnPanel_, state_, settingsStore_, messages_};
 
 public:
 
@@ -273,7 +278,7 @@ private:
 
     static TFormMain* instance_;
     HWND hwnd_ = nullptr;
-    FormMainCore core_{*this};
+    FormMainCore core_{state_, *this};
     bool startupTimerOn_ = false;
     HBRUSH panelBrush_ = nullptr;
     // The settings window's opener, with the window's own state; after core_ and autostart_.

@@ -33,7 +33,7 @@ void TFormMain::StartReadDefinitions(bool reportErrors) {
     static const DefinitionsServer server = serverFromEnvironment();
     TReadDefinitionsThread::setDoneHandler(readDefinitionsDone);
     readDefinitions_.StartReadDefinitions();
-    if (!TReadDefinitionsThread::Start(server, core_.SettingsFileMissing, reportErrors)) {
+    if (!TReadDefinitionsThread::Start(server, state_.SettingsFileMissing, reportErrors)) {
         // No thread: the download ends here as a general failure, and the timer retries.
         readDefinitions_.ReadDefinitionsDone(kDefinitionsFailed, false, server);
     }
@@ -52,7 +52,7 @@ void TFormMain::TimerReadDefinitionsTimer() {
 void TFormMain::ReadDefinitionsDone(TReadDefinitionsThread& thread) {
     DefinitionsDownload& download = thread.download();
     // In document order, also those found before an XML error.
-    applyTemplateReplacements(core_.Templates, download.replacements);
+    applyTemplateReplacements(state_.Templates, download.replacements);
     DefinitionsCompletion done =
         readDefinitions_.ReadDefinitionsDone(download.status, thread.reportErrors(), thread.server());
     if (done.success) {

@@ -28,7 +28,7 @@ std::wstring programFile() {
 bool TFormMain::lookupMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 
 SearchCapture TFormMain::searchCapture() {
-    return SearchCapture(core_, *this, shellPort(), messagePort(), textDragMark_);
+    return SearchCapture(state_, *this, shellPort(), messagePort(), textDragMark_);
 }
 
 bool TFormMain::SetLookupHotKey(uint16_t hotkey, bool on) {

@@ -31,14 +31,14 @@ int32_t TFormMain::PanelMessages::MessageWin(DialogOwner owner, const std::strin
     }
     if (owner != DialogOwner::panel || form_.handle() == nullptr)
         return showMessageWin(nullptr, text, caption, type, buttonSet, true);
-    FormMainCore& core = form_.core();
-    PanelDialogScope scope(core.ModalDialogOpen, core.OnTopActive,
+    ProgramState& state = form_.state();
+    PanelDialogScope scope(state.ModalDialogOpen, state.OnTopActive,
                            [this](bool onTop) { form_.applyOnTop(onTop); });
     return showMessageWin(form_.handle(), text, caption, type, buttonSet, false);
 }
 
 void TFormMain::openProgramInfoPage() {
-    MenuItemProgramWebClick(shellPort(), messagePort(), core_.Templates, core_.UseChromeFrame);
+    MenuItemProgramWebClick(shellPort(), messagePort(), state_.Templates, state_.UseChromeFrame);
     requestButtons(false);
 }
 
@@ -69,13 +69,13 @@ private:
 void TFormMain::welcomeFlow() {
     WelcomeOnPanel port(*this);
     WinChromeFrameRegistry registry;
-    RunFirstStartWelcome(core_.ModalDialogOpen, core_.UseChromeFrame, port, registry,
+    RunFirstStartWelcome(state_.ModalDialogOpen, state_.UseChromeFrame, port, registry,
                          messagePort());
 }
 
 void TFormMain::imageOpenClick() {
-    ImageOpenClick(shellPort(), messagePort(), core_.Templates, core_.UseChromeFrame,
-                   core_.LastSearchText);
+    ImageOpenClick(shellPort(), messagePort(), state_.Templates, state_.UseChromeFrame,
+                   state_.LastSearchText);
     requestButtons(false);
 }
 

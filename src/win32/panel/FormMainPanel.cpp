@@ -107,7 +107,7 @@ void TFormMain::layoutPanel() {
     painter_.load(Application::instance().module());
     popupMenus_.create();
     // The band itself follows right after, from the creation sequence.
-    menus_.SetOnTopCheckMarks(core_.OnTopActive);
+    menus_.SetOnTopCheckMarks(state_.OnTopActive);
     InvalidateRect(hwnd_, nullptr, FALSE);
 }
 

@@ -46,8 +46,8 @@ void TFormMain::SettingsMessages::showMessage(const std::string& text, const std
 
 bool TFormMain::determineSettingsLocation() {
     const SettingsLocation location =
-        ResolveSettingsPath(core_.ProgramFolder, settingsFiles_, systemInfo_, settingsMessages_,
-                            core_.ModalDialogOpen);
+        ResolveSettingsPath(state_.ProgramFolder, settingsFiles_, systemInfo_, settingsMessages_,
+                            state_.ModalDialogOpen);
     settingsStore_.SettingsFilePath = location.SettingsFilePath;
     SharedSettingsUsed = location.SharedSettingsUsed;
     return !location.SettingsPathFailed;
@@ -56,12 +56,12 @@ bool TFormMain::determineSettingsLocation() {
 void TFormMain::checkMachineAutostart() { autostart_.checkMachineAutostart(); }
 
 void TFormMain::firstStartOfVersion() {
-    autostart_.firstStartOfVersion(core_.SettingsPathFailed, core_.NoInitMessage);
+    autostart_.firstStartOfVersion(state_.SettingsPathFailed, state_.NoInitMessage);
 }
 
 void TFormMain::loadSettings() {
     SettingsValues values;
-    settingsFromFormMain(core_, values);
+    settingsFromFormMain(state_, values);
 
     settingsStore_.LoadSettings(values);
     if (values.StartDelayMs != 0) sleepMs(values.StartDelayMs);
@@ -75,13 +75,13 @@ void TFormMain::loadSettings() {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     NormalBounds = windowBounds(hwnd_);
 
-    settingsToFormMain(values, core_);
+    settingsToFormMain(values, state_);
     messageStore_.ShownTimestamps = std::move(values.ShownTimestamps);
 }
 
 SettingsValues TFormMain::currentSettingsValues() {
     SettingsValues values;
-    settingsFromFormMain(core_, values);
+    settingsFromFormMain(state_, values);
 
     // A maximised panel is stored where it stood before.
     const Dimension bounds = IsZoomed(hwnd_) ? NormalBounds : windowBounds(hwnd_);
@@ -100,7 +100,7 @@ bool TFormMain::settingsMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT&) {
     // The panel's bounds are only remembered here; the messages go on to their other handling.
     switch (msg) {
     case WM_MOVE:
-        if (core_.TrackMoves && hwnd_ && !IsZoomed(hwnd_) && !IsIconic(hwnd_)) {
+        if (state_.TrackMoves && hwnd_ && !IsZoomed(hwnd_) && !IsIconic(hwnd_)) {
             const Dimension now = windowBounds(hwnd_);
             NormalBounds.top = now.top;
             NormalBounds.left = now.left;

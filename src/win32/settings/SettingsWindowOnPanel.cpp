@@ -10,7 +10,7 @@
 namespace qlx::win {
 
 SettingsWindowOnPanel::SettingsWindowOnPanel(TFormMain& form)
-    : form_(form), command_(form.core(), form.autostart(), *this, form.messagePort()) {}
+    : form_(form), command_(form.state(), form.autostart(), *this, form.messagePort()) {}
 
 std::unique_ptr<SettingsWindowHandle> SettingsWindowOnPanel::createSettingsWindow() {
     auto window = std::make_unique<TFormSettingsWindow>(
@@ -20,6 +20,7 @@ std::unique_ptr<SettingsWindowHandle> SettingsWindowOnPanel::createSettingsWindo
     return window;
 }
 
+void SettingsWindowOnPanel::showPanel() { form_.core().ShowPanel(false); }
 void SettingsWindowOnPanel::applyOnTop(bool onTop) { form_.applyOnTop(onTop); }
 void SettingsWindowOnPanel::requestButtons(bool show) { form_.requestButtons(show); }
 void SettingsWindowOnPanel::addTrayIcon() { form_.addTrayIcon(); }
