@@ -8,10 +8,10 @@
 
 namespace qlx {
 
-// The main window's current settings, as the defaults of a load or the content of a save.
-void settingsFromFormMain(const ProgramState& form, SettingsValues& values);
-// What a load found, back onto the main window (including OnTopActive, the stored version
+// The program's current settings, as the defaults of a load or the content of a save.
+void settingsFromFormMain(const ProgramState& state, SettingsValues& values);
+// What a load found, back into the program state (including OnTopActive, the stored version
 // and whether the file was missing).
-void settingsToFormMain(const SettingsValues& values, ProgramState& form);
+void settingsToFormMain(const SettingsValues& values, ProgramState& state);
 
 } // namespace qlx

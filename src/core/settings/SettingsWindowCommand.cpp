@@ -53,9 +53,9 @@ void SettingsWindowCommand::fill(TFormSettings& form) {
     form.CheckBoxRunOnStart.SetChecked(autostart_.AutostartState > 0);
     form.CheckBoxMinimizeOnStart.SetChecked(autostart_.AutostartState > 1);
     form.CheckBoxUseGCF.SetChecked(state_.UseChromeFrame);
-    form.Shown = SettingsShown{state_.SysTrayIcon,          state_.Hotkey,
-                               state_.AlwaysOnTop,          autostart_.AutostartState,
-                               state_.MinimizeStart,        state_.UseChromeFrame};
+    form.Shown = SettingsShown{state_.SysTrayIcon,   state_.Hotkey,
+                               state_.AlwaysOnTop,   autostart_.AutostartState,
+                               state_.MinimizeStart, state_.UseChromeFrame};
 }
 
 void SettingsWindowCommand::applyConfirmed(TFormSettings& form) {
