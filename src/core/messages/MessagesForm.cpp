@@ -2,7 +2,7 @@
 #include "messages/MessagesForm.h"
 
 #include "Text.h"
-#include "app/FormMainCore.h"
+#include "panel/PanelLayout.h"
 #include "lookup/OpenWebPage.h"
 #include "panel/MessageWinLayout.h"
 

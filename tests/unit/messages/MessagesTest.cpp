@@ -2,7 +2,6 @@
 // how the window fills its view, opens links and takes keys.
 #include <gtest/gtest.h>
 
-#include "FakeFormMainPort.h"
 #include "FakeSettingsPorts.h"
 #include "messages/MessageStore.h"
 #include "messages/MessagesForm.h"
@@ -46,8 +45,7 @@ struct Store : ::testing::Test {
     FakeFileSystem files;
     FakeReporter reporter;
     SettingsStore settings{files, reporter};
-    FakeFormMainPort formPort;
-    FormMainCore form{formPort};
+    ProgramState form;
     MainWindow window;
     Dialogs dialogs;
     MessageStore store{window, form, settings, dialogs};
