@@ -4,6 +4,7 @@
 #include "Text.h"
 #include "app/FormMainCore.h"
 #include "lookup/OpenWebPage.h"
+#include "messages/HtmlSubset.h"
 #include "panel/MessageWinLayout.h"
 
 namespace qlx {
@@ -41,16 +42,22 @@ FormDesc messagesFormLayout() {
     return form;
 }
 
-bool viewMayNavigateTo(std::string_view address) {
-    auto startsWith = [&](std::string_view prefix) {
-        return address.size() >= prefix.size() &&
-               equalsNoCase(address.substr(0, prefix.size()), prefix);
-    };
-    return startsWith("http:") || startsWith("https:") || equalsNoCase(address, "about:blank");
+std::string messagePage(std::string_view html) {
+    // The document type and the compatibility mark keep the browser control out of its old
+    // document mode; the character set is the program's own.
+    return std::string("<!DOCTYPE html><html><head>"
+                       "<meta http-equiv=\"X-UA-Compatible\" content=\"IE=edge\">"
+                       "<meta http-equiv=\"Content-Type\" content=\"text/html; "
+                       "charset=windows-1252\">"
+                       "<style>body{font-family:") +
+           kMessageFontFamily + ";margin:" + kMessageMargin +
+           ";background:#fff;color:#000}a{color:#00f}</style></head><body>" +
+           flatSubsetHtml(html) + "</body></html>";
 }
 
 void TFormMessages::FormShow() {
     FillPending = true;
+    OwnNavigationPending = true;
     window_.setFillTimer(true);
     window_.view().Navigate(kBlankMessagePage);
 }
@@ -78,7 +85,7 @@ void TFormMessages::CppWebBrowser1DocumentComplete() {
 
     std::unique_ptr<HtmlBody> body = window_.view().body();
     // Without a document the message would stay unseen behind a blank view.
-    if (!body || !body->setInnerHtml(html)) {
+    if (!body || !body->setPage(messagePage(html))) {
         fillInBuiltInView();
         return;
     }
@@ -95,10 +102,29 @@ void TFormMessages::FillTimerTimer() {
     if (FillPending && !fillInBuiltInView()) FillPending = false;
 }
 
-void TFormMessages::CppWebBrowser1NewWindow2(bool& cancel) {
+void TFormMessages::CppWebBrowser1NewWindow3(const std::string& address, bool userInitiated,
+                                            bool& cancel) {
     cancel = true;
-    const std::string address = window_.view().activeElementAttribute("href");
-    if (!address.empty()) openWebPage(shell_, messages_, address);
+    if (userInitiated && !address.empty()) openWebPage(shell_, messages_, address);
+}
+
+void TFormMessages::CppWebBrowser1BeforeNavigate2(const std::string& address, bool topLevel,
+                                                 bool& cancel) {
+    // The whole address, not its beginning: "about:" pages can carry markup of their own.
+    if (topLevel && OwnNavigationPending && address == kBlankMessagePage) {
+        OwnNavigationPending = false;
+        cancel = false;
+        return;
+    }
+    cancel = true;
+    // The page has no scripts, frames or refreshes: a top-level navigation is a link the user
+    // followed. Only web pages go on to the browser.
+    auto startsWith = [&](std::string_view prefix) {
+        return address.size() >= prefix.size() &&
+               equalsNoCase(std::string_view(address).substr(0, prefix.size()), prefix);
+    };
+    if (topLevel && (startsWith("http://") || startsWith("https://")))
+        openWebPage(shell_, messages_, address);
 }
 
 TFormMessages::KeyRoute TFormMessages::ApplicationEvents1Message(bool keyDownOrUp,
