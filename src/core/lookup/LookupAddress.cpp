@@ -60,8 +60,8 @@ std::string lookupFragment(std::string_view searchText) {
         if (byte == ' ' || byte == '+') {
             appendHexByte(fragment, byte);
         } else if (byte < 0x7F) {
-            // Only the unreserved characters stand as they are: a quote, "%", "#", "\\" or
-            // "<" in the selected text must not end the address or change what it means.
+            // Only the unreserved characters stand as they are: a quote, "%", "#", a backslash
+            // or "<" in the selected text must not end the address or change what it means.
             if (isUnreserved(c))
                 fragment += c;
             else
