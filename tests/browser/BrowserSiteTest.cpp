@@ -6,8 +6,8 @@
 #include <windows.h>
 
 #include <exdispid.h>
-#include <mshtmdid.h>
 #include <idispids.h>
+#include <mshtmdid.h>
 #include <olectl.h>
 #include <shobjidl.h>
 
@@ -59,8 +59,7 @@ class Site : public ::testing::Test {
                   S_OK);
         if (!services) return nullptr;
         IInternetSecurityManager* manager = nullptr;
-        EXPECT_EQ(services->QueryService(SID_SInternetSecurityManager,
-                                         IID_IInternetSecurityManager,
+        EXPECT_EQ(services->QueryService(SID_SInternetSecurityManager, IID_IInternetSecurityManager,
                                          reinterpret_cast<void**>(&manager)),
                   S_OK);
         services->Release();
@@ -111,10 +110,16 @@ VARIANT longVariant(VARTYPE type, LONG value) {
     return v;
 }
 
-const wchar_t* const kAddresses[] = {
-    L"about:<p></p>", L"about:blank", L"http://www.lemmary.dk/", L"https://192.168.1.1/a.css",
-    L"file://server/share/a.css", L"\\\\server\\share\\a.css", L"res://ieframe.dll/x",
-    L"ms-msdt:/id", L"javascript:alert(1)", L""};
+const wchar_t* const kAddresses[] = {L"about:<p></p>",
+                                     L"about:blank",
+                                     L"http://www.lemmary.dk/",
+                                     L"https://192.168.1.1/a.css",
+                                     L"file://server/share/a.css",
+                                     L"\\\\server\\share\\a.css",
+                                     L"res://ieframe.dll/x",
+                                     L"ms-msdt:/id",
+                                     L"javascript:alert(1)",
+                                     L""};
 
 } // namespace
 
@@ -134,7 +139,8 @@ TEST_F(Site, OffersItsServicesAndTheHostInterfaces) {
 
 TEST_F(Site, TheOnlyServiceIsTheProgramsSecurityManager) {
     IServiceProvider* services = nullptr;
-    ASSERT_EQ(site->QueryInterface(IID_IServiceProvider, reinterpret_cast<void**>(&services)), S_OK);
+    ASSERT_EQ(site->QueryInterface(IID_IServiceProvider, reinterpret_cast<void**>(&services)),
+              S_OK);
     struct Case {
         const GUID& service;
         const IID& iid;
@@ -160,12 +166,19 @@ TEST_F(Site, TheOnlyServiceIsTheProgramsSecurityManager) {
 TEST_F(Site, EveryAddressIsUntrustedAndEveryActionDisallowed) {
     IInternetSecurityManager* manager = securityManager();
     ASSERT_TRUE(manager);
-    const DWORD actions[] = {URLACTION_SCRIPT_RUN, URLACTION_ACTIVEX_RUN,
-                             URLACTION_HTML_META_REFRESH, URLACTION_HTML_SUBFRAME_NAVIGATE,
-                             URLACTION_HTML_FONT_DOWNLOAD, URLACTION_CROSS_DOMAIN_DATA,
-                             URLACTION_SHELL_FILE_DOWNLOAD, URLACTION_HTML_SUBMIT_FORMS,
-                             URLACTION_JAVA_PERMISSIONS, URLACTION_CREDENTIALS_USE,
-                             URLACTION_HTML_MIXED_CONTENT, 0x0000FFFF, 0};
+    const DWORD actions[] = {URLACTION_SCRIPT_RUN,
+                             URLACTION_ACTIVEX_RUN,
+                             URLACTION_HTML_META_REFRESH,
+                             URLACTION_HTML_SUBFRAME_NAVIGATE,
+                             URLACTION_HTML_FONT_DOWNLOAD,
+                             URLACTION_CROSS_DOMAIN_DATA,
+                             URLACTION_SHELL_FILE_DOWNLOAD,
+                             URLACTION_HTML_SUBMIT_FORMS,
+                             URLACTION_JAVA_PERMISSIONS,
+                             URLACTION_CREDENTIALS_USE,
+                             URLACTION_HTML_MIXED_CONTENT,
+                             0x0000FFFF,
+                             0};
     for (const wchar_t* address : kAddresses) {
         DWORD zone = URLZONE_LOCAL_MACHINE;
         EXPECT_EQ(manager->MapUrlToZone(address, &zone, 0), S_OK);
@@ -179,13 +192,13 @@ TEST_F(Site, EveryAddressIsUntrustedAndEveryActionDisallowed) {
         }
         // A buffer too small for the answer is left alone, and still nothing is allowed.
         BYTE small = 0x55;
-        EXPECT_EQ(manager->ProcessUrlAction(address, URLACTION_SCRIPT_RUN, &small, 1, nullptr, 0,
-                                            0, 0),
-                  S_FALSE);
+        EXPECT_EQ(
+            manager->ProcessUrlAction(address, URLACTION_SCRIPT_RUN, &small, 1, nullptr, 0, 0, 0),
+            S_FALSE);
         EXPECT_EQ(small, 0x55);
-        EXPECT_EQ(manager->ProcessUrlAction(address, URLACTION_SCRIPT_RUN, nullptr, 0, nullptr, 0,
-                                            0, 0),
-                  S_FALSE);
+        EXPECT_EQ(
+            manager->ProcessUrlAction(address, URLACTION_SCRIPT_RUN, nullptr, 0, nullptr, 0, 0, 0),
+            S_FALSE);
     }
     manager->Release();
 }
@@ -195,8 +208,8 @@ TEST_F(Site, TheSecurityManagerLeavesNothingToTheSystem) {
     ASSERT_TRUE(manager);
     BYTE* policy = reinterpret_cast<BYTE*>(1);
     DWORD size = 7;
-    const HRESULT custom = manager->QueryCustomPolicy(L"http://x/", GUID_NULL, &policy, &size,
-                                                      nullptr, 0, 0);
+    const HRESULT custom =
+        manager->QueryCustomPolicy(L"http://x/", GUID_NULL, &policy, &size, nullptr, 0, 0);
     EXPECT_EQ(custom, E_ACCESSDENIED);
     EXPECT_EQ(policy, nullptr);
     EXPECT_EQ(size, 0u);
@@ -235,13 +248,15 @@ TEST_F(Site, AmbientDownloadControlLoadsNothingAndRunsNothing) {
                           DLCTL_NO_DLACTIVEXCTLS, DLCTL_NO_FRAMEDOWNLOAD, DLCTL_NO_BEHAVIORS,
                           DLCTL_NO_CLIENTPULL, DLCTL_SILENT, DLCTL_FORCEOFFLINE})
         EXPECT_EQ(flags & required, required) << std::hex << required;
-    for (DWORD never : std::initializer_list<DWORD>{DLCTL_DLIMAGES, DLCTL_VIDEOS, DLCTL_BGSOUNDS, DLCTL_OFFLINEIFNOTCONNECTED,
-                       DLCTL_RESYNCHRONIZE, DLCTL_PRAGMA_NO_CACHE})
+    for (DWORD never : std::initializer_list<DWORD>{DLCTL_DLIMAGES, DLCTL_VIDEOS, DLCTL_BGSOUNDS,
+                                                    DLCTL_OFFLINEIFNOTCONNECTED,
+                                                    DLCTL_RESYNCHRONIZE, DLCTL_PRAGMA_NO_CACHE})
         EXPECT_EQ(static_cast<DWORD>(flags) & never, 0u) << std::hex << never;
 
     // Other ambient properties are the control's defaults.
-    for (DISPID other : std::initializer_list<DISPID>{DISPID_AMBIENT_USERMODE, DISPID_AMBIENT_USERAGENT,
-                         DISPID_AMBIENT_SILENT, DISPID_AMBIENT_OFFLINEIFNOTCONNECTED}) {
+    for (DISPID other : std::initializer_list<DISPID>{
+             DISPID_AMBIENT_USERMODE, DISPID_AMBIENT_USERAGENT, DISPID_AMBIENT_SILENT,
+             DISPID_AMBIENT_OFFLINEIFNOTCONNECTED}) {
         VARIANT v = emptyVariant();
         EXPECT_EQ(invoke(other, {}, &v), DISP_E_MEMBERNOTFOUND) << other;
         EXPECT_EQ(v.vt, VT_EMPTY);

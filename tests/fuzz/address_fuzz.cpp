@@ -8,10 +8,10 @@
 #include <string>
 #include <string_view>
 
+#include "Text.h"
 #include "lookup/LookupAddress.h"
 #include "lookup/PageAddressCheck.h"
 #include "lookup/TemplateCheck.h"
-#include "Text.h"
 
 namespace {
 void check(bool ok) {

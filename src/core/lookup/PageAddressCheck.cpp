@@ -19,8 +19,8 @@ bool isHexDigit(char c) {
 }
 
 bool isHostCharacter(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-           c == '.' || c == '-';
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' ||
+           c == '-';
 }
 
 // A byte that may stand as it is after the host: printable ASCII without the blank and the
@@ -29,7 +29,15 @@ bool isPathCharacter(char c) {
     const auto byte = static_cast<unsigned char>(c);
     if (byte <= 0x20 || byte >= 0x7F) return false;
     switch (c) {
-    case '"': case '<': case '>': case '\\': case '^': case '`': case '{': case '|': case '}':
+    case '"':
+    case '<':
+    case '>':
+    case '\\':
+    case '^':
+    case '`':
+    case '{':
+    case '|':
+    case '}':
         return false;
     default:
         return true;
@@ -81,7 +89,9 @@ std::optional<ParsedAddress> parse(std::string_view address) {
 
 } // namespace
 
-bool isAllowedPageAddress(std::string_view address) { return parse(address).has_value(); }
+bool isAllowedPageAddress(std::string_view address) {
+    return parse(address).has_value();
+}
 
 std::optional<std::string> pageAddressHost(std::string_view address) {
     const std::optional<ParsedAddress> parsed = parse(address);

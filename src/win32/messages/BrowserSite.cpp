@@ -44,7 +44,9 @@ std::string fromBstr(BSTR b) {
 }
 
 Bstr::Bstr(const std::string& text) : b_(automation().allocString(widen(text).c_str())) {}
-Bstr::~Bstr() { automation().freeString(b_); }
+Bstr::~Bstr() {
+    automation().freeString(b_);
+}
 
 namespace {
 
@@ -92,7 +94,9 @@ STDMETHODIMP_(ULONG) BrowserSecurityManager::Release() {
     return n;
 }
 
-STDMETHODIMP BrowserSecurityManager::SetSecuritySite(IInternetSecurityMgrSite*) { return S_OK; }
+STDMETHODIMP BrowserSecurityManager::SetSecuritySite(IInternetSecurityMgrSite*) {
+    return S_OK;
+}
 
 STDMETHODIMP BrowserSecurityManager::GetSecuritySite(IInternetSecurityMgrSite** site) {
     if (!site) return E_POINTER;
@@ -213,9 +217,9 @@ STDMETHODIMP BrowserSite::GetWindow(HWND* window) {
     return S_OK;
 }
 
-STDMETHODIMP BrowserSite::GetWindowContext(IOleInPlaceFrame** frame,
-                                           IOleInPlaceUIWindow** document, LPRECT position,
-                                           LPRECT clip, LPOLEINPLACEFRAMEINFO info) {
+STDMETHODIMP BrowserSite::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** document,
+                                           LPRECT position, LPRECT clip,
+                                           LPOLEINPLACEFRAMEINFO info) {
     if (!frame || !document || !position || !clip || !info) return E_POINTER;
     *frame = new BrowserFrame(holder_);
     *document = nullptr;
@@ -283,8 +287,8 @@ STDMETHODIMP BrowserSite::QueryService(REFGUID service, REFIID riid, void** out)
     return result;
 }
 
-STDMETHODIMP BrowserSite::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params,
-                                 VARIANT* result, EXCEPINFO*, UINT*) {
+STDMETHODIMP BrowserSite::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT* result,
+                                 EXCEPINFO*, UINT*) {
     try {
         switch (id) {
         case DISPID_AMBIENT_DLCONTROL:
