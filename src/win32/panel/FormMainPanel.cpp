@@ -58,9 +58,7 @@ void TFormMain::PanelWindow::movePanelTo(int32_t left, int32_t top) {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-std::optional<WorkArea> TFormMain::PanelWindow::workArea() { return reportedWorkArea(); }
-int32_t TFormMain::PanelWindow::screenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
-int32_t TFormMain::PanelWindow::screenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
+MonitorList TFormMain::PanelWindow::monitors() { return systemMonitors(); }
 
 // ---- what the menus do
 

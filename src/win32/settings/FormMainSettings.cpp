@@ -68,9 +68,7 @@ void TFormMain::loadSettings() {
 
     const StoredPosition stored{values.Position.FromTop, values.Position.FromBottom,
                                 values.Position.FromLeft, values.Position.FromRight};
-    const Dimension screen = screenDimension();
-    const PanelPlace place = placeStoredPosition(stored, windowBounds(hwnd_), screen.width,
-                                                 screen.height, currentWorkArea());
+    const PanelPlace place = placeStoredPosition(stored, windowBounds(hwnd_), systemMonitors());
     SetWindowPos(hwnd_, nullptr, place.left, place.top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     NormalBounds = windowBounds(hwnd_);
