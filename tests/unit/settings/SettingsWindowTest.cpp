@@ -411,3 +411,141 @@ TEST(SettingsWindow, PlacedAndStandardOnTheMonitorThePanelIsOn) {
         EXPECT_EQ(during, c.standard) << c.what;
     }
 }
+
+TEST(SettingsWindow, MachineWideEntryLocksTheAutomaticStart) {
+    Main m;
+    m.lists.machine = {kEntry};
+    m.lists.user = {{"Other", true, "C:\\other.exe"}};
+    const std::vector<RunListValue> userBefore = m.lists.user;
+    const Log log = m.run([](TFormSettings& f) {
+        EXPECT_TRUE(f.CheckBoxRunOnStart.Checked());
+        EXPECT_EQ(f.CheckBoxRunOnStart.FontColour, 0x808080u);
+        f.checkBoxClick("CheckBoxRunOnStart");
+        EXPECT_TRUE(f.CheckBoxRunOnStart.Checked());
+        EXPECT_TRUE(f.CheckBoxMinimizeOnStart.Enabled());
+        f.checkBoxClick("CheckBoxMinimizeOnStart");
+        ok(f);
+    });
+    EXPECT_EQ(log[3], "ask Automatisk p [Automatisk programstart] 0");
+    EXPECT_TRUE(m.core.MinimizeStart);
+    EXPECT_TRUE(m.lists.deleted.empty());
+    EXPECT_EQ(m.lists.user.size(), userBefore.size());
+    EXPECT_EQ(m.lists.user[0].name, "Other");
+    EXPECT_TRUE(m.autostart.AutostartLocked);
+}
+
+TEST(SettingsWindow, AutomaticStartModes) {
+    struct Case {
+        const char* what;
+        std::vector<RunListValue> user;
+        bool minimizeStart;
+        std::function<void(TFormSettings&)> act;
+        bool written;           // the user's list changed
+        size_t entries;         // entries left in it
+        bool minimizeStartAfter;
+    } cases[] = {
+        // Unchecking keeps "Start skjult"'s mark (disabled); OK removes the entry and still
+        // stores it.
+        {"off", {kEntry}, true, click("CheckBoxRunOnStart"), true, 0, true},
+        // "Start skjult" alone turns mode 1 into 2: the entry is written anew.
+        {"1 to 2", {kEntry}, false, click("CheckBoxMinimizeOnStart"), true, 1, true},
+        {"unchanged", {kEntry}, true, [](TFormSettings&) {}, false, 1, true},
+        {"on", {}, false, click("CheckBoxRunOnStart"), true, 1, false},
+    };
+    for (const Case& c : cases) {
+        Main m;
+        m.lists.user = c.user;
+        m.core.MinimizeStart = c.minimizeStart;
+        bool disabledKeepsMark = true;
+        m.run([&](TFormSettings& f) {
+            c.act(f);
+            if (!f.CheckBoxRunOnStart.Checked())
+                disabledKeepsMark = !f.CheckBoxMinimizeOnStart.Enabled() &&
+                                    f.CheckBoxMinimizeOnStart.Checked() == c.minimizeStart;
+            ok(f);
+        });
+        EXPECT_TRUE(disabledKeepsMark) << c.what;
+        EXPECT_EQ(!m.lists.deleted.empty() || (c.user.empty() && !m.lists.user.empty()),
+                  c.written)
+            << c.what;
+        EXPECT_EQ(m.lists.user.size(), c.entries) << c.what;
+        EXPECT_EQ(m.core.MinimizeStart, c.minimizeStartAfter) << c.what;
+    }
+}
+
+TEST(SettingsWindow, ConfirmedInOrder) {
+    Main m;
+    m.core.UseChromeFrame = true; // the registry value again, also when the mode was on
+    const Log log = m.run([&](TFormSettings& f) {
+        f.checkBoxClick("CheckBoxSystray");
+        f.checkBoxClick("CheckBoxRunOnStart");
+        m.open->field = kCtrlShiftQ;
+        ok(f);
+    });
+    EXPECT_EQ(log, concat({{"ontop-", "create (modal)", "shown", "tray-", "taskbar+",
+                            "unregister 24643", "register 24657", "on-top setting+",
+                            "chrome frame", "post 5/5"},
+                           kCleanUp}));
+    EXPECT_EQ(m.lists.user.size(), 1u);
+    EXPECT_FALSE(m.core.SysTrayIcon);
+    EXPECT_EQ(m.core.Hotkey, kCtrlShiftQ);
+}
+
+TEST(SettingsWindow, ShortcutHeldElsewhere) {
+    struct Case {
+        std::vector<uint16_t> refused;
+        uint16_t after;
+        Log steps;
+    } cases[] = {
+        // The old one comes back, into the field too.
+        {{kCtrlShiftQ}, kDefaultHotkey,
+         {"unregister 24643", "register 24657", "register 24643", kProblem}},
+        // Neither: no shortcut at all, which is saved as an empty value.
+        {{kCtrlShiftQ, kDefaultHotkey}, 0,
+         {"unregister 24643", "register 24657", "register 24643", kProblem}},
+    };
+    for (const Case& c : cases) {
+        Main m;
+        m.refused = c.refused;
+        const Log log = m.run([&](TFormSettings& f) {
+            m.open->field = kCtrlShiftQ;
+            ok(f);
+        });
+        EXPECT_EQ(Log(log.begin() + 3, log.begin() + 7), c.steps);
+        EXPECT_EQ(m.core.Hotkey, c.after);
+        EXPECT_EQ(m.fieldAtEnd, c.after);
+        // Without the hint to the settings window.
+        EXPECT_EQ(m.messages.texts.back(), hotKeyProblemText(false));
+    }
+    // No shortcut chosen: the old one goes and nothing is registered.
+    Main m;
+    const Log log = m.run([&](TFormSettings& f) {
+        m.open->field = 0;
+        ok(f);
+    });
+    EXPECT_EQ(log[3], "unregister 24643");
+    EXPECT_EQ(log[4], "on-top setting+");
+    EXPECT_EQ(m.core.Hotkey, 0);
+}
+
+TEST(SettingsWindow, ShortcutGoesIntoTheFieldWhileTheWindowIsOpen) {
+    Main m;
+    EXPECT_FALSE(m.command.HotKeyPressed());
+    m.core.Hotkey = kCtrlShiftQ;
+    bool taken = false;
+    m.run([&](TFormSettings& f) {
+        m.open->field = kCtrlAltX;
+        taken = m.command.HotKeyPressed();
+        EXPECT_EQ(m.open->field, kCtrlShiftQ);
+        // A hidden window takes it too, but its field stays.
+        m.open->visible = false;
+        m.open->field = kCtrlAltX;
+        EXPECT_TRUE(m.command.HotKeyPressed());
+        EXPECT_EQ(m.open->field, kCtrlAltX);
+        m.open->visible = true;
+        m.open->field = kCtrlShiftQ;
+        cancel(f);
+    });
+    EXPECT_TRUE(taken);
+    EXPECT_FALSE(m.command.HotKeyPressed());
+}
