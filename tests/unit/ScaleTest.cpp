@@ -11,12 +11,12 @@ TEST(Scale, RoundsLikeMulDivAtTheCommonScales) {
     } cases[] = {
         {82, 82, 103, 123, 164}, // the panel's width: 102.5 rounds up
         {32, 32, 40, 48, 64},
-        {1, 1, 1, 2, 2},          // 1.25 down, 1.5 up
-        {2, 2, 3, 3, 4},          // 2.5 up
-        {3, 3, 4, 5, 6},          // 3.75, 4.5
-        {19, 19, 24, 29, 38},     // 23.75, 28.5
+        {1, 1, 1, 2, 2},      // 1.25 down, 1.5 up
+        {2, 2, 3, 3, 4},      // 2.5 up
+        {3, 3, 4, 5, 6},      // 3.75, 4.5
+        {19, 19, 24, 29, 38}, // 23.75, 28.5
         {0, 0, 0, 0, 0},
-        {-1, -1, -1, -2, -2},     // halves away from zero on the negative side too
+        {-1, -1, -1, -2, -2}, // halves away from zero on the negative side too
         {-82, -82, -103, -123, -164},
     };
     for (const Case& c : cases) {

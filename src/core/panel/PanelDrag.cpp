@@ -34,8 +34,10 @@ DragStep dragStepAcross(DragPoint mouse, DragPoint offset, const WorkArea& work,
     const int64_t leftHigh = std::max<int64_t>(leftLow, int64_t{work.right} - kPanelWidth);
     const int64_t topLow = int64_t{work.top} - 1;
     const int64_t topHigh = std::max<int64_t>(topLow, int64_t{work.bottom} - panel.height);
-    if (!step.left) step.left = static_cast<int32_t>(std::clamp<int64_t>(panel.left, leftLow, leftHigh));
-    if (!step.top) step.top = static_cast<int32_t>(std::clamp<int64_t>(panel.top, topLow, topHigh));
+    if (!step.left)
+        step.left = static_cast<int32_t>(std::clamp<int64_t>(panel.left, leftLow, leftHigh));
+    if (!step.top)
+        step.top = static_cast<int32_t>(std::clamp<int64_t>(panel.top, topLow, topHigh));
     return step;
 }
 

@@ -86,7 +86,8 @@ TEST(Placement, StoredDistancesComeBackOnAnotherScreenSize) {
 
     StoredPosition fromBottom;
     fromBottom.FromBottom = 48;
-    EXPECT_EQ(placeStoredPosition(fromBottom, created, screen(1280, 1024, WorkArea{0, 0, 1280, 1024})),
+    EXPECT_EQ(placeStoredPosition(fromBottom, created,
+                                  screen(1280, 1024, WorkArea{0, 0, 1280, 1024})),
               (PanelPlace{944, 1116}));
 }
 
@@ -104,7 +105,8 @@ TEST(Placement, AbsentKeysKeepTheCreationPlaceWithinLimits) {
     EXPECT_EQ(placeStoredPosition({}, kNewPanel, screen(1920, 1080, kBottomTaskbar)),
               (PanelPlace{0, 1756}));
     // Under a taskbar at the top the creation place is pushed down to the margin.
-    EXPECT_EQ(placeStoredPosition({}, kNewPanel, screen(1920, 1080, kTopTaskbar)), (PanelPlace{42, 1756}));
+    EXPECT_EQ(placeStoredPosition({}, kNewPanel, screen(1920, 1080, kTopTaskbar)),
+              (PanelPlace{42, 1756}));
 }
 
 TEST(Placement, TopMarginDependsOnWhereTheWorkAreaStarts) {
@@ -119,11 +121,13 @@ TEST(Placement, HostileStoredValuesEndInsideTheWorkArea) {
     StoredPosition s;
     s.FromBottom = 5000; // larger than the screen: a negative top, raised to the margin
     s.FromRight = -5000;
-    EXPECT_EQ(placeStoredPosition(s, kNewPanel, screen(1920, 1080, kTopTaskbar)), (PanelPlace{42, 1838}));
+    EXPECT_EQ(placeStoredPosition(s, kNewPanel, screen(1920, 1080, kTopTaskbar)),
+              (PanelPlace{42, 1838}));
 
     s.FromBottom = INT32_MAX;
     s.FromRight = INT32_MIN + 1;
-    EXPECT_EQ(placeStoredPosition(s, kNewPanel, screen(1920, 1080, kBottomTaskbar)), (PanelPlace{-1, 1838}));
+    EXPECT_EQ(placeStoredPosition(s, kNewPanel, screen(1920, 1080, kBottomTaskbar)),
+              (PanelPlace{-1, 1838}));
 
     // A panel larger than a tiny work area is placed at its top left.
     EXPECT_EQ(placeStoredPosition({}, kNewPanel, screen(1920, 1080, WorkArea{10, 0, 50, 20})),
