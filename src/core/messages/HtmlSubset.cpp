@@ -62,14 +62,6 @@ uint32_t namedCharacter(std::string_view name) {
     return kNoCharacter;
 }
 
-// The Windows-1252 byte for a code point; '?' where the code page has none.
-char windows1252(uint32_t code) {
-    if (code < 0x80 || (code >= 0xA0 && code <= 0xFF)) return static_cast<char>(code);
-    for (size_t i = 0; i < kHighControls.size(); ++i)
-        if (kHighControls[i] != 0 && kHighControls[i] == code) return static_cast<char>(0x80 + i);
-    return kUnknownCharacter;
-}
-
 bool isAsciiLetter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
@@ -89,9 +81,10 @@ int hexValue(char c) {
     return -1;
 }
 
-// A character reference at in[pos] == '&'. On success pos is past it and the result is the
-// Windows-1252 byte; otherwise pos is unchanged and the '&' is text.
-bool readReference(std::string_view in, size_t& pos, char& out) {
+// A character reference at in[pos] == '&'. On success pos is past it and out is the
+// character's code point ('?' for one that names none); otherwise pos is unchanged and the
+// '&' is text.
+bool readReference(std::string_view in, size_t& pos, uint32_t& out) {
     size_t i = pos + 1;
     if (i < in.size() && in[i] == '#') {
         ++i;
@@ -110,11 +103,12 @@ bool readReference(std::string_view in, size_t& pos, char& out) {
         pos = i;
         if (value >= 0x80 && value <= 0x9F) {
             // As browsers do: these numbers name the code page's characters.
-            out = kHighControls[value - 0x80] != 0 ? static_cast<char>(value) : kUnknownCharacter;
+            out = kHighControls[value - 0x80] != 0 ? kHighControls[value - 0x80]
+                                                    : static_cast<uint32_t>(kUnknownCharacter);
         } else if (value == 0 || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) {
-            out = kUnknownCharacter;
+            out = static_cast<uint32_t>(kUnknownCharacter);
         } else {
-            out = windows1252(value);
+            out = value;
         }
         return true;
     }
@@ -125,31 +119,39 @@ bool readReference(std::string_view in, size_t& pos, char& out) {
     if (code == kNoCharacter) return false;
     if (end < in.size() && in[end] == ';') ++end;
     pos = end;
-    out = windows1252(code);
+    out = code;
     return true;
 }
 
 std::string decodeAttribute(std::string_view raw) {
     std::string out;
     for (size_t i = 0; i < raw.size();) {
-        char c = raw[i];
-        if (c == '&' && readReference(raw, i, c)) {
-            out += c;
+        uint32_t code = 0;
+        if (raw[i] == '&' && readReference(raw, i, code)) {
+            if (const int byte = windows1252Byte(code); byte >= 0)
+                out += static_cast<char>(byte);
+            else
+                appendUtf8Escapes(out, code);
             continue;
         }
-        out += c;
+        out += raw[i];
         ++i;
     }
     return out;
 }
 
 // A link's address as a browser takes it: blanks around it and line breaks and tabs inside
-// it do not count.
+// it do not count, and a letter beyond ASCII ("s\xF8g") travels as its UTF-8 escapes.
 std::string linkAddress(std::string_view raw) {
     std::string decoded = decodeAttribute(raw);
     std::string out;
-    for (char c : decoded)
-        if (c != '\t' && c != '\n' && c != '\r') out += c;
+    for (char c : decoded) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x80)
+            appendUtf8Escapes(out, windows1252Code(byte));
+        else if (c != '\t' && c != '\n' && c != '\r')
+            out += c;
+    }
     size_t begin = 0, end = out.size();
     while (begin < end && static_cast<unsigned char>(out[begin]) <= ' ')
         ++begin;
@@ -227,12 +229,21 @@ class Builder {
             return;
         }
         if (byte < 0x20 || byte == 0x7F) return;
-        beginContent();
-        if (pendingSpace_) {
-            append(' ', spaceFormat_);
-            pendingSpace_ = false;
-        }
+        beginVisible();
         append(c, currentFormat());
+    }
+
+    // A character the code page lacks: one placeholder in the text per UTF-16 unit.
+    void otherCharacter(uint32_t code) {
+        beginVisible();
+        if (code >= 0x10000) {
+            code -= 0x10000;
+            out_.others += static_cast<char16_t>(0xD800 + (code >> 10));
+            append(kRichOtherCharacter, currentFormat());
+            code = 0xDC00 + (code & 0x3FF);
+        }
+        out_.others += static_cast<char16_t>(code);
+        append(kRichOtherCharacter, currentFormat());
     }
 
     void startTag(Element element, std::string_view name, std::string_view href) {
@@ -290,7 +301,7 @@ class Builder {
         }
     }
 
-    void endTag(Element element) {
+    void endTag(Element element, std::string_view) {
         auto down = [](uint32_t& count) {
             if (count > 0) --count;
         };
@@ -407,6 +418,14 @@ class Builder {
         }
     }
 
+    void beginVisible() {
+        beginContent();
+        if (pendingSpace_) {
+            append(' ', spaceFormat_);
+            pendingSpace_ = false;
+        }
+    }
+
     void boundary(Break kind) {
         pendingSpace_ = false;
         if (kind == Break::Gap) gapWanted_ = true;
@@ -505,17 +524,19 @@ void readStartTag(std::string_view in, size_t& pos, std::string& name, std::stri
     pos = in.size();
 }
 
-} // namespace
-
-RichText htmlToRichText(std::string_view in) {
-    Builder out;
+// The one pass over a message's HTML, reporting to out what the subset keeps: its characters
+// (references decoded) and the start and end tags of the elements it knows.
+template <typename Sink> void readSubset(std::string_view in, Sink& out) {
     size_t pos = 0;
     while (pos < in.size()) {
         const char c = in[pos];
         if (c == '&') {
-            char decoded = 0;
+            uint32_t decoded = 0;
             if (readReference(in, pos, decoded)) {
-                out.character(decoded);
+                if (const int byte = windows1252Byte(decoded); byte >= 0)
+                    out.character(static_cast<char>(byte));
+                else
+                    out.otherCharacter(decoded);
                 continue;
             }
         }
@@ -544,7 +565,7 @@ RichText htmlToRichText(std::string_view in) {
             const size_t close = findFrom(in, i, ">");
             if (close >= in.size()) break;
             pos = close + 1;
-            out.endTag(elementOf(name));
+            out.endTag(elementOf(name), name);
         } else if (in.substr(pos, 4) == "<!--") {
             const size_t end = findFrom(in, pos + 4, "-->");
             pos = end < in.size() ? end + 3 : in.size();
@@ -557,16 +578,132 @@ RichText htmlToRichText(std::string_view in) {
             ++pos;
         }
     }
+}
+
+// Writes what the subset keeps as HTML of the program's own: each kept element under one
+// name of its kind, a link's address only when the program would open it, text escaped.
+// Reading the result again reports exactly the same characters and tags.
+class FlatWriter {
+  public:
+    void character(char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        switch (c) {
+        case '&': out_ += "&amp;"; return;
+        case '<': out_ += "&lt;"; return;
+        case '>': out_ += "&gt;"; return;
+        case '"': out_ += "&quot;"; return;
+        default: break;
+        }
+        if (isHtmlSpace(c))
+            out_ += c == '\n' ? '\n' : ' ';
+        else if (byte >= 0x20 && byte != 0x7F)
+            out_ += c;
+        // Other control bytes show nothing in either view.
+    }
+
+    // A character the code page lacks stays a numeric reference, which both views show.
+    void otherCharacter(uint32_t code) {
+        out_ += "&#";
+        out_ += std::to_string(code);
+        out_ += ';';
+    }
+
+    void startTag(Element element, std::string_view name, std::string_view href) {
+        if (element == Element::Link) {
+            const std::string address = linkAddress(href);
+            if (isAllowedPageAddress(address)) {
+                out_ += "<a href=\"";
+                for (char c : address)
+                    character(c);
+                out_ += "\">";
+            } else {
+                out_ += "<a>";
+            }
+            return;
+        }
+        if (element == Element::Heading) {
+            out_ += "<h";
+            out_ += name[1];
+            out_ += '>';
+            return;
+        }
+        if (const char* tag = tagName(element)) {
+            out_ += '<';
+            out_ += tag;
+            out_ += '>';
+        }
+    }
+
+    void endTag(Element element, std::string_view name) {
+        if (element == Element::LineBreak) {
+            out_ += "<br>"; // as "</br>" is read
+            return;
+        }
+        if (element == Element::Heading) {
+            out_ += "</h";
+            out_ += name[1];
+            out_ += '>';
+            return;
+        }
+        if (const char* tag = tagName(element)) {
+            out_ += "</";
+            out_ += tag;
+            out_ += '>';
+        }
+    }
+
+    std::string finish() { return std::move(out_); }
+
+  private:
+    static const char* tagName(Element element) {
+        switch (element) {
+        case Element::Bold: return "b";
+        case Element::Italic: return "i";
+        case Element::Underline: return "u";
+        case Element::Link: return "a";
+        case Element::LineBreak: return "br";
+        case Element::Paragraph: return "p";
+        case Element::Block: return "div";
+        case Element::List: return "ul";
+        case Element::OrderedList: return "ol";
+        case Element::ListItem: return "li";
+        case Element::Heading:
+        case Element::Other:
+        case Element::RawText: return nullptr;
+        }
+        return nullptr;
+    }
+
+    std::string out_;
+};
+
+} // namespace
+
+RichText htmlToRichText(std::string_view in) {
+    Builder out;
+    readSubset(in, out);
+    return out.finish();
+}
+
+std::string flatSubsetHtml(std::string_view in) {
+    FlatWriter out;
+    readSubset(in, out);
     return out.finish();
 }
 
 namespace {
 
-void appendRtfText(std::string& rtf, std::string_view text) {
+// other: the next of the text's characters outside the code page.
+void appendRtfText(std::string& rtf, std::string_view text, const std::u16string& others,
+                   size_t& other) {
     static const char kHex[] = "0123456789abcdef";
     for (char c : text) {
         const auto byte = static_cast<unsigned char>(c);
-        if (c == '\\' || c == '{' || c == '}') {
+        if (c == kRichOtherCharacter) {
+            // A UTF-16 unit as a signed number, with '?' for readers that cannot show it.
+            const char16_t unit = other < others.size() ? others[other++] : u'?';
+            rtf += "\\u" + std::to_string(static_cast<int16_t>(unit)) + '?';
+        } else if (c == '\\' || c == '{' || c == '}') {
             rtf += '\\';
             rtf += c;
         } else if (c == '\t') {
@@ -597,6 +734,7 @@ std::string richTextToRtf(const RichText& text, std::string_view fontFace) {
     std::string rtf = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0 " +
                       face + ";}}{\\colortbl;\\red0\\green0\\blue255;}\\f0\\fs24\n";
     size_t run = 0;
+    size_t other = 0;
     for (size_t p = 0; p < text.paragraphs.size(); ++p) {
         const RichParagraph& para = text.paragraphs[p];
         const uint32_t end = p + 1 < text.paragraphs.size()
@@ -622,7 +760,8 @@ std::string richTextToRtf(const RichText& text, std::string_view fontFace) {
             if ((r.style & kRichUnderline) || r.link >= 0) controls += "\\ul";
             if (r.link >= 0) controls += "\\cf1";
             rtf += '{' + controls + ' ';
-            appendRtfText(rtf, std::string_view(text.text).substr(r.start, r.length));
+            appendRtfText(rtf, std::string_view(text.text).substr(r.start, r.length), text.others,
+                          other);
             rtf += '}';
         }
         // Also after the last one, whose format the control would otherwise not take.

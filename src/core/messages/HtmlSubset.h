@@ -36,16 +36,30 @@ struct RichParagraph {
     bool operator==(const RichParagraph&) const = default;
 };
 
+// Stands in RichText::text for one UTF-16 unit of a character that Windows-1252 lacks.
+inline constexpr char kRichOtherCharacter = '\x1A';
+
 struct RichText {
     // Windows-1252; '\n' ends a paragraph and belongs to no run, '\t' follows a list mark.
+    // One byte is one character of the rich-text control, so positions are the control's.
     std::string text;
+    // The UTF-16 units of the characters the code page lacks, one for each
+    // kRichOtherCharacter in the text, in order (two for a character beyond U+FFFF).
+    std::u16string others;
     std::vector<RichParagraph> paragraphs; // at least one, in order
     std::vector<RichRun> runs;             // in order, none crossing a paragraph's end
     // The links' addresses: only those the program hands to the browser (web pages).
     std::vector<std::string> links;
+    bool operator==(const RichText&) const = default;
 };
 
 RichText htmlToRichText(std::string_view html);
+
+// The subset as HTML of the program's own, for the system's browser control: only b, i, u,
+// a, br, p, div, h1 to h6, ul, ol and li, without attributes but a link's href (only an
+// address the program would open, escaped), text escaped. Nothing of the message's own
+// markup survives, and htmlToRichText reads the result to what it read from html.
+std::string flatSubsetHtml(std::string_view html);
 
 // The text as rich text format for the system's rich-text control, in the given font face
 // at 12 points: headings larger and bold, links blue and underlined, list items indented.

@@ -2,8 +2,9 @@
 #include "messages/MessagesForm.h"
 
 #include "Text.h"
-#include "app/FormMainCore.h"
+#include "panel/PanelLayout.h"
 #include "lookup/OpenWebPage.h"
+#include "messages/HtmlSubset.h"
 #include "panel/MessageWinLayout.h"
 
 namespace qlx {
@@ -41,16 +42,27 @@ FormDesc messagesFormLayout() {
     return form;
 }
 
-bool viewMayNavigateTo(std::string_view address) {
-    auto startsWith = [&](std::string_view prefix) {
-        return address.size() >= prefix.size() &&
-               equalsNoCase(address.substr(0, prefix.size()), prefix);
-    };
-    return startsWith("http:") || startsWith("https:") || equalsNoCase(address, "about:blank");
+std::string messagePage(std::string_view html) {
+    // The document type and the compatibility mark keep the browser control out of its old
+    // document mode; the character set is the program's own.
+    return std::string("<!DOCTYPE html><html><head>"
+                       "<meta http-equiv=\"X-UA-Compatible\" content=\"IE=edge\">"
+                       "<meta http-equiv=\"Content-Type\" content=\"text/html; "
+                       "charset=windows-1252\">"
+                       "<style>body{font-family:") +
+           kMessageFontFamily + ";margin:" + kMessageMargin +
+           ";background:#fff;color:#000}a{color:#00f}</style></head><body>" +
+           flatSubsetHtml(html) + "</body></html>";
+}
+
+bool TFormMessages::ViewCreated(bool browser) {
+    return !fallback_.created(browser) || window_.useBuiltInView();
 }
 
 void TFormMessages::FormShow() {
     FillPending = true;
+    fallback_.pageRequested();
+    OwnNavigationPending = true;
     window_.setFillTimer(true);
     window_.view().Navigate(kBlankMessagePage);
 }
@@ -59,6 +71,11 @@ bool TFormMessages::fillInBuiltInView() {
     if (!window_.useBuiltInView()) return false;
     FormShow();
     return true;
+}
+
+void TFormMessages::fallBack() {
+    window_.setFillTimer(false);
+    if (!fillInBuiltInView()) FillPending = false;
 }
 
 void TFormMessages::CppWebBrowser1DocumentComplete() {
@@ -78,10 +95,9 @@ void TFormMessages::CppWebBrowser1DocumentComplete() {
 
     std::unique_ptr<HtmlBody> body = window_.view().body();
     // Without a document the message would stay unseen behind a blank view.
-    if (!body || !body->setInnerHtml(html)) {
-        fillInBuiltInView();
-        return;
-    }
+    const bool delivered = body && body->setPage(messagePage(html));
+    if (fallback_.documentComplete(delivered)) fillInBuiltInView();
+    if (!delivered) return;
     if (inList) {
         list = store_.received();
         if (list && static_cast<size_t>(CurrentIndex) < list->size())
@@ -90,15 +106,43 @@ void TFormMessages::CppWebBrowser1DocumentComplete() {
     body->setStyle(kMessageFontFamily, kMessageMargin);
 }
 
-void TFormMessages::FillTimerTimer() {
-    window_.setFillTimer(false);
-    if (FillPending && !fillInBuiltInView()) FillPending = false;
+void TFormMessages::CppWebBrowser1NavigateError() {
+    if (FillPending && fallback_.navigateError()) fallBack();
 }
 
-void TFormMessages::CppWebBrowser1NewWindow2(bool& cancel) {
+void TFormMessages::FillTimerTimer() {
+    window_.setFillTimer(false);
+    if (!FillPending) return;
+    // The timer runs once, for the whole time a page may take.
+    if (fallback_.timePassed(kMessageFillTimeoutMs))
+        fallBack();
+    else
+        FillPending = false; // the built-in view's page never came: nothing left to try
+}
+
+void TFormMessages::CppWebBrowser1NewWindow3(const std::string& address, bool userInitiated,
+                                            bool& cancel) {
     cancel = true;
-    const std::string address = window_.view().activeElementAttribute("href");
-    if (!address.empty()) openWebPage(shell_, messages_, address);
+    if (userInitiated && !address.empty()) openWebPage(shell_, messages_, address);
+}
+
+void TFormMessages::CppWebBrowser1BeforeNavigate2(const std::string& address, bool topLevel,
+                                                 bool& cancel) {
+    // The whole address, not its beginning: "about:" pages can carry markup of their own.
+    if (topLevel && OwnNavigationPending && address == kBlankMessagePage) {
+        OwnNavigationPending = false;
+        cancel = false;
+        return;
+    }
+    cancel = true;
+    // The page has no scripts, frames or refreshes: a top-level navigation is a link the user
+    // followed. Only web pages go on to the browser.
+    auto startsWith = [&](std::string_view prefix) {
+        return address.size() >= prefix.size() &&
+               equalsNoCase(std::string_view(address).substr(0, prefix.size()), prefix);
+    };
+    if (topLevel && (startsWith("http://") || startsWith("https://")))
+        openWebPage(shell_, messages_, address);
 }
 
 TFormMessages::KeyRoute TFormMessages::ApplicationEvents1Message(bool keyDownOrUp,

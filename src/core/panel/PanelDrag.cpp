@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "app/FormMainCore.h"
+#include "panel/PanelLayout.h"
 
 namespace qlx {
 

@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/FormMainCore.h"
 #include "forms/SettingsForm.h"
 #include "settings/Autostart.h"
+#include "state/ProgramState.h"
 
 namespace qlx {
 
@@ -28,6 +28,8 @@ public:
     virtual ~SettingsWindowPort() = default;
     // Builds the hidden window (its FormCreate has run); throws when it cannot.
     virtual std::unique_ptr<SettingsWindowHandle> createSettingsWindow() = 0;
+    // The panel and the program's windows come forward (ShowPanel without the lookup).
+    virtual void showPanel() = 0;
     virtual void applyOnTop(bool onTop) = 0;
     virtual void requestButtons(bool show) = 0;
     virtual void addTrayIcon() = 0;
@@ -44,9 +46,9 @@ public:
 class SettingsWindowCommand {
 public:
     // messages: the program's message dialog, for the shortcut problem.
-    SettingsWindowCommand(FormMainCore& main, Autostart& autostart, SettingsWindowPort& port,
+    SettingsWindowCommand(ProgramState& state, Autostart& autostart, SettingsWindowPort& port,
                           MessageWinPort& messages)
-        : main_(main), autostart_(autostart), port_(port), messages_(messages) {}
+        : state_(state), autostart_(autostart), port_(port), messages_(messages) {}
 
     // True while the window is open; the shortcut then goes into its field.
     bool SettingsWindowOpen = false;
@@ -62,7 +64,7 @@ private:
     void fill(TFormSettings& form);
     void applyConfirmed(TFormSettings& form);
 
-    FormMainCore& main_;
+    ProgramState& state_;
     Autostart& autostart_;
     SettingsWindowPort& port_;
     MessageWinPort& messages_;

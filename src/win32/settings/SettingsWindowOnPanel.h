@@ -18,6 +18,7 @@ public:
     bool HotKeyPressed() { return command_.HotKeyPressed(); }
 
     std::unique_ptr<SettingsWindowHandle> createSettingsWindow() override;
+    void showPanel() override;
     void applyOnTop(bool onTop) override;
     void requestButtons(bool show) override;
     void addTrayIcon() override;

@@ -2,9 +2,9 @@
 // how the window fills its view, opens links and takes keys.
 #include <gtest/gtest.h>
 
-#include "FakeFormMainPort.h"
 #include "FakeSettingsPorts.h"
 #include "messages/MessageStore.h"
+#include "messages/HtmlSubset.h"
 #include "messages/MessagesForm.h"
 
 using namespace qlx;
@@ -46,8 +46,7 @@ struct Store : ::testing::Test {
     FakeFileSystem files;
     FakeReporter reporter;
     SettingsStore settings{files, reporter};
-    FakeFormMainPort formPort;
-    FormMainCore form{formPort};
+    ProgramState form;
     MainWindow window;
     Dialogs dialogs;
     MessageStore store{window, form, settings, dialogs};
@@ -181,13 +180,12 @@ struct FakeView : HtmlViewPort {
     bool builtIn = false;
     bool hasBody = true;
     bool busy = false;
-    std::string href;
     std::vector<std::string> log;
     struct Body : HtmlBody {
         FakeView& view;
         explicit Body(FakeView& v) : view(v) {}
-        bool setInnerHtml(const std::string& html) override {
-            view.log.push_back("html " + html);
+        bool setPage(const std::string& page) override {
+            view.log.push_back("page " + page);
             return true;
         }
         void setStyle(const std::string& family, const std::string& margin) override {
@@ -198,10 +196,6 @@ struct FakeView : HtmlViewPort {
     bool Busy() override { return busy; }
     std::unique_ptr<HtmlBody> body() override {
         return hasBody ? std::make_unique<Body>(*this) : nullptr;
-    }
-    std::string activeElementAttribute(const std::string& name) override {
-        EXPECT_EQ(name, "href");
-        return href;
     }
 };
 
@@ -221,10 +215,15 @@ struct Window : Store, MessagesWindowPort {
     Shell shell;
     TFormMessages messages{*this, store, shell, dialogs};
 
-    Window() { builtIn.builtIn = true; }
+    bool builtInMakeable = true;
+
+    Window() {
+        builtIn.builtIn = true;
+        EXPECT_TRUE(messages.ViewCreated(true));
+    }
     HtmlViewPort& view() override { return *current; }
     bool useBuiltInView() override {
-        if (current == &builtIn) return false;
+        if (current == &builtIn || !builtInMakeable) return false;
         current = &builtIn;
         return true;
     }
@@ -243,6 +242,8 @@ struct Window : Store, MessagesWindowPort {
 
 const std::string kStyle = "style Arial, Helvetica, sans-serif; 7px";
 const std::string kBlank = "navigate about:<p></p>";
+
+std::string page(const std::string& html) { return "page " + messagePage(html); }
 
 } // namespace
 
@@ -287,7 +288,7 @@ TEST_F(Window, FillsOnlyThePendingPageAndMarksWhatItShows) {
     };
     for (const Case& c : cases) {
         browser.log.clear();
-        EXPECT_EQ(show(c.index), (std::vector<std::string>{kBlank, "html " + c.html, kStyle}))
+        EXPECT_EQ(show(c.index), (std::vector<std::string>{kBlank, page(c.html), kStyle}))
             << c.index;
         EXPECT_FALSE(fillTimer);
         EXPECT_EQ((std::vector<bool>{(*store.received())[0].shown, (*store.received())[1].shown}),
@@ -304,58 +305,149 @@ TEST_F(Window, FillsOnlyThePendingPageAndMarksWhatItShows) {
     empty.CurrentIndex = 0;
     empty.FormShow();
     empty.CppWebBrowser1DocumentComplete();
-    EXPECT_EQ(browser.log[1], "html Der er ingen meddelelser");
+    EXPECT_EQ(browser.log[1], page("Der er ingen meddelelser"));
 }
 
-TEST_F(Window, WithoutADocumentTheBuiltInViewShowsAndMarksTheMessage) {
+TEST_F(Window, TheBuiltInViewTakesOverWhenTheBrowserCannotShowThePage) {
     store.receive(ReceivedMessageList{{"a", "<p>A</p>"}});
-    browser.hasBody = false;
-    show(0);
-    EXPECT_EQ(current, &builtIn);
-    EXPECT_TRUE(messages.FillPending);
-    messages.CppWebBrowser1DocumentComplete();
-    EXPECT_EQ(builtIn.log, (std::vector<std::string>{kBlank, "html <p>A</p>", kStyle}));
-    EXPECT_TRUE((*store.received())[0].shown);
-
-    // A browser view that never reports its page gives way after the timer's time.
-    current = &browser;
-    builtIn.log.clear();
-    browser.hasBody = true;
-    messages.FormShow();
-    messages.FillTimerTimer();
-    EXPECT_EQ(current, &builtIn);
-    EXPECT_EQ(builtIn.log, (std::vector<std::string>{kBlank}));
-
-    // Nothing further to try: the view stays as it is, the message unmarked.
-    (*store.received())[0].shown = false;
-    builtIn.hasBody = false;
-    show(0);
-    EXPECT_FALSE(messages.FillPending);
-    EXPECT_FALSE((*store.received())[0].shown);
+    struct Case {
+        const char* name;
+        bool made;                                     // the browser control could be made
+        std::function<void(TFormMessages&)> meanwhile; // after FormShow
+        bool builtInShows;
+    };
+    const Case cases[] = {
+        {"no browser control", false, [](TFormMessages&) {}, true},
+        {"a failed navigation", true, [](TFormMessages& m) { m.CppWebBrowser1NavigateError(); },
+         true},
+        {"no page after the whole wait", true, [](TFormMessages& m) { m.FillTimerTimer(); }, true},
+        {"a page without a document", true,
+         [this](TFormMessages& m) {
+             browser.hasBody = false;
+             m.CppWebBrowser1DocumentComplete();
+             browser.hasBody = true;
+         },
+         true},
+        {"a slow page", true, [](TFormMessages&) {}, false},
+    };
+    for (const Case& c : cases) {
+        current = &browser;
+        browser.log.clear();
+        builtIn.log.clear();
+        (*store.received())[0].shown = false;
+        TFormMessages m{*this, store, shell, dialogs};
+        EXPECT_TRUE(m.ViewCreated(c.made)) << c.name;
+        m.CurrentIndex = 0;
+        m.FormShow();
+        c.meanwhile(m);
+        EXPECT_EQ(current, c.builtInShows ? &builtIn : &browser) << c.name;
+        EXPECT_TRUE(m.FillPending) << c.name;
+        EXPECT_TRUE(fillTimer) << c.name; // the new view's wait
+        m.CppWebBrowser1DocumentComplete();
+        EXPECT_EQ(current->log, (std::vector<std::string>{kBlank, page("<p>A</p>"), kStyle}))
+            << c.name;
+        EXPECT_TRUE((*store.received())[0].shown) << c.name;
+        // Once the page is there, a failing link inside the view changes nothing.
+        m.CppWebBrowser1NavigateError();
+        m.FillTimerTimer();
+        EXPECT_EQ(current, c.builtInShows ? &builtIn : &browser) << c.name;
+    }
 }
 
-TEST_F(Window, NewWindowLinksGoToTheBrowserThroughThePageOpening) {
+TEST_F(Window, WhenTheBuiltInViewCannotShowThePageTheMessageStaysUnseen) {
+    store.receive(ReceivedMessageList{{"a", "<p>A</p>"}});
+    // Its page has no document, or never comes.
+    for (const bool timeout : {false, true}) {
+        TFormMessages m{*this, store, shell, dialogs};
+        current = &browser;
+        m.ViewCreated(false);
+        builtIn.hasBody = false;
+        m.CurrentIndex = 0;
+        m.FormShow();
+        if (timeout)
+            m.FillTimerTimer();
+        else
+            m.CppWebBrowser1DocumentComplete();
+        EXPECT_FALSE(m.FillPending) << timeout;
+        EXPECT_FALSE((*store.received())[0].shown) << timeout;
+    }
+    // Neither view can be made: the window has none.
+    builtInMakeable = false;
+    current = &browser;
+    TFormMessages none{*this, store, shell, dialogs};
+    EXPECT_FALSE(none.ViewCreated(false));
+    // A failing browser with no built-in view to take over gives up on the page.
+    TFormMessages failing{*this, store, shell, dialogs};
+    failing.ViewCreated(true);
+    failing.FormShow();
+    failing.CppWebBrowser1NavigateError();
+    EXPECT_FALSE(failing.FillPending);
+    EXPECT_FALSE(fillTimer);
+}
+
+TEST_F(Window, NewWindowLinksTheUserFollowedGoToTheBrowserThroughThePageOpening) {
     struct Case {
-        const char* href;
+        const char* address;
+        bool user;
         std::vector<std::string> opened;
         size_t refusals;
     };
     const Case cases[] = {
-        {"http://www.lemmary.dk/nyt", {"http://www.lemmary.dk/nyt"}, 0},
-        {"", {}, 0},
-        {"javascript:alert(1)", {}, 1},
-        {"file:///c:/windows/win.ini", {}, 1},
+        {"http://www.lemmary.dk/nyt", true, {"http://www.lemmary.dk/nyt"}, 0},
+        {"http://www.lemmary.dk/nyt", false, {}, 0}, // not asked for by the user
+        {"", true, {}, 0},
+        {"javascript:alert(1)", true, {}, 1},
+        {"file:///c:/windows/win.ini", true, {}, 1},
+        {"http://a\" --x \"", true, {}, 1},
+        {"http://www.lemmary.dk@evil.example/", true, {}, 1},
     };
     for (const Case& c : cases) {
         shell.opened.clear();
         dialogs.texts.clear();
-        browser.href = c.href;
         bool cancel = false;
-        messages.CppWebBrowser1NewWindow2(cancel);
-        EXPECT_TRUE(cancel) << c.href;
-        EXPECT_EQ(shell.opened, c.opened) << c.href;
-        EXPECT_EQ(dialogs.texts.size(), c.refusals) << c.href;
+        messages.CppWebBrowser1NewWindow3(c.address, c.user, cancel);
+        EXPECT_TRUE(cancel) << c.address;
+        EXPECT_EQ(shell.opened, c.opened) << c.address;
+        EXPECT_EQ(dialogs.texts.size(), c.refusals) << c.address;
     }
+}
+
+TEST_F(Window, TheViewNeverLeavesItsOwnPage) {
+    struct Step {
+        const char* address;
+        bool topLevel;
+        bool cancel;
+        std::vector<std::string> opened;
+    };
+    // In order: the window's own blank page once, then what a page could ask for.
+    const Step steps[] = {
+        {"about:<p></p>", false, true, {}},  // a frame, even at the blank page's address
+        {"about:<p></p><script>", true, true, {}},
+        {"about:<p></p>", true, false, {}}, // the window's own, exactly
+        {"about:<p></p>", true, true, {}},  // only once
+        {"about:blank", true, true, {}},
+        {"http://www.lemmary.dk/nyt", false, true, {}}, // frames load nothing
+        {"http://www.lemmary.dk/nyt", true, true, {"http://www.lemmary.dk/nyt"}},
+        {"HTTPS://www.lemmary.dk/", true, true, {"HTTPS://www.lemmary.dk/"}},
+        {"file://server/share/a.css", true, true, {}},
+        {"res://ieframe.dll/x", true, true, {}},
+        {"gcf:http://www.lemmary.dk/", true, true, {}},
+    };
+    messages.FormShow();
+    for (const Step& s : steps) {
+        shell.opened.clear();
+        bool cancel = !s.cancel;
+        messages.CppWebBrowser1BeforeNavigate2(s.address, s.topLevel, cancel);
+        EXPECT_EQ(cancel, s.cancel) << s.address << " " << s.topLevel;
+        EXPECT_EQ(shell.opened, s.opened) << s.address;
+    }
+    // A web link that fails the address check is refused with the page opening's message.
+    dialogs.texts.clear();
+    bool cancel = false;
+    messages.CppWebBrowser1BeforeNavigate2("http://a\" --x", true, cancel);
+    EXPECT_TRUE(cancel);
+    EXPECT_TRUE(shell.opened.empty());
+    EXPECT_EQ(dialogs.texts.size(), 1u);
 }
 
 TEST_F(Window, EscClosesWithCancelEnterAndKey43GoToTheView) {
@@ -382,10 +474,13 @@ TEST_F(Window, EscClosesWithCancelEnterAndKey43GoToTheView) {
     EXPECT_EQ(result, kResultOk);
 }
 
-TEST(MessagesView, FollowsOnlyWebPagesInside) {
-    for (const char* yes : {"http://x.dk/", "HTTPS://x.dk", "about:blank"})
-        EXPECT_TRUE(viewMayNavigateTo(yes)) << yes;
-    for (const char* no : {"file:///c:/", "javascript:x", "res://ieframe.dll/x", "mk:@MSITStore:x",
-                           "about:<script>", " http://x", "gcf:http://x", "\\\\server\\share"})
-        EXPECT_FALSE(viewMayNavigateTo(no)) << no;
+TEST(MessagesView, ThePageIsTheProgramsOwnInStandardsMode) {
+    const std::string page = messagePage("<p style='x'>Hej <b>du</b></p><style>p{}</style>");
+    EXPECT_EQ(page.rfind("<!DOCTYPE html><html><head>", 0), 0u);
+    EXPECT_NE(page.find("<meta http-equiv=\"X-UA-Compatible\" content=\"IE=edge\">"),
+              std::string::npos);
+    EXPECT_NE(page.find("font-family:Arial, Helvetica, sans-serif;margin:7px"), std::string::npos);
+    EXPECT_NE(page.find("<body><p>Hej <b>du</b></p></body></html>"), std::string::npos);
+    // The built-in view reads the same page to what the message itself gives.
+    EXPECT_EQ(htmlToRichText(page), htmlToRichText("<p>Hej <b>du</b></p>"));
 }
