@@ -52,12 +52,13 @@ struct Window final : SettingsWindowHandle, SettingsFormPort {
     Messages& messages;
     std::function<void(TFormSettings&)> user;
     uint16_t& fieldAtEnd;
+    const MonitorList& screens;
     Dimension placed;
     TFormSettings settings{*this, messages};
 
     Window(Log& l, Dimension& p, Messages& m, std::function<void(TFormSettings&)> u,
-           uint16_t& end)
-        : log(l), panel(p), messages(m), user(std::move(u)), fieldAtEnd(end) {
+           uint16_t& end, const MonitorList& s)
+        : log(l), panel(p), messages(m), user(std::move(u)), fieldAtEnd(end), screens(s) {
         settings.FormCreate();
     }
     ~Window() override {
@@ -67,7 +68,7 @@ struct Window final : SettingsWindowHandle, SettingsFormPort {
     TFormSettings& form() override { return settings; }
     int32_t showModal() override {
         log.push_back("shown");
-        placed = settings.FormShow({0, 0, 319, 331}, WorkArea{0, 0, 1024, 738});
+        placed = settings.FormShow({0, 0, 319, 331});
         visible = true;
         settings.ModalResult = 0;
         user(settings);
@@ -81,7 +82,7 @@ struct Window final : SettingsWindowHandle, SettingsFormPort {
     bool windowVisible() override { return visible; }
     Dimension panelBounds() override { return panel; }
     void setPanelBounds(const Dimension& d) override { panel = d; }
-    int32_t screenWidth() override { return 1024; }
+    MonitorList monitors() override { return screens; }
     bool removeNextKeyboardMessage(uint32_t ms) override {
         log.push_back("key wait " + std::to_string(ms));
         return false;
@@ -96,6 +97,7 @@ struct Main final : SettingsWindowPort {
     Window* open = nullptr;
     uint16_t fieldAtEnd = 0xFFFF;
     Dimension panel{0, 860, 32, 82};
+    MonitorList screens{{{0, 0, 1024, 768}, WorkArea{0, 0, 1024, 738}, 96, true}};
     Messages messages;
     FakeFormMainPort mainPort;
     ProgramState state;
@@ -110,7 +112,7 @@ struct Main final : SettingsWindowPort {
     std::unique_ptr<SettingsWindowHandle> createSettingsWindow() override {
         log.push_back(state.ModalDialogOpen ? "create (modal)" : "create");
         if (createFails) throw std::runtime_error("no window");
-        auto window = std::make_unique<Window>(log, panel, messages, user, fieldAtEnd);
+        auto window = std::make_unique<Window>(log, panel, messages, user, fieldAtEnd, screens);
         open = window.get();
         return window;
     }
@@ -375,6 +377,42 @@ TEST(SettingsWindow, StandardMovesThePanelWhichAnnullerPutsBack) {
     });
     EXPECT_EQ(std::count(log.begin(), log.end(), kQuestion), 1);
     EXPECT_EQ(m.panel, home);
+}
+
+TEST(SettingsWindow, PlacedAndStandardOnTheMonitorThePanelIsOn) {
+    // The primary screen, one to its right at another scale, one left of and above it.
+    const MonitorList screens{
+        {{0, 0, 1024, 768}, WorkArea{0, 0, 1024, 738}, 96, true},
+        {{1024, 0, 2304, 1024}, WorkArea{1024, 0, 2304, 984}, 144, false},
+        {{-1280, -200, 0, 824}, WorkArea{-1280, -160, 0, 824}, 120, false},
+    };
+    struct Case {
+        const char* what;
+        Dimension panel;
+        Dimension placed;   // the 319 x 331 window centred on the panel, on its monitor
+        Dimension standard; // where "Standard" puts the panel
+    } cases[] = {
+        {"right monitor, near its left edge", {100, 1030, 32, 82}, {0, 1024, 319, 331},
+         {0, 2304 - 82 - 82, 32, 82}},
+        {"left monitor, negative coordinates", {-190, -120, 32, 82}, {-160, -331, 319, 331},
+         {-200, -82 - 82, 32, 82}},
+        {"straddling, mostly on the right one", {500, 1000, 32, 82}, {357, 1024, 319, 331},
+         {0, 2304 - 82 - 82, 32, 82}},
+    };
+    for (const Case& c : cases) {
+        Main m;
+        m.screens = screens;
+        m.panel = c.panel;
+        m.messages.answers = {kResultYes};
+        Dimension during;
+        m.run([&](TFormSettings& f) {
+            EXPECT_EQ(m.open->placed, c.placed) << c.what;
+            f.ButtonResetClick();
+            during = m.panel;
+            cancel(f);
+        });
+        EXPECT_EQ(during, c.standard) << c.what;
+    }
 }
 
 TEST(SettingsWindow, MachineWideEntryLocksTheAutomaticStart) {
