@@ -49,16 +49,9 @@ void FormMainCore::FormCreate(const std::vector<std::string>& args,
     OnTopActive = AlwaysOnTop;
     if (MinimizeStart && StartedAutomatically) MinimizeAtStart = true;
 
-    bool registered = false;
-    try {
-        registered = port_.setLookupHotKey(Hotkey);
-    } catch (...) {
-        registered = false;
-    }
-    if (!registered) {
-        Hotkey = 0;
-        HotKeyFailed = true;
-    }
+    // A shortcut that another program holds stays the user's choice: it is retried quietly,
+    // and only when that fails for a while does the user hear of it.
+    HotKeyFailed = !LookupHotKey.start(Hotkey);
 
     TrackMoves = false;
     StartupPending = !MinimizeAtStart;
@@ -100,10 +93,10 @@ void FormMainCore::FormShow() {
             } else if (storedVersionOlder()) {
                 ModalDialogOpen = true;
                 port_.postCommand(0, kCmdFirstStartOfVersion);
-            } else if (HotKeyFailed) {
-                ModalDialogOpen = true;
-                port_.postCommand(0, kCmdHotKeyProblem);
             }
+            // A shortcut refused at creation is reported by its keeper once its quiet retries
+            // have failed, except in the welcome flow of a very first start.
+            LookupHotKey.firstShow(!SettingsFileMissing);
         }
         port_.showTaskbarButton(!SysTrayIcon);
     });
@@ -179,7 +172,6 @@ intptr_t FormMainCore::UniqueProductMessage(uintptr_t wParam, intptr_t lParam,
     case kCmdFirstStartOfVersion:
         guarded([&] {
             if (!SettingsPathFailed && !NoInitMessage) port_.firstStartOfVersion();
-            if (HotKeyFailed) port_.showHotKeyProblem();
         });
         ModalDialogOpen = false;
         return 0;

@@ -10,6 +10,7 @@
 
 #include "app/CommandLine.h"
 #include "app/FormMainPort.h"
+#include "lookup/LookupHotKeyKeeper.h"
 #include "lookup/PageTemplates.h"
 
 namespace qlx {
@@ -42,7 +43,7 @@ enum ProductCommandWParam : uint16_t {
 
 class FormMainCore {
 public:
-    explicit FormMainCore(FormMainPort& port) : port_(port) {}
+    explicit FormMainCore(FormMainPort& port) : LookupHotKey(port, ModalDialogOpen), port_(port) {}
 
     // Flags.
     bool FirstShowPending = true;
@@ -50,7 +51,7 @@ public:
     bool NoInitMessage = false;
     bool MinimizeAtStart = false;
     bool StartupPending = false;
-    bool HotKeyFailed = false;
+    bool HotKeyFailed = false; // the shortcut was refused at creation (it stays chosen)
     bool SettingsFileMissing = false;
     bool SettingsPathFailed = false;
     bool ModalDialogOpen = false;
@@ -72,6 +73,9 @@ public:
     // text of the last lookup.
     PageTemplates Templates;
     std::string LastSearchText;
+
+    // The lookup shortcut's registration: kept up and retried while another program holds it.
+    LookupHotKeyKeeper LookupHotKey;
 
     // The creation sequence; args are the user's words without the program file. The steps a
     // user cannot see before the panel shows (the tray icon, the definitions download, the

@@ -6,9 +6,11 @@
 #include <cstdint>
 #include <string>
 
+#include "lookup/LookupHotKeyKeeper.h"
+
 namespace qlx {
 
-class FormMainPort {
+class FormMainPort : public LookupHotKeyPort {
 public:
     virtual ~FormMainPort() = default;
 
@@ -38,7 +40,6 @@ public:
     virtual bool determineSettingsLocation() { return true; } // false: the location failed
     virtual void checkMachineAutostart() {}
     virtual void loadSettings() {}
-    virtual bool setLookupHotKey(uint16_t /*hotkey*/) { return true; }
     virtual bool addTrayIcon() { return true; }
     virtual void removeTrayIcon() {}
     virtual void startReadDefinitions() {}

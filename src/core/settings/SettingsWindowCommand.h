@@ -33,8 +33,6 @@ public:
     virtual void addTrayIcon() = 0;
     virtual void removeTrayIcon() = 0;
     virtual void showTaskbarButton(bool show) = 0;
-    // Registers (on) or unregisters the lookup shortcut; true when the system agreed.
-    virtual bool setLookupHotKey(uint16_t hotkey, bool on) = 0;
     // The always-on-top setting takes over: OnTopActive, both menu check marks, the band.
     virtual void onTopSettingApplied(bool alwaysOnTop) = 0;
     virtual void allowChromeFrameUrls() = 0;

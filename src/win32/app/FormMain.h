@@ -95,9 +95,15 @@ public:
 
     // ---- Lookup (FormMainLookup.cpp): shortcut, clipboard, DDE, text drop.
     bool lookupMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
-    bool setLookupHotKey(uint16_t hotkey) override { return SetLookupHotKey(hotkey, true); }
-    // Registers (on) or unregisters the lookup shortcut; true when the system agreed.
-    bool SetLookupHotKey(uint16_t hotkey, bool on);
+    // The lookup shortcut's registration, retry timer and tip (LookupHotKeyPort).
+    bool registerLookupHotKey(uint16_t shortcut) override;
+    void unregisterLookupHotKey() override;
+    uint64_t clockMs() override;
+    void startHotKeyTimer(uint32_t periodMs) override;
+    void stopHotKeyTimer() override;
+    std::string shortcutText(uint16_t shortcut) override;
+    void trayTipChanged(const std::string& tip) override;
+    void postHotKeyProblem() override;
     void showHotKeyProblem() override { ShowHotKeyProblem(true); }
     // The shortcut problem message; the hint (start-up) points to the settings window.
     void ShowHotKeyProblem(bool withHint);

@@ -4,10 +4,13 @@
 #include <string>
 
 #include "win32/system/Clipboard.h"
+#include "win32/panel/TrayIcon.h"
 #include "win32/system/Encoding.h"
+#include "win32/system/WinKeyNames.h"
 #include "Text.h"
 #include "lookup/DdeNames.h"
 #include "lookup/LookupHotKey.h"
+#include "settings/ShortcutText.h"
 
 namespace qlx::win {
 
@@ -25,17 +28,48 @@ std::wstring programFile() {
 }
 } // namespace
 
-bool TFormMain::lookupMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+namespace {
+// The lookup shortcut's quiet retries.
+constexpr UINT_PTR kTimerHotKeyRetry = 50;
+} // namespace
+
+bool TFormMain::lookupMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
+    if (msg == WM_TIMER && wParam == kTimerHotKeyRetry) {
+        core_.LookupHotKey.retryTimer();
+        result = 0;
+        return true;
+    }
+    return false;
+}
 
 SearchCapture TFormMain::searchCapture() {
     return SearchCapture(core_, *this, shellPort(), messagePort(), textDragMark_);
 }
 
-bool TFormMain::SetLookupHotKey(uint16_t hotkey, bool on) {
-    if (!on) return UnregisterHotKey(hwnd_, kLookupHotKeyId) != 0;
-    const HotKeyRegistration key = lookupHotKeyRegistration(hotkey);
+bool TFormMain::registerLookupHotKey(uint16_t shortcut) {
+    const HotKeyRegistration key = lookupHotKeyRegistration(shortcut);
     return RegisterHotKey(hwnd_, kLookupHotKeyId, key.modifiers, key.key) != 0;
 }
+
+void TFormMain::unregisterLookupHotKey() { UnregisterHotKey(hwnd_, kLookupHotKeyId); }
+
+uint64_t TFormMain::clockMs() { return GetTickCount64(); }
+
+void TFormMain::startHotKeyTimer(uint32_t periodMs) {
+    SetTimer(hwnd_, kTimerHotKeyRetry, periodMs, nullptr);
+}
+
+void TFormMain::stopHotKeyTimer() { KillTimer(hwnd_, kTimerHotKeyRetry); }
+
+std::string TFormMain::shortcutText(uint16_t shortcut) {
+    return shortcutDisplayText(shortcut, layoutKeyName);
+}
+
+void TFormMain::trayTipChanged(const std::string& tip) {
+    if (core_.SysTrayIcon) SetTrayIconTip(hwnd_, tip);
+}
+
+void TFormMain::postHotKeyProblem() { postCommand(0, kCmdHotKeyProblem); }
 
 void TFormMain::ShowHotKeyProblem(bool withHint) {
     messagePort().MessageWin(DialogOwner::none, hotKeyProblemText(withHint), programTitle,

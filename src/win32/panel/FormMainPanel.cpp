@@ -117,7 +117,8 @@ void TFormMain::applyOnTop(bool onTop) {
 }
 
 bool TFormMain::addTrayIcon() {
-    AddTrayIcon(hwnd_, UniqueProductMessage, Application::instance().module());
+    AddTrayIcon(hwnd_, UniqueProductMessage, Application::instance().module(),
+                core_.LookupHotKey.trayTip());
     return true;
 }
 

@@ -26,10 +26,6 @@ void SettingsWindowOnPanel::addTrayIcon() { form_.addTrayIcon(); }
 void SettingsWindowOnPanel::removeTrayIcon() { form_.removeTrayIcon(); }
 void SettingsWindowOnPanel::showTaskbarButton(bool show) { form_.showTaskbarButton(show); }
 
-bool SettingsWindowOnPanel::setLookupHotKey(uint16_t hotkey, bool on) {
-    return form_.SetLookupHotKey(hotkey, on);
-}
-
 void SettingsWindowOnPanel::onTopSettingApplied(bool alwaysOnTop) {
     form_.onTopSettingApplied(alwaysOnTop);
 }
