@@ -41,6 +41,8 @@
 //   hotkeyfield CLASS    print the value of the hot-key field on a window of that class
 //                        (low byte the key, high byte 1 Shift, 2 Ctrl, 4 Alt)
 //   trayicon             print 1 when the panel has its notification-area icon, else 0
+//   ping                 send the program's do-nothing message and print how many
+//                        milliseconds the answer took, or "hung" after 10 s
 //   traytips             the tip of every notification-area icon the shell shows, a line each
 //                        (UTF-8), read from the shell's tooltip windows
 //   resources            the panel's process: "kernel-handles windows gdi-objects
@@ -801,6 +803,22 @@ int wmain(int argc, wchar_t** argv) {
                                          static_cast<LPARAM>(number(argv[3])),
                                          SMTO_BLOCK | SMTO_ABORTIFHUNG, 5000, &reply);
         std::printf("%llu\n", ok ? static_cast<unsigned long long>(reply) : 0ull);
+        return ok ? 0 : 1;
+    }
+    if (cmd == L"ping") {
+        // The program's message that does nothing (lParam 1), timed here: no process start
+        // in the figure.
+        LARGE_INTEGER frequency{}, before{}, after{};
+        QueryPerformanceFrequency(&frequency);
+        QueryPerformanceCounter(&before);
+        DWORD_PTR reply = 0;
+        const LRESULT ok = SendMessageTimeoutW(panel, productMessage(), 0, 1,
+                                               SMTO_BLOCK | SMTO_ABORTIFHUNG, 10000, &reply);
+        QueryPerformanceCounter(&after);
+        const double ms = static_cast<double>(after.QuadPart - before.QuadPart) * 1000.0 /
+                          static_cast<double>(frequency.QuadPart);
+        if (ok) std::printf("%.1f\n", ms);
+        else std::printf("hung\n");
         return ok ? 0 : 1;
     }
     if (cmd == L"post" && argc == 4) {
