@@ -152,7 +152,7 @@ def soak(minutes, server):
     q.wait_visible(60)
     started = time.monotonic()
     end = started + minutes * 60
-    sent, reached, failures, samples = [], 0, {}, []
+    sent, reached, failures, samples, done = [], 0, {}, [], {}
     next_sample = started + 60
     round_no = 0
     print("soak: %d minutes; a line a minute" % minutes, flush=True)
@@ -168,6 +168,7 @@ def soak(minutes, server):
                 break
             try:
                 _, word = step()
+                done[name] = done.get(name, 0) + 1
                 if word:
                     sent.append(word)
                     if lookup_reached(word):
@@ -201,10 +202,10 @@ def soak(minutes, server):
     # Every lookup once more, now that the last ones have had time to arrive.
     log = set(browser_log())
     reached = sum(1 for w in sent if LOOKUP + w + "/" in log)
-    return summary(q, sent, reached, failures, samples, server)
+    return summary(q, sent, reached, failures, samples, server, done)
 
 
-def summary(q, sent, reached, failures, samples, server):
+def summary(q, sent, reached, failures, samples, server, done):
     ok = q.running() and reached == len(sent) and not failures
     first, last = (samples[0], samples[-1]) if samples else ({}, {})
     fifth = samples[4] if len(samples) >= 5 else last
@@ -217,6 +218,7 @@ def summary(q, sent, reached, failures, samples, server):
     def figures(key):
         return "/".join(shown_figure(s.get(key)) for s in (first, fifth, last))
 
+    print("soak: done %s" % ", ".join("%s %d" % kv for kv in done.items()), flush=True)
     print("soak: %s; %d minutes sampled; lookups sent %d reached %d; failures %s; "
           "first/fifth/last minute: handles %s, windows %s, gdi %s, user %s, rss kB %s; "
           "slowest answer %s ms%s; grew after minute 5: %s; downloads %d" % (
