@@ -1,7 +1,18 @@
 // Text helpers of the core.
 #include "Text.h"
 
+#include <array>
+
 namespace qlx {
+
+namespace {
+// Unicode code points of Windows-1252's bytes 0x80-0x9F (0 where the code page has none).
+constexpr std::array<uint16_t, 32> kHighBytes = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
+};
+} // namespace
 
 std::string lowerAscii(std::string_view text) {
     std::string out(text);
@@ -71,6 +82,35 @@ int compareBytes(std::string_view a, std::string_view b) {
     }
     if (a.size() == b.size()) return 0;
     return a.size() < b.size() ? -1 : 1;
+}
+
+int windows1252Byte(uint32_t code) {
+    if (code < 0x80 || (code >= 0xA0 && code <= 0xFF)) return static_cast<int>(code);
+    for (size_t i = 0; i < kHighBytes.size(); ++i)
+        if (kHighBytes[i] != 0 && kHighBytes[i] == code) return static_cast<int>(0x80 + i);
+    return -1;
+}
+
+void appendUtf8Escapes(std::string& out, uint32_t code) {
+    static const char kHex[] = "0123456789ABCDEF";
+    unsigned char bytes[4];
+    int n = 0;
+    if (code < 0x800) {
+        bytes[n++] = static_cast<unsigned char>(0xC0 | (code >> 6));
+    } else if (code < 0x10000) {
+        bytes[n++] = static_cast<unsigned char>(0xE0 | (code >> 12));
+        bytes[n++] = static_cast<unsigned char>(0x80 | ((code >> 6) & 0x3F));
+    } else {
+        bytes[n++] = static_cast<unsigned char>(0xF0 | (code >> 18));
+        bytes[n++] = static_cast<unsigned char>(0x80 | ((code >> 12) & 0x3F));
+        bytes[n++] = static_cast<unsigned char>(0x80 | ((code >> 6) & 0x3F));
+    }
+    bytes[n++] = static_cast<unsigned char>(0x80 | (code & 0x3F));
+    for (int i = 0; i < n; ++i) {
+        out += '%';
+        out += kHex[bytes[i] >> 4];
+        out += kHex[bytes[i] & 0xF];
+    }
 }
 
 } // namespace qlx

@@ -31,4 +31,10 @@ std::optional<int32_t> parseInteger(std::string_view text);
 // (so "0.10.0" < "0.6.0").
 int compareBytes(std::string_view a, std::string_view b);
 
+// The Windows-1252 byte of a Unicode code point, or -1 where the code page has none.
+int windows1252Byte(uint32_t code);
+// Appends the percent-escapes of a code point's UTF-8 bytes, as a web address carries a
+// character ("%C5%91").
+void appendUtf8Escapes(std::string& out, uint32_t code);
+
 } // namespace qlx

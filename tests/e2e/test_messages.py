@@ -166,6 +166,41 @@ class Messages(QuiklexTest):
         self.assertFalse(wait_for(lambda: helper("window", DIALOG)[0] == 0, 1, fail=False))
 
 
+class EncodedMessages(QuiklexTest):
+    def test_utf8_documents_show_their_letters_and_windows_1252_ones_stay_as_they_were(self):
+        text = "<p>F\u00f8rste nyhed: \u0151 \u2192 \u20ac</p>"
+        utf8 = text.encode("utf-8")
+        cases = [
+            ("declared", b'<?xml version="1.0" encoding="UTF-8"?>', utf8,
+             "F\u00f8rste nyhed: \u0151 \u2192 \u20ac"),
+            ("byte-order mark", b"\xef\xbb\xbf", utf8, "F\u00f8rste nyhed: \u0151 \u2192 \u20ac"),
+            ("windows-1252", b'<?xml version="1.0" encoding="windows-1252"?>',
+             "<p>F\u00f8rste nyhed: &#337; \u20ac</p>".encode("cp1252"),
+             "F\u00f8rste nyhed: \u0151 \u20ac"),
+        ]
+        for number, (name, start, message, expected) in enumerate(cases, 1):
+            with self.subTest(name):
+                body = (start + b'<definitions><message timestamp="%d">' % number + message +
+                        b"</message></definitions>")
+                server = DictionaryServer(lambda i, body=body: (ok_answer(body), False))
+                self.addCleanup(server.stop)
+                q = self.start(env=server.env)
+                q.wait_visible()
+                wait_for(lambda: shown(MESSAGES), 20, what="the messages window")
+                texts = wait_for(lambda: helper("childtext", MESSAGES)[1], 5, what="its text")
+                if number == 1:
+                    subprocess.run(["import", "-window", "root",
+                                    os.path.join(WORK, "messages-utf8.png")],
+                                   capture_output=True, timeout=30)
+                self.assertIn(expected, texts)
+                self.assertNotIn("\u00c3", texts)
+                helper("closewindow", MESSAGES)
+                wait_for(lambda: not shown(MESSAGES), 10, what="the window to close")
+                for p in self.programs:
+                    p.kill()
+                self.programs = []
+
+
 class FirstRunMessages(QuiklexTest):
     first_start = True
 

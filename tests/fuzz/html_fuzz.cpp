@@ -1,6 +1,7 @@
 // libFuzzer target over the built-in message view's HTML subset and its rich text: no crash,
 // output that holds together (runs inside their paragraphs, links that are web addresses),
 // bounded by the input, and rich text whose groups always close.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -34,6 +35,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         check(run.link < static_cast<int32_t>(r.links.size()) && run.heading <= 6);
     }
     for (const std::string& link : r.links) check(qlx::isAllowedPageAddress(link));
+    // One UTF-16 unit for each stand-in of a character the code page lacks.
+    check(static_cast<size_t>(std::count(r.text.begin(), r.text.end(), qlx::kRichOtherCharacter)) ==
+          r.others.size());
 
     const std::string rtf = qlx::richTextToRtf(r, "Arial");
     int depth = 0;

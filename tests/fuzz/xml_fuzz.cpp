@@ -1,10 +1,13 @@
-// libFuzzer target over the XML reader and the definitions document walk: no crash, no hang,
-// whatever the bytes and the options.
+// libFuzzer target over the XML reader, the UTF-8 conversion and the definitions document walk:
+// no crash, no hang, whatever the bytes and the options.
 #include <cstddef>
+#include <algorithm>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "definitions/DefinitionsDocument.h"
+#include "definitions/DocumentEncoding.h"
 #include "xml/XmlReaderSimple.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -28,5 +31,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     qlx::TXmlReaderSimple walked(text);
     (void)qlx::ParseDefinitions(walked, options & 16);
+
+    // As the download reads it: a UTF-8 document converted first. The conversion never makes
+    // or takes away markup, and stays within its bound of growth.
+    const std::string converted = qlx::definitionsDocumentText(std::string(text));
+    for (char c : {'<', '>', '\0'})
+        if (std::count(text.begin(), text.end(), c) != std::count(converted.begin(), converted.end(), c))
+            __builtin_trap();
+    if (converted.size() > 9 * text.size()) __builtin_trap();
+    if (!qlx::isUtf8Document(text) && converted != text) __builtin_trap();
+    qlx::TXmlReaderSimple convertedReader(converted);
+    (void)qlx::ParseDefinitions(convertedReader, options & 16);
     return 0;
 }

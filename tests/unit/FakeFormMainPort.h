@@ -58,28 +58,10 @@ public:
         calls.push_back("load");
         if (onLoadSettings) onLoadSettings();
     }
-    // The lookup shortcut: answers from hotKeyOk unless onHotKey answers (on false:
-    // unregistering); the clock is set by the test, the retry timer only recorded.
-    std::function<bool(uint16_t, bool)> onHotKey;
-    uint64_t clock = 0;
-    uint32_t hotKeyTimer = 0; // its period while it runs
-    uint64_t hotKeyTimerSince = 0; // when it was last started
-    std::vector<std::string> tips;
-    bool registerLookupHotKey(uint16_t h) override {
-        if (onHotKey) return onHotKey(h, true);
+    bool setLookupHotKey(uint16_t h) override {
         calls.push_back("hotkey " + std::to_string(h));
         return hotKeyOk;
     }
-    void unregisterLookupHotKey() override {
-        if (onHotKey) onHotKey(0, false);
-        else calls.push_back("hotkey off");
-    }
-    uint64_t clockMs() override { return clock; }
-    void startHotKeyTimer(uint32_t ms) override { hotKeyTimer = ms, hotKeyTimerSince = clock; }
-    void stopHotKeyTimer() override { hotKeyTimer = 0; }
-    std::string shortcutText(uint16_t h) override { return h == 24643 ? "Ctrl+Shift+C" : "?"; }
-    void trayTipChanged(const std::string& tip) override { tips.push_back(tip); }
-    void postHotKeyProblem() override { calls.push_back("post 0/3"); }
     bool addTrayIcon() override {
         calls.push_back("tray+");
         return trayOk;
@@ -94,6 +76,9 @@ public:
     void applyOnTop(bool on) override { calls.push_back(on ? "ontop+" : "ontop-"); }
     void registerDropTarget() override { calls.push_back("drop"); }
     void firstStartOfVersion() override { calls.push_back("first start of version"); }
+    void lookupHotKeyFirstShow(bool allowed) override {
+        calls.push_back(allowed ? "hotkey message allowed" : "hotkey message left out");
+    }
     void showHotKeyProblem() override { calls.push_back("hotkey problem"); }
     void lookupClipboard() override { calls.push_back("lookup"); }
     bool hasReceivedMessages() override { return messagesReceived; }

@@ -5,12 +5,6 @@
 
 namespace qlx {
 
-uint32_t startDelayMilliseconds(int32_t seconds) {
-    if (seconds <= 0) return 0;
-    if (seconds > kMaxStartDelaySeconds) seconds = kMaxStartDelaySeconds;
-    return static_cast<uint32_t>(seconds) * 1000u;
-}
-
 StartOptions parseStartOptions(const std::vector<std::string>& args) {
     StartOptions options;
     for (size_t i = 0; i < args.size(); ++i) {

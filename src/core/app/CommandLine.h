@@ -6,18 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "settings/StartDelay.h"
+
 namespace qlx {
 
 // Command words a second start sends to the running instance.
 inline constexpr uint16_t kForwardShow = 0;
 inline constexpr uint16_t kForwardLookupClipboard = 0xFFFF;
-
-// The longest start delay honoured, in seconds; longer ones are cut to this.
-inline constexpr int32_t kMaxStartDelaySeconds = 3600;
-
-// Start delays are seconds; negative ones wait not at all, and anything above an hour is
-// cut to an hour so that a typing slip cannot stall the program for days.
-uint32_t startDelayMilliseconds(int32_t seconds);
 
 struct StartOptions {
     bool startedAutomatically = false; // "-a", "-auto"

@@ -1,7 +1,7 @@
 // The main window's life: creation, first show, internal commands and closing.
 #include "app/FormMainCore.h"
 
-#include "Text.h"
+#include "panel/PanelLayout.h"
 
 namespace qlx {
 
@@ -17,53 +17,54 @@ template <typename F> void guarded(F&& step) {
 }
 } // namespace
 
-bool FormMainCore::storedVersionOlder() const {
-    return compareBytes(StoredProgramVersion, programVersion) < 0;
-}
-
 void FormMainCore::FormCreate(const std::vector<std::string>& args,
                               const std::string& programFolder) {
     FirstShowPending = true;
-    StartedAutomatically = NoInitMessage = MinimizeAtStart = HotKeyFailed = false;
+    StartedAutomatically = state_.NoInitMessage = MinimizeAtStart = HotKeyFailed = false;
 
     const StartOptions options = parseStartOptions(args);
     for (uint32_t ms : options.delaysMs) port_.sleepMs(ms);
     StartedAutomatically = options.startedAutomatically;
-    NoInitMessage = options.noInitMessage;
+    state_.NoInitMessage = options.noInitMessage;
     MinimizeAtStart = options.minimizeAtStart;
 
-    Templates = PageTemplates::defaults();
-    ProgramFolder = programFolder;
-    SettingsPathFailed = !port_.determineSettingsLocation();
+    state_.Templates = PageTemplates::defaults();
+    state_.ProgramFolder = programFolder;
+    state_.SettingsPathFailed = !port_.determineSettingsLocation();
 
     port_.setPanelBounds(port_.screenWidth() - 2 * kPanelWidth, 0, kPanelWidth, kPanelHeight);
 
-    MinimizeStart = false;
-    SysTrayIcon = true;
-    Hotkey = kDefaultHotkey;
-    AlwaysOnTop = true;
-    UseChromeFrame = false;
+    state_.MinimizeStart = false;
+    state_.SysTrayIcon = true;
+    state_.Hotkey = kDefaultHotkey;
+    state_.AlwaysOnTop = true;
+    state_.UseChromeFrame = false;
 
     port_.checkMachineAutostart();
     port_.loadSettings();
-    OnTopActive = AlwaysOnTop;
-    if (MinimizeStart && StartedAutomatically) MinimizeAtStart = true;
+    state_.OnTopActive = state_.AlwaysOnTop;
+    if (state_.MinimizeStart && StartedAutomatically) MinimizeAtStart = true;
 
-    // A shortcut that another program holds stays the user's choice: it is retried quietly,
-    // and only when that fails for a while does the user hear of it.
-    HotKeyFailed = !LookupHotKey.start(Hotkey);
+    // A shortcut that another program holds stays the user's choice (and is saved as it was
+    // read): it is retried quietly, and only when that fails for a while does the user hear
+    // of it.
+    try {
+        HotKeyFailed = !port_.setLookupHotKey(state_.Hotkey);
+    } catch (...) {
+        HotKeyFailed = true;
+    }
 
-    TrackMoves = false;
+    state_.TrackMoves = false;
     StartupPending = !MinimizeAtStart;
 
     port_.layoutPanel();
-    port_.applyOnTop(OnTopActive);
+    port_.applyOnTop(state_.OnTopActive);
 
     if (MinimizeAtStart) port_.postCommand(0, kCmdMinimize);
 }
 
 void FormMainCore::FinishCreation() {
-    if (SysTrayIcon) {
+    if (state_.SysTrayIcon) {
         bool added = false;
         try {
             added = port_.addTrayIcon();
@@ -72,9 +73,9 @@ void FormMainCore::FinishCreation() {
         if (added) {
             port_.showTaskbarButton(false);
         } else {
-            ModalDialogOpen = true;
+            state_.ModalDialogOpen = true;
             guarded([&] { port_.showMessage(kTrayIconFailed); });
-            ModalDialogOpen = false;
+            state_.ModalDialogOpen = false;
         }
     }
     guarded([&] { port_.startReadDefinitions(); });
@@ -88,41 +89,41 @@ void FormMainCore::FormShow() {
             // What cannot be seen before the panel is there comes right after it shows, ahead
             // of the first-show commands below.
             port_.postFinishCreation();
-            if (SettingsFileMissing) {
+            if (state_.SettingsFileMissing) {
                 port_.postCommand(kWelcomeFlow, kCmdWithWParam);
-            } else if (storedVersionOlder()) {
-                ModalDialogOpen = true;
+            } else if (state_.storedVersionOlder()) {
+                state_.ModalDialogOpen = true;
                 port_.postCommand(0, kCmdFirstStartOfVersion);
             }
-            // A shortcut refused at creation is reported by its keeper once its quiet retries
-            // have failed, except in the welcome flow of a very first start.
-            LookupHotKey.firstShow(!SettingsFileMissing);
+            // A shortcut refused at creation is reported once its quiet retries have failed,
+            // except in the welcome flow of a very first start.
+            port_.lookupHotKeyFirstShow(!state_.SettingsFileMissing);
         }
-        port_.showTaskbarButton(!SysTrayIcon);
+        port_.showTaskbarButton(!state_.SysTrayIcon);
     });
 }
 
 void FormMainCore::FormActivate() {
     if (StartupPending && !port_.startupTimerRunning()) port_.startStartupTimer();
-    if (!NewMessagesDone && port_.hasReceivedMessages()) port_.showNewMessages();
+    if (!state_.NewMessagesDone && port_.hasReceivedMessages()) port_.showNewMessages();
 }
 
 void FormMainCore::TimerStartupTimer() {
     port_.stopStartupTimer();
     if (StartupPending) {
-        TrackMoves = true;
+        state_.TrackMoves = true;
         StartupPending = false;
     }
 }
 
 void FormMainCore::ApplicationEvents1Deactivate() {
-    if (ModalDialogOpen) return;
-    if (!NewMessagesDone && port_.hasReceivedMessages()) {
+    if (state_.ModalDialogOpen) return;
+    if (!state_.NewMessagesDone && port_.hasReceivedMessages()) {
         port_.showNewMessages();
         return;
     }
     StartupPending = false;
-    TrackMoves = true;
+    state_.TrackMoves = true;
 }
 
 bool FormMainCore::FormCloseQuery() {
@@ -130,16 +131,16 @@ bool FormMainCore::FormCloseQuery() {
     closeDone_ = true;
     guarded([&] { port_.saveOnExit(); });
     guarded([&] {
-        if (port_.shownMessagesChanged() || storedVersionOlder()) port_.saveShownMessages();
+        if (port_.shownMessagesChanged() || state_.storedVersionOlder()) port_.saveShownMessages();
     });
     guarded([&] {
-        if (SysTrayIcon) port_.removeTrayIcon();
+        if (state_.SysTrayIcon) port_.removeTrayIcon();
     });
     return true;
 }
 
 void FormMainCore::ShowPanel(bool lookup) {
-    if (InstanceRequestPending && ModalDialogOpen) {
+    if (InstanceRequestPending && state_.ModalDialogOpen) {
         port_.liftOpenWindows();
         return;
     }
@@ -151,7 +152,7 @@ void FormMainCore::ShowPanel(bool lookup) {
 
 void FormMainCore::HotKey() {
     if (port_.shortcutCaptured()) return;
-    ShowPanel(!ModalDialogOpen);
+    ShowPanel(!state_.ModalDialogOpen);
 }
 
 intptr_t FormMainCore::UniqueProductMessage(uintptr_t wParam, intptr_t lParam,
@@ -171,13 +172,13 @@ intptr_t FormMainCore::UniqueProductMessage(uintptr_t wParam, intptr_t lParam,
     }
     case kCmdFirstStartOfVersion:
         guarded([&] {
-            if (!SettingsPathFailed && !NoInitMessage) port_.firstStartOfVersion();
+            if (!state_.SettingsPathFailed && !state_.NoInitMessage) port_.firstStartOfVersion();
         });
-        ModalDialogOpen = false;
+        state_.ModalDialogOpen = false;
         return 0;
     case kCmdHotKeyProblem:
         guarded([&] { port_.showHotKeyProblem(); });
-        ModalDialogOpen = false;
+        state_.ModalDialogOpen = false;
         return 0;
     case kCmdMinimize:
         guarded([&] { port_.minimizeApplication(); });

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "definitions/ReceivedMessage.h"
-#include "lookup/PageTemplates.h"
+#include "state/PageTemplates.h"
 #include "xml/XmlReaderSimple.h"
 
 namespace qlx {

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "Text.h"
+#include "definitions/DocumentEncoding.h"
 
 namespace qlx {
 
@@ -231,6 +232,7 @@ void run(DefinitionsDownload& d, DefinitionsConnection& connection, const Defini
     std::string body = framing.body(answer);
 
     d.status = kDefinitionsNoXml;
+    body = definitionsDocumentText(std::move(body));
     TXmlReaderSimple reader{std::string_view(body)};
     DefinitionsParseResult parsed = ParseDefinitions(reader, settingsFileMissing);
     d.status = parsed.status;

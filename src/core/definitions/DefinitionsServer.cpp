@@ -1,7 +1,7 @@
 // The definitions server's address and its override for test servers.
 #include "definitions/DefinitionsServer.h"
 
-#include "lookup/PageTemplates.h"
+#include "state/PageTemplates.h"
 
 namespace qlx {
 

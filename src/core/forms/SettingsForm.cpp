@@ -1,8 +1,9 @@
 // The settings window's table and its handlers' decisions.
 #include "forms/SettingsForm.h"
 
-#include "app/FormMainCore.h"
 #include "lookup/ChromeFrame.h"
+#include "panel/PanelLayout.h"
+#include "state/ProgramState.h"
 
 namespace qlx {
 

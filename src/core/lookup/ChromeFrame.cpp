@@ -1,7 +1,7 @@
 // The Chrome Frame mode's first-start flow, registry value and question.
 #include "lookup/ChromeFrame.h"
 
-#include "app/FormMainCore.h"
+#include "state/ProgramCommands.h"
 
 namespace qlx {
 

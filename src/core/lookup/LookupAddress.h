@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "lookup/PageTemplates.h"
+#include "state/PageTemplates.h"
 
 namespace qlx {
 

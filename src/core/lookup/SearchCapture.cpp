@@ -7,13 +7,13 @@
 namespace qlx {
 
 void SearchCapture::openLastSearchText() {
-    OpenLookupPage(shell_, messages_, form_.Templates, form_.UseChromeFrame,
-                   form_.LastSearchText, {});
+    OpenLookupPage(shell_, messages_, state_.Templates, state_.UseChromeFrame,
+                   state_.LastSearchText, {});
 }
 
 void SearchCapture::lookUp(std::string_view rawText) {
     try {
-        form_.LastSearchText = searchTextOf(rawText);
+        state_.LastSearchText = searchTextOf(rawText);
         openLastSearchText();
     } catch (...) {
     }
@@ -25,7 +25,7 @@ void SearchCapture::DdeSearchTextPokeData(std::string_view pokedText) {
         window_.bringAllToFront();
     } catch (...) {
     }
-    if (form_.ModalDialogOpen) return;
+    if (state_.ModalDialogOpen) return;
     lookUp(firstLine(pokedText));
 }
 
@@ -35,11 +35,11 @@ void SearchCapture::TextDropTargetDragLeave() { drag_.textDragEnded(); }
 
 void SearchCapture::TextDropTargetDrop(std::string_view droppedText) {
     try {
-        form_.ShowPanel(false);
-        form_.LastSearchText = searchTextOf(droppedText);
+        window_.showPanel();
+        state_.LastSearchText = searchTextOf(droppedText);
         drag_.textDragEnded();
         openLastSearchText();
-        if (!form_.NewMessagesDone && window_.hasReceivedMessages()) window_.showNewMessages();
+        if (!state_.NewMessagesDone && window_.hasReceivedMessages()) window_.showNewMessages();
     } catch (...) {
         drag_.textDragEnded();
     }

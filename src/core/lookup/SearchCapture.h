@@ -5,10 +5,9 @@
 
 #include <string_view>
 
-#include "app/FormMainCore.h"
-#include "app/FormMainPort.h"
 #include "lookup/ShellOpenPort.h"
 #include "panel/MessageWinPort.h"
+#include "state/ProgramState.h"
 
 namespace qlx {
 
@@ -21,11 +20,25 @@ public:
     virtual void textDragEnded() = 0;
 };
 
+// What the ways in need of the main window.
+class SearchCapturePort {
+public:
+    virtual ~SearchCapturePort() = default;
+    virtual void restoreApplication() = 0;
+    // The main window to the foreground, then the program's other visible windows.
+    virtual void bringAllToFront() = 0;
+    // ShowPanel without the clipboard lookup.
+    virtual void showPanel() = 0;
+    // The definitions download has handed its news messages over.
+    virtual bool hasReceivedMessages() = 0;
+    virtual void showNewMessages() = 0;
+};
+
 class SearchCapture {
 public:
-    SearchCapture(FormMainCore& form, FormMainPort& window, ShellOpenPort& shell,
+    SearchCapture(ProgramState& state, SearchCapturePort& window, ShellOpenPort& shell,
                   MessageWinPort& messages, TextDragPort& drag)
-        : form_(form), window_(window), shell_(shell), messages_(messages), drag_(drag) {}
+        : state_(state), window_(window), shell_(shell), messages_(messages), drag_(drag) {}
 
     // The pipeline: the cleaned, trimmed and cut text becomes LastSearchText and is looked
     // up. Nothing thrown inside leaves it.
@@ -43,8 +56,8 @@ public:
 private:
     void openLastSearchText();
 
-    FormMainCore& form_;
-    FormMainPort& window_;
+    ProgramState& state_;
+    SearchCapturePort& window_;
     ShellOpenPort& shell_;
     MessageWinPort& messages_;
     TextDragPort& drag_;

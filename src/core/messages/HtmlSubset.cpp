@@ -62,14 +62,6 @@ uint32_t namedCharacter(std::string_view name) {
     return kNoCharacter;
 }
 
-// The Windows-1252 byte for a code point; '?' where the code page has none.
-char windows1252(uint32_t code) {
-    if (code < 0x80 || (code >= 0xA0 && code <= 0xFF)) return static_cast<char>(code);
-    for (size_t i = 0; i < kHighControls.size(); ++i)
-        if (kHighControls[i] != 0 && kHighControls[i] == code) return static_cast<char>(0x80 + i);
-    return kUnknownCharacter;
-}
-
 bool isAsciiLetter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
@@ -89,9 +81,10 @@ int hexValue(char c) {
     return -1;
 }
 
-// A character reference at in[pos] == '&'. On success pos is past it and the result is the
-// Windows-1252 byte; otherwise pos is unchanged and the '&' is text.
-bool readReference(std::string_view in, size_t& pos, char& out) {
+// A character reference at in[pos] == '&'. On success pos is past it and out is the
+// character's code point ('?' for one that names none); otherwise pos is unchanged and the
+// '&' is text.
+bool readReference(std::string_view in, size_t& pos, uint32_t& out) {
     size_t i = pos + 1;
     if (i < in.size() && in[i] == '#') {
         ++i;
@@ -110,11 +103,12 @@ bool readReference(std::string_view in, size_t& pos, char& out) {
         pos = i;
         if (value >= 0x80 && value <= 0x9F) {
             // As browsers do: these numbers name the code page's characters.
-            out = kHighControls[value - 0x80] != 0 ? static_cast<char>(value) : kUnknownCharacter;
+            out = kHighControls[value - 0x80] != 0 ? kHighControls[value - 0x80]
+                                                    : static_cast<uint32_t>(kUnknownCharacter);
         } else if (value == 0 || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) {
-            out = kUnknownCharacter;
+            out = static_cast<uint32_t>(kUnknownCharacter);
         } else {
-            out = windows1252(value);
+            out = value;
         }
         return true;
     }
@@ -125,19 +119,22 @@ bool readReference(std::string_view in, size_t& pos, char& out) {
     if (code == kNoCharacter) return false;
     if (end < in.size() && in[end] == ';') ++end;
     pos = end;
-    out = windows1252(code);
+    out = code;
     return true;
 }
 
 std::string decodeAttribute(std::string_view raw) {
     std::string out;
     for (size_t i = 0; i < raw.size();) {
-        char c = raw[i];
-        if (c == '&' && readReference(raw, i, c)) {
-            out += c;
+        uint32_t code = 0;
+        if (raw[i] == '&' && readReference(raw, i, code)) {
+            if (const int byte = windows1252Byte(code); byte >= 0)
+                out += static_cast<char>(byte);
+            else
+                appendUtf8Escapes(out, code);
             continue;
         }
-        out += c;
+        out += raw[i];
         ++i;
     }
     return out;
@@ -227,12 +224,21 @@ class Builder {
             return;
         }
         if (byte < 0x20 || byte == 0x7F) return;
-        beginContent();
-        if (pendingSpace_) {
-            append(' ', spaceFormat_);
-            pendingSpace_ = false;
-        }
+        beginVisible();
         append(c, currentFormat());
+    }
+
+    // A character the code page lacks: one placeholder in the text per UTF-16 unit.
+    void otherCharacter(uint32_t code) {
+        beginVisible();
+        if (code >= 0x10000) {
+            code -= 0x10000;
+            out_.others += static_cast<char16_t>(0xD800 + (code >> 10));
+            append(kRichOtherCharacter, currentFormat());
+            code = 0xDC00 + (code & 0x3FF);
+        }
+        out_.others += static_cast<char16_t>(code);
+        append(kRichOtherCharacter, currentFormat());
     }
 
     void startTag(Element element, std::string_view name, std::string_view href) {
@@ -407,6 +413,14 @@ class Builder {
         }
     }
 
+    void beginVisible() {
+        beginContent();
+        if (pendingSpace_) {
+            append(' ', spaceFormat_);
+            pendingSpace_ = false;
+        }
+    }
+
     void boundary(Break kind) {
         pendingSpace_ = false;
         if (kind == Break::Gap) gapWanted_ = true;
@@ -513,9 +527,12 @@ RichText htmlToRichText(std::string_view in) {
     while (pos < in.size()) {
         const char c = in[pos];
         if (c == '&') {
-            char decoded = 0;
+            uint32_t decoded = 0;
             if (readReference(in, pos, decoded)) {
-                out.character(decoded);
+                if (const int byte = windows1252Byte(decoded); byte >= 0)
+                    out.character(static_cast<char>(byte));
+                else
+                    out.otherCharacter(decoded);
                 continue;
             }
         }
@@ -562,11 +579,17 @@ RichText htmlToRichText(std::string_view in) {
 
 namespace {
 
-void appendRtfText(std::string& rtf, std::string_view text) {
+// other: the next of the text's characters outside the code page.
+void appendRtfText(std::string& rtf, std::string_view text, const std::u16string& others,
+                   size_t& other) {
     static const char kHex[] = "0123456789abcdef";
     for (char c : text) {
         const auto byte = static_cast<unsigned char>(c);
-        if (c == '\\' || c == '{' || c == '}') {
+        if (c == kRichOtherCharacter) {
+            // A UTF-16 unit as a signed number, with '?' for readers that cannot show it.
+            const char16_t unit = other < others.size() ? others[other++] : u'?';
+            rtf += "\\u" + std::to_string(static_cast<int16_t>(unit)) + '?';
+        } else if (c == '\\' || c == '{' || c == '}') {
             rtf += '\\';
             rtf += c;
         } else if (c == '\t') {
@@ -597,6 +620,7 @@ std::string richTextToRtf(const RichText& text, std::string_view fontFace) {
     std::string rtf = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0 " +
                       face + ";}}{\\colortbl;\\red0\\green0\\blue255;}\\f0\\fs24\n";
     size_t run = 0;
+    size_t other = 0;
     for (size_t p = 0; p < text.paragraphs.size(); ++p) {
         const RichParagraph& para = text.paragraphs[p];
         const uint32_t end = p + 1 < text.paragraphs.size()
@@ -622,7 +646,8 @@ std::string richTextToRtf(const RichText& text, std::string_view fontFace) {
             if ((r.style & kRichUnderline) || r.link >= 0) controls += "\\ul";
             if (r.link >= 0) controls += "\\cf1";
             rtf += '{' + controls + ' ';
-            appendRtfText(rtf, std::string_view(text.text).substr(r.start, r.length));
+            appendRtfText(rtf, std::string_view(text.text).substr(r.start, r.length), text.others,
+                          other);
             rtf += '}';
         }
         // Also after the last one, whose format the control would otherwise not take.

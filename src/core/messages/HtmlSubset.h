@@ -36,9 +36,16 @@ struct RichParagraph {
     bool operator==(const RichParagraph&) const = default;
 };
 
+// Stands in RichText::text for one UTF-16 unit of a character that Windows-1252 lacks.
+inline constexpr char kRichOtherCharacter = '\x1A';
+
 struct RichText {
     // Windows-1252; '\n' ends a paragraph and belongs to no run, '\t' follows a list mark.
+    // One byte is one character of the rich-text control, so positions are the control's.
     std::string text;
+    // The UTF-16 units of the characters the code page lacks, one for each
+    // kRichOtherCharacter in the text, in order (two for a character beyond U+FFFF).
+    std::u16string others;
     std::vector<RichParagraph> paragraphs; // at least one, in order
     std::vector<RichRun> runs;             // in order, none crossing a paragraph's end
     // The links' addresses: only those the program hands to the browser (web pages).

@@ -11,7 +11,7 @@ namespace qlx {
 
 bool MessageStore::ShowNewMessages() {
     if (port_.textDragOverPanel()) return false;
-    form_.NewMessagesDone = true;
+    state_.NewMessagesDone = true;
     if (!received_) return false;
 
     ReceivedMessageList& list = *received_;
@@ -46,7 +46,7 @@ void MessageStore::ShowMessagesWindow(int32_t index) {
     windowOpen_ = true;
     const bool inList = received_ && index >= 0 && static_cast<size_t>(index) < received_->size();
     try {
-        PanelDialogScope scope(form_.ModalDialogOpen, form_.OnTopActive,
+        PanelDialogScope scope(state_.ModalDialogOpen, state_.OnTopActive,
                                [this](bool onTop) { port_.applyOnTop(onTop); });
         port_.runMessagesWindow(inList ? index : -1);
     } catch (...) {
@@ -62,7 +62,7 @@ void MessageStore::SaveShownMessages() {
         if (message.shown)
             entries.emplace_back("m" + std::to_string(entries.size() + 1), message.timestamp);
     if (settings_.rewriteSection("ShownMessages", entries)) {
-        form_.SettingsFileMissing = false;
+        state_.SettingsFileMissing = false;
         return;
     }
     messages_.MessageWin(DialogOwner::none,

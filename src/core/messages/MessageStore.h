@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "app/FormMainCore.h"
 #include "definitions/ReceivedMessage.h"
 #include "panel/MessageWinPort.h"
 #include "settings/SettingsStore.h"
+#include "state/ProgramState.h"
 
 namespace qlx {
 
@@ -33,9 +33,9 @@ class MessageStorePort {
 
 class MessageStore {
   public:
-    MessageStore(MessageStorePort& port, FormMainCore& form, SettingsStore& settings,
+    MessageStore(MessageStorePort& port, ProgramState& state, SettingsStore& settings,
                  MessageWinPort& messages)
-        : port_(port), form_(form), settings_(settings), messages_(messages) {}
+        : port_(port), state_(state), settings_(settings), messages_(messages) {}
 
     // The timestamps the settings file listed as shown at start; none without any line.
     std::optional<std::vector<std::string>> ShownTimestamps;
@@ -59,7 +59,7 @@ class MessageStore {
 
   private:
     MessageStorePort& port_;
-    FormMainCore& form_;
+    ProgramState& state_;
     SettingsStore& settings_;
     MessageWinPort& messages_;
     std::optional<ReceivedMessageList> received_;

@@ -2,7 +2,7 @@
 #include "messages/MessagesForm.h"
 
 #include "Text.h"
-#include "app/FormMainCore.h"
+#include "panel/PanelLayout.h"
 #include "lookup/OpenWebPage.h"
 #include "panel/MessageWinLayout.h"
 
@@ -49,8 +49,13 @@ bool viewMayNavigateTo(std::string_view address) {
     return startsWith("http:") || startsWith("https:") || equalsNoCase(address, "about:blank");
 }
 
+bool TFormMessages::ViewCreated(bool browser) {
+    return !fallback_.created(browser) || window_.useBuiltInView();
+}
+
 void TFormMessages::FormShow() {
     FillPending = true;
+    fallback_.pageRequested();
     window_.setFillTimer(true);
     window_.view().Navigate(kBlankMessagePage);
 }
@@ -59,6 +64,11 @@ bool TFormMessages::fillInBuiltInView() {
     if (!window_.useBuiltInView()) return false;
     FormShow();
     return true;
+}
+
+void TFormMessages::fallBack() {
+    window_.setFillTimer(false);
+    if (!fillInBuiltInView()) FillPending = false;
 }
 
 void TFormMessages::CppWebBrowser1DocumentComplete() {
@@ -78,10 +88,9 @@ void TFormMessages::CppWebBrowser1DocumentComplete() {
 
     std::unique_ptr<HtmlBody> body = window_.view().body();
     // Without a document the message would stay unseen behind a blank view.
-    if (!body || !body->setInnerHtml(html)) {
-        fillInBuiltInView();
-        return;
-    }
+    const bool delivered = body && body->setInnerHtml(html);
+    if (fallback_.documentComplete(delivered)) fillInBuiltInView();
+    if (!delivered) return;
     if (inList) {
         list = store_.received();
         if (list && static_cast<size_t>(CurrentIndex) < list->size())
@@ -90,9 +99,18 @@ void TFormMessages::CppWebBrowser1DocumentComplete() {
     body->setStyle(kMessageFontFamily, kMessageMargin);
 }
 
+void TFormMessages::CppWebBrowser1NavigateError() {
+    if (FillPending && fallback_.navigateError()) fallBack();
+}
+
 void TFormMessages::FillTimerTimer() {
     window_.setFillTimer(false);
-    if (FillPending && !fillInBuiltInView()) FillPending = false;
+    if (!FillPending) return;
+    // The timer runs once, for the whole time a page may take.
+    if (fallback_.timePassed(kMessageFillTimeoutMs))
+        fallBack();
+    else
+        FillPending = false; // the built-in view's page never came: nothing left to try
 }
 
 void TFormMessages::CppWebBrowser1NewWindow2(bool& cancel) {

@@ -8,6 +8,7 @@
 
 #include "forms/FormLayout.h"
 #include "lookup/ShellOpenPort.h"
+#include "messages/BrowserFallback.h"
 #include "messages/HtmlViewPort.h"
 #include "messages/MessageStore.h"
 #include "panel/MessageWinPort.h"
@@ -22,7 +23,7 @@ inline constexpr const char* kEmptyMessageText = "(tom)";
 inline constexpr const char* kMessageFontFamily = "Arial, Helvetica, sans-serif";
 inline constexpr const char* kMessageMargin = "7px";
 // A view that has not reported its page complete by then gets no document at all.
-inline constexpr uint32_t kMessageFillTimeoutMs = 5000;
+inline constexpr uint32_t kMessageFillTimeoutMs = kBrowserPatienceMs;
 
 FormDesc messagesFormLayout();
 
@@ -35,8 +36,8 @@ class MessagesWindowPort {
   public:
     virtual ~MessagesWindowPort() = default;
     virtual HtmlViewPort& view() = 0;
-    // Puts the built-in view in the browser view's place; false when the view already is
-    // the built-in one or it cannot be made.
+    // Puts the built-in view in the browser view's place (or makes it, when there is no
+    // view yet); false when the view already is the built-in one or it cannot be made.
     virtual bool useBuiltInView() = 0;
     // The timer after which a page that never came counts as missing.
     virtual void setFillTimer(bool enabled) = 0;
@@ -54,10 +55,15 @@ class TFormMessages {
     // The blank page has been asked for and the message is still to go into it.
     bool FillPending = false;
 
+    // The window made its view: the browser control, or none (it could not be made). False
+    // when the window has no view to show the message in.
+    bool ViewCreated(bool browser);
     // Asks the view for the blank page the message goes into.
     void FormShow();
     // Puts the message into the page: only the first time after FormShow.
     void CppWebBrowser1DocumentComplete();
+    // The view could not load a page: the built-in view shows the message instead.
+    void CppWebBrowser1NavigateError();
     // The page never came: the built-in view shows the message instead.
     void FillTimerTimer();
     // A link asks for a new window: never one of the view's own; the link's address goes to
@@ -78,11 +84,14 @@ class TFormMessages {
     // The view's page could not be had: the built-in view takes over and the fill waits for
     // its page. False when there is nothing left to try.
     bool fillInBuiltInView();
+    // Gives up on the page when the built-in view cannot take over.
+    void fallBack();
 
     MessagesWindowPort& window_;
     MessageStore& store_;
     ShellOpenPort& shell_;
     MessageWinPort& messages_;
+    BrowserFallback fallback_;
 };
 
 } // namespace qlx

@@ -1,7 +1,7 @@
 // Moving the panel by hand: the limits a drag keeps to.
 #include "panel/PanelDrag.h"
 
-#include "app/FormMainCore.h"
+#include "panel/PanelLayout.h"
 
 namespace qlx {
 

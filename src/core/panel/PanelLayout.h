@@ -7,6 +7,11 @@
 
 namespace qlx {
 
+// The panel's colour and outer size.
+inline constexpr uint32_t kPanelColour = 0x5C743E; // 6059070: red 62, green 116, blue 92
+inline constexpr int kPanelWidth = 82;
+inline constexpr int kPanelHeight = 32;
+
 // Client area inside the one-pixel border of the 82 x 32 panel.
 inline constexpr int kPanelClientWidth = 80;
 inline constexpr int kPanelClientHeight = 30;

@@ -1,36 +1,36 @@
-// Copies between the main window's settings fields and the settings file's values.
+// Copies between the program state's settings and the settings file's values.
 #include "settings/FormMainSettings.h"
 
 namespace qlx {
 
-void settingsFromFormMain(const FormMainCore& form, SettingsValues& values) {
-    values.MinimizeStart = form.MinimizeStart;
-    values.SysTrayIcon = form.SysTrayIcon;
-    values.Hotkey = form.Hotkey;
-    values.AlwaysOnTop = form.AlwaysOnTop;
-    values.OnTopActive = form.OnTopActive;
-    values.UseChromeFrame = form.UseChromeFrame;
-    values.StoredProgramVersion = form.StoredProgramVersion;
-    values.SettingsFileMissing = form.SettingsFileMissing;
-    values.ProgramPageModern = form.Templates.ProgramPageModern;
-    values.ProgramPageGCF = form.Templates.ProgramPageGCF;
-    values.LookupModern = form.Templates.LookupModern;
-    values.LookupGCF = form.Templates.LookupGCF;
+void settingsFromFormMain(const ProgramState& state, SettingsValues& values) {
+    values.MinimizeStart = state.MinimizeStart;
+    values.SysTrayIcon = state.SysTrayIcon;
+    values.Hotkey = state.Hotkey;
+    values.AlwaysOnTop = state.AlwaysOnTop;
+    values.OnTopActive = state.OnTopActive;
+    values.UseChromeFrame = state.UseChromeFrame;
+    values.StoredProgramVersion = state.StoredProgramVersion;
+    values.SettingsFileMissing = state.SettingsFileMissing;
+    values.ProgramPageModern = state.Templates.ProgramPageModern;
+    values.ProgramPageGCF = state.Templates.ProgramPageGCF;
+    values.LookupModern = state.Templates.LookupModern;
+    values.LookupGCF = state.Templates.LookupGCF;
 }
 
-void settingsToFormMain(const SettingsValues& values, FormMainCore& form) {
-    form.MinimizeStart = values.MinimizeStart;
-    form.SysTrayIcon = values.SysTrayIcon;
-    form.Hotkey = values.Hotkey;
-    form.AlwaysOnTop = values.AlwaysOnTop;
-    form.OnTopActive = values.OnTopActive;
-    form.UseChromeFrame = values.UseChromeFrame;
-    form.StoredProgramVersion = values.StoredProgramVersion;
-    form.SettingsFileMissing = values.SettingsFileMissing;
-    form.Templates.ProgramPageModern = values.ProgramPageModern;
-    form.Templates.ProgramPageGCF = values.ProgramPageGCF;
-    form.Templates.LookupModern = values.LookupModern;
-    form.Templates.LookupGCF = values.LookupGCF;
+void settingsToFormMain(const SettingsValues& values, ProgramState& state) {
+    state.MinimizeStart = values.MinimizeStart;
+    state.SysTrayIcon = values.SysTrayIcon;
+    state.Hotkey = values.Hotkey;
+    state.AlwaysOnTop = values.AlwaysOnTop;
+    state.OnTopActive = values.OnTopActive;
+    state.UseChromeFrame = values.UseChromeFrame;
+    state.StoredProgramVersion = values.StoredProgramVersion;
+    state.SettingsFileMissing = values.SettingsFileMissing;
+    state.Templates.ProgramPageModern = values.ProgramPageModern;
+    state.Templates.ProgramPageGCF = values.ProgramPageGCF;
+    state.Templates.LookupModern = values.LookupModern;
+    state.Templates.LookupGCF = values.LookupGCF;
 }
 
 } // namespace qlx

@@ -5,9 +5,9 @@
 #include <unordered_map>
 
 #include "Text.h"
-#include "app/CommandLine.h"
 #include "settings/AtomicFile.h"
 #include "settings/IniFile.h"
+#include "settings/StartDelay.h"
 
 namespace qlx {
 

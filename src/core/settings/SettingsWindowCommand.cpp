@@ -5,18 +5,19 @@
 #include "lookup/LookupHotKey.h"
 #include "panel/MessageWinLayout.h"
 #include "panel/PanelMenus.h"
+#include "state/ProgramCommands.h"
 
 namespace qlx {
 
 void SettingsWindowCommand::MenuItemSettingsClick(int senderTag) {
-    if (main_.ModalDialogOpen) {
+    if (state_.ModalDialogOpen) {
         // A dialog or this very window is open: it only comes forward.
-        main_.ShowPanel(false);
+        port_.showPanel();
         return;
     }
     // From the tray the panel may be hidden, and the window is centred on it.
-    if (isTrayMenuSender(senderTag)) main_.ShowPanel(false);
-    main_.ModalDialogOpen = true;
+    if (isTrayMenuSender(senderTag)) port_.showPanel();
+    state_.ModalDialogOpen = true;
     port_.applyOnTop(false);
     try {
         window_ = port_.createSettingsWindow();
@@ -28,42 +29,42 @@ void SettingsWindowCommand::MenuItemSettingsClick(int senderTag) {
     }
     // Whatever happened above.
     window_.reset();
-    port_.applyOnTop(main_.OnTopActive);
-    main_.ModalDialogOpen = false;
+    port_.applyOnTop(state_.OnTopActive);
+    state_.ModalDialogOpen = false;
     port_.requestButtons(false);
     SettingsWindowOpen = false;
 }
 
 bool SettingsWindowCommand::HotKeyPressed() {
     if (!SettingsWindowOpen) return false;
-    if (window_ && window_->form().Visible()) window_->form().SetHotKeyField(main_.Hotkey);
+    if (window_ && window_->form().Visible()) window_->form().SetHotKeyField(state_.Hotkey);
     return true;
 }
 
 void SettingsWindowCommand::fill(TFormSettings& form) {
-    form.CheckBoxSystray.SetChecked(main_.SysTrayIcon);
-    form.SetHotKeyField(main_.Hotkey);
-    form.CheckBoxAlwaysOnTop.SetChecked(main_.AlwaysOnTop);
+    form.CheckBoxSystray.SetChecked(state_.SysTrayIcon);
+    form.SetHotKeyField(state_.Hotkey);
+    form.CheckBoxAlwaysOnTop.SetChecked(state_.AlwaysOnTop);
     try {
-        autostart_.readForSettingsWindow(main_.MinimizeStart);
+        autostart_.readForSettingsWindow(state_.MinimizeStart);
     } catch (...) {
     }
     form.AutostartLocked = autostart_.AutostartLocked;
     form.CheckBoxRunOnStart.SetChecked(autostart_.AutostartState > 0);
     form.CheckBoxMinimizeOnStart.SetChecked(autostart_.AutostartState > 1);
-    form.CheckBoxUseGCF.SetChecked(main_.UseChromeFrame);
-    form.Shown = SettingsShown{main_.SysTrayIcon,          main_.Hotkey,
-                               main_.AlwaysOnTop,          autostart_.AutostartState,
-                               main_.MinimizeStart,        main_.UseChromeFrame};
+    form.CheckBoxUseGCF.SetChecked(state_.UseChromeFrame);
+    form.Shown = SettingsShown{state_.SysTrayIcon,   state_.Hotkey,
+                               state_.AlwaysOnTop,   autostart_.AutostartState,
+                               state_.MinimizeStart, state_.UseChromeFrame};
 }
 
 void SettingsWindowCommand::applyConfirmed(TFormSettings& form) {
     // The notification-area icon, or the taskbar button in its place.
     const bool tray = form.CheckBoxSystray.Checked();
-    if (tray && !main_.SysTrayIcon) {
+    if (tray && !state_.SysTrayIcon) {
         port_.addTrayIcon();
         port_.showTaskbarButton(false);
-    } else if (!tray && main_.SysTrayIcon) {
+    } else if (!tray && state_.SysTrayIcon) {
         port_.removeTrayIcon();
         port_.showTaskbarButton(true);
     }
@@ -72,9 +73,9 @@ void SettingsWindowCommand::applyConfirmed(TFormSettings& form) {
     // that cannot be registered again either there is none. One that another program held
     // until now is asked for again.
     const LookupHotKeyKeeper::Change shortcut =
-        main_.LookupHotKey.settingsConfirmed(form.HotKeyField(), main_.Hotkey);
+        port_.lookupHotKey().settingsConfirmed(form.HotKeyField(), state_.Hotkey);
     if (shortcut.shortcut != form.HotKeyField()) form.SetHotKeyField(shortcut.shortcut);
-    main_.Hotkey = shortcut.shortcut;
+    state_.Hotkey = shortcut.shortcut;
     if (shortcut.problem) {
         // Without the hint to the settings window: the user is just back from it.
         messages_.MessageWin(DialogOwner::none, hotKeyProblemText(false), programTitle,
@@ -87,15 +88,15 @@ void SettingsWindowCommand::applyConfirmed(TFormSettings& form) {
     autostart_.settingsWindowConfirmed(mode);
 
     // The settings themselves; "Start skjult" also when it is disabled.
-    main_.SysTrayIcon = tray;
-    main_.MinimizeStart = form.CheckBoxMinimizeOnStart.Checked();
-    main_.Hotkey = form.HotKeyField();
-    main_.AlwaysOnTop = form.CheckBoxAlwaysOnTop.Checked();
-    main_.UseChromeFrame = form.CheckBoxUseGCF.Checked();
+    state_.SysTrayIcon = tray;
+    state_.MinimizeStart = form.CheckBoxMinimizeOnStart.Checked();
+    state_.Hotkey = form.HotKeyField();
+    state_.AlwaysOnTop = form.CheckBoxAlwaysOnTop.Checked();
+    state_.UseChromeFrame = form.CheckBoxUseGCF.Checked();
 
-    port_.onTopSettingApplied(main_.AlwaysOnTop);
+    port_.onTopSettingApplied(state_.AlwaysOnTop);
     // Every time: the value may have been removed since.
-    if (main_.UseChromeFrame) port_.allowChromeFrameUrls();
+    if (state_.UseChromeFrame) port_.allowChromeFrameUrls();
     port_.postCommand(kSaveSettings, kCmdWithWParam);
 }
 

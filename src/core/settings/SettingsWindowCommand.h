@@ -6,9 +6,10 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/FormMainCore.h"
 #include "forms/SettingsForm.h"
+#include "lookup/LookupHotKeyKeeper.h"
 #include "settings/Autostart.h"
+#include "state/ProgramState.h"
 
 namespace qlx {
 
@@ -28,11 +29,15 @@ public:
     virtual ~SettingsWindowPort() = default;
     // Builds the hidden window (its FormCreate has run); throws when it cannot.
     virtual std::unique_ptr<SettingsWindowHandle> createSettingsWindow() = 0;
+    // The panel and the program's windows come forward (ShowPanel without the lookup).
+    virtual void showPanel() = 0;
     virtual void applyOnTop(bool onTop) = 0;
     virtual void requestButtons(bool show) = 0;
     virtual void addTrayIcon() = 0;
     virtual void removeTrayIcon() = 0;
     virtual void showTaskbarButton(bool show) = 0;
+    // The lookup shortcut's registration, kept up while another program holds it.
+    virtual LookupHotKeyKeeper& lookupHotKey() = 0;
     // The always-on-top setting takes over: OnTopActive, both menu check marks, the band.
     virtual void onTopSettingApplied(bool alwaysOnTop) = 0;
     virtual void allowChromeFrameUrls() = 0;
@@ -42,9 +47,9 @@ public:
 class SettingsWindowCommand {
 public:
     // messages: the program's message dialog, for the shortcut problem.
-    SettingsWindowCommand(FormMainCore& main, Autostart& autostart, SettingsWindowPort& port,
+    SettingsWindowCommand(ProgramState& state, Autostart& autostart, SettingsWindowPort& port,
                           MessageWinPort& messages)
-        : main_(main), autostart_(autostart), port_(port), messages_(messages) {}
+        : state_(state), autostart_(autostart), port_(port), messages_(messages) {}
 
     // True while the window is open; the shortcut then goes into its field.
     bool SettingsWindowOpen = false;
@@ -60,7 +65,7 @@ private:
     void fill(TFormSettings& form);
     void applyConfirmed(TFormSettings& form);
 
-    FormMainCore& main_;
+    ProgramState& state_;
     Autostart& autostart_;
     SettingsWindowPort& port_;
     MessageWinPort& messages_;

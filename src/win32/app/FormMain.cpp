@@ -122,7 +122,8 @@ void TFormMain::setPanelBounds(int left, int top, int width, int height) {
 int TFormMain::screenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
 
 void TFormMain::showMessage(const std::string& text) {
-    messagePort().MessageWin(DialogOwner::none, text, programTitle, TMsgDlgType::warning, 0);
+    dialogs_.messagePort().MessageWin(DialogOwner::none, text, programTitle, TMsgDlgType::warning,
+                                      0);
 }
 
 void TFormMain::paint() {
@@ -178,10 +179,11 @@ LRESULT TFormMain::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     }
     LRESULT result = 0;
-    if (dialogsMessage(msg, wParam, lParam, result) || lookupMessage(msg, wParam, lParam, result) ||
-        panelMessage(msg, wParam, lParam, result) || settingsMessage(msg, wParam, lParam, result) ||
-        definitionsMessage(msg, wParam, lParam, result) ||
-        messagesMessage(msg, wParam, lParam, result))
+    if (panel_.message(msg, wParam, lParam, result) ||
+        lookup_.message(msg, wParam, lParam, result) ||
+        settings_.message(msg, wParam, lParam, result) ||
+        definitions_.message(msg, wParam, lParam, result) ||
+        messages_.message(msg, wParam, lParam, result))
         return result;
     switch (msg) {
     case WM_HOTKEY:

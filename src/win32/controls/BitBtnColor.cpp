@@ -1,8 +1,10 @@
 // The colour button's window: owner drawing from the paint plan, double click as a second
-// press, and the mouse entering and leaving.
+// press, the mouse entering and leaving, and the standard kinds' clicks.
 #include "win32/controls/BitBtnColor.h"
 
+#include <vector>
 
+#include "win32/controls/ButtonGlyphPainter.h"
 #include "win32/system/Encoding.h"
 
 namespace qlx::win {
@@ -27,13 +29,28 @@ bool otherButtonFocused(HWND self) {
     GetClassNameW(focus, cls, 16);
     return lstrcmpiW(cls, L"Button") == 0;
 }
+
+TBitBtnColor* buttonOf(HWND hwnd) {
+    auto* button = static_cast<TBitBtnColor*>(GetPropW(hwnd, kButtonProp));
+    return button && button->handle() == hwnd ? button : nullptr;
+}
+
+BOOL CALLBACK findCancel(HWND child, LPARAM found) {
+    TBitBtnColor* button = buttonOf(child);
+    if (button && button->Cancel && IsWindowVisible(child) && IsWindowEnabled(child)) {
+        *reinterpret_cast<HWND*>(found) = child;
+        return FALSE;
+    }
+    return TRUE;
+}
 } // namespace
 
 TBitBtnColor::~TBitBtnColor() { destroy(); }
 
 bool TBitBtnColor::create(HWND parent, int id, const std::string& caption, const Rect& bounds,
                           HFONT font) {
-    hwnd_ = CreateWindowExW(0, L"BUTTON", widen(caption).c_str(),
+    if (kind_ == TBitBtnKind::bkCustom || !caption.empty()) caption_ = caption;
+    hwnd_ = CreateWindowExW(0, L"BUTTON", widen(caption_).c_str(),
                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, bounds.left,
                             bounds.top, bounds.width, bounds.height, parent,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
@@ -61,6 +78,74 @@ void TBitBtnColor::setColor(uint32_t colour) {
     if (colour == colour_) return;
     colour_ = colour;
     if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void TBitBtnColor::setKind(TBitBtnKind kind) {
+    kind_ = kind;
+    if (kind == TBitBtnKind::bkCustom) return;
+    const BitBtnKindInfo info = bitBtnKindInfo(kind);
+    setCaption(info.caption);
+    ModalResult = info.modalResult;
+    Cancel = info.isCancel;
+    setDefault(info.isDefault);
+    setGlyph(loadGlyph(GetModuleHandleW(nullptr), info.glyph));
+}
+
+void TBitBtnColor::setCaption(const std::string& caption) {
+    caption_ = caption;
+    if (hwnd_) SetWindowTextW(hwnd_, widen(caption).c_str());
+}
+
+void TBitBtnColor::setGlyph(GlyphImage glyph) {
+    numGlyphs_ = numGlyphsFor(glyph.width, glyph.height);
+    glyph_ = std::move(glyph);
+    if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void TBitBtnColor::setNumGlyphs(int32_t numGlyphs) {
+    numGlyphs_ = numGlyphs < 1 ? 1 : numGlyphs > 4 ? 4 : numGlyphs;
+    if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+bool TBitBtnColor::kindClick(HWND hwnd) {
+    TBitBtnColor* button = buttonOf(hwnd);
+    if (button == nullptr) return false;
+    switch (bitBtnClick(button->kind_)) {
+    case BitBtnClick::ordinary: return false;
+    case BitBtnClick::close:
+        // Posted: the button is still inside its own click when this runs.
+        PostMessageW(GetAncestor(hwnd, GA_ROOT), WM_CLOSE, 0, 0);
+        return true;
+    case BitBtnClick::help: {
+        std::vector<HWND> parents;
+        std::vector<uint32_t> contexts;
+        // Parents up to the top-level window, not on into its owner.
+        const HWND desktop = GetDesktopWindow();
+        for (HWND p = GetAncestor(hwnd, GA_PARENT); p && p != desktop && parents.size() < 64;
+             p = GetAncestor(p, GA_PARENT)) {
+            parents.push_back(p);
+            contexts.push_back(GetWindowContextHelpId(p));
+        }
+        if (auto nearest = nearestHelpContext(contexts)) {
+            HWND owner = parents[*nearest];
+            RECT r{};
+            GetWindowRect(hwnd, &r);
+            HELPINFO help{sizeof help, HELPINFO_WINDOW, GetDlgCtrlID(hwnd), hwnd,
+                          contexts[*nearest], POINT{r.left, r.top}};
+            SendMessageW(owner, WM_HELP, 0, reinterpret_cast<LPARAM>(&help));
+        }
+        return true;
+    }
+    }
+    return false;
+}
+
+bool TBitBtnColor::pressCancel(HWND window) {
+    HWND found = nullptr;
+    EnumChildWindows(window, findCancel, reinterpret_cast<LPARAM>(&found));
+    if (found == nullptr) return false;
+    SendMessageW(found, BM_CLICK, 0, 0);
+    return true;
 }
 
 void TBitBtnColor::setDefault(bool isDefault) {
@@ -108,18 +193,21 @@ void TBitBtnColor::paint(const DRAWITEMSTRUCT& item) {
     SelectObject(dc, oldPen);
     DeleteObject(line);
 
-    // No glyph: the program's buttons carry captions only.
+    ButtonContent content;
+    content.glyph = &glyph_;
+    content.numGlyphs = numGlyphs_;
+    content.state = plan.glyph;
+    content.colours = {face, GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_BTNSHADOW)};
     const int length = GetWindowTextLengthW(hwnd_);
-    std::wstring caption(static_cast<size_t>(length) + 1, L'\0');
-    GetWindowTextW(hwnd_, caption.data(), length + 1);
-    caption.resize(static_cast<size_t>(length));
-    RECT content = toRect(plan.content);
-    HFONT font = reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0));
-    HGDIOBJ oldFont = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(state.enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
-    DrawTextW(dc, caption.c_str(), length, &content, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    SelectObject(dc, oldFont);
+    content.caption.assign(static_cast<size_t>(length) + 1, L'\0');
+    GetWindowTextW(hwnd_, content.caption.data(), length + 1);
+    content.caption.resize(static_cast<size_t>(length));
+    content.textColour = GetSysColor(state.enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT);
+    content.font = reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0));
+    content.layout = Layout;
+    content.margin = Margin;
+    content.spacing = Spacing;
+    drawButtonContent(dc, plan.content, content);
 
     if (plan.focus) {
         RECT focus = toRect(*plan.focus);

@@ -1,5 +1,6 @@
 // TBitBtnColor: a push button drawn by the program with a flat face in a chosen colour and a
-// slightly lighter line along its bottom, instead of the system's raised face.
+// slightly lighter line along its bottom, instead of the system's raised face, with an optional
+// glyph beside its caption and the standard kinds.
 #pragma once
 
 #include <windows.h>
@@ -7,7 +8,9 @@
 #include <functional>
 #include <string>
 
-#include "panel/BitBtnColorPaint.h"
+#include "controls/BitBtnColorPaint.h"
+#include "controls/BitBtnKind.h"
+#include "controls/ButtonGlyph.h"
 
 namespace qlx::win {
 
@@ -32,6 +35,25 @@ public:
     // The button shown as the default one while no other button has the focus.
     void setDefault(bool isDefault);
     int32_t ModalResult = 0;
+    // Esc clicks the button (see pressCancel).
+    bool Cancel = false;
+
+    // A standard kind brings its caption, modal result and glyph (and OK and yes make the
+    // button the default one, cancel and no the cancel one); the custom kind keeps them.
+    void setKind(TBitBtnKind kind);
+    TBitBtnKind kind() const { return kind_; }
+    void setCaption(const std::string& caption);
+    // The glyph's images side by side (up, disabled, down); setting it takes their number
+    // from its shape.
+    void setGlyph(GlyphImage glyph);
+    const GlyphImage& glyph() const { return glyph_; }
+    void setNumGlyphs(int32_t numGlyphs);
+    int32_t numGlyphs() const { return numGlyphs_; }
+    // Shown at the next repaint.
+    TButtonLayout Layout = TButtonLayout::blGlyphLeft;
+    int32_t Margin = kDefaultMargin;
+    int32_t Spacing = kDefaultSpacing;
+    TButtonStyle Style = TButtonStyle::bsAutoDetect;
 
     std::function<void()> OnMouseEnter;
     std::function<void()> OnMouseLeave;
@@ -39,6 +61,13 @@ public:
     // For the parent's WM_DRAWITEM: draws the button the item belongs to; false when the
     // item is no colour button.
     static bool drawItem(const DRAWITEMSTRUCT& item);
+    // For the parent's BN_CLICKED: the help kind shows the help of its nearest parent with a
+    // help context, the close kind closes its window. False for any other click, which the
+    // parent handles as usual (ending a modal window with ModalResult).
+    static bool kindClick(HWND button);
+    // For a window's Esc key (IDCANCEL from the dialog manager): clicks its visible, enabled
+    // colour button that has Cancel set; false when there is none.
+    static bool pressCancel(HWND window);
 
 private:
     static LRESULT CALLBACK subclassProc(HWND, UINT, WPARAM, LPARAM);
@@ -50,6 +79,10 @@ private:
     HWND hwnd_ = nullptr;
     WNDPROC original_ = nullptr;
     uint32_t colour_ = 0x80000000u | COLOR_BTNFACE;
+    std::string caption_;
+    TBitBtnKind kind_ = TBitBtnKind::bkCustom;
+    GlyphImage glyph_;
+    int32_t numGlyphs_ = 1;
     bool isDefault_ = false;
     bool mouseInside_ = false;
     BitBtnHighlight highlight_;

@@ -1,9 +1,10 @@
 // The definitions download on the main window: starting it, the retry timer, and the completion
 // step that applies the page addresses and takes the news messages over on the GUI thread.
-#include "win32/app/FormMain.h"
+#include "win32/definitions/FormMainDefinitions.h"
 
 #include <string>
 
+#include "win32/app/FormMain.h"
 #include "win32/system/Encoding.h"
 #include "definitions/DefinitionsDocument.h"
 #include "definitions/DefinitionsServer.h"
@@ -24,48 +25,50 @@ DefinitionsServer serverFromEnvironment() {
 }
 
 void readDefinitionsDone(TReadDefinitionsThread& thread) {
-    if (TFormMain* form = TFormMain::instance()) form->ReadDefinitionsDone(thread);
+    if (TFormMain* form = TFormMain::instance()) form->definitions().ReadDefinitionsDone(thread);
 }
 
 } // namespace
 
-void TFormMain::StartReadDefinitions(bool reportErrors) {
+void FormMainDefinitions::StartReadDefinitions(bool reportErrors) {
     static const DefinitionsServer server = serverFromEnvironment();
     TReadDefinitionsThread::setDoneHandler(readDefinitionsDone);
     readDefinitions_.StartReadDefinitions();
-    if (!TReadDefinitionsThread::Start(server, core_.SettingsFileMissing, reportErrors)) {
+    if (!TReadDefinitionsThread::Start(server, form_.state().SettingsFileMissing, reportErrors)) {
         // No thread: the download ends here as a general failure, and the timer retries.
         readDefinitions_.ReadDefinitionsDone(kDefinitionsFailed, false, server);
     }
-    SetTimer(hwnd_, kTimerReadDefinitions, DefinitionsRetry::kPeriodMs, nullptr);
+    SetTimer(form_.handle(), kTimerReadDefinitions, DefinitionsRetry::kPeriodMs, nullptr);
 }
 
-void TFormMain::TimerReadDefinitionsTimer() {
+void FormMainDefinitions::TimerReadDefinitionsTimer() {
     if (!readDefinitions_.timerEnabled()) {
-        KillTimer(hwnd_, kTimerReadDefinitions);
+        KillTimer(form_.handle(), kTimerReadDefinitions);
         return;
     }
     // Waits while a download runs; at most five retries, none after a broken document.
-    if (readDefinitions_.TimerReadDefinitionsTimer(hasReceivedMessages())) StartReadDefinitions(false);
+    if (readDefinitions_.TimerReadDefinitionsTimer(form_.hasReceivedMessages()))
+        StartReadDefinitions(false);
 }
 
-void TFormMain::ReadDefinitionsDone(TReadDefinitionsThread& thread) {
+void FormMainDefinitions::ReadDefinitionsDone(TReadDefinitionsThread& thread) {
     DefinitionsDownload& download = thread.download();
     // In document order, also those found before an XML error.
-    applyTemplateReplacements(core_.Templates, download.replacements);
+    applyTemplateReplacements(form_.state().Templates, download.replacements);
     DefinitionsCompletion done =
         readDefinitions_.ReadDefinitionsDone(download.status, thread.reportErrors(), thread.server());
     if (done.success) {
-        KillTimer(hwnd_, kTimerReadDefinitions);
-        messageStore_.receive(std::move(download.messages));
+        KillTimer(form_.handle(), kTimerReadDefinitions);
+        MessageStore& store = form_.messages().store();
+        store.receive(std::move(download.messages));
         download.messages.reset();
-        if (messageStore_.hasReceived()) showNewMessages();
+        if (store.hasReceived()) form_.showNewMessages();
     } else if (done.showFailure) {
-        showMessage(done.failureText);
+        form_.showMessage(done.failureText);
     }
 }
 
-bool TFormMain::definitionsMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
+bool FormMainDefinitions::message(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
     switch (msg) {
     case WM_TIMER:
         if (wParam != kTimerReadDefinitions) return false;
@@ -75,7 +78,7 @@ bool TFormMain::definitionsMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT& res
     case WM_DESTROY:
         // A download that ends from now on is dropped; nothing waits for it.
         TReadDefinitionsThread::setDoneHandler(nullptr);
-        KillTimer(hwnd_, kTimerReadDefinitions);
+        KillTimer(form_.handle(), kTimerReadDefinitions);
         return false;
     default:
         return false;

@@ -27,6 +27,12 @@ HWND TFormMessagesWindow::createWindowedControl(const ControlDesc& desc, HWND pa
     if (!holder_) return nullptr;
     holder_->events.documentComplete = [this] { core_.CppWebBrowser1DocumentComplete(); };
     holder_->events.newWindow = [this](bool& cancel) { core_.CppWebBrowser1NewWindow2(cancel); };
+    holder_->events.navigateError = [this] { core_.CppWebBrowser1NavigateError(); };
+    if (!core_.ViewCreated(holder_->hasView())) {
+        DestroyWindow(holder_->handle()); // frees the holder
+        holder_ = nullptr;
+        return nullptr;
+    }
     return holder_->handle();
 }
 

@@ -1,20 +1,25 @@
 // Looking words up: the shortcut, the clipboard, DDE pokes and text drops, on the main window.
-#include "win32/app/FormMain.h"
+#include "win32/lookup/FormMainLookup.h"
 
 #include <string>
 
-#include "win32/system/Clipboard.h"
+#include "win32/app/FormMain.h"
 #include "win32/panel/TrayIcon.h"
+#include "win32/system/Clipboard.h"
 #include "win32/system/Encoding.h"
 #include "win32/system/WinKeyNames.h"
 #include "Text.h"
 #include "lookup/DdeNames.h"
 #include "lookup/LookupHotKey.h"
 #include "settings/ShortcutText.h"
+#include "state/ProgramCommands.h"
 
 namespace qlx::win {
 
 namespace {
+// The lookup shortcut's quiet retries.
+constexpr UINT_PTR kTimerHotKeyRetry = 50;
+
 std::wstring programFile() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
@@ -28,64 +33,61 @@ std::wstring programFile() {
 }
 } // namespace
 
-namespace {
-// The lookup shortcut's quiet retries.
-constexpr UINT_PTR kTimerHotKeyRetry = 50;
-} // namespace
-
-bool TFormMain::lookupMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
-    if (msg == WM_TIMER && wParam == kTimerHotKeyRetry) {
-        core_.LookupHotKey.retryTimer();
-        result = 0;
-        return true;
-    }
-    return false;
+SearchCapture FormMainLookup::searchCapture() {
+    return SearchCapture(form_.state(), *this, form_.dialogs().shellPort(),
+                         form_.dialogs().messagePort(), textDragMark_);
 }
 
-SearchCapture TFormMain::searchCapture() {
-    return SearchCapture(core_, *this, shellPort(), messagePort(), textDragMark_);
+FormMainLookup::FormMainLookup(TFormMain& form)
+    : form_(form), textDragMark_(form), hotKeys_(*this, form.state().ModalDialogOpen) {}
+
+bool FormMainLookup::message(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
+    if (msg != WM_TIMER || wParam != kTimerHotKeyRetry) return false;
+    hotKeys_.retryTimer();
+    result = 0;
+    return true;
 }
 
-bool TFormMain::registerLookupHotKey(uint16_t shortcut) {
+bool FormMainLookup::registerLookupHotKey(uint16_t shortcut) {
     const HotKeyRegistration key = lookupHotKeyRegistration(shortcut);
-    return RegisterHotKey(hwnd_, kLookupHotKeyId, key.modifiers, key.key) != 0;
+    return RegisterHotKey(form_.handle(), kLookupHotKeyId, key.modifiers, key.key) != 0;
 }
 
-void TFormMain::unregisterLookupHotKey() { UnregisterHotKey(hwnd_, kLookupHotKeyId); }
+void FormMainLookup::unregisterLookupHotKey() { UnregisterHotKey(form_.handle(), kLookupHotKeyId); }
 
-uint64_t TFormMain::clockMs() { return GetTickCount64(); }
+uint64_t FormMainLookup::clockMs() { return GetTickCount64(); }
 
-void TFormMain::startHotKeyTimer(uint32_t periodMs) {
-    SetTimer(hwnd_, kTimerHotKeyRetry, periodMs, nullptr);
+void FormMainLookup::startHotKeyTimer(uint32_t periodMs) {
+    SetTimer(form_.handle(), kTimerHotKeyRetry, periodMs, nullptr);
 }
 
-void TFormMain::stopHotKeyTimer() { KillTimer(hwnd_, kTimerHotKeyRetry); }
+void FormMainLookup::stopHotKeyTimer() { KillTimer(form_.handle(), kTimerHotKeyRetry); }
 
-std::string TFormMain::shortcutText(uint16_t shortcut) {
+std::string FormMainLookup::shortcutText(uint16_t shortcut) {
     return shortcutDisplayText(shortcut, layoutKeyName);
 }
 
-void TFormMain::trayTipChanged(const std::string& tip) {
-    if (core_.SysTrayIcon) SetTrayIconTip(hwnd_, tip);
+void FormMainLookup::trayTipChanged(const std::string& tip) {
+    if (form_.state().SysTrayIcon) SetTrayIconTip(form_.handle(), tip);
 }
 
-void TFormMain::postHotKeyProblem() { postCommand(0, kCmdHotKeyProblem); }
+void FormMainLookup::postHotKeyProblem() { form_.postCommand(0, kCmdHotKeyProblem); }
 
-void TFormMain::ShowHotKeyProblem(bool withHint) {
-    messagePort().MessageWin(DialogOwner::none, hotKeyProblemText(withHint), programTitle,
-                             TMsgDlgType::warning, 0);
+void FormMainLookup::ShowHotKeyProblem(bool withHint) {
+    form_.dialogs().messagePort().MessageWin(DialogOwner::none, hotKeyProblemText(withHint),
+                                             programTitle, TMsgDlgType::warning, 0);
 }
 
-void TFormMain::lookupClipboard() {
+void FormMainLookup::lookupClipboard() {
     // Clipboard trouble of any kind means simply no lookup.
     try {
-        if (std::optional<std::string> text = clipboardSearchText(hwnd_))
+        if (std::optional<std::string> text = clipboardSearchText(form_.handle()))
             searchCapture().lookUp(*text);
     } catch (...) {
     }
 }
 
-void TFormMain::registerDropTarget() {
+void FormMainLookup::registerDropTarget() {
     textDropTarget_ = std::make_unique<TTextDropTarget>();
     qlx::TextDropTarget& events = textDropTarget_->events;
     events.OnDragOver = [this](int, int, ShiftState) { searchCapture().TextDropTargetDragOver(); };
@@ -93,10 +95,16 @@ void TFormMain::registerDropTarget() {
     events.OnDrop = [this](int, int, ShiftState, const std::string& text) {
         searchCapture().TextDropTargetDrop(text);
     };
-    textDropTarget_->SetDropTarget(hwnd_);
+    textDropTarget_->SetDropTarget(form_.handle());
 
     ddeServer_.start(ddeServiceName(std::wstring_view(programFile())),
                      [this](const std::string& line) { searchCapture().DdeSearchTextPokeData(line); });
 }
+
+void FormMainLookup::restoreApplication() { form_.restoreApplication(); }
+void FormMainLookup::bringAllToFront() { form_.bringAllToFront(); }
+void FormMainLookup::showPanel() { form_.core().ShowPanel(false); }
+bool FormMainLookup::hasReceivedMessages() { return form_.hasReceivedMessages(); }
+void FormMainLookup::showNewMessages() { form_.showNewMessages(); }
 
 } // namespace qlx::win

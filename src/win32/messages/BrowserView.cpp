@@ -470,6 +470,9 @@ class BrowserView final : public MessageView {
     void documentComplete() {
         if (events_.documentComplete) events_.documentComplete();
     }
+    void navigateError() {
+        if (events_.navigateError) events_.navigateError();
+    }
 
   private:
     IHTMLDocument2* document2() {
@@ -536,6 +539,9 @@ STDMETHODIMP BrowserSite::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* para
             return S_OK;
         case DISPID_DOCUMENTCOMPLETE:
             if (view_) view_->documentComplete();
+            return S_OK;
+        case DISPID_NAVIGATEERROR:
+            if (view_) view_->navigateError();
             return S_OK;
         default:
             return DISP_E_MEMBERNOTFOUND;

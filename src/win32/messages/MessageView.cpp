@@ -27,25 +27,27 @@ TMessageViewHolder* TMessageViewHolder::create(HWND parent, const ControlBox& bo
     }
     try {
         holder->view_ = makeBrowserView(hwnd, holder->events);
-        if (!holder->view_) holder->view_ = makeBuiltInView(hwnd, holder->events);
     } catch (...) {
         holder->view_.reset();
     }
-    if (!holder->view_) {
-        DestroyWindow(hwnd); // frees the holder
-        return nullptr;
-    }
-    holder->view_->resize(box.width, box.height);
+    if (holder->view_) holder->view_->resize(box.width, box.height);
     return holder;
 }
 
 bool TMessageViewHolder::useBuiltInView() {
-    if (view_->builtIn()) return false;
-    std::unique_ptr<MessageView> builtIn = makeBuiltInView(hwnd_, events);
+    if (view_ && view_->builtIn()) return false;
+    std::unique_ptr<MessageView> builtIn;
+    try {
+        builtIn = makeBuiltInView(hwnd_, events);
+    } catch (...) {
+        return false;
+    }
     if (!builtIn) return false;
-    retired_ = std::move(view_);
-    retired_->hide();
-    PostMessageW(hwnd_, kMsgReleaseRetired, 0, 0);
+    if (view_) {
+        retired_ = std::move(view_);
+        retired_->hide();
+        PostMessageW(hwnd_, kMsgReleaseRetired, 0, 0);
+    }
     view_ = std::move(builtIn);
     RECT r{};
     GetClientRect(hwnd_, &r);

@@ -1,6 +1,6 @@
 // The messages window's HTML view on the window layer: a child window that holds either the
-// system's web-browser control or, where that yields no document, the built-in view of the
-// HTML subset. The window sees only the view's operations, whichever it is.
+// system's web-browser control or, where that cannot show the message, the built-in view of
+// the HTML subset. The window sees only the view's operations, whichever it is.
 #pragma once
 
 #include <windows.h>
@@ -18,6 +18,8 @@ struct MessageViewEvents {
     std::function<void()> documentComplete;
     // A link asks for a new window; the handler sets cancel to keep the view from making one.
     std::function<void(bool& cancel)> newWindow;
+    // A navigation failed: the page cannot be had.
+    std::function<void()> navigateError;
 };
 
 class MessageView : public HtmlViewPort {
@@ -41,14 +43,16 @@ std::unique_ptr<MessageView> makeBuiltInView(HWND holder, MessageViewEvents& eve
 // The child window that holds the view and stands in the window's table as the HTML view.
 class TMessageViewHolder {
   public:
-    // Creates the holder with the browser view, or the built-in one where there is none; null
-    // when neither can be made. It lives as long as its window and frees itself then.
+    // Creates the holder with the browser view when the system can make one, else with no
+    // view yet; null when the holder cannot be made. It lives as long as its window and
+    // frees itself then.
     static TMessageViewHolder* create(HWND parent, const ControlBox& box);
     HWND handle() const { return hwnd_; }
+    bool hasView() const { return view_ != nullptr; }
     MessageView& view() { return *view_; }
     MessageViewEvents events;
-    // Puts the built-in view in the browser's place; false when it already is the built-in
-    // one or it cannot be made.
+    // Puts the built-in view in the browser's place, or makes it when there is no view; false
+    // when it already is the built-in one or it cannot be made.
     bool useBuiltInView();
     // Posted by a view whose page is complete; the holder raises the event from its loop.
     static constexpr UINT kMsgDocumentComplete = WM_APP + 60;

@@ -1,23 +1,16 @@
-// The panel: its controls and painting, button display, moving, tray icon and menus, on the main window.
+// The panel: its painting, buttons, moving, tray icon and menus, on the main window.
+#include "win32/panel/FormMainPanel.h"
+
 #include <windowsx.h>
 
 #include "win32/app/Application.h"
 #include "win32/app/FormMain.h"
-#include "win32/system/SingleInstance.h"
 #include "win32/panel/TrayIcon.h"
-#include "win32/system/WorkArea.h"
+#include "win32/system/SingleInstance.h"
 
 namespace qlx::win {
 
 namespace {
-// Clear of the start-up timer and of the other features' timers.
-constexpr UINT_PTR kTimerButtonsDisplay = 0x7A01;
-constexpr UINT_PTR kTimerButtonsOffSlow = 0x7A02;
-
-UINT_PTR timerId(PanelTimer timer) {
-    return timer == PanelTimer::ButtonsDisplay ? kTimerButtonsDisplay : kTimerButtonsOffSlow;
-}
-
 int outerHeight(HWND window) {
     RECT r{};
     GetWindowRect(window, &r);
@@ -25,146 +18,86 @@ int outerHeight(HWND window) {
 }
 } // namespace
 
-// ---- the panel window for the button display and moving
+FormMainPanel::FormMainPanel(TFormMain& form)
+    : form_(form), panelWindow_(form), panelCommands_(form),
+      buttons_(panelWindow_, form.state().ModalDialogOpen),
+      menus_(panelCommands_,
+             {form.state().OnTopActive, form.state().ModalDialogOpen, form.state().SysTrayIcon}) {}
 
-void TFormMain::PanelWindow::startTimer(PanelTimer timer, uint32_t intervalMs) {
-    SetTimer(form_.hwnd_, timerId(timer), intervalMs, nullptr);
-}
-
-void TFormMain::PanelWindow::stopTimer(PanelTimer timer) { KillTimer(form_.hwnd_, timerId(timer)); }
-
-void TFormMain::PanelWindow::showButtons(bool) {
-    // The painting reads the display state, which is settled before the paint message comes.
-    InvalidateRect(form_.hwnd_, nullptr, FALSE);
-}
-
-void TFormMain::PanelWindow::setCursor(PanelCursor cursor) {
-    form_.panelCursor_ =
-        LoadCursorW(nullptr, cursor == PanelCursor::SizeAll ? IDC_SIZEALL : IDC_ARROW);
-    POINT p{};
-    GetCursorPos(&p);
-    if (GetCapture() == form_.hwnd_ || WindowFromPoint(p) == form_.hwnd_)
-        SetCursor(form_.panelCursor_);
-}
-
-Dimension TFormMain::PanelWindow::panelBounds() {
-    RECT r{};
-    GetWindowRect(form_.hwnd_, &r);
-    return Dimension{r.top, r.left, r.bottom - r.top, r.right - r.left};
-}
-
-void TFormMain::PanelWindow::movePanelTo(int32_t left, int32_t top) {
-    SetWindowPos(form_.hwnd_, nullptr, left, top, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-std::optional<WorkArea> TFormMain::PanelWindow::workArea() { return reportedWorkArea(); }
-int32_t TFormMain::PanelWindow::screenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
-int32_t TFormMain::PanelWindow::screenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
-
-// ---- what the menus do
-
-void TFormMain::PanelCommands::showPanel() { form_.core_.ShowPanel(false); }
-
-void TFormMain::PanelCommands::hidePanel() {
-    form_.minimizeApplication();
-    form_.menus_.ApplicationEvents1Minimize();
-}
-
-void TFormMain::PanelCommands::applyOnTop(bool onTop) { form_.applyOnTop(onTop); }
-
-void TFormMain::PanelCommands::setOnTopCheckMarks(bool checked) {
-    form_.popupMenus_.setOnTopCheckMarks(checked);
-}
-
-void TFormMain::PanelCommands::openTrayMenuAtCursor() {
-    POINT p{};
-    GetCursorPos(&p);
-    form_.openPopupMenu(form_.popupMenus_.trayMenu(), p);
-}
-
-void TFormMain::PanelCommands::showTaskbarButton(bool show) { form_.showTaskbarButton(show); }
-
-void TFormMain::PanelCommands::menuItemSettingsClick(int senderTag) {
-    form_.settingsWindow_.MenuItemSettingsClick(senderTag);
-}
-
-void TFormMain::PanelCommands::menuItemProgramWebClick() { form_.openProgramInfoPage(); }
-
-void TFormMain::PanelCommands::menuItemTerminateClick() { form_.MenuItemTerminateClick(); }
-
-// ---- TFormMain
-
-void TFormMain::layoutPanel() {
-    const auto style = static_cast<uint32_t>(GetWindowLongPtrW(hwnd_, GWL_STYLE));
+void FormMainPanel::layoutPanel() {
+    const HWND hwnd = form_.handle();
+    const auto style = static_cast<uint32_t>(GetWindowLongPtrW(hwnd, GWL_STYLE));
     if (auto changed = changedWindowStyle(style, kPanelStyleClear, kPanelStyleSet)) {
-        SetWindowLongPtrW(hwnd_, GWL_STYLE, static_cast<LONG_PTR>(*changed));
-        SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
+        SetWindowLongPtrW(hwnd, GWL_STYLE, static_cast<LONG_PTR>(*changed));
+        SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     }
-    SetWindowPos(hwnd_, nullptr, 0, 0, kPanelWidth, kPanelHeight,
+    SetWindowPos(hwnd, nullptr, 0, 0, kPanelWidth, kPanelHeight,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     painter_.load(Application::instance().module());
     popupMenus_.create();
     // The band itself follows right after, from the creation sequence.
-    menus_.SetOnTopCheckMarks(core_.OnTopActive);
-    InvalidateRect(hwnd_, nullptr, FALSE);
+    menus_.SetOnTopCheckMarks(form_.state().OnTopActive);
+    InvalidateRect(hwnd, nullptr, FALSE);
 }
 
-void TFormMain::applyOnTop(bool onTop) {
-    SetWindowPos(hwnd_, onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+void FormMainPanel::applyOnTop(bool onTop) {
+    SetWindowPos(form_.handle(), onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-bool TFormMain::addTrayIcon() {
-    AddTrayIcon(hwnd_, UniqueProductMessage, Application::instance().module(),
-                core_.LookupHotKey.trayTip());
+bool FormMainPanel::addTrayIcon() {
+    AddTrayIcon(form_.handle(), UniqueProductMessage, Application::instance().module(),
+                form_.lookup().hotKeys().trayTip());
     return true;
 }
 
-void TFormMain::removeTrayIcon() { RemoveTrayIcon(hwnd_); }
+void FormMainPanel::removeTrayIcon() { RemoveTrayIcon(form_.handle()); }
 
-void TFormMain::trayIconCallback(int32_t lParam) { menus_.TrayIconCallback(lParam); }
+void FormMainPanel::trayIconCallback(int32_t lParam) { menus_.TrayIconCallback(lParam); }
 
-void TFormMain::onTopSettingApplied(bool alwaysOnTop) { menus_.OnTopSettingApplied(alwaysOnTop); }
+void FormMainPanel::onTopSettingApplied(bool alwaysOnTop) { menus_.OnTopSettingApplied(alwaysOnTop); }
 
-void TFormMain::requestButtons(bool show) { buttons_.RequestButtons(show); }
-void TFormMain::textDragOver() { buttons_.TextDragOver(); }
-void TFormMain::textDragEnded() { buttons_.TextDragEnded(); }
+void FormMainPanel::requestButtons(bool show) { buttons_.RequestButtons(show); }
+void FormMainPanel::textDragOver() { buttons_.TextDragOver(); }
+void FormMainPanel::textDragEnded() { buttons_.TextDragEnded(); }
 
-void TFormMain::PaintBoxMoveHandlePaint() {
+void FormMainPanel::PaintBoxMoveHandlePaint() {
+    const HWND hwnd = form_.handle();
     PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd_, &ps);
+    HDC dc = BeginPaint(hwnd, &ps);
     RECT client{};
-    GetClientRect(hwnd_, &client);
-    painter_.paint(dc, client, panelBrush_, buttons_.ButtonsShown, outerHeight(hwnd_));
-    EndPaint(hwnd_, &ps);
+    GetClientRect(hwnd, &client);
+    painter_.paint(dc, client, form_.panelBrush(), buttons_.ButtonsShown, outerHeight(hwnd));
+    EndPaint(hwnd, &ps);
 }
 
-void TFormMain::ImageMenuClick() {
-    const ClientPoint origin = panelMenuOrigin(outerHeight(hwnd_));
+void FormMainPanel::ImageMenuClick() {
+    const HWND hwnd = form_.handle();
+    const ClientPoint origin = panelMenuOrigin(outerHeight(hwnd));
     POINT p{origin.x, origin.y};
-    ClientToScreen(hwnd_, &p);
+    ClientToScreen(hwnd, &p);
     openPopupMenu(popupMenus_.popupMenu(), p);
 }
 
-void TFormMain::openPopupMenu(HMENU menu, POINT screenPoint) {
+void FormMainPanel::openPopupMenu(HMENU menu, POINT screenPoint) {
     popupMenus_.create();
-    if (auto item = popupMenus_.track(menu, hwnd_, screenPoint)) menus_.MenuCommand(*item);
+    if (auto item = popupMenus_.track(menu, form_.handle(), screenPoint)) menus_.MenuCommand(*item);
 }
 
-bool TFormMain::panelMouse(UINT msg, WPARAM, LPARAM lParam) {
+bool FormMainPanel::panelMouse(UINT msg, WPARAM, LPARAM lParam) {
+    const HWND hwnd = form_.handle();
     const int x = GET_X_LPARAM(lParam);
     const int y = GET_Y_LPARAM(lParam);
-    const int height = outerHeight(hwnd_);
+    const int height = outerHeight(hwnd);
     POINT screen{x, y};
-    ClientToScreen(hwnd_, &screen);
+    ClientToScreen(hwnd, &screen);
     const std::optional<PanelControl> button = panelButtonAt(x, y, buttons_.ButtonsShown, height);
 
     switch (msg) {
     case WM_MOUSEMOVE: {
         RECT client{};
-        GetClientRect(hwnd_, &client);
+        GetClientRect(hwnd, &client);
         buttons_.WindowMouseMove(LOWORD(lParam), HIWORD(lParam), client.right, client.bottom);
         // Movement over the two buttons belongs to them, unless the panel is being moved.
         if (!buttons_.Dragging && (pressedButton_ || button)) return true;
@@ -182,13 +115,13 @@ bool TFormMain::panelMouse(UINT msg, WPARAM, LPARAM lParam) {
             // Presses on the two buttons never move the panel.
             if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) {
                 pressedButton_ = button;
-                SetCapture(hwnd_);
+                SetCapture(hwnd);
             }
             return true;
         }
         buttons_.FormMouseDown(screen.x, screen.y);
         // The panel follows the mouse even where it runs ahead of the window.
-        if (buttons_.Dragging) SetCapture(hwnd_);
+        if (buttons_.Dragging) SetCapture(hwnd);
         return true;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
@@ -202,12 +135,12 @@ bool TFormMain::panelMouse(UINT msg, WPARAM, LPARAM lParam) {
                 if (pressed == PanelControl::ImageMenu)
                     ImageMenuClick();
                 else
-                    imageOpenClick();
+                    form_.dialogs().imageOpenClick();
             }
             return true;
         }
         if (buttons_.Dragging || !button) buttons_.FormMouseUp();
-        if (GetCapture() == hwnd_) ReleaseCapture();
+        if (GetCapture() == hwnd) ReleaseCapture();
         // The right button's release goes on to the default handling, which asks for the
         // context menu.
         return msg != WM_RBUTTONUP;
@@ -215,7 +148,8 @@ bool TFormMain::panelMouse(UINT msg, WPARAM, LPARAM lParam) {
     return false;
 }
 
-bool TFormMain::panelMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+bool FormMainPanel::message(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    const HWND hwnd = form_.handle();
     result = 0;
     switch (msg) {
     case WM_MOUSEMOVE:
@@ -231,7 +165,7 @@ bool TFormMain::panelMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& re
         return panelMouse(msg, wParam, lParam);
     case WM_CAPTURECHANGED:
         // Another window took the mouse (a menu, a dialog): the move or the click is over.
-        if (reinterpret_cast<HWND>(lParam) != hwnd_) {
+        if (reinterpret_cast<HWND>(lParam) != hwnd) {
             pressedButton_.reset();
             if (buttons_.Dragging) buttons_.FormMouseUp();
         }
@@ -240,24 +174,24 @@ bool TFormMain::panelMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& re
         POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         if (p.x == -1 && p.y == -1) { // from the keyboard: at the panel's corner
             p = {0, 0};
-            ClientToScreen(hwnd_, &p);
+            ClientToScreen(hwnd, &p);
         }
         openPopupMenu(popupMenus_.popupMenu(), p);
         return true;
     }
     case WM_SETCURSOR:
-        if (reinterpret_cast<HWND>(wParam) == hwnd_ && LOWORD(lParam) == HTCLIENT) {
-            SetCursor(panelCursor_);
+        if (reinterpret_cast<HWND>(wParam) == hwnd && LOWORD(lParam) == HTCLIENT) {
+            SetCursor(panelWindow_.cursor());
             result = TRUE;
             return true;
         }
         return false;
     case WM_TIMER:
-        if (wParam == kTimerButtonsDisplay) {
+        if (wParam == PanelWindow::timerId(PanelTimer::ButtonsDisplay)) {
             buttons_.TimerButtonsDisplayTimer();
             return true;
         }
-        if (wParam == kTimerButtonsOffSlow) {
+        if (wParam == PanelWindow::timerId(PanelTimer::ButtonsOffSlow)) {
             buttons_.TimerButtonsOffSlowTimer();
             return true;
         }

@@ -1,8 +1,10 @@
 // The settings file, the registry's automatic start and the panel's stored position, on the
 // main window.
-#include "win32/app/FormMain.h"
+#include "win32/settings/FormMainSettings.h"
 
+#include "win32/app/FormMain.h"
 #include "win32/system/Encoding.h"
+#include "win32/system/WinKeyNames.h"
 #include "win32/system/WorkArea.h"
 #include "settings/FormMainSettings.h"
 #include "settings/SettingsPath.h"
@@ -20,7 +22,12 @@ Dimension windowBounds(HWND window) {
 
 } // namespace
 
-std::string TFormMain::programFilePath() {
+FormMainSettings::FormMainSettings(TFormMain& form)
+    : form_(form), settingsMessages_(form),
+      settingsStore_(settingsFiles_, settingsMessages_, layoutKeyName),
+      autostart_(runLists_, settingsMessages_, programFilePath()) {}
+
+std::string FormMainSettings::programFilePath() {
     std::wstring path(MAX_PATH, L'\0');
     // Long paths need a larger buffer; 32767 characters is the most Windows gives.
     while (path.size() <= 32768) {
@@ -35,56 +42,49 @@ std::string TFormMain::programFilePath() {
     return {};
 }
 
-void TFormMain::SettingsMessages::showMessage(const std::string& text, const std::string& caption,
-                                              SettingsMessageKind kind, bool ownedByMainWindow) {
-    form_.messagePort().MessageWin(ownedByMainWindow ? DialogOwner::panel : DialogOwner::none,
-                                   text, caption,
-                                   kind == SettingsMessageKind::Error ? TMsgDlgType::error
-                                                                      : TMsgDlgType::warning,
-                                   0);
-}
-
-bool TFormMain::determineSettingsLocation() {
+bool FormMainSettings::determineSettingsLocation() {
     const SettingsLocation location =
-        ResolveSettingsPath(core_.ProgramFolder, settingsFiles_, systemInfo_, settingsMessages_,
-                            core_.ModalDialogOpen);
+        ResolveSettingsPath(form_.state().ProgramFolder, settingsFiles_, systemInfo_,
+                            settingsMessages_, form_.state().ModalDialogOpen);
     settingsStore_.SettingsFilePath = location.SettingsFilePath;
     SharedSettingsUsed = location.SharedSettingsUsed;
     return !location.SettingsPathFailed;
 }
 
-void TFormMain::checkMachineAutostart() { autostart_.checkMachineAutostart(); }
+void FormMainSettings::checkMachineAutostart() { autostart_.checkMachineAutostart(); }
 
-void TFormMain::firstStartOfVersion() {
-    autostart_.firstStartOfVersion(core_.SettingsPathFailed, core_.NoInitMessage);
+void FormMainSettings::firstStartOfVersion() {
+    autostart_.firstStartOfVersion(form_.state().SettingsPathFailed, form_.state().NoInitMessage);
 }
 
-void TFormMain::loadSettings() {
+void FormMainSettings::loadSettings() {
+    const HWND hwnd = form_.handle();
     SettingsValues values;
-    settingsFromFormMain(core_, values);
+    settingsFromFormMain(form_.state(), values);
 
     settingsStore_.LoadSettings(values);
-    if (values.StartDelayMs != 0) sleepMs(values.StartDelayMs);
+    if (values.StartDelayMs != 0) form_.sleepMs(values.StartDelayMs);
 
     const StoredPosition stored{values.Position.FromTop, values.Position.FromBottom,
                                 values.Position.FromLeft, values.Position.FromRight};
     const Dimension screen = screenDimension();
-    const PanelPlace place = placeStoredPosition(stored, windowBounds(hwnd_), screen.width,
+    const PanelPlace place = placeStoredPosition(stored, windowBounds(hwnd), screen.width,
                                                  screen.height, currentWorkArea());
-    SetWindowPos(hwnd_, nullptr, place.left, place.top, 0, 0,
+    SetWindowPos(hwnd, nullptr, place.left, place.top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    NormalBounds = windowBounds(hwnd_);
+    NormalBounds = windowBounds(hwnd);
 
-    settingsToFormMain(values, core_);
-    messageStore_.ShownTimestamps = std::move(values.ShownTimestamps);
+    settingsToFormMain(values, form_.state());
+    form_.messages().store().ShownTimestamps = std::move(values.ShownTimestamps);
 }
 
-SettingsValues TFormMain::currentSettingsValues() {
+SettingsValues FormMainSettings::currentSettingsValues() {
+    const HWND hwnd = form_.handle();
     SettingsValues values;
-    settingsFromFormMain(core_, values);
+    settingsFromFormMain(form_.state(), values);
 
     // A maximised panel is stored where it stood before.
-    const Dimension bounds = IsZoomed(hwnd_) ? NormalBounds : windowBounds(hwnd_);
+    const Dimension bounds = IsZoomed(hwnd) ? NormalBounds : windowBounds(hwnd);
     const Dimension screen = screenDimension();
     const StoredPosition stored = storedPositionFor(bounds, screen.width, screen.height);
     values.Position = StoredPanelPosition{stored.FromTop, stored.FromBottom, stored.FromLeft,
@@ -92,22 +92,23 @@ SettingsValues TFormMain::currentSettingsValues() {
     return values;
 }
 
-void TFormMain::saveSettings() { settingsStore_.SaveSettings(currentSettingsValues()); }
+void FormMainSettings::saveSettings() { settingsStore_.SaveSettings(currentSettingsValues()); }
 
-void TFormMain::saveOnExit() { settingsStore_.SaveOnExit(currentSettingsValues()); }
+void FormMainSettings::saveOnExit() { settingsStore_.SaveOnExit(currentSettingsValues()); }
 
-bool TFormMain::settingsMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT&) {
+bool FormMainSettings::message(UINT msg, WPARAM wParam, LPARAM, LRESULT&) {
+    const HWND hwnd = form_.handle();
     // The panel's bounds are only remembered here; the messages go on to their other handling.
     switch (msg) {
     case WM_MOVE:
-        if (core_.TrackMoves && hwnd_ && !IsZoomed(hwnd_) && !IsIconic(hwnd_)) {
-            const Dimension now = windowBounds(hwnd_);
+        if (form_.state().TrackMoves && hwnd && !IsZoomed(hwnd) && !IsIconic(hwnd)) {
+            const Dimension now = windowBounds(hwnd);
             NormalBounds.top = now.top;
             NormalBounds.left = now.left;
         }
         break;
     case WM_SIZE:
-        if (wParam == SIZE_RESTORED && hwnd_) NormalBounds = windowBounds(hwnd_);
+        if (wParam == SIZE_RESTORED && hwnd) NormalBounds = windowBounds(hwnd);
         break;
     default:
         break;

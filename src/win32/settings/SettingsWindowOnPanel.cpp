@@ -10,29 +10,33 @@
 namespace qlx::win {
 
 SettingsWindowOnPanel::SettingsWindowOnPanel(TFormMain& form)
-    : form_(form), command_(form.core(), form.autostart(), *this, form.messagePort()) {}
+    : form_(form),
+      command_(form.state(), form.settings().autostart(), *this, form.dialogs().messagePort()) {}
 
 std::unique_ptr<SettingsWindowHandle> SettingsWindowOnPanel::createSettingsWindow() {
     auto window = std::make_unique<TFormSettingsWindow>(
-        form_.messagePort(),
+        form_.dialogs().messagePort(),
         [this](const Dimension& d) { form_.setPanelBounds(d.left, d.top, d.width, d.height); });
     if (!window->createForm()) throw std::runtime_error("settings window");
     return window;
 }
 
-void SettingsWindowOnPanel::applyOnTop(bool onTop) { form_.applyOnTop(onTop); }
-void SettingsWindowOnPanel::requestButtons(bool show) { form_.requestButtons(show); }
-void SettingsWindowOnPanel::addTrayIcon() { form_.addTrayIcon(); }
-void SettingsWindowOnPanel::removeTrayIcon() { form_.removeTrayIcon(); }
+void SettingsWindowOnPanel::showPanel() { form_.core().ShowPanel(false); }
+void SettingsWindowOnPanel::applyOnTop(bool onTop) { form_.panel().applyOnTop(onTop); }
+void SettingsWindowOnPanel::requestButtons(bool show) { form_.panel().requestButtons(show); }
+void SettingsWindowOnPanel::addTrayIcon() { form_.panel().addTrayIcon(); }
+void SettingsWindowOnPanel::removeTrayIcon() { form_.panel().removeTrayIcon(); }
 void SettingsWindowOnPanel::showTaskbarButton(bool show) { form_.showTaskbarButton(show); }
 
+LookupHotKeyKeeper& SettingsWindowOnPanel::lookupHotKey() { return form_.lookup().hotKeys(); }
+
 void SettingsWindowOnPanel::onTopSettingApplied(bool alwaysOnTop) {
-    form_.onTopSettingApplied(alwaysOnTop);
+    form_.panel().onTopSettingApplied(alwaysOnTop);
 }
 
 void SettingsWindowOnPanel::allowChromeFrameUrls() {
     WinChromeFrameRegistry registry;
-    AllowChromeFrameUrls(registry, form_.messagePort());
+    AllowChromeFrameUrls(registry, form_.dialogs().messagePort());
 }
 
 void SettingsWindowOnPanel::postCommand(uint16_t wParam, int32_t lParam) {

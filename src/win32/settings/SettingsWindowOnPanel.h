@@ -18,11 +18,13 @@ public:
     bool HotKeyPressed() { return command_.HotKeyPressed(); }
 
     std::unique_ptr<SettingsWindowHandle> createSettingsWindow() override;
+    void showPanel() override;
     void applyOnTop(bool onTop) override;
     void requestButtons(bool show) override;
     void addTrayIcon() override;
     void removeTrayIcon() override;
     void showTaskbarButton(bool show) override;
+    LookupHotKeyKeeper& lookupHotKey() override;
     void onTopSettingApplied(bool alwaysOnTop) override;
     void allowChromeFrameUrls() override;
     void postCommand(uint16_t wParam, int32_t lParam) override;

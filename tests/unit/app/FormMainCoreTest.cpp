@@ -10,7 +10,8 @@ using Calls = std::vector<std::string>;
 namespace {
 struct Main : ::testing::Test {
     FakeFormMainPort port;
-    FormMainCore form{port};
+    ProgramState state;
+    FormMainCore form{state, port};
     void create(std::vector<std::string> args = {}) { form.FormCreate(args, "C:\\Q\\"); }
 };
 } // namespace
@@ -19,15 +20,15 @@ TEST_F(Main, CreationRunsItsStepsInOrder) {
     create({"-startdelay", "2"});
     EXPECT_EQ(port.calls, (Calls{"sleep 2000", "location", "bounds 860,0,82,32",
                                  "autostart check", "load", "hotkey 24643", "layout", "ontop+"}));
-    EXPECT_EQ(form.ProgramFolder, "C:\\Q\\");
+    EXPECT_EQ(state.ProgramFolder, "C:\\Q\\");
     EXPECT_TRUE(form.StartupPending);
-    EXPECT_FALSE(form.TrackMoves);
+    EXPECT_FALSE(state.TrackMoves);
     // The rest comes after the first show; a failing step does not stop the next.
     port.calls.clear();
     port.failDefinitions = true;
     form.FinishCreation();
     EXPECT_EQ(port.calls, (Calls{"tray+", "taskbar-", "definitions", "drop"}));
-    form.SysTrayIcon = false;
+    state.SysTrayIcon = false;
     port.calls.clear();
     form.FinishCreation();
     EXPECT_EQ(port.calls, (Calls{"definitions", "drop"}));
@@ -39,15 +40,17 @@ TEST_F(Main, MinimisedStartByOptionOrBySettingWhenAutomatic) {
     EXPECT_FALSE(form.StartupPending);
 
     FakeFormMainPort p2;
-    FormMainCore f2{p2};
-    p2.onLoadSettings = [&] { f2.MinimizeStart = true; };
+    ProgramState s2;
+    FormMainCore f2{s2, p2};
+    p2.onLoadSettings = [&] { s2.MinimizeStart = true; };
     f2.FormCreate({"-AUTO"}, "");
     EXPECT_TRUE(f2.MinimizeAtStart);
     EXPECT_EQ(p2.calls.back(), "post 0/4");
 
     FakeFormMainPort p3;
-    FormMainCore f3{p3};
-    p3.onLoadSettings = [&] { f3.MinimizeStart = true; };
+    ProgramState s3;
+    FormMainCore f3{s3, p3};
+    p3.onLoadSettings = [&] { s3.MinimizeStart = true; };
     f3.FormCreate({}, "");
     EXPECT_FALSE(f3.MinimizeAtStart);
     EXPECT_FALSE(p3.called("post 0/4"));
@@ -59,67 +62,71 @@ TEST_F(Main, FailedHotKeyAndTrayIcon) {
     create();
     form.FinishCreation();
     // The refused shortcut stays the user's choice and is saved as it was read.
-    EXPECT_EQ(form.Hotkey, kDefaultHotkey);
+    EXPECT_EQ(state.Hotkey, kDefaultHotkey);
     EXPECT_TRUE(form.HotKeyFailed);
-    EXPECT_FALSE(form.LookupHotKey.registered());
     EXPECT_TRUE(port.called("message Windows fejl:  Kunne ikke skabe ikonen ved siden af uret"));
     EXPECT_FALSE(port.called("taskbar-"));
-    EXPECT_FALSE(form.ModalDialogOpen);
+    EXPECT_FALSE(state.ModalDialogOpen);
 }
 
 TEST_F(Main, FirstShowPostsOneDeferredStep) {
-    form.StoredProgramVersion = "0.6.0";
+    state.StoredProgramVersion = "0.6.0";
     form.HotKeyFailed = true;
-    form.SettingsFileMissing = true;
+    state.SettingsFileMissing = true;
     form.FormShow();
-    EXPECT_EQ(port.calls, (Calls{"post finish", "post 3/5", "taskbar-"})); // the welcome wins
-    EXPECT_FALSE(form.ModalDialogOpen);
+    // The welcome wins, and a refused shortcut is never reported after it.
+    EXPECT_EQ(port.calls,
+              (Calls{"post finish", "post 3/5", "hotkey message left out", "taskbar-"}));
+    EXPECT_FALSE(state.ModalDialogOpen);
     port.calls.clear();
     form.FormShow(); // only the first show posts
     EXPECT_EQ(port.calls, (Calls{"taskbar-"}));
 
     for (const char* older : {"", "0.5.9", "0.10.0"}) {
         FakeFormMainPort p;
-        FormMainCore f{p};
-        f.StoredProgramVersion = older;
+        ProgramState s;
+        FormMainCore f{s, p};
+        s.StoredProgramVersion = older;
         f.HotKeyFailed = true;
-        f.SysTrayIcon = false;
+        s.SysTrayIcon = false;
         f.FormShow();
-        EXPECT_EQ(p.calls, (Calls{"post finish", "post 0/2", "taskbar+"})) << older;
-        EXPECT_TRUE(f.ModalDialogOpen);
+        EXPECT_EQ(p.calls, (Calls{"post finish", "post 0/2", "hotkey message allowed", "taskbar+"}))
+            << older;
+        EXPECT_TRUE(s.ModalDialogOpen);
     }
 
-    // A refused shortcut is not reported at the first show: its quiet retries come first.
     FakeFormMainPort p;
-    FormMainCore f{p};
-    f.StoredProgramVersion = "0.6.1";
+    ProgramState s;
+    FormMainCore f{s, p};
+    s.StoredProgramVersion = "0.6.1";
     f.HotKeyFailed = true;
     f.FormShow();
-    EXPECT_EQ(p.calls, (Calls{"post finish", "taskbar-"}));
-    EXPECT_FALSE(f.ModalDialogOpen);
+    // A refused shortcut is not reported at the first show: its quiet retries come first.
+    EXPECT_EQ(p.calls, (Calls{"post finish", "hotkey message allowed", "taskbar-"}));
+    EXPECT_FALSE(s.ModalDialogOpen);
 }
 
 TEST_F(Main, FirstStartOfVersionCommand) {
-    form.ModalDialogOpen = true;
+    state.ModalDialogOpen = true;
     form.HotKeyFailed = true;
     EXPECT_EQ(form.UniqueProductMessage(0, 2, 0xC123), 0);
-    EXPECT_EQ(port.calls, (Calls{"first start of version"})); // the shortcut's keeper reports
-    EXPECT_FALSE(form.ModalDialogOpen);
+    EXPECT_EQ(port.calls, (Calls{"first start of version"})); // the shortcut is told later
+    EXPECT_FALSE(state.ModalDialogOpen);
 
     port.calls.clear();
-    form.NoInitMessage = true;
+    state.NoInitMessage = true;
     form.HotKeyFailed = false;
-    form.ModalDialogOpen = true;
+    state.ModalDialogOpen = true;
     form.UniqueProductMessage(0, 2, 0xC123);
     EXPECT_TRUE(port.calls.empty());
-    EXPECT_FALSE(form.ModalDialogOpen);
+    EXPECT_FALSE(state.ModalDialogOpen);
 }
 
 TEST_F(Main, InternalCommandTable) {
     const uint32_t msg = 0xC0DE;
-    form.ModalDialogOpen = true;
+    state.ModalDialogOpen = true;
     form.UniqueProductMessage(0, 3, msg);
-    EXPECT_FALSE(form.ModalDialogOpen);
+    EXPECT_FALSE(state.ModalDialogOpen);
     form.UniqueProductMessage(0, 4, msg);
     form.UniqueProductMessage(0, 1, msg);
     for (uintptr_t w : {1, 2, 3, 4, 5, 6}) form.UniqueProductMessage(w, 5, msg);
@@ -145,7 +152,7 @@ TEST_F(Main, InstanceSignalShowsAndAnswers) {
 }
 
 TEST_F(Main, InstanceSignalWhileADialogIsOpenOnlyLifts) {
-    form.ModalDialogOpen = true;
+    state.ModalDialogOpen = true;
     EXPECT_EQ(form.UniqueProductMessage(0xFFFF, 0, 0xC0DE), 0);
     EXPECT_EQ(port.calls, (Calls{"lift"}));
     EXPECT_FALSE(form.InstanceRequestPending);
@@ -153,7 +160,7 @@ TEST_F(Main, InstanceSignalWhileADialogIsOpenOnlyLifts) {
     port.calls.clear();
     form.HotKey();
     EXPECT_EQ(port.calls, (Calls{"restore", "front"}));
-    form.ModalDialogOpen = false;
+    state.ModalDialogOpen = false;
     port.calls.clear();
     form.HotKey();
     EXPECT_EQ(port.calls, (Calls{"restore", "front", "lookup"}));
@@ -171,28 +178,29 @@ TEST_F(Main, StartupTimerAndDeactivation) {
     form.FormActivate();
     EXPECT_EQ(port.count("timer+"), 1u);
     form.TimerStartupTimer();
-    EXPECT_TRUE(form.TrackMoves);
+    EXPECT_TRUE(state.TrackMoves);
     EXPECT_FALSE(form.StartupPending);
 
     FakeFormMainPort p;
-    FormMainCore f{p};
+    ProgramState s;
+    FormMainCore f{s, p};
     f.StartupPending = true;
-    f.ModalDialogOpen = true;
+    s.ModalDialogOpen = true;
     f.ApplicationEvents1Deactivate();
-    EXPECT_FALSE(f.TrackMoves);
-    f.ModalDialogOpen = false;
+    EXPECT_FALSE(s.TrackMoves);
+    s.ModalDialogOpen = false;
     p.messagesReceived = true;
     f.ApplicationEvents1Deactivate();
     EXPECT_TRUE(p.called("new messages"));
-    EXPECT_FALSE(f.TrackMoves);
+    EXPECT_FALSE(s.TrackMoves);
     p.messagesReceived = false;
     f.ApplicationEvents1Deactivate();
-    EXPECT_TRUE(f.TrackMoves);
+    EXPECT_TRUE(s.TrackMoves);
     EXPECT_FALSE(f.StartupPending);
 }
 
 TEST_F(Main, CloseRunsItsWorkOnceEvenAfterAFailure) {
-    form.StoredProgramVersion = "0.6.0";
+    state.StoredProgramVersion = "0.6.0";
     port.throwOnSave = true;
     EXPECT_TRUE(form.FormCloseQuery());
     EXPECT_EQ(port.calls, (Calls{"save on exit", "tray-"}));
@@ -200,54 +208,20 @@ TEST_F(Main, CloseRunsItsWorkOnceEvenAfterAFailure) {
     EXPECT_EQ(port.count("save on exit"), 1u);
 
     FakeFormMainPort p;
-    FormMainCore f{p};
-    f.StoredProgramVersion = "0.5.0";
-    f.SysTrayIcon = false;
+    ProgramState s;
+    FormMainCore f{s, p};
+    s.StoredProgramVersion = "0.5.0";
+    s.SysTrayIcon = false;
     f.FormCloseQuery();
     EXPECT_EQ(p.calls, (Calls{"save on exit", "save messages"}));
 
     // The same version saves the shown messages only when they changed.
     FakeFormMainPort p2;
-    FormMainCore f2{p2};
-    f2.StoredProgramVersion = "0.6.0";
-    f2.SysTrayIcon = false;
+    ProgramState s2;
+    FormMainCore f2{s2, p2};
+    s2.StoredProgramVersion = "0.6.0";
+    s2.SysTrayIcon = false;
     p2.messagesChanged = true;
     f2.FormCloseQuery();
     EXPECT_EQ(p2.calls, (Calls{"save on exit", "save messages"}));
-}
-
-TEST_F(Main, RefusedShortcutIsReportedOnlyAfterItsQuietRetries) {
-    struct Case {
-        const char* what;
-        bool settingsFileMissing;
-        const char* storedVersion;
-        size_t messages;
-    } cases[] = {
-        {"normal start", false, "0.6.0", 1},
-        {"first start of this version", false, "0.5.0", 1},
-        {"very first start: the welcome flow", true, "", 0},
-    };
-    for (const Case& c : cases) {
-        FakeFormMainPort p;
-        FormMainCore f{p};
-        p.hotKeyOk = false;
-        p.onLoadSettings = [&] {
-            f.SettingsFileMissing = c.settingsFileMissing;
-            f.StoredProgramVersion = c.storedVersion;
-        };
-        f.FormCreate({}, "");
-        f.FormShow();
-        // The first start of a version has run its step before the retries are over.
-        if (p.called("post 0/2")) f.UniqueProductMessage(0, kCmdFirstStartOfVersion, 0xC0DE);
-        EXPECT_FALSE(p.called("hotkey problem")) << c.what;
-        for (p.clock = 2000; p.clock <= 32000; p.clock += 2000) f.LookupHotKey.retryTimer();
-        EXPECT_EQ(p.count("post 0/3"), c.messages) << c.what;
-        if (c.messages) {
-            EXPECT_TRUE(f.ModalDialogOpen);
-            f.UniqueProductMessage(0, kCmdHotKeyProblem, 0xC0DE);
-            EXPECT_EQ(p.count("hotkey problem"), 1u);
-            EXPECT_FALSE(f.ModalDialogOpen);
-        }
-        EXPECT_EQ(f.Hotkey, kDefaultHotkey) << c.what;
-    }
 }

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "app/FormMainCore.h"
 #include "forms/WelcomeForm.h"
 #include "lookup/ChromeFrame.h"
+#include "panel/PanelLayout.h"
 
 using namespace qlx;
 

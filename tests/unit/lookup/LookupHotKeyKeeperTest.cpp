@@ -2,7 +2,9 @@
 // message after them, the settings window's changes and the tray icon's tip.
 #include <gtest/gtest.h>
 
-#include "FakeFormMainPort.h"
+#include <algorithm>
+
+#include "FakeLookupHotKeyPort.h"
 #include "lookup/LookupHotKeyKeeper.h"
 
 using namespace qlx;
@@ -16,7 +18,7 @@ const std::string kTipTaken = "Quiklex \x96 genvejen er optaget";
 
 // Another program holds some shortcuts until a moment on the fake clock.
 struct Keeper {
-    FakeFormMainPort port;
+    FakeLookupHotKeyPort port;
     bool modal = false;
     LookupHotKeyKeeper keeper{port, modal};
     std::vector<std::pair<uint16_t, uint64_t>> heldUntil; // shortcut, released at
@@ -34,15 +36,15 @@ struct Keeper {
     // Lets the retry timer fire, at its period, until the clock reaches `ms`.
     uint64_t lastFired = 0;
     void runUntil(uint64_t ms) {
-        while (port.hotKeyTimer != 0) {
-            lastFired = std::max(lastFired, port.hotKeyTimerSince); // (re)started since
-            if (lastFired + port.hotKeyTimer > ms) break;
-            port.clock = lastFired += port.hotKeyTimer;
+        while (port.timer != 0) {
+            lastFired = std::max(lastFired, port.timerSince); // (re)started since
+            if (lastFired + port.timer > ms) break;
+            port.clock = lastFired += port.timer;
             keeper.retryTimer();
         }
         port.clock = std::max(port.clock, ms);
     }
-    size_t problems() const { return port.count("post 0/3"); }
+    size_t problems() const { return static_cast<size_t>(port.problemsPosted); }
 };
 
 } // namespace
@@ -50,7 +52,7 @@ struct Keeper {
 TEST(LookupHotKeyKeeper, FreeShortcutRegistersAtOnceWithoutRetries) {
     Keeper k;
     EXPECT_TRUE(k.keeper.start(kCtrlShiftC));
-    EXPECT_EQ(k.port.hotKeyTimer, 0u);
+    EXPECT_EQ(k.port.timer, 0u);
     EXPECT_EQ(k.port.tips, (std::vector<std::string>{kTipWorks}));
 }
 
@@ -64,11 +66,11 @@ TEST(LookupHotKeyKeeper, HolderLettingGoWithinThirtySecondsIsNeverReported) {
         k.heldUntil = {{kCtrlShiftC, c.releasedAt}};
         EXPECT_FALSE(k.keeper.start(kCtrlShiftC));
         k.keeper.firstShow(true);
-        EXPECT_EQ(k.port.hotKeyTimer, LookupHotKeyKeeper::kStartRetryMs);
+        EXPECT_EQ(k.port.timer, LookupHotKeyKeeper::kStartRetryMs);
         k.runUntil(c.registeredBy);
         EXPECT_TRUE(k.keeper.registered()) << c.releasedAt;
         EXPECT_EQ(k.tries, c.tries) << c.releasedAt;
-        EXPECT_EQ(k.port.hotKeyTimer, 0u);
+        EXPECT_EQ(k.port.timer, 0u);
         k.runUntil(600000);
         EXPECT_EQ(k.problems(), 0u) << c.releasedAt;
         EXPECT_FALSE(k.modal);
@@ -86,7 +88,7 @@ TEST(LookupHotKeyKeeper, HeldForThirtySecondsIsReportedOnceThenRetriedEveryMinut
     k.runUntil(30000);
     EXPECT_EQ(k.problems(), 1u);
     EXPECT_TRUE(k.modal); // until the posted message has been shown
-    EXPECT_EQ(k.port.hotKeyTimer, LookupHotKeyKeeper::kLaterRetryMs);
+    EXPECT_EQ(k.port.timer, LookupHotKeyKeeper::kLaterRetryMs);
     EXPECT_EQ(k.tries, 16);
     k.modal = false;
     k.runUntil(199999); // 90, 150 s
@@ -95,7 +97,7 @@ TEST(LookupHotKeyKeeper, HeldForThirtySecondsIsReportedOnceThenRetriedEveryMinut
     k.runUntil(210000); // the holder let go at 200 s
     EXPECT_TRUE(k.keeper.registered());
     EXPECT_EQ(k.tries, 19);
-    EXPECT_EQ(k.port.hotKeyTimer, 0u);
+    EXPECT_EQ(k.port.timer, 0u);
     EXPECT_EQ(k.problems(), 1u);
     EXPECT_EQ(k.port.tips, (std::vector<std::string>{kTipTaken, kTipWorks}));
 }
@@ -111,7 +113,7 @@ TEST(LookupHotKeyKeeper, MessageWaitsForTheFirstShowAndOpenDialogsAndIsLeftOutIn
     k.modal = true;
     k.runUntil(38000);
     EXPECT_EQ(k.problems(), 0u);
-    EXPECT_EQ(k.port.hotKeyTimer, LookupHotKeyKeeper::kStartRetryMs);
+    EXPECT_EQ(k.port.timer, LookupHotKeyKeeper::kStartRetryMs);
     k.modal = false;
     k.runUntil(40000);
     EXPECT_EQ(k.problems(), 1u);
@@ -124,7 +126,7 @@ TEST(LookupHotKeyKeeper, MessageWaitsForTheFirstShowAndOpenDialogsAndIsLeftOutIn
     w.runUntil(600000);
     EXPECT_EQ(w.problems(), 0u);
     EXPECT_FALSE(w.modal);
-    EXPECT_EQ(w.port.hotKeyTimer, LookupHotKeyKeeper::kLaterRetryMs);
+    EXPECT_EQ(w.port.timer, LookupHotKeyKeeper::kLaterRetryMs);
 }
 
 TEST(LookupHotKeyKeeper, SettingsWindowConfirmed) {
@@ -161,7 +163,7 @@ TEST(LookupHotKeyKeeper, SettingsWindowConfirmed) {
         EXPECT_EQ(change.shortcut, c.chosen) << c.what;
         EXPECT_EQ(change.problem, c.problem) << c.what;
         EXPECT_EQ(k.keeper.registered(), c.registered) << c.what;
-        EXPECT_EQ(k.port.hotKeyTimer, c.timer) << c.what;
+        EXPECT_EQ(k.port.timer, c.timer) << c.what;
         EXPECT_EQ(k.port.tips.back(), c.tip) << c.what;
         // A message shown here is not followed by the start-up one.
         k.runUntil(120000);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "FakeFormMainPort.h"
+#include "app/FormMainCore.h"
 #include "lookup/DdeNames.h"
 #include "lookup/LookupHotKey.h"
 #include "lookup/SearchCapture.h"
@@ -42,13 +43,27 @@ struct RecordingDrag : TextDragPort {
     void textDragEnded() override { calls.push_back("drag ended"); }
 };
 
+// The main window's side of the ways in, over the recording port and the main window's logic.
+struct MainWindow : SearchCapturePort {
+    FakeFormMainPort& port;
+    FormMainCore& form;
+    MainWindow(FakeFormMainPort& p, FormMainCore& f) : port(p), form(f) {}
+    void restoreApplication() override { port.restoreApplication(); }
+    void bringAllToFront() override { port.bringAllToFront(); }
+    void showPanel() override { form.ShowPanel(false); }
+    bool hasReceivedMessages() override { return port.hasReceivedMessages(); }
+    void showNewMessages() override { port.showNewMessages(); }
+};
+
 struct Capture : ::testing::Test {
     FakeFormMainPort port;
-    FormMainCore form{port};
+    ProgramState state;
+    FormMainCore form{state, port};
+    MainWindow window{port, form};
     RecordingShell shell{port.calls};
     NoMessages messages;
     RecordingDrag drag{port.calls};
-    SearchCapture capture{form, port, shell, messages, drag};
+    SearchCapture capture{state, window, shell, messages, drag};
 
     std::vector<std::string> opened() const {
         std::vector<std::string> out;
@@ -56,7 +71,7 @@ struct Capture : ::testing::Test {
             if (c.rfind("open ", 0) == 0) out.push_back(c.substr(5));
         return out;
     }
-    void SetUp() override { form.Templates = PageTemplates::defaults(); }
+    void SetUp() override { state.Templates = PageTemplates::defaults(); }
 };
 } // namespace
 
@@ -123,18 +138,18 @@ TEST(SearchText, WideExtentCountsASurrogatePairAsOneCharacter) {
 
 TEST_F(Capture, ClipboardTextIsCleanedStoredAndLookedUp) {
     capture.lookUp("  " + kRoedgroed + " ");
-    EXPECT_EQ(form.LastSearchText, kRoedgroed);
+    EXPECT_EQ(state.LastSearchText, kRoedgroed);
     EXPECT_EQ(opened(), std::vector<std::string>{kLookup + "r%C3%B8dgr%C3%B8d/"});
 
     capture.lookUp(" \r\n ");
-    EXPECT_EQ(form.LastSearchText, "");
+    EXPECT_EQ(state.LastSearchText, "");
     EXPECT_EQ(opened().back(), kLookup);
 
     // A letter Windows-1252 lacks arrives as a byte outside the letter table.
     capture.lookUp("a\x81" "b");
     EXPECT_EQ(opened().back(), kLookup + "a?b*/");
 
-    form.UseChromeFrame = true;
+    state.UseChromeFrame = true;
     capture.lookUp("hus");
     EXPECT_EQ(opened().back(), "gcf:http://www.lemmary.dk/ordbog/hus/");
 }
@@ -142,16 +157,16 @@ TEST_F(Capture, ClipboardTextIsCleanedStoredAndLookedUp) {
 TEST_F(Capture, PokeUsesTheFirstLineAndComesForward) {
     capture.DdeSearchTextPokeData("foo\r\nbar");
     EXPECT_EQ(port.calls, (std::vector<std::string>{"restore", "front", "open " + kLookup + "foo/"}));
-    EXPECT_EQ(form.LastSearchText, "foo");
+    EXPECT_EQ(state.LastSearchText, "foo");
 }
 
 TEST_F(Capture, WhileADialogIsOpen) {
-    form.ModalDialogOpen = true;
-    form.LastSearchText = "old";
+    state.ModalDialogOpen = true;
+    state.LastSearchText = "old";
     // A poke only brings the program forward; its text is dropped.
     capture.DdeSearchTextPokeData("foo");
     EXPECT_EQ(port.calls, (std::vector<std::string>{"restore", "front"}));
-    EXPECT_EQ(form.LastSearchText, "old");
+    EXPECT_EQ(state.LastSearchText, "old");
 
     // The shortcut only comes to the front.
     port.calls.clear();
@@ -176,10 +191,10 @@ TEST_F(Capture, DropShowsThePanelEndsTheDragThenOpensAndShowsNewMessages) {
     capture.TextDropTargetDrop(" bil \n");
     EXPECT_EQ(port.calls, (std::vector<std::string>{"restore", "front", "drag ended",
                                                     "open " + kLookup + "bil/", "new messages"}));
-    EXPECT_EQ(form.LastSearchText, "bil");
+    EXPECT_EQ(state.LastSearchText, "bil");
 
     port.calls.clear();
-    form.NewMessagesDone = true;
+    state.NewMessagesDone = true;
     capture.TextDropTargetDrop("bil");
     EXPECT_FALSE(port.called("new messages"));
 }

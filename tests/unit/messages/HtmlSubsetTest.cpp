@@ -79,7 +79,7 @@ TEST(HtmlSubset, ReferencesScriptsCommentsAndBrokenMarkup) {
         {"&amp;&lt;&gt;&quot;&aelig;&oslash;&aring;&AElig;&yuml;&#229;&#xE6;&copy x",
          "&<>\"\xE6\xF8\xE5\xC6\xFF\xE5\xE6\xA9 x"},
         {"&euro;&#8364;&#150;&#x2014;&nbsp;&#x1F600;&#0;&#99999999999;&#129;",
-         "\x80\x80\x96\x97\xA0????"},
+         "\x80\x80\x96\x97\xA0\x1A\x1A???"},
         {"&bogus; & &#; &#x;", "&bogus; & &#; &#x;"},
         {"a<script>alert('<b>x</b>')</script>b<STYLE>p{}</STYLE >c<title>t</title>", "abc"},
         {"a<script src=x.js></scripty>still script", "a"},
@@ -93,6 +93,19 @@ TEST(HtmlSubset, ReferencesScriptsCommentsAndBrokenMarkup) {
     };
     for (const auto& [html, expected] : cases)
         EXPECT_EQ(reduced(html), expected) << html;
+}
+
+TEST(HtmlSubset, CharactersOutsideTheCodePageKeepTheirPlace) {
+    const RichText r = htmlToRichText(
+        "a&#337;<b>&#x1F600;</b>&rarr;&#8594; <a href='http://x.dk/&#337;&#248;?a&amp;b'>L</a>");
+    // One placeholder per UTF-16 unit, so that the link's place is the control's.
+    EXPECT_EQ(notation(r), "a\x1A*\x1A\x1A*&rarr;\x1A [L](http://x.dk/%C5%91\xF8?a&b)");
+    EXPECT_EQ(r.others, u"\u0151\xD83D\xDE00\u2192");
+    const std::string rtf = richTextToRtf(r, "Arial");
+    EXPECT_NE(rtf.find("{\\plain\\f0\\fs24 a\\u337?}{\\plain\\f0\\fs24\\b \\u-10179?\\u-8704?}"
+                       "{\\plain\\f0\\fs24 &rarr;\\u8594? }"),
+              std::string::npos)
+        << rtf;
 }
 
 TEST(HtmlSubset, AMegabyteOfNestingStaysLinear) {

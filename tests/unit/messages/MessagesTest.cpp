@@ -2,7 +2,6 @@
 // how the window fills its view, opens links and takes keys.
 #include <gtest/gtest.h>
 
-#include "FakeFormMainPort.h"
 #include "FakeSettingsPorts.h"
 #include "messages/MessageStore.h"
 #include "messages/MessagesForm.h"
@@ -46,8 +45,7 @@ struct Store : ::testing::Test {
     FakeFileSystem files;
     FakeReporter reporter;
     SettingsStore settings{files, reporter};
-    FakeFormMainPort formPort;
-    FormMainCore form{formPort};
+    ProgramState form;
     MainWindow window;
     Dialogs dialogs;
     MessageStore store{window, form, settings, dialogs};
@@ -221,10 +219,15 @@ struct Window : Store, MessagesWindowPort {
     Shell shell;
     TFormMessages messages{*this, store, shell, dialogs};
 
-    Window() { builtIn.builtIn = true; }
+    bool builtInMakeable = true;
+
+    Window() {
+        builtIn.builtIn = true;
+        EXPECT_TRUE(messages.ViewCreated(true));
+    }
     HtmlViewPort& view() override { return *current; }
     bool useBuiltInView() override {
-        if (current == &builtIn) return false;
+        if (current == &builtIn || !builtInMakeable) return false;
         current = &builtIn;
         return true;
     }
@@ -307,31 +310,81 @@ TEST_F(Window, FillsOnlyThePendingPageAndMarksWhatItShows) {
     EXPECT_EQ(browser.log[1], "html Der er ingen meddelelser");
 }
 
-TEST_F(Window, WithoutADocumentTheBuiltInViewShowsAndMarksTheMessage) {
+TEST_F(Window, TheBuiltInViewTakesOverWhenTheBrowserCannotShowThePage) {
     store.receive(ReceivedMessageList{{"a", "<p>A</p>"}});
-    browser.hasBody = false;
-    show(0);
-    EXPECT_EQ(current, &builtIn);
-    EXPECT_TRUE(messages.FillPending);
-    messages.CppWebBrowser1DocumentComplete();
-    EXPECT_EQ(builtIn.log, (std::vector<std::string>{kBlank, "html <p>A</p>", kStyle}));
-    EXPECT_TRUE((*store.received())[0].shown);
+    struct Case {
+        const char* name;
+        bool made;                                     // the browser control could be made
+        std::function<void(TFormMessages&)> meanwhile; // after FormShow
+        bool builtInShows;
+    };
+    const Case cases[] = {
+        {"no browser control", false, [](TFormMessages&) {}, true},
+        {"a failed navigation", true, [](TFormMessages& m) { m.CppWebBrowser1NavigateError(); },
+         true},
+        {"no page after the whole wait", true, [](TFormMessages& m) { m.FillTimerTimer(); }, true},
+        {"a page without a document", true,
+         [this](TFormMessages& m) {
+             browser.hasBody = false;
+             m.CppWebBrowser1DocumentComplete();
+             browser.hasBody = true;
+         },
+         true},
+        {"a slow page", true, [](TFormMessages&) {}, false},
+    };
+    for (const Case& c : cases) {
+        current = &browser;
+        browser.log.clear();
+        builtIn.log.clear();
+        (*store.received())[0].shown = false;
+        TFormMessages m{*this, store, shell, dialogs};
+        EXPECT_TRUE(m.ViewCreated(c.made)) << c.name;
+        m.CurrentIndex = 0;
+        m.FormShow();
+        c.meanwhile(m);
+        EXPECT_EQ(current, c.builtInShows ? &builtIn : &browser) << c.name;
+        EXPECT_TRUE(m.FillPending) << c.name;
+        EXPECT_TRUE(fillTimer) << c.name; // the new view's wait
+        m.CppWebBrowser1DocumentComplete();
+        EXPECT_EQ(current->log, (std::vector<std::string>{kBlank, "html <p>A</p>", kStyle}))
+            << c.name;
+        EXPECT_TRUE((*store.received())[0].shown) << c.name;
+        // Once the page is there, a failing link inside the view changes nothing.
+        m.CppWebBrowser1NavigateError();
+        m.FillTimerTimer();
+        EXPECT_EQ(current, c.builtInShows ? &builtIn : &browser) << c.name;
+    }
+}
 
-    // A browser view that never reports its page gives way after the timer's time.
+TEST_F(Window, WhenTheBuiltInViewCannotShowThePageTheMessageStaysUnseen) {
+    store.receive(ReceivedMessageList{{"a", "<p>A</p>"}});
+    // Its page has no document, or never comes.
+    for (const bool timeout : {false, true}) {
+        TFormMessages m{*this, store, shell, dialogs};
+        current = &browser;
+        m.ViewCreated(false);
+        builtIn.hasBody = false;
+        m.CurrentIndex = 0;
+        m.FormShow();
+        if (timeout)
+            m.FillTimerTimer();
+        else
+            m.CppWebBrowser1DocumentComplete();
+        EXPECT_FALSE(m.FillPending) << timeout;
+        EXPECT_FALSE((*store.received())[0].shown) << timeout;
+    }
+    // Neither view can be made: the window has none.
+    builtInMakeable = false;
     current = &browser;
-    builtIn.log.clear();
-    browser.hasBody = true;
-    messages.FormShow();
-    messages.FillTimerTimer();
-    EXPECT_EQ(current, &builtIn);
-    EXPECT_EQ(builtIn.log, (std::vector<std::string>{kBlank}));
-
-    // Nothing further to try: the view stays as it is, the message unmarked.
-    (*store.received())[0].shown = false;
-    builtIn.hasBody = false;
-    show(0);
-    EXPECT_FALSE(messages.FillPending);
-    EXPECT_FALSE((*store.received())[0].shown);
+    TFormMessages none{*this, store, shell, dialogs};
+    EXPECT_FALSE(none.ViewCreated(false));
+    // A failing browser with no built-in view to take over gives up on the page.
+    TFormMessages failing{*this, store, shell, dialogs};
+    failing.ViewCreated(true);
+    failing.FormShow();
+    failing.CppWebBrowser1NavigateError();
+    EXPECT_FALSE(failing.FillPending);
+    EXPECT_FALSE(fillTimer);
 }
 
 TEST_F(Window, NewWindowLinksGoToTheBrowserThroughThePageOpening) {

@@ -2,7 +2,6 @@
 // fails part-way.
 #include <gtest/gtest.h>
 
-#include "FakeFormMainPort.h"
 #include "FakeSettingsPorts.h"
 #include "settings/AtomicFile.h"
 #include "settings/FormMainSettings.h"
@@ -272,8 +271,7 @@ TEST(FormMainSettingsTest, LoadedValuesReachTheMainWindowAndComeBackForTheSave) 
     SettingsStore store(files, reporter);
     store.SettingsFilePath = "s.ini";
 
-    FakeFormMainPort port;
-    FormMainCore form(port);
+    ProgramState form;
     form.SysTrayIcon = false;
     form.Templates = PageTemplates::defaults();
 

@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "FakeFormMainPort.h"
+#include "FakeLookupHotKeyPort.h"
 #include "FakeSettingsPorts.h"
+#include "app/FormMainCore.h"
 #include "lookup/LookupHotKey.h"
 #include "panel/PanelMenus.h"
 #include "settings/SettingsWindowCommand.h"
@@ -97,36 +99,41 @@ struct Main final : SettingsWindowPort {
     Dimension panel{0, 860, 32, 82};
     Messages messages;
     FakeFormMainPort mainPort;
-    FormMainCore core{mainPort};
+    ProgramState state;
+    FormMainCore core{state, mainPort};
     FakeRunLists lists;
     FakeReporter reporter;
     Autostart autostart{lists, reporter, kProgram};
-    SettingsWindowCommand command{core, autostart, *this, messages};
+    SettingsWindowCommand command{state, autostart, *this, messages};
+    FakeLookupHotKeyPort hotKeys;
+    LookupHotKeyKeeper keeper{hotKeys, state.ModalDialogOpen};
 
     Main() {
         messages.log = &log;
-        mainPort.onHotKey = [this](uint16_t h, bool on) { return hotKey(h, on); };
+        hotKeys.onHotKey = [this](uint16_t h, bool on) { return hotKey(h, on); };
     }
 
     std::unique_ptr<SettingsWindowHandle> createSettingsWindow() override {
-        log.push_back(core.ModalDialogOpen ? "create (modal)" : "create");
+        log.push_back(state.ModalDialogOpen ? "create (modal)" : "create");
         if (createFails) throw std::runtime_error("no window");
         auto window = std::make_unique<Window>(log, panel, messages, user, fieldAtEnd);
         open = window.get();
         return window;
     }
+    void showPanel() override { core.ShowPanel(false); }
     void applyOnTop(bool on) override { log.push_back(on ? "ontop+" : "ontop-"); }
     void requestButtons(bool show) override { log.push_back(show ? "buttons+" : "buttons-"); }
     void addTrayIcon() override { log.push_back("tray+"); }
     void removeTrayIcon() override { log.push_back("tray-"); }
     void showTaskbarButton(bool show) override { log.push_back(show ? "taskbar+" : "taskbar-"); }
+    LookupHotKeyKeeper& lookupHotKey() override { return keeper; }
     // The system's hot keys, as the main window's shortcut keeper asks for them.
     bool hotKey(uint16_t hotkey, bool on) {
         log.push_back(on ? "register " + std::to_string(hotkey) : "unregister");
         return !on || std::find(refused.begin(), refused.end(), hotkey) == refused.end();
     }
     void onTopSettingApplied(bool on) override {
-        core.OnTopActive = on;
+        state.OnTopActive = on;
         log.push_back(on ? "on-top setting+" : "on-top setting-");
     }
     void allowChromeFrameUrls() override { log.push_back("chrome frame"); }
@@ -137,7 +144,7 @@ struct Main final : SettingsWindowPort {
     // Opens the window from the panel's menu; the user acts, then the window closes.
     Log run(std::function<void(TFormSettings&)> actions, int tag = 0) {
         user = std::move(actions);
-        core.LookupHotKey.start(core.Hotkey); // as at creation
+        keeper.start(state.Hotkey); // as at creation
         log.clear();
         command.MenuItemSettingsClick(tag);
         return log;
@@ -252,25 +259,25 @@ TEST(SettingsWindow, ShortcutFieldValuesAndKeyFilter) {
 
 TEST(SettingsWindow, OpeningIsRefusedWhileADialogIsOpen) {
     Main m;
-    m.core.ModalDialogOpen = true;
+    m.state.ModalDialogOpen = true;
     m.mainPort.calls.clear();
     EXPECT_EQ(m.run(ok, kTrayMenuTag), Log{});
     EXPECT_EQ(m.mainPort.calls, (std::vector<std::string>{"restore", "front"}));
-    EXPECT_TRUE(m.core.ModalDialogOpen);
+    EXPECT_TRUE(m.state.ModalDialogOpen);
 }
 
 TEST(SettingsWindow, FilledFromTheSettingsAndCleanedUpAfter) {
     for (int tag : {kTrayMenuTag, 0}) {
         Main m;
-        m.core.SysTrayIcon = false;
-        m.core.Hotkey = kCtrlShiftQ;
-        m.core.UseChromeFrame = true;
-        m.core.MinimizeStart = true;
+        m.state.SysTrayIcon = false;
+        m.state.Hotkey = kCtrlShiftQ;
+        m.state.UseChromeFrame = true;
+        m.state.MinimizeStart = true;
         m.lists.user = {kEntry};
         bool modalWhileOpen = false, capturingWhileOpen = false;
         m.mainPort.calls.clear();
         const Log log = m.run([&](TFormSettings& f) {
-            modalWhileOpen = m.core.ModalDialogOpen;
+            modalWhileOpen = m.state.ModalDialogOpen;
             capturingWhileOpen = m.command.SettingsWindowOpen;
             EXPECT_EQ(m.open->field, kCtrlShiftQ);
             EXPECT_FALSE(f.CheckBoxSystray.Checked());
@@ -288,14 +295,14 @@ TEST(SettingsWindow, FilledFromTheSettingsAndCleanedUpAfter) {
         // Only the tray menu's entry brings the panel forward first.
         EXPECT_EQ(m.mainPort.calls.empty(), tag == 0);
         EXPECT_TRUE(modalWhileOpen && capturingWhileOpen);
-        EXPECT_FALSE(m.core.ModalDialogOpen || m.command.SettingsWindowOpen);
+        EXPECT_FALSE(m.state.ModalDialogOpen || m.command.SettingsWindowOpen);
         EXPECT_EQ(m.autostart.AutostartState, 2);
     }
     // A window that cannot be built still leaves everything as it was.
     Main m;
     m.createFails = true;
     EXPECT_EQ(m.run(ok), (Log{"ontop-", "create (modal)", "ontop+", "buttons-"}));
-    EXPECT_FALSE(m.core.ModalDialogOpen);
+    EXPECT_FALSE(m.state.ModalDialogOpen);
 }
 
 TEST(SettingsWindow, ClosingWithoutTheButtonsAsksOnlyAfterAChange) {
@@ -328,7 +335,7 @@ TEST(SettingsWindow, ClosingWithoutTheButtonsAsksOnlyAfterAChange) {
         EXPECT_EQ(log, concat({{"ontop-", "create (modal)", "shown"}, c.log, {"window destroyed"},
                                {c.alwaysOnTop ? "ontop+" : "ontop-", "buttons-"}}))
             << c.what;
-        EXPECT_EQ(m.core.AlwaysOnTop, c.alwaysOnTop) << c.what;
+        EXPECT_EQ(m.state.AlwaysOnTop, c.alwaysOnTop) << c.what;
     }
 }
 
@@ -338,11 +345,11 @@ TEST(SettingsWindow, StandardMovesThePanelWhichAnnullerPutsBack) {
         for (bool confirm : {true, false}) {
             Main m;
             m.panel = home;
-            m.core.SysTrayIcon = false;
-            m.core.AlwaysOnTop = false;
-            m.core.OnTopActive = false;
-            m.core.Hotkey = kCtrlAltX;
-            m.core.UseChromeFrame = answer == kResultNo;
+            m.state.SysTrayIcon = false;
+            m.state.AlwaysOnTop = false;
+            m.state.OnTopActive = false;
+            m.state.Hotkey = kCtrlAltX;
+            m.state.UseChromeFrame = answer == kResultNo;
             m.messages.answers = {answer};
             Dimension during;
             const Log log = m.run([&](TFormSettings& f) {
@@ -356,10 +363,10 @@ TEST(SettingsWindow, StandardMovesThePanelWhichAnnullerPutsBack) {
             EXPECT_EQ(during, (Dimension{0, 1024 - 82 - 82, 32, 82}));
             EXPECT_EQ(m.panel, confirm ? during : home);
             EXPECT_EQ(log[3], "ask Er din stand [] 4");
-            EXPECT_EQ(m.core.SysTrayIcon, confirm);
-            EXPECT_EQ(m.core.AlwaysOnTop, confirm);
-            EXPECT_EQ(m.core.Hotkey, confirm ? kDefaultHotkey : kCtrlAltX);
-            EXPECT_EQ(m.core.UseChromeFrame, confirm ? answer == kResultYes : answer == kResultNo);
+            EXPECT_EQ(m.state.SysTrayIcon, confirm);
+            EXPECT_EQ(m.state.AlwaysOnTop, confirm);
+            EXPECT_EQ(m.state.Hotkey, confirm ? kDefaultHotkey : kCtrlAltX);
+            EXPECT_EQ(m.state.UseChromeFrame, confirm ? answer == kResultYes : answer == kResultNo);
             EXPECT_EQ(m.lists.user.size(), confirm ? 1u : 0u); // the automatic start, mode 1
             EXPECT_EQ(std::count(log.begin(), log.end(), "chrome frame"),
                       confirm && answer == kResultYes ? 1 : 0);
@@ -394,7 +401,7 @@ TEST(SettingsWindow, MachineWideEntryLocksTheAutomaticStart) {
         ok(f);
     });
     EXPECT_EQ(log[3], "ask Automatisk p [Automatisk programstart] 0");
-    EXPECT_TRUE(m.core.MinimizeStart);
+    EXPECT_TRUE(m.state.MinimizeStart);
     EXPECT_TRUE(m.lists.deleted.empty());
     EXPECT_EQ(m.lists.user.size(), userBefore.size());
     EXPECT_EQ(m.lists.user[0].name, "Other");
@@ -422,7 +429,7 @@ TEST(SettingsWindow, AutomaticStartModes) {
     for (const Case& c : cases) {
         Main m;
         m.lists.user = c.user;
-        m.core.MinimizeStart = c.minimizeStart;
+        m.state.MinimizeStart = c.minimizeStart;
         bool disabledKeepsMark = true;
         m.run([&](TFormSettings& f) {
             c.act(f);
@@ -436,13 +443,13 @@ TEST(SettingsWindow, AutomaticStartModes) {
                   c.written)
             << c.what;
         EXPECT_EQ(m.lists.user.size(), c.entries) << c.what;
-        EXPECT_EQ(m.core.MinimizeStart, c.minimizeStartAfter) << c.what;
+        EXPECT_EQ(m.state.MinimizeStart, c.minimizeStartAfter) << c.what;
     }
 }
 
 TEST(SettingsWindow, ConfirmedInOrder) {
     Main m;
-    m.core.UseChromeFrame = true; // the registry value again, also when the mode was on
+    m.state.UseChromeFrame = true; // the registry value again, also when the mode was on
     const Log log = m.run([&](TFormSettings& f) {
         f.checkBoxClick("CheckBoxSystray");
         f.checkBoxClick("CheckBoxRunOnStart");
@@ -454,8 +461,8 @@ TEST(SettingsWindow, ConfirmedInOrder) {
                             "chrome frame", "post 5/5"},
                            kCleanUp}));
     EXPECT_EQ(m.lists.user.size(), 1u);
-    EXPECT_FALSE(m.core.SysTrayIcon);
-    EXPECT_EQ(m.core.Hotkey, kCtrlShiftQ);
+    EXPECT_FALSE(m.state.SysTrayIcon);
+    EXPECT_EQ(m.state.Hotkey, kCtrlShiftQ);
 }
 
 TEST(SettingsWindow, ShortcutHeldElsewhere) {
@@ -479,7 +486,7 @@ TEST(SettingsWindow, ShortcutHeldElsewhere) {
             ok(f);
         });
         EXPECT_EQ(Log(log.begin() + 3, log.begin() + 7), c.steps);
-        EXPECT_EQ(m.core.Hotkey, c.after);
+        EXPECT_EQ(m.state.Hotkey, c.after);
         EXPECT_EQ(m.fieldAtEnd, c.after);
         // Without the hint to the settings window.
         EXPECT_EQ(m.messages.texts.back(), hotKeyProblemText(false));
@@ -494,7 +501,7 @@ TEST(SettingsWindow, ShortcutHeldElsewhere) {
             ok(f);
         });
         EXPECT_EQ(Log(log.begin() + 3, log.begin() + 5), (Log{"register 24643", kProblem}));
-        EXPECT_EQ(m.core.Hotkey, kDefaultHotkey);
+        EXPECT_EQ(m.state.Hotkey, kDefaultHotkey);
         EXPECT_EQ(m.fieldAtEnd, kDefaultHotkey);
     }
     // No shortcut chosen: the old one goes and nothing is registered.
@@ -505,13 +512,13 @@ TEST(SettingsWindow, ShortcutHeldElsewhere) {
     });
     EXPECT_EQ(log[3], "unregister");
     EXPECT_EQ(log[4], "on-top setting+");
-    EXPECT_EQ(m.core.Hotkey, 0);
+    EXPECT_EQ(m.state.Hotkey, 0);
 }
 
 TEST(SettingsWindow, ShortcutGoesIntoTheFieldWhileTheWindowIsOpen) {
     Main m;
     EXPECT_FALSE(m.command.HotKeyPressed());
-    m.core.Hotkey = kCtrlShiftQ;
+    m.state.Hotkey = kCtrlShiftQ;
     bool taken = false;
     m.run([&](TFormSettings& f) {
         m.open->field = kCtrlAltX;

@@ -1,5 +1,5 @@
 // The page templates' defaults.
-#include "lookup/PageTemplates.h"
+#include "state/PageTemplates.h"
 
 namespace qlx {
 

@@ -1,5 +1,5 @@
 // The colour button's highlight colour and paint rectangles.
-#include "panel/BitBtnColorPaint.h"
+#include "controls/BitBtnColorPaint.h"
 
 namespace qlx {
 

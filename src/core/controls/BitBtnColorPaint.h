@@ -6,9 +6,12 @@
 #include <cstdint>
 #include <optional>
 
-#include "panel/MessageWinLayout.h"
+#include "panel/PanelLayout.h"
 
 namespace qlx {
+
+// A rectangle in client pixels: left, top, width, height.
+using Rect = ControlBox;
 
 // Each channel of a resolved 0x00BBGGRR face raised by a tenth, capped at 255; a face so
 // light that this gives white is darkened by a tenth instead, so the line stays visible.

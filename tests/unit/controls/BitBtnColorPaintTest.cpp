@@ -1,7 +1,7 @@
 // The colour button's highlight line and paint rectangles.
 #include <gtest/gtest.h>
 
-#include "panel/BitBtnColorPaint.h"
+#include "controls/BitBtnColorPaint.h"
 
 using namespace qlx;
 

@@ -1,0 +1,30 @@
+// The first start's welcome beside the panel.
+#include "win32/lookup/WelcomeOnPanel.h"
+
+#include <stdexcept>
+
+#include "win32/app/FormMain.h"
+#include "win32/forms/FormWelcome.h"
+
+namespace qlx::win {
+
+void WelcomeOnPanel::requestButtons(bool show) { form_.panel().requestButtons(show); }
+
+Dimension WelcomeOnPanel::panelBounds() {
+    RECT r{};
+    GetWindowRect(form_.handle(), &r);
+    return Dimension{r.top, r.left, r.bottom - r.top, r.right - r.left};
+}
+
+int32_t WelcomeOnPanel::showWelcomeWindow(const Dimension& panel) {
+    TFormWelcomeWindow window;
+    if (!window.create()) throw std::runtime_error("welcome window");
+    const Dimension size = window.designBounds();
+    return window.showAt(welcomePlace(panel, size.width, size.height));
+}
+
+void WelcomeOnPanel::postCommand(uint16_t wParam, int32_t lParam) {
+    form_.postCommand(wParam, lParam);
+}
+
+} // namespace qlx::win

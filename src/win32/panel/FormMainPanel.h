@@ -1,0 +1,66 @@
+// The main window's panel: its painting, the button display, moving by hand, the
+// notification-area icon, the two menus and the always-on-top band.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+
+#include "win32/panel/PanelCommands.h"
+#include "win32/panel/PanelPainter.h"
+#include "win32/panel/PanelPopupMenus.h"
+#include "win32/panel/PanelWindow.h"
+#include "panel/PanelButtons.h"
+#include "panel/PanelLayout.h"
+#include "panel/PanelMenus.h"
+
+namespace qlx::win {
+
+class TFormMain;
+
+class FormMainPanel {
+public:
+    explicit FormMainPanel(TFormMain& form);
+
+    // The main window's messages that belong to the panel; true when handled, with result set.
+    bool message(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+    // The controls, the menus and the caption-less style, in the creation sequence.
+    void layoutPanel();
+    // The panel into the topmost band or out of it; the flag itself is not changed.
+    void applyOnTop(bool onTop);
+    bool addTrayIcon();
+    void removeTrayIcon();
+    void trayIconCallback(int32_t lParam);
+    // The stored always-on-top preference takes over (the settings window closed with OK):
+    // the flag, both check marks and the band.
+    void onTopSettingApplied(bool alwaysOnTop);
+    // Shows (true) or hides the move handle and the two buttons after the display delay.
+    void requestButtons(bool show);
+    // A text drag is over the panel / has left it or was dropped.
+    void textDragOver();
+    void textDragEnded();
+    bool textDragOverPanel() const { return buttons_.TextDragState == 1; }
+
+    PanelMenus& menus() { return menus_; }
+    PanelPopupMenus& popupMenus() { return popupMenus_; }
+    // Opens a menu at a screen point and carries out the chosen command.
+    void openPopupMenu(HMENU menu, POINT screenPoint);
+
+private:
+    void PaintBoxMoveHandlePaint();
+    void ImageMenuClick();
+    bool panelMouse(UINT msg, WPARAM wParam, LPARAM lParam);
+
+    TFormMain& form_;
+    PanelWindow panelWindow_;
+    PanelCommands panelCommands_;
+    PanelButtons buttons_;
+    PanelMenus menus_;
+    PanelPainter painter_;
+    PanelPopupMenus popupMenus_;
+    // The button image a left press went to; its click comes with the release over it.
+    std::optional<PanelControl> pressedButton_;
+};
+
+} // namespace qlx::win
