@@ -24,8 +24,8 @@ from test_definitions import DictionaryServer, ok_answer  # noqa: E402
 
 LOOKUP = "http://www.lemmary.dk/#ordbog/"
 DOCUMENT = (b'<?xml version="1.0" encoding="windows-1252"?>\r\n<definitions>'
-            b'<link name="programpage" modern="http://127.0.0.1/quiklex-soak" '
-            b'gcf="gcf:http://127.0.0.1/quiklex-soak"/></definitions>')
+            b'<link name="programpage" modern="http://www.lemmary.dk/quiklex-soak" '
+            b'gcf="gcf:http://www.lemmary.dk/quiklex-soak"/></definitions>')
 # Growth after the fifth minute that the summary still calls flat: a few handles and a little
 # memory come and go with Wine's own caches.
 TOLERANCE = {"handles": 10, "windows": 2, "gdi": 20, "user": 10, "rss_kb": 4096}
