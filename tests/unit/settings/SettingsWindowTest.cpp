@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "FakeFormMainPort.h"
+#include "FakeLookupHotKeyPort.h"
 #include "FakeSettingsPorts.h"
 #include "app/FormMainCore.h"
 #include "lookup/LookupHotKey.h"
@@ -106,8 +107,13 @@ struct Main final : SettingsWindowPort {
     FakeReporter reporter;
     Autostart autostart{lists, reporter, kProgram};
     SettingsWindowCommand command{state, autostart, *this, messages};
+    FakeLookupHotKeyPort hotKeys;
+    LookupHotKeyKeeper keeper{hotKeys, state.ModalDialogOpen};
 
-    Main() { messages.log = &log; }
+    Main() {
+        messages.log = &log;
+        hotKeys.onHotKey = [this](uint16_t h, bool on) { return hotKey(h, on); };
+    }
 
     std::unique_ptr<SettingsWindowHandle> createSettingsWindow() override {
         log.push_back(state.ModalDialogOpen ? "create (modal)" : "create");
@@ -122,8 +128,10 @@ struct Main final : SettingsWindowPort {
     void addTrayIcon() override { log.push_back("tray+"); }
     void removeTrayIcon() override { log.push_back("tray-"); }
     void showTaskbarButton(bool show) override { log.push_back(show ? "taskbar+" : "taskbar-"); }
-    bool setLookupHotKey(uint16_t hotkey, bool on) override {
-        log.push_back((on ? "register " : "unregister ") + std::to_string(hotkey));
+    LookupHotKeyKeeper& lookupHotKey() override { return keeper; }
+    // The system's hot keys, as the main window's shortcut keeper asks for them.
+    bool hotKey(uint16_t hotkey, bool on) {
+        log.push_back(on ? "register " + std::to_string(hotkey) : "unregister");
         return !on || std::find(refused.begin(), refused.end(), hotkey) == refused.end();
     }
     void onTopSettingApplied(bool on) override {
@@ -138,6 +146,7 @@ struct Main final : SettingsWindowPort {
     // Opens the window from the panel's menu; the user acts, then the window closes.
     Log run(std::function<void(TFormSettings&)> actions, int tag = 0) {
         user = std::move(actions);
+        keeper.start(state.Hotkey); // as at creation
         log.clear();
         command.MenuItemSettingsClick(tag);
         return log;
@@ -486,7 +495,7 @@ TEST(SettingsWindow, ConfirmedInOrder) {
         ok(f);
     });
     EXPECT_EQ(log, concat({{"ontop-", "create (modal)", "shown", "tray-", "taskbar+",
-                            "unregister 24643", "register 24657", "on-top setting+",
+                            "unregister", "register 24657", "on-top setting+",
                             "chrome frame", "post 5/5"},
                            kCleanUp}));
     EXPECT_EQ(m.lists.user.size(), 1u);
@@ -502,10 +511,10 @@ TEST(SettingsWindow, ShortcutHeldElsewhere) {
     } cases[] = {
         // The old one comes back, into the field too.
         {{kCtrlShiftQ}, kDefaultHotkey,
-         {"unregister 24643", "register 24657", "register 24643", kProblem}},
+         {"unregister", "register 24657", "register 24643", kProblem}},
         // Neither: no shortcut at all, which is saved as an empty value.
         {{kCtrlShiftQ, kDefaultHotkey}, 0,
-         {"unregister 24643", "register 24657", "register 24643", kProblem}},
+         {"unregister", "register 24657", "register 24643", kProblem}},
     };
     for (const Case& c : cases) {
         Main m;
@@ -520,13 +529,26 @@ TEST(SettingsWindow, ShortcutHeldElsewhere) {
         // Without the hint to the settings window.
         EXPECT_EQ(m.messages.texts.back(), hotKeyProblemText(false));
     }
+    // The shortcut another program held since the start, unchanged: asked for again, and
+    // still held it stays the user's choice (saved as it was).
+    {
+        Main m;
+        m.refused = {kDefaultHotkey};
+        const Log log = m.run([&](TFormSettings& f) {
+            m.open->field = kDefaultHotkey;
+            ok(f);
+        });
+        EXPECT_EQ(Log(log.begin() + 3, log.begin() + 5), (Log{"register 24643", kProblem}));
+        EXPECT_EQ(m.state.Hotkey, kDefaultHotkey);
+        EXPECT_EQ(m.fieldAtEnd, kDefaultHotkey);
+    }
     // No shortcut chosen: the old one goes and nothing is registered.
     Main m;
     const Log log = m.run([&](TFormSettings& f) {
         m.open->field = 0;
         ok(f);
     });
-    EXPECT_EQ(log[3], "unregister 24643");
+    EXPECT_EQ(log[3], "unregister");
     EXPECT_EQ(log[4], "on-top setting+");
     EXPECT_EQ(m.state.Hotkey, 0);
 }
