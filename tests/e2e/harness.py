@@ -254,6 +254,22 @@ def xdo(*args):
     subprocess.run(["xdotool", *map(str, args)], capture_output=True, timeout=10)
 
 
+def click_text_lines(left, top, width=120, height=120):
+    """Clicks once into each line of text in the area (bands of ink, a link's underline
+    joined to its line), a second apart; returns how many lines there were."""
+    lines = []
+    for band in helper("rows", left, top, width, height)[1].splitlines():
+        band_top, band_bottom = map(int, band.split())
+        if lines and band_top - lines[-1][1] <= 2:
+            lines[-1] = (lines[-1][0], band_bottom)
+        else:
+            lines.append((band_top, band_bottom))
+    for line_top, line_bottom in lines:
+        xdo("mousemove", left + 20, (line_top + line_bottom) // 2, "click", 1)
+        time.sleep(1.0)
+    return len(lines)
+
+
 def client(window_class):
     """(left, top, width, height, caption) of the client area of a window of that class on the
     screen, or None when there is none."""
