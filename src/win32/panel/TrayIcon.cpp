@@ -26,6 +26,9 @@ void AddTrayIcon(HWND window, UINT callbackMessage, HINSTANCE module) {
     std::copy_n(tip.begin(), n, data.szTip);
     data.szTip[n] = L'\0';
     Shell_NotifyIconW(NIM_ADD, &data);
+    // The newer callback: the keyboard's select and context events, with the icon's place.
+    data.uVersion = NOTIFYICON_VERSION_4;
+    Shell_NotifyIconW(NIM_SETVERSION, &data);
 }
 
 void RemoveTrayIcon(HWND window) {
