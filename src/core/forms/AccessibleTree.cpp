@@ -193,4 +193,25 @@ AccNode panelAccessibleTree(bool panelFocused, int dpi) {
     return root;
 }
 
+AccNode messageDialogAccessibleTree(const std::string& caption, const std::string& text,
+                                    const MessageWinLayout& layout) {
+    AccNode root;
+    root.name = caption;
+    root.role = kRolePane;
+    root.bounds = {0, 0, layout.clientWidth, layout.clientHeight};
+    AccNode body;
+    body.control = "Text";
+    body.name = text;
+    body.role = kRoleStaticText;
+    body.bounds = layout.text;
+    root.children.push_back(std::move(body));
+    AccNode strip;
+    strip.control = "Strip";
+    strip.role = kRolePane;
+    strip.bounds = layout.strip;
+    strip.systemObject = true;
+    root.children.push_back(std::move(strip));
+    return root;
+}
+
 } // namespace qlx

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "forms/FormLayout.h"
+#include "panel/MessageWinLayout.h"
 
 namespace qlx {
 
@@ -84,5 +85,10 @@ extern const char* const kPanelOpenButtonName;
 // The buttons answer even while the logo covers them: their default action works from the
 // keyboard.
 AccNode panelAccessibleTree(bool panelFocused, int dpi);
+
+// The message dialog: its caption, the text it draws itself (static text), and the strip
+// along its bottom with the buttons, a window of its own whose buttons the system describes.
+AccNode messageDialogAccessibleTree(const std::string& caption, const std::string& text,
+                                    const MessageWinLayout& layout);
 
 } // namespace qlx

@@ -218,3 +218,20 @@ TEST(FocusOrder, TabWalksTheTableAndPassesDisabledControls) {
         none.controls[name].enabled = false;
     EXPECT_EQ(nextFocus(welcomeFormLayout(), none, "ButtonNo", true), "");
 }
+
+TEST(AccessibleTree, MessageDialogReadsItsTextAndLeavesItsButtonsToTheSystem) {
+    MessageWinLayout layout;
+    layout.clientWidth = 300;
+    layout.clientHeight = 120;
+    layout.text = {58, 16, 220, 45};
+    layout.strip = {0, 92, 300, 28};
+    const AccNode tree = messageDialogAccessibleTree("Quiklex", "Vil du gemme \xE6ndringerne?", layout);
+    EXPECT_EQ(outline(tree), (std::vector<std::string>{
+                                 "|Quiklex|" + kPane,
+                                 " Text|Vil du gemme \xE6ndringerne?|" + kText,
+                                 " Strip||" + kPane,
+                             }));
+    EXPECT_EQ(tree.find("Text")->bounds, (ControlBox{58, 16, 220, 45}));
+    EXPECT_TRUE(tree.find("Strip")->systemObject);
+    EXPECT_EQ(tree.bounds, (ControlBox{0, 0, 300, 120}));
+}
