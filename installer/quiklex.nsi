@@ -11,7 +11,13 @@
 ; settings and ends) and is started again afterwards. /S installs and uninstalls silently.
 
 Unicode true
-Target amd64-unicode
+; A 64-bit installer for the 64-bit program where makensis has the 64-bit stubs (Debian's
+; has). One without them builds a 32-bit installer with -DTARGET=x86-unicode; that one installs
+; alike, since both read and write the registry's 64-bit view (SetRegView 64 below).
+!ifndef TARGET
+  !define TARGET amd64-unicode
+!endif
+Target ${TARGET}
 SetCompressor /SOLID lzma
 
 !ifndef VERSION
@@ -95,9 +101,9 @@ Function ${PREFIX}EndQuiklex
     FindWindow $0 "TFormMain"
     ${If} $0 <> 0
       MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
-        "Quiklex k$\u00F8rer stadig. Afslut Quiklex (h$\u00F8jreklik p$\u00E5 panelet og v$\u00E6lg $\"Afslut$\") og klik p$\u00E5 Pr$\u00F8v igen." \
+        "Quiklex k${U+00F8}rer stadig. Afslut Quiklex (h${U+00F8}jreklik p${U+00E5} panelet og v${U+00E6}lg $\"Afslut$\") og klik p${U+00E5} Pr${U+00F8}v igen." \
         /SD IDCANCEL IDRETRY retry
-      Abort "Quiklex k$\u00F8rer stadig."
+      Abort "Quiklex k${U+00F8}rer stadig."
     ${EndIf}
   ${EndIf}
 FunctionEnd
@@ -125,6 +131,7 @@ FunctionEnd
 !macroend
 
 Function .onInit
+  SetRegView 64
   ${GetParameters} $R0
   ClearErrors
   ${GetOptions} $R0 "/ALLUSERS" $R1
@@ -134,7 +141,7 @@ Function .onInit
     Pop $R2
     ${If} $R2 != "Admin"
       MessageBox MB_OK|MB_ICONSTOP \
-        "Installation for alle brugere kr$\u00E6ver administratorrettigheder." /SD IDOK
+        "Installation for alle brugere kr${U+00E6}ver administratorrettigheder." /SD IDOK
       SetErrorLevel 740
       Quit
     ${EndIf}
@@ -193,6 +200,7 @@ Section "Quiklex"
 SectionEnd
 
 Function un.onInit
+  SetRegView 64
   ${GetParameters} $R0
   ClearErrors
   ${GetOptions} $R0 "/ALLUSERS" $R1

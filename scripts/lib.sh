@@ -21,10 +21,13 @@ qlx_install() {
     done
     [[ ${#want[@]} -eq 0 ]] && return 0
     qlx_log "installing ${want[*]}"
-    local sudo=""
-    [[ $(id -u) -ne 0 ]] && sudo="sudo"
-    $sudo apt-get update -qq >/dev/null
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${want[@]}" >/dev/null
+    # As another user than root (a CI runner), through sudo; env carries the setting past
+    # sudo, which clears the environment.
+    local sudo=()
+    [[ $(id -u) -ne 0 ]] && sudo=(sudo)
+    "${sudo[@]}" apt-get update -qq >/dev/null
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
+        apt-get install -y -qq --no-install-recommends "${want[@]}" >/dev/null
 }
 
 qlx_install_build_tools() {
@@ -77,10 +80,15 @@ qlx_install_display() {
     qlx_install Xvfb:xvfb openbox:openbox xauth:xauth
 }
 
+# Builds a preset's targets, configuring its folder first where needed. The presets make
+# warnings errors (QLX_WERROR); a folder configured before that option existed, or with it off
+# while QLX_REQUIRE_WERROR is set (scripts/test), is configured with the preset again.
 qlx_build() { # preset [targets...]
     local preset="$1"
     shift
-    if [[ ! -f "$QLX_ROOT/build/$preset/CMakeCache.txt" ]]; then
+    local cache="$QLX_ROOT/build/$preset/CMakeCache.txt"
+    if [[ ! -f "$cache" ]] || ! grep -q '^QLX_WERROR:' "$cache" ||
+        { [[ -n "${QLX_REQUIRE_WERROR:-}" ]] && ! grep -q '^QLX_WERROR:[A-Z]*=ON$' "$cache"; }; then
         cmake --preset "$preset" -S "$QLX_ROOT" >/dev/null
     fi
     local args=()

@@ -91,6 +91,11 @@ int windows1252Byte(uint32_t code) {
     return -1;
 }
 
+uint32_t windows1252Code(unsigned char byte) {
+    if (byte < 0x80 || byte >= 0xA0 || kHighBytes[byte - 0x80] == 0) return byte;
+    return kHighBytes[byte - 0x80];
+}
+
 void appendUtf8Escapes(std::string& out, uint32_t code) {
     static const char kHex[] = "0123456789ABCDEF";
     unsigned char bytes[4];

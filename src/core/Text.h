@@ -33,6 +33,9 @@ int compareBytes(std::string_view a, std::string_view b);
 
 // The Windows-1252 byte of a Unicode code point, or -1 where the code page has none.
 int windows1252Byte(uint32_t code);
+// The Unicode code point of a Windows-1252 byte (the five unassigned bytes stand for
+// themselves, as Windows converts them).
+uint32_t windows1252Code(unsigned char byte);
 // Appends the percent-escapes of a code point's UTF-8 bytes, as a web address carries a
 // character ("%C5%91").
 void appendUtf8Escapes(std::string& out, uint32_t code);

@@ -4,12 +4,13 @@
 #include "win32/app/Application.h"
 #include "win32/app/FormMain.h"
 #include "win32/system/SingleInstance.h"
+#include "win32/system/SystemLibrary.h"
 
 using namespace qlx::win;
 
 int WINAPI wWinMain(HINSTANCE module, HINSTANCE, PWSTR, int showCommand) {
     // DLLs load from the system folder only, never from the working directory.
-    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    restrictDllSearchToSystemFolder();
 
     bool registered = false;
     try {

@@ -9,7 +9,7 @@ from harness import (DEFINITIONS_SERVER_VARIABLE, QuiklexTest, browser_log, find
 
 PATH = b"/quiklex/definitions.xml"
 DEFAULT_INFO_PAGE = "http://www.lemmary.dk/#anvendelse/quiklex/"
-NEW_INFO_PAGE = "http://127.0.0.1/quiklex-info-new"
+NEW_INFO_PAGE = "http://nyt.lemmary.dk/quiklex-info-new"
 
 
 def menu_open():

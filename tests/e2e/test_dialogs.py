@@ -151,17 +151,16 @@ class WarningDialog(QuiklexTest):
 
 
 class NoProgramsFromSettings(QuiklexTest):
-    def test_program_page_that_is_no_web_address_is_refused(self):
-        # A settings file that names a program as the information page: the program shows
-        # its warning instead of letting the shell start it.
+    def test_program_page_that_is_no_web_address_is_not_taken(self):
+        # A settings file that names a program as the information page: the program does not
+        # take it and opens its own information page; the shell never starts the program.
         use_settings(self, ["ProgramPageModern=C:\\windows\\system32\\notepad.exe"])
         q = self.start()
         q.wait_visible()
         before = len(browser_log())
         self.assertEqual(helper("post", 4, 5)[0], 0)
-        wait_for(dialog_in_front, 10, what="the warning dialog")
-        self.assertEqual(browser_log()[before:], [])
+        wait_for(lambda: len(browser_log()) > before, 10, what="the information page")
+        self.assertEqual(browser_log()[before:], ["http://www.lemmary.dk/#anvendelse/quiklex/"])
         self.assertEqual(xdotool("search", "--onlyvisible", "--name", "otepad"), "")
-        xdotool("key", "Return")
-        wait_for(lambda: not dialog_in_front(), 5, what="the dialog to close")
+        self.assertFalse(dialog_in_front())
         self.assertTrue(q.running())

@@ -1,9 +1,11 @@
-// libFuzzer target over the built-in message view's HTML subset and its rich text: no crash,
-// output that holds together (runs inside their paragraphs, links that are web addresses),
-// bounded by the input, and rich text whose groups always close.
+// libFuzzer target over the message views' HTML subset, its rich text and its flat HTML: no
+// crash, output that holds together (runs inside their paragraphs, links that are web
+// addresses), bounded by the input, rich text whose groups always close, and flat HTML that
+// reads back to the same subset and holds no tag or attribute of its own.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "lookup/PageAddressCheck.h"
@@ -12,6 +14,38 @@
 namespace {
 void check(bool ok) {
     if (!ok) __builtin_trap();
+}
+
+// Every tag of the flat HTML is one of the subset's, bare, or a link with one quoted href
+// that passes the address check; no raw quote, "<" or ">" stands outside a tag.
+void checkFlat(std::string_view flat) {
+    static constexpr std::string_view kBareTags[] = {
+        "b", "i", "u", "a", "br", "p", "div", "ul", "ol", "li", "h1", "h2", "h3", "h4", "h5", "h6"};
+    size_t pos = 0;
+    while (pos < flat.size()) {
+        const size_t open = flat.find_first_of("<>\"", pos);
+        if (open == std::string_view::npos) return;
+        check(flat[open] == '<');
+        const size_t close = flat.find('>', open);
+        check(close != std::string_view::npos);
+        std::string_view tag = flat.substr(open + 1, close - open - 1);
+        if (tag.starts_with("a href=\"")) {
+            check(tag.size() > 9 && tag.back() == '"');
+            std::string address(tag.substr(8, tag.size() - 9));
+            check(address.find_first_of("\"<>") == std::string::npos);
+            // Only "&amp;" is escaped in an address that passed the check.
+            for (size_t at; (at = address.find("&amp;")) != std::string::npos;)
+                address.replace(at, 5, "&");
+            check(qlx::isAllowedPageAddress(address));
+        } else {
+            if (tag.starts_with("/")) tag.remove_prefix(1);
+            bool known = false;
+            for (std::string_view bare : kBareTags)
+                known = known || tag == bare;
+            check(known);
+        }
+        pos = close + 1;
+    }
 }
 } // namespace
 
@@ -38,6 +72,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // One UTF-16 unit for each stand-in of a character the code page lacks.
     check(static_cast<size_t>(std::count(r.text.begin(), r.text.end(), qlx::kRichOtherCharacter)) ==
           r.others.size());
+
+    const std::string flat = qlx::flatSubsetHtml(html);
+    check(flat.size() <= 6 * size + 16);
+    check(qlx::htmlToRichText(flat) == r);
+    checkFlat(flat);
 
     const std::string rtf = qlx::richTextToRtf(r, "Arial");
     int depth = 0;

@@ -76,6 +76,9 @@ public:
     void applyOnTop(bool on) override { calls.push_back(on ? "ontop+" : "ontop-"); }
     void registerDropTarget() override { calls.push_back("drop"); }
     void firstStartOfVersion() override { calls.push_back("first start of version"); }
+    void lookupHotKeyFirstShow(bool allowed) override {
+        calls.push_back(allowed ? "hotkey message allowed" : "hotkey message left out");
+    }
     void showHotKeyProblem() override { calls.push_back("hotkey problem"); }
     void lookupClipboard() override { calls.push_back("lookup"); }
     bool hasReceivedMessages() override { return messagesReceived; }

@@ -45,14 +45,12 @@ void FormMainCore::FormCreate(const std::vector<std::string>& args,
     state_.OnTopActive = state_.AlwaysOnTop;
     if (state_.MinimizeStart && StartedAutomatically) MinimizeAtStart = true;
 
-    bool registered = false;
+    // A shortcut that another program holds stays the user's choice (and is saved as it was
+    // read): it is retried quietly, and only when that fails for a while does the user hear
+    // of it.
     try {
-        registered = port_.setLookupHotKey(state_.Hotkey);
+        HotKeyFailed = !port_.setLookupHotKey(state_.Hotkey);
     } catch (...) {
-        registered = false;
-    }
-    if (!registered) {
-        state_.Hotkey = 0;
         HotKeyFailed = true;
     }
 
@@ -96,10 +94,10 @@ void FormMainCore::FormShow() {
             } else if (state_.storedVersionOlder()) {
                 state_.ModalDialogOpen = true;
                 port_.postCommand(0, kCmdFirstStartOfVersion);
-            } else if (HotKeyFailed) {
-                state_.ModalDialogOpen = true;
-                port_.postCommand(0, kCmdHotKeyProblem);
             }
+            // A shortcut refused at creation is reported once its quiet retries have failed,
+            // except in the welcome flow of a very first start.
+            port_.lookupHotKeyFirstShow(!state_.SettingsFileMissing);
         }
         port_.showTaskbarButton(!state_.SysTrayIcon);
     });
@@ -175,7 +173,6 @@ intptr_t FormMainCore::UniqueProductMessage(uintptr_t wParam, intptr_t lParam,
     case kCmdFirstStartOfVersion:
         guarded([&] {
             if (!state_.SettingsPathFailed && !state_.NoInitMessage) port_.firstStartOfVersion();
-            if (HotKeyFailed) port_.showHotKeyProblem();
         });
         state_.ModalDialogOpen = false;
         return 0;

@@ -25,7 +25,7 @@ public:
     bool StartedAutomatically = false;
     bool MinimizeAtStart = false;
     bool StartupPending = false;
-    bool HotKeyFailed = false;
+    bool HotKeyFailed = false; // the shortcut was refused at creation (it stays chosen)
     // A second start's request is being carried out.
     bool InstanceRequestPending = false;
 

@@ -38,7 +38,12 @@ public:
     virtual bool determineSettingsLocation() { return true; } // false: the location failed
     virtual void checkMachineAutostart() {}
     virtual void loadSettings() {}
+    // Registers the lookup shortcut at creation; a refused one stays chosen and is retried
+    // quietly. True when it is registered now.
     virtual bool setLookupHotKey(uint16_t /*hotkey*/) { return true; }
+    // The first show: whether the shortcut's problem message may come once its quiet
+    // retries have failed (not in the welcome flow of a very first start).
+    virtual void lookupHotKeyFirstShow(bool /*problemMessageAllowed*/) {}
     virtual bool addTrayIcon() { return true; }
     virtual void removeTrayIcon() {}
     virtual void startReadDefinitions() {}

@@ -5,7 +5,7 @@
 #include <exception>
 
 #include "Text.h"
-#include "lookup/PageAddressCheck.h"
+#include "lookup/TemplateCheck.h"
 
 namespace qlx {
 
@@ -36,9 +36,9 @@ void walk(TXmlReaderSimple& reader, bool settingsFileMissing, DefinitionsParseRe
                 inAcceptedMessage = false;
                 std::string modern = TXmlReaderSimple::getAttribute(*attrs, "modern");
                 std::string gcf = TXmlReaderSimple::getAttribute(*attrs, "gcf");
-                // A document may only point the program at web pages; one bad address
-                // spoils the pair.
-                if (!modern.empty() && !gcf.empty() && isAllowedPageAddress(modern) && isAllowedPageAddress(gcf)) {
+                // A document may only point the program at the dictionary's own pages; one
+                // address elsewhere spoils the pair.
+                if (!modern.empty() && !gcf.empty() && isDictionaryTemplate(modern) && isDictionaryTemplate(gcf)) {
                     if (key == "programpage")
                         result.replacements.push_back({TemplatePair::ProgramPage, modern, gcf});
                     else if (key == "lookup")

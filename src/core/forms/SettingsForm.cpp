@@ -135,10 +135,10 @@ void TFormSettings::FormCreate() {
     CheckBoxMinimizeOnStart.SetChecked(false);
 }
 
-Dimension TFormSettings::FormShow(const Dimension& window, const WorkArea& work) {
+Dimension TFormSettings::FormShow(const Dimension& window) {
     const Dimension panel = port_.panelBounds();
     Dimension place = CentreOnPanel(panel, window);
-    limitToScreenWorkarea(place, work);
+    limitToScreenWorkarea(place, workAreaOf(panel, port_.monitors()));
     PanelMovedByReset = false;
     PanelBoundsAtShow = panel;
     if (AutostartLocked) CheckBoxRunOnStart.SetFontColour(kLockedCaptionColour);
@@ -169,10 +169,11 @@ void TFormSettings::ButtonResetClick() {
     CheckBoxMinimizeOnStart.SetChecked(false);
     CheckBoxUseGCF.SetChecked(areYouUsingGCFQuestionWin(messages_, DialogOwner::form));
     PanelMovedByReset = true;
-    // The panel goes to the top right corner, one panel width in from the edge.
+    // The panel goes to the top right corner of its monitor, one panel width in from the edge.
     Dimension panel = port_.panelBounds();
-    panel.top = 0;
-    panel.left = port_.screenWidth() - panel.width - kPanelWidth;
+    const PanelPlace place = standardPanelPlace(panel, port_.monitors());
+    panel.top = place.top;
+    panel.left = place.left;
     port_.setPanelBounds(panel);
 }
 

@@ -45,7 +45,7 @@ struct SettingsShown {
 };
 
 // What the window's logic needs of the window layer while the window is open.
-class SettingsFormPort {
+class SettingsFormPort : public MonitorsPort {
 public:
     virtual ~SettingsFormPort() = default;
     // The shortcut field's value, as a shortcut.
@@ -54,7 +54,6 @@ public:
     virtual bool windowVisible() = 0;
     virtual Dimension panelBounds() = 0;
     virtual void setPanelBounds(const Dimension& bounds) = 0;
-    virtual int32_t screenWidth() = 0;
     // Takes the next keyboard message off the thread's queue, waiting at most timeoutMs for
     // one; false when none came.
     virtual bool removeNextKeyboardMessage(uint32_t timeoutMs) = 0;
@@ -83,8 +82,9 @@ public:
     SettingsShown Shown;
 
     void FormCreate();
-    // Returns the window's place: centred on the panel, then inside the work area.
-    Dimension FormShow(const Dimension& window, const WorkArea& work);
+    // Returns the window's place: centred on the panel, then inside the work area of the
+    // monitor the panel is on.
+    Dimension FormShow(const Dimension& window);
     void ButtonOKClick();
     void ButtonCancelClick();
     void ButtonResetClick();

@@ -12,6 +12,11 @@ void appendHexByte(std::string& out, unsigned int byte) {
     out += kHexDigits[byte & 0xF];
 }
 
+bool isUnreserved(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+           c == '-' || c == '.' || c == '_' || c == '~';
+}
+
 // The letters of 0x80-0x9F that have a place in the table, with the second byte of their
 // UTF-8 form (the first is 0xC5).
 struct LatinExtended {
@@ -52,12 +57,15 @@ std::string lookupFragment(std::string_view searchText) {
     for (char c : searchText) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte < 0x20) continue;
-        if (byte == ' ') {
-            fragment += "%20";
-        } else if (byte == '+') {
-            fragment += "%2B";
+        if (byte == ' ' || byte == '+') {
+            appendHexByte(fragment, byte);
         } else if (byte < 0x7F) {
-            fragment += c;
+            // Only the unreserved characters stand as they are: a quote, "%", "#", a backslash
+            // or "<" in the selected text must not end the address or change what it means.
+            if (isUnreserved(c))
+                fragment += c;
+            else
+                appendHexByte(fragment, byte);
             hasWord = true;
         } else if (std::string escape = letterEscape(byte); !escape.empty()) {
             fragment += escape;

@@ -1,6 +1,6 @@
-// The lookup address: a search text escaped for the dictionary's address (spaces, plus signs
-// and a fixed table of Windows-1252 letters as UTF-8 percent-escapes) and appended to a
-// page template.
+// The lookup address: a search text escaped for the dictionary's address (every ASCII byte
+// but letters, digits and - . _ ~ as its percent-escape, and a fixed table of Windows-1252
+// letters as UTF-8 percent-escapes) and appended to a page template.
 #pragma once
 
 #include <string>

@@ -141,12 +141,17 @@ std::string decodeAttribute(std::string_view raw) {
 }
 
 // A link's address as a browser takes it: blanks around it and line breaks and tabs inside
-// it do not count.
+// it do not count, and a letter beyond ASCII ("s\xF8g") travels as its UTF-8 escapes.
 std::string linkAddress(std::string_view raw) {
     std::string decoded = decodeAttribute(raw);
     std::string out;
-    for (char c : decoded)
-        if (c != '\t' && c != '\n' && c != '\r') out += c;
+    for (char c : decoded) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x80)
+            appendUtf8Escapes(out, windows1252Code(byte));
+        else if (c != '\t' && c != '\n' && c != '\r')
+            out += c;
+    }
     size_t begin = 0, end = out.size();
     while (begin < end && static_cast<unsigned char>(out[begin]) <= ' ')
         ++begin;
@@ -296,7 +301,7 @@ class Builder {
         }
     }
 
-    void endTag(Element element) {
+    void endTag(Element element, std::string_view) {
         auto down = [](uint32_t& count) {
             if (count > 0) --count;
         };
@@ -519,10 +524,9 @@ void readStartTag(std::string_view in, size_t& pos, std::string& name, std::stri
     pos = in.size();
 }
 
-} // namespace
-
-RichText htmlToRichText(std::string_view in) {
-    Builder out;
+// The one pass over a message's HTML, reporting to out what the subset keeps: its characters
+// (references decoded) and the start and end tags of the elements it knows.
+template <typename Sink> void readSubset(std::string_view in, Sink& out) {
     size_t pos = 0;
     while (pos < in.size()) {
         const char c = in[pos];
@@ -561,7 +565,7 @@ RichText htmlToRichText(std::string_view in) {
             const size_t close = findFrom(in, i, ">");
             if (close >= in.size()) break;
             pos = close + 1;
-            out.endTag(elementOf(name));
+            out.endTag(elementOf(name), name);
         } else if (in.substr(pos, 4) == "<!--") {
             const size_t end = findFrom(in, pos + 4, "-->");
             pos = end < in.size() ? end + 3 : in.size();
@@ -574,6 +578,116 @@ RichText htmlToRichText(std::string_view in) {
             ++pos;
         }
     }
+}
+
+// Writes what the subset keeps as HTML of the program's own: each kept element under one
+// name of its kind, a link's address only when the program would open it, text escaped.
+// Reading the result again reports exactly the same characters and tags.
+class FlatWriter {
+  public:
+    void character(char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        switch (c) {
+        case '&': out_ += "&amp;"; return;
+        case '<': out_ += "&lt;"; return;
+        case '>': out_ += "&gt;"; return;
+        case '"': out_ += "&quot;"; return;
+        default: break;
+        }
+        if (isHtmlSpace(c))
+            out_ += c == '\n' ? '\n' : ' ';
+        else if (byte >= 0x20 && byte != 0x7F)
+            out_ += c;
+        // Other control bytes show nothing in either view.
+    }
+
+    // A character the code page lacks stays a numeric reference, which both views show.
+    void otherCharacter(uint32_t code) {
+        out_ += "&#";
+        out_ += std::to_string(code);
+        out_ += ';';
+    }
+
+    void startTag(Element element, std::string_view name, std::string_view href) {
+        if (element == Element::Link) {
+            const std::string address = linkAddress(href);
+            if (isAllowedPageAddress(address)) {
+                out_ += "<a href=\"";
+                for (char c : address)
+                    character(c);
+                out_ += "\">";
+            } else {
+                out_ += "<a>";
+            }
+            return;
+        }
+        if (element == Element::Heading) {
+            out_ += "<h";
+            out_ += name[1];
+            out_ += '>';
+            return;
+        }
+        if (const char* tag = tagName(element)) {
+            out_ += '<';
+            out_ += tag;
+            out_ += '>';
+        }
+    }
+
+    void endTag(Element element, std::string_view name) {
+        if (element == Element::LineBreak) {
+            out_ += "<br>"; // as "</br>" is read
+            return;
+        }
+        if (element == Element::Heading) {
+            out_ += "</h";
+            out_ += name[1];
+            out_ += '>';
+            return;
+        }
+        if (const char* tag = tagName(element)) {
+            out_ += "</";
+            out_ += tag;
+            out_ += '>';
+        }
+    }
+
+    std::string finish() { return std::move(out_); }
+
+  private:
+    static const char* tagName(Element element) {
+        switch (element) {
+        case Element::Bold: return "b";
+        case Element::Italic: return "i";
+        case Element::Underline: return "u";
+        case Element::Link: return "a";
+        case Element::LineBreak: return "br";
+        case Element::Paragraph: return "p";
+        case Element::Block: return "div";
+        case Element::List: return "ul";
+        case Element::OrderedList: return "ol";
+        case Element::ListItem: return "li";
+        case Element::Heading:
+        case Element::Other:
+        case Element::RawText: return nullptr;
+        }
+        return nullptr;
+    }
+
+    std::string out_;
+};
+
+} // namespace
+
+RichText htmlToRichText(std::string_view in) {
+    Builder out;
+    readSubset(in, out);
+    return out.finish();
+}
+
+std::string flatSubsetHtml(std::string_view in) {
+    FlatWriter out;
+    readSubset(in, out);
     return out.finish();
 }
 

@@ -50,9 +50,16 @@ struct RichText {
     std::vector<RichRun> runs;             // in order, none crossing a paragraph's end
     // The links' addresses: only those the program hands to the browser (web pages).
     std::vector<std::string> links;
+    bool operator==(const RichText&) const = default;
 };
 
 RichText htmlToRichText(std::string_view html);
+
+// The subset as HTML of the program's own, for the system's browser control: only b, i, u,
+// a, br, p, div, h1 to h6, ul, ol and li, without attributes but a link's href (only an
+// address the program would open, escaped), text escaped. Nothing of the message's own
+// markup survives, and htmlToRichText reads the result to what it read from html.
+std::string flatSubsetHtml(std::string_view html);
 
 // The text as rich text format for the system's rich-text control, in the given font face
 // at 12 points: headings larger and bold, links blue and underlined, list items indented.

@@ -12,8 +12,9 @@ namespace qlx {
 class HtmlBody {
   public:
     virtual ~HtmlBody() = default;
-    // False when the document refused the HTML.
-    virtual bool setInnerHtml(const std::string& html) = 0;
+    // Replaces the document with the page: a whole document of the program's own making
+    // (messagePage). False when the document refused it.
+    virtual bool setPage(const std::string& page) = 0;
     // The body's style: its font families (a CSS list) and its margin (a CSS length).
     virtual void setStyle(const std::string& fontFamily, const std::string& margin) = 0;
 };
@@ -26,9 +27,6 @@ class HtmlViewPort {
     virtual bool Busy() = 0;
     // The document's body; null when there is no document or no body.
     virtual std::unique_ptr<HtmlBody> body() = 0;
-    // An attribute of the document's active element (the link a new window came from);
-    // empty when it has none.
-    virtual std::string activeElementAttribute(const std::string& name) = 0;
 };
 
 } // namespace qlx

@@ -4,6 +4,7 @@
 #include "Text.h"
 #include "panel/PanelLayout.h"
 #include "lookup/OpenWebPage.h"
+#include "messages/HtmlSubset.h"
 #include "panel/MessageWinLayout.h"
 
 namespace qlx {
@@ -41,12 +42,17 @@ FormDesc messagesFormLayout() {
     return form;
 }
 
-bool viewMayNavigateTo(std::string_view address) {
-    auto startsWith = [&](std::string_view prefix) {
-        return address.size() >= prefix.size() &&
-               equalsNoCase(address.substr(0, prefix.size()), prefix);
-    };
-    return startsWith("http:") || startsWith("https:") || equalsNoCase(address, "about:blank");
+std::string messagePage(std::string_view html) {
+    // The document type and the compatibility mark keep the browser control out of its old
+    // document mode; the character set is the program's own.
+    return std::string("<!DOCTYPE html><html><head>"
+                       "<meta http-equiv=\"X-UA-Compatible\" content=\"IE=edge\">"
+                       "<meta http-equiv=\"Content-Type\" content=\"text/html; "
+                       "charset=windows-1252\">"
+                       "<style>body{font-family:") +
+           kMessageFontFamily + ";margin:" + kMessageMargin +
+           ";background:#fff;color:#000}a{color:#00f}</style></head><body>" +
+           flatSubsetHtml(html) + "</body></html>";
 }
 
 bool TFormMessages::ViewCreated(bool browser) {
@@ -56,6 +62,7 @@ bool TFormMessages::ViewCreated(bool browser) {
 void TFormMessages::FormShow() {
     FillPending = true;
     fallback_.pageRequested();
+    OwnNavigationPending = true;
     window_.setFillTimer(true);
     window_.view().Navigate(kBlankMessagePage);
 }
@@ -88,7 +95,7 @@ void TFormMessages::CppWebBrowser1DocumentComplete() {
 
     std::unique_ptr<HtmlBody> body = window_.view().body();
     // Without a document the message would stay unseen behind a blank view.
-    const bool delivered = body && body->setInnerHtml(html);
+    const bool delivered = body && body->setPage(messagePage(html));
     if (fallback_.documentComplete(delivered)) fillInBuiltInView();
     if (!delivered) return;
     if (inList) {
@@ -113,10 +120,29 @@ void TFormMessages::FillTimerTimer() {
         FillPending = false; // the built-in view's page never came: nothing left to try
 }
 
-void TFormMessages::CppWebBrowser1NewWindow2(bool& cancel) {
+void TFormMessages::CppWebBrowser1NewWindow3(const std::string& address, bool userInitiated,
+                                            bool& cancel) {
     cancel = true;
-    const std::string address = window_.view().activeElementAttribute("href");
-    if (!address.empty()) openWebPage(shell_, messages_, address);
+    if (userInitiated && !address.empty()) openWebPage(shell_, messages_, address);
+}
+
+void TFormMessages::CppWebBrowser1BeforeNavigate2(const std::string& address, bool topLevel,
+                                                 bool& cancel) {
+    // The whole address, not its beginning: "about:" pages can carry markup of their own.
+    if (topLevel && OwnNavigationPending && address == kBlankMessagePage) {
+        OwnNavigationPending = false;
+        cancel = false;
+        return;
+    }
+    cancel = true;
+    // The page has no scripts, frames or refreshes: a top-level navigation is a link the user
+    // followed. Only web pages go on to the browser.
+    auto startsWith = [&](std::string_view prefix) {
+        return address.size() >= prefix.size() &&
+               equalsNoCase(std::string_view(address).substr(0, prefix.size()), prefix);
+    };
+    if (topLevel && (startsWith("http://") || startsWith("https://")))
+        openWebPage(shell_, messages_, address);
 }
 
 TFormMessages::KeyRoute TFormMessages::ApplicationEvents1Message(bool keyDownOrUp,

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "forms/FormLayout.h"
@@ -27,9 +28,9 @@ inline constexpr uint32_t kMessageFillTimeoutMs = kBrowserPatienceMs;
 
 FormDesc messagesFormLayout();
 
-// Whether the browser view may follow a link inside itself: web pages and the blank page
-// only, never files, scripts or the browser's own resources.
-bool viewMayNavigateTo(std::string_view address);
+// The page a message is shown in: a standards-mode document with a fixed style of the
+// program's own (font and margin) around the message's HTML subset (flatSubsetHtml).
+std::string messagePage(std::string_view html);
 
 // What the window's logic asks of its window.
 class MessagesWindowPort {
@@ -54,6 +55,8 @@ class TFormMessages {
     int32_t CurrentIndex = -1;
     // The blank page has been asked for and the message is still to go into it.
     bool FillPending = false;
+    // The blank page has been asked for and its navigation has not come yet.
+    bool OwnNavigationPending = false;
 
     // The window made its view: the browser control, or none (it could not be made). False
     // when the window has no view to show the message in.
@@ -66,9 +69,13 @@ class TFormMessages {
     void CppWebBrowser1NavigateError();
     // The page never came: the built-in view shows the message instead.
     void FillTimerTimer();
-    // A link asks for a new window: never one of the view's own; the link's address goes to
-    // the user's browser instead. cancel is always set.
-    void CppWebBrowser1NewWindow2(bool& cancel);
+    // A link asks for a new window: never one of the view's own. The address goes to the
+    // user's browser when the user asked for it (a click or a key). cancel is always set.
+    void CppWebBrowser1NewWindow3(const std::string& address, bool userInitiated, bool& cancel);
+    // The view is about to load address, in its top-level page or in a frame. The view never
+    // leaves the program's page: only the blank page asked for by FormShow loads, once; a
+    // top-level web link goes to the user's browser instead. cancel is set for all else.
+    void CppWebBrowser1BeforeNavigate2(const std::string& address, bool topLevel, bool& cancel);
 
     enum class KeyRoute {
         None,   // the message goes its usual way

@@ -29,6 +29,17 @@ bool hasIcon(TMsgDlgType type) { return type != TMsgDlgType::custom; }
 
 int32_t messageTextWrapWidth(int32_t screenWidth) { return screenWidth / 2; }
 
+int32_t messageTextWrapWidth(const ScreenRect& screen) {
+    return static_cast<int32_t>((int64_t{screen.right} - screen.left) / 2);
+}
+
+Monitor messageWinMonitor(const std::optional<Dimension>& owner,
+                          const std::optional<Dimension>& panel, const MonitorList& monitors) {
+    if (owner) return monitorOf(*owner, monitors);
+    if (panel) return monitorOf(*panel, monitors);
+    return primaryMonitor(monitors);
+}
+
 MessageWinLayout layoutMessageWin(const MessageWinMeasures& m, TMsgDlgType type,
                                   int32_t buttonSetCode, const std::optional<Dimension>& owner,
                                   const WorkArea& work) {
@@ -54,8 +65,10 @@ MessageWinLayout layoutMessageWin(const MessageWinMeasures& m, TMsgDlgType type,
     Dimension& d = out.dialog;
     d.width = iconTextWidth + 2 * horzMargin + m.frameWidth;
     d.height = iconTextHeight + buttonRowHeight + vertSpacing + 2 * vertMargin + m.frameHeight;
-    d.left = m.screenWidth / 2 - d.width / 2;
-    d.top = m.screenHeight / 2 - d.height / 2;
+    d.left = static_cast<int32_t>(m.screen.left + (int64_t{m.screen.right} - m.screen.left) / 2 -
+                                  d.width / 2);
+    d.top = static_cast<int32_t>(m.screen.top + (int64_t{m.screen.bottom} - m.screen.top) / 2 -
+                                 d.height / 2);
 
     const ButtonSet set = buttonSetFor(buttonSetCode);
     d.width = std::max(d.width, set.minimumWidth);

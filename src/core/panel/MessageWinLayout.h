@@ -53,13 +53,18 @@ bool hasIcon(TMsgDlgType type);
 
 // The width the text is word-wrapped to before it is measured: half the screen.
 int32_t messageTextWrapWidth(int32_t screenWidth);
+int32_t messageTextWrapWidth(const ScreenRect& screen);
+
+// The monitor a dialog is shown on: its owner's, or without an owner the panel's, or the
+// primary one while there is no panel yet.
+Monitor messageWinMonitor(const std::optional<Dimension>& owner,
+                          const std::optional<Dimension>& panel, const MonitorList& monitors);
 
 // A rectangle in client pixels: left, top, width, height (the panel's control box).
 using Rect = ControlBox;
 
 struct MessageWinMeasures {
-    int32_t screenWidth = 0;
-    int32_t screenHeight = 0;
+    ScreenRect screen;            // the monitor the dialog is shown on (messageWinMonitor)
     int32_t averageCharWidth = 0; // of the dialog font; a horizontal dialog unit is a quarter
     int32_t charHeight = 0;       // a vertical dialog unit is an eighth
     int32_t textWidth = 0;        // the text as drawn wrapped to messageTextWrapWidth
@@ -85,7 +90,7 @@ struct MessageWinLayout {
 };
 
 // Without an owner the dialog stays centred on the screen, even over the taskbar; with one
-// it is centred on the owner and then kept inside the work area.
+// it is centred on the owner and then kept inside the work area (of the owner's monitor).
 MessageWinLayout layoutMessageWin(const MessageWinMeasures& m, TMsgDlgType type,
                                   int32_t buttonSetCode, const std::optional<Dimension>& owner,
                                   const WorkArea& work);

@@ -1,6 +1,8 @@
 // The panel's button display and moving by hand.
 #include "panel/PanelButtons.h"
 
+#include <utility>
+
 namespace qlx {
 
 void PanelButtons::RequestButtons(bool show) {
@@ -52,10 +54,11 @@ void PanelButtons::FormMouseDown(int32_t screenX, int32_t screenY) {
     try {
         const Dimension panel = port_.panelBounds();
         const DragPoint offset{screenX - panel.left, screenY - panel.top};
-        const WorkArea work =
-            dragWorkArea(port_.workArea(), port_.screenWidth(), port_.screenHeight());
+        MonitorList monitors = port_.monitors();
+        const WorkArea work = dragWorkArea(monitorAt(screenX, screenY, monitors));
         DragOffset = offset;
         DragWorkArea = work;
+        DragMonitors = std::move(monitors);
         Dragging = true;
     } catch (...) {
         // The panel stays where it is; the next press tries again.
@@ -71,7 +74,11 @@ void PanelButtons::FormMouseMove(int32_t clientX, int32_t /*clientY*/, int32_t s
         }
         SetPanelCursor(PanelCursor::Arrow);
         const Dimension panel = port_.panelBounds();
-        const DragStep step = dragStep({screenX, screenY}, DragOffset, DragWorkArea, panel.height);
+        const Monitor underMouse = monitorAt(screenX, screenY, DragMonitors);
+        DragWorkArea = dragWorkArea(underMouse);
+        const bool otherMonitor = monitorOf(panel, DragMonitors).bounds != underMouse.bounds;
+        const DragStep step =
+            dragStepAcross({screenX, screenY}, DragOffset, DragWorkArea, panel, otherMonitor);
         if (!step.left && !step.top) return;
         port_.movePanelTo(step.left.value_or(panel.left), step.top.value_or(panel.top));
     } catch (...) {

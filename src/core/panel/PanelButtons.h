@@ -29,7 +29,10 @@ public:
     bool ButtonsShown = false;
     bool Dragging = false;
     DragPoint DragOffset;
+    // The limits of the monitor under the mouse: taken at the press, then at each move.
     WorkArea DragWorkArea;
+    // The monitors as they were at the press; a drag does not ask again on every move.
+    MonitorList DragMonitors;
     PanelCursor CurrentCursor = PanelCursor::Arrow;
     // 1 while text is dragged over the panel, 0 otherwise.
     int TextDragState = 0;

@@ -1,15 +1,13 @@
 // Moving the panel by hand: the limits a drag keeps to.
 #include "panel/PanelDrag.h"
 
+#include <algorithm>
+
 #include "panel/PanelLayout.h"
 
 namespace qlx {
 
-WorkArea dragWorkArea(const std::optional<WorkArea>& reported, int32_t screenWidth,
-                      int32_t screenHeight) {
-    if (reported) return *reported;
-    return {0, 0, screenWidth, screenHeight};
-}
+WorkArea dragWorkArea(const Monitor& monitor) { return monitor.work.value_or(monitor.bounds); }
 
 DragStep dragStep(DragPoint mouse, DragPoint offset, const WorkArea& work, int32_t outerHeight) {
     // 64-bit, so that no screen position or offset can overflow on the way.
@@ -20,6 +18,26 @@ DragStep dragStep(DragPoint mouse, DragPoint offset, const WorkArea& work, int32
         step.left = static_cast<int32_t>(left);
     if (top >= int64_t{work.top} - 1 && top <= int64_t{work.bottom} - outerHeight)
         step.top = static_cast<int32_t>(top);
+    return step;
+}
+
+} // namespace qlx
+
+namespace qlx {
+
+DragStep dragStepAcross(DragPoint mouse, DragPoint offset, const WorkArea& work,
+                        const Dimension& panel, bool otherMonitor) {
+    DragStep step = dragStep(mouse, offset, work, panel.height);
+    if (!otherMonitor) return step;
+    // Where a range is empty (a work area narrower than the panel) its low end wins.
+    const int64_t leftLow = work.left;
+    const int64_t leftHigh = std::max<int64_t>(leftLow, int64_t{work.right} - kPanelWidth);
+    const int64_t topLow = int64_t{work.top} - 1;
+    const int64_t topHigh = std::max<int64_t>(topLow, int64_t{work.bottom} - panel.height);
+    if (!step.left)
+        step.left = static_cast<int32_t>(std::clamp<int64_t>(panel.left, leftLow, leftHigh));
+    if (!step.top)
+        step.top = static_cast<int32_t>(std::clamp<int64_t>(panel.top, topLow, topHigh));
     return step;
 }
 

@@ -16,10 +16,9 @@ struct DragPoint {
     bool operator==(const DragPoint&) const = default;
 };
 
-// The limit for one drag, captured at the press: the work area, or the whole screen when
-// the system cannot tell.
-WorkArea dragWorkArea(const std::optional<WorkArea>& reported, int32_t screenWidth,
-                      int32_t screenHeight);
+// The limit a drag keeps to on a monitor: its work area, or the whole monitor when the
+// system cannot tell.
+WorkArea dragWorkArea(const Monitor& monitor);
 
 struct DragStep {
     std::optional<int32_t> left; // nothing: the left edge stays
@@ -31,5 +30,12 @@ struct DragStep {
 // area's left to its right less the panel's fixed width 82; the top from one pixel above the
 // work area's top to its bottom less the panel's current outer height.
 DragStep dragStep(DragPoint mouse, DragPoint offset, const WorkArea& work, int32_t outerHeight);
+
+// A step while the mouse is over another monitor than the panel: the panel is brought
+// inside that monitor's limits, the coordinates the step does not take being pulled to the
+// nearest allowed value (so that it never stands half on one monitor, or beside a shorter
+// one, when it crosses). Where the panel already is on the mouse's monitor this is dragStep.
+DragStep dragStepAcross(DragPoint mouse, DragPoint offset, const WorkArea& work,
+                        const Dimension& panel, bool otherMonitor);
 
 } // namespace qlx

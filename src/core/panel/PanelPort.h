@@ -16,7 +16,7 @@ enum class PanelTimer {
 
 enum class PanelCursor { Arrow, SizeAll };
 
-class PanelPort {
+class PanelPort : public MonitorsPort {
 public:
     virtual ~PanelPort() = default;
 
@@ -31,10 +31,7 @@ public:
     // The panel's outer bounds in screen pixels.
     virtual Dimension panelBounds() = 0;
     virtual void movePanelTo(int32_t left, int32_t top) = 0;
-    // The work area, or nothing when the system does not report it.
-    virtual std::optional<WorkArea> workArea() = 0;
-    virtual int32_t screenWidth() = 0;
-    virtual int32_t screenHeight() = 0;
+    // The monitors (MonitorsPort::monitors) give the limits of a drag.
 };
 
 } // namespace qlx

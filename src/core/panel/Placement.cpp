@@ -1,6 +1,8 @@
 // Work-area limits, centring and the panel's stored position.
 #include "panel/Placement.h"
 
+#include <algorithm>
+
 namespace qlx {
 
 namespace {
@@ -35,10 +37,69 @@ Box limited(Box b, const WorkArea& work, int64_t lowestTop) {
 }
 } // namespace
 
-WorkArea workAreaOrFallback(const std::optional<WorkArea>& reported, int32_t screenWidth,
-                            int32_t screenHeight) {
-    if (reported) return *reported;
-    return WorkArea{0, 0, screenWidth, screenHeight - 25};
+namespace {
+// How far a box lies outside a rectangle along one axis; 0 where they overlap.
+int64_t gap(int64_t from, int64_t to, int64_t lo, int64_t hi) {
+    if (to <= lo) return lo - to + 1;
+    if (from >= hi) return from - hi + 1;
+    return 0;
+}
+
+int64_t overlap(int64_t from, int64_t to, int64_t lo, int64_t hi) {
+    return std::max<int64_t>(0, std::min(to, hi) - std::max(from, lo));
+}
+
+// The monitor that best holds the box [left, right) x [top, bottom): the largest overlap,
+// else the smallest distance (horizontal plus vertical gap).
+Monitor bestMonitor(int64_t left, int64_t top, int64_t right, int64_t bottom,
+                    const MonitorList& monitors) {
+    if (monitors.empty()) return Monitor{};
+    const Monitor* best = nullptr;
+    int64_t bestArea = 0;
+    for (const Monitor& m : monitors) {
+        const ScreenRect& b = m.bounds;
+        const int64_t area =
+            overlap(left, right, b.left, b.right) * overlap(top, bottom, b.top, b.bottom);
+        if (area > bestArea) best = &m, bestArea = area;
+    }
+    if (best) return *best;
+    int64_t bestDistance = INT64_MAX;
+    for (const Monitor& m : monitors) {
+        const ScreenRect& b = m.bounds;
+        const int64_t distance =
+            gap(left, right, b.left, b.right) + gap(top, bottom, b.top, b.bottom);
+        if (distance < bestDistance) best = &m, bestDistance = distance;
+    }
+    return *best;
+}
+} // namespace
+
+Monitor primaryMonitor(const MonitorList& monitors) {
+    for (const Monitor& m : monitors)
+        if (m.primary) return m;
+    return monitors.empty() ? Monitor{} : monitors.front();
+}
+
+Monitor monitorOf(const Dimension& rect, const MonitorList& monitors) {
+    // An empty rectangle counts as its top left pixel.
+    const int64_t width = std::max<int64_t>(rect.width, 1);
+    const int64_t height = std::max<int64_t>(rect.height, 1);
+    return bestMonitor(rect.left, rect.top, int64_t{rect.left} + width,
+                       int64_t{rect.top} + height, monitors);
+}
+
+Monitor monitorAt(int32_t x, int32_t y, const MonitorList& monitors) {
+    return bestMonitor(x, y, int64_t{x} + 1, int64_t{y} + 1, monitors);
+}
+
+WorkArea workAreaOrFallback(const Monitor& monitor) {
+    if (monitor.work) return *monitor.work;
+    const ScreenRect& b = monitor.bounds;
+    return WorkArea{b.left, b.top, b.right, narrow(int64_t{b.bottom} - 25)};
+}
+
+WorkArea workAreaOf(const Dimension& rect, const MonitorList& monitors) {
+    return workAreaOrFallback(monitorOf(rect, monitors));
 }
 
 void limitToScreenWorkarea(Dimension& d, const WorkArea& work) {
@@ -79,22 +140,36 @@ StoredPosition storedPositionFor(const Dimension& bounds, int32_t screenWidth,
 }
 
 PanelPlace placeStoredPosition(const StoredPosition& stored, const Dimension& panel,
-                               int32_t screenWidth, int32_t screenHeight, const WorkArea& work) {
+                               const MonitorList& monitors) {
+    // The distances are kept from the primary screen's edges, whichever monitor the panel
+    // was on: files written before there were several monitors read as they always did.
+    const ScreenRect primary = primaryMonitor(monitors).bounds;
+    const int64_t screenWidth = int64_t{primary.right} - primary.left;
+    const int64_t screenHeight = int64_t{primary.bottom} - primary.top;
     const int64_t h = panel.height, w = panel.width;
     int64_t top = panel.top, left = panel.left;
     if (stored.FromTop)
         top = *stored.FromTop;
     else if (stored.FromBottom)
-        top = int64_t{screenHeight} - *stored.FromBottom - h;
+        top = screenHeight - *stored.FromBottom - h;
     if (stored.FromRight)
-        left = int64_t{screenWidth} - *stored.FromRight - w;
+        left = screenWidth - *stored.FromRight - w;
     else if (stored.FromLeft)
         left = *stored.FromLeft;
 
+    const Monitor monitor = bestMonitor(left, top, left + std::max<int64_t>(w, 1),
+                                        top + std::max<int64_t>(h, 1), monitors);
+    const WorkArea work = workAreaOrFallback(monitor);
     // The reduced sizes only serve the limits; the panel keeps its size.
-    const int64_t margin = work.top > 0 ? 4 : 1;
+    const int64_t margin = work.top > monitor.bounds.top ? 4 : 1;
     const Box b = limited(Box{top, left, h, w}, work, int64_t{work.top} - 2 + margin);
     return PanelPlace{narrow(b.top), narrow(b.left)};
+}
+
+PanelPlace standardPanelPlace(const Dimension& panel, const MonitorList& monitors) {
+    const ScreenRect screen = monitorOf(panel, monitors).bounds;
+    return PanelPlace{screen.top,
+                      narrow(int64_t{screen.right} - panel.width - kStandardRightMargin)};
 }
 
 } // namespace qlx

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qlx {
 
@@ -18,19 +19,50 @@ struct Dimension {
     bool operator==(const Dimension&) const = default;
 };
 
-// The desktop without the taskbar; right and bottom are exclusive.
-struct WorkArea {
+// A rectangle on the desktop in screen pixels; right and bottom are exclusive.
+struct ScreenRect {
     int32_t left = 0;
     int32_t top = 0;
     int32_t right = 0;
     int32_t bottom = 0;
-    bool operator==(const WorkArea&) const = default;
+    bool operator==(const ScreenRect&) const = default;
+};
+// The desktop of one monitor without the taskbar.
+using WorkArea = ScreenRect;
+
+// One monitor as the system reports it. The primary monitor has its top left corner at
+// (0, 0); the others may lie at negative coordinates or beyond it.
+struct Monitor {
+    ScreenRect bounds;
+    std::optional<WorkArea> work; // nothing when the system does not report it
+    int32_t dpi = 96;
+    bool primary = false;
+    bool operator==(const Monitor&) const = default;
+};
+// Never empty: the window layer reports at least the primary screen.
+using MonitorList = std::vector<Monitor>;
+
+// What the core asks of the system about the monitors; read afresh each time, since
+// monitors come and go while the program runs.
+class MonitorsPort {
+public:
+    virtual ~MonitorsPort() = default;
+    virtual MonitorList monitors() = 0;
 };
 
-// The work area the system reports, or, when it cannot tell, the whole screen less a
-// 25-pixel strip at the bottom where the taskbar usually is.
-WorkArea workAreaOrFallback(const std::optional<WorkArea>& reported, int32_t screenWidth,
-                            int32_t screenHeight);
+// The primary monitor (the first one when none is marked).
+Monitor primaryMonitor(const MonitorList& monitors);
+// The monitor a rectangle is on: the one it overlaps most, or, off every monitor, the
+// nearest one. Ties go to the earlier monitor in the list.
+Monitor monitorOf(const Dimension& rect, const MonitorList& monitors);
+// The monitor under a point, or the nearest one.
+Monitor monitorAt(int32_t x, int32_t y, const MonitorList& monitors);
+
+// A monitor's work area, or, when the system cannot tell, the whole monitor less a 25-pixel
+// strip at the bottom where the taskbar usually is.
+WorkArea workAreaOrFallback(const Monitor& monitor);
+// The work area of the monitor a window (or the panel it belongs to) is on.
+WorkArea workAreaOf(const Dimension& rect, const MonitorList& monitors);
 
 // Moves d inside the work area, shrinking it first where it is larger than the area.
 void limitToScreenWorkarea(Dimension& d, const WorkArea& work);
@@ -72,12 +104,19 @@ struct PanelPlace {
     bool operator==(const PanelPlace&) const = default;
 };
 
-// Where the panel goes at start: the stored distances turned back into a position (FromTop
-// before FromBottom, FromRight before FromLeft, the current place where neither is there),
-// then kept inside the work area. A work area that starts below the screen's top keeps the
-// panel two pixels under it; one at the screen's top lets it stand one pixel above.
-// The panel's size is not changed.
+// Where the panel goes at start: the stored distances turned back into a position from the
+// primary screen's edges (FromTop before FromBottom, FromRight before FromLeft, the current
+// place where neither is there), then kept inside the work area of the monitor that position
+// is on, or of the nearest monitor when it is on none (a monitor that has gone). A work area
+// that starts below its monitor's top keeps the panel two pixels under it; one at the
+// monitor's top lets it stand one pixel above. The panel's size is not changed.
 PanelPlace placeStoredPosition(const StoredPosition& stored, const Dimension& panel,
-                               int32_t screenWidth, int32_t screenHeight, const WorkArea& work);
+                               const MonitorList& monitors);
+
+// "Standard" leaves this much room between the panel and its monitor's right edge.
+inline constexpr int32_t kStandardRightMargin = 82;
+// "Standard" puts the panel at the top right of the monitor it is on, one panel width in
+// from the right edge.
+PanelPlace standardPanelPlace(const Dimension& panel, const MonitorList& monitors);
 
 } // namespace qlx

@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "Text.h"
+#include "lookup/TemplateCheck.h"
 #include "settings/AtomicFile.h"
 #include "settings/IniFile.h"
 #include "settings/StartDelay.h"
@@ -107,9 +108,11 @@ void SettingsStore::LoadSettings(SettingsValues& values) {
     values.OnTopActive = values.AlwaysOnTop;
     values.UseChromeFrame = ini.readBool(kSettings, "UseChromeFrame", values.UseChromeFrame);
 
+    // A template elsewhere than on the dictionary's domain is not taken: it may have come
+    // from a tampered download saved by an older version.
     auto readTemplate = [&](const char* key, std::string& field) {
         std::string text = ini.readString(kSettings, key, "");
-        if (!text.empty()) field = std::move(text);
+        if (!text.empty() && isDictionaryTemplate(text)) field = std::move(text);
     };
     readTemplate("ProgramPageModern", values.ProgramPageModern);
     readTemplate("ProgramPageGCF", values.ProgramPageGCF);

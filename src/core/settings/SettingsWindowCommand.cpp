@@ -70,20 +70,16 @@ void SettingsWindowCommand::applyConfirmed(TFormSettings& form) {
     }
 
     // The shortcut: a new one that cannot be registered gives way to the old one, and when
-    // that cannot be registered again either there is none.
-    const uint16_t wanted = form.HotKeyField();
-    if (wanted != state_.Hotkey) {
-        port_.setLookupHotKey(state_.Hotkey, false);
-        if (wanted != 0 && !port_.setLookupHotKey(wanted, true)) {
-            form.SetHotKeyField(state_.Hotkey);
-            if (state_.Hotkey == 0 || !port_.setLookupHotKey(state_.Hotkey, true)) {
-                state_.Hotkey = 0;
-                form.SetHotKeyField(0);
-            }
-            // Without the hint to the settings window: the user is just back from it.
-            messages_.MessageWin(DialogOwner::none, hotKeyProblemText(false), programTitle,
-                                 TMsgDlgType::warning, 0);
-        }
+    // that cannot be registered again either there is none. One that another program held
+    // until now is asked for again.
+    const LookupHotKeyKeeper::Change shortcut =
+        port_.lookupHotKey().settingsConfirmed(form.HotKeyField(), state_.Hotkey);
+    if (shortcut.shortcut != form.HotKeyField()) form.SetHotKeyField(shortcut.shortcut);
+    state_.Hotkey = shortcut.shortcut;
+    if (shortcut.problem) {
+        // Without the hint to the settings window: the user is just back from it.
+        messages_.MessageWin(DialogOwner::none, hotKeyProblemText(false), programTitle,
+                             TMsgDlgType::warning, 0);
     }
 
     // The automatic start; "Start skjult" counts only with it.

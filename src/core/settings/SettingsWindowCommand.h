@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "forms/SettingsForm.h"
+#include "lookup/LookupHotKeyKeeper.h"
 #include "settings/Autostart.h"
 #include "state/ProgramState.h"
 
@@ -35,8 +36,8 @@ public:
     virtual void addTrayIcon() = 0;
     virtual void removeTrayIcon() = 0;
     virtual void showTaskbarButton(bool show) = 0;
-    // Registers (on) or unregisters the lookup shortcut; true when the system agreed.
-    virtual bool setLookupHotKey(uint16_t hotkey, bool on) = 0;
+    // The lookup shortcut's registration, kept up while another program holds it.
+    virtual LookupHotKeyKeeper& lookupHotKey() = 0;
     // The always-on-top setting takes over: OnTopActive, both menu check marks, the band.
     virtual void onTopSettingApplied(bool alwaysOnTop) = 0;
     virtual void allowChromeFrameUrls() = 0;

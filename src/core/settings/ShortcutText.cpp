@@ -41,6 +41,16 @@ std::string shortcutToText(uint16_t shortcut, const KeyNameSource& layout) {
     return text + name;
 }
 
+std::string shortcutDisplayText(uint16_t shortcut, const KeyNameSource& layout) {
+    const std::string name = shortcutKeyName(static_cast<uint8_t>(shortcut & 0xFF), layout);
+    if (name.empty()) return {};
+    std::string text;
+    if (shortcut & kShortcutCtrl) text += "Ctrl+";
+    if (shortcut & kShortcutShift) text += "Shift+";
+    if (shortcut & kShortcutAlt) text += "Alt+";
+    return text + name;
+}
+
 uint16_t textToShortcut(std::string_view text, const KeyNameSource& layout) {
     uint16_t modifiers = 0;
     for (;;) {

@@ -25,6 +25,10 @@ std::string shortcutKeyName(uint8_t virtualKey, const KeyNameSource& layout);
 // whose key has no name gives an empty text.
 std::string shortcutToText(uint16_t shortcut, const KeyNameSource& layout);
 
+// The shortcut as the user reads it, in the order the system's hot-key field shows it:
+// "Ctrl+", "Shift+", "Alt+", then the key's name; empty when the key has no name.
+std::string shortcutDisplayText(uint16_t shortcut, const KeyNameSource& layout);
+
 // Leading "Shift+", "Ctrl+" or "^", and "Alt+" in any order and letter case, then a key
 // name matched without letter case against key codes 8 to 255 in that order; 0 when no key
 // has that name.

@@ -180,6 +180,7 @@ LRESULT TFormMain::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     LRESULT result = 0;
     if (panel_.message(msg, wParam, lParam, result) ||
+        lookup_.message(msg, wParam, lParam, result) ||
         settings_.message(msg, wParam, lParam, result) ||
         definitions_.message(msg, wParam, lParam, result) ||
         messages_.message(msg, wParam, lParam, result))

@@ -63,7 +63,8 @@ public:
     bool determineSettingsLocation() override { return settings_.determineSettingsLocation(); }
     void checkMachineAutostart() override { settings_.checkMachineAutostart(); }
     void loadSettings() override { settings_.loadSettings(); }
-    bool setLookupHotKey(uint16_t hotkey) override { return lookup_.SetLookupHotKey(hotkey, true); }
+    bool setLookupHotKey(uint16_t hotkey) override { return lookup_.hotKeys().start(hotkey); }
+    void lookupHotKeyFirstShow(bool allowed) override { lookup_.hotKeys().firstShow(allowed); }
     bool addTrayIcon() override { return panel_.addTrayIcon(); }
     void removeTrayIcon() override { panel_.removeTrayIcon(); }
     void startReadDefinitions() override { definitions_.StartReadDefinitions(false); }

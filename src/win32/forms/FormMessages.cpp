@@ -26,7 +26,13 @@ HWND TFormMessagesWindow::createWindowedControl(const ControlDesc& desc, HWND pa
     holder_ = TMessageViewHolder::create(parent, box);
     if (!holder_) return nullptr;
     holder_->events.documentComplete = [this] { core_.CppWebBrowser1DocumentComplete(); };
-    holder_->events.newWindow = [this](bool& cancel) { core_.CppWebBrowser1NewWindow2(cancel); };
+    holder_->events.newWindow = [this](const std::string& address, bool user, bool& cancel) {
+        core_.CppWebBrowser1NewWindow3(address, user, cancel);
+    };
+    holder_->events.beforeNavigate = [this](const std::string& address, bool topLevel,
+                                            bool& cancel) {
+        core_.CppWebBrowser1BeforeNavigate2(address, topLevel, cancel);
+    };
     holder_->events.navigateError = [this] { core_.CppWebBrowser1NavigateError(); };
     if (!core_.ViewCreated(holder_->hasView())) {
         DestroyWindow(holder_->handle()); // frees the holder

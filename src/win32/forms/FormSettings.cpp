@@ -62,7 +62,7 @@ void TFormSettingsWindow::setPanelBounds(const Dimension& d) {
     if (movePanel_) movePanel_(d);
 }
 
-int32_t TFormSettingsWindow::screenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
+MonitorList TFormSettingsWindow::monitors() { return systemMonitors(); }
 
 bool TFormSettingsWindow::removeNextKeyboardMessage(uint32_t timeoutMs) {
     const ULONGLONG end = GetTickCount64() + timeoutMs;
@@ -77,7 +77,7 @@ bool TFormSettingsWindow::removeNextKeyboardMessage(uint32_t timeoutMs) {
 }
 
 void TFormSettingsWindow::formShow() {
-    setBounds(core_.FormShow(bounds(), currentWorkArea()));
+    setBounds(core_.FormShow(bounds()));
 }
 
 bool TFormSettingsWindow::formCloseQuery() {

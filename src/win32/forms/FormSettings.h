@@ -33,7 +33,7 @@ public:
     bool windowVisible() override;
     Dimension panelBounds() override;
     void setPanelBounds(const Dimension& bounds) override;
-    int32_t screenWidth() override;
+    MonitorList monitors() override;
     bool removeNextKeyboardMessage(uint32_t timeoutMs) override;
 
 private:

@@ -1,6 +1,7 @@
 // The welcome window: placed beside the panel, closed only by its two buttons.
 #include "win32/forms/FormWelcome.h"
 
+#include "win32/app/Application.h"
 #include "win32/system/WorkArea.h"
 
 namespace qlx::win {
@@ -11,8 +12,10 @@ int32_t TFormWelcomeWindow::showAt(const Dimension& place) {
 }
 
 void TFormWelcomeWindow::formShow() {
+    // Beside the panel, on the panel's monitor.
     Dimension d = place_;
-    limitToScreenWorkarea(d, currentWorkArea());
+    HWND panel = Application::instance().mainWindow();
+    limitToScreenWorkarea(d, panel ? workAreaOfWindow(panel) : workAreaOf(d, systemMonitors()));
     setBounds(d);
     core_.FormShow();
 }

@@ -4,15 +4,22 @@
 #include <string>
 
 #include "win32/app/FormMain.h"
+#include "win32/panel/TrayIcon.h"
 #include "win32/system/Clipboard.h"
 #include "win32/system/Encoding.h"
+#include "win32/system/WinKeyNames.h"
 #include "Text.h"
 #include "lookup/DdeNames.h"
 #include "lookup/LookupHotKey.h"
+#include "settings/ShortcutText.h"
+#include "state/ProgramCommands.h"
 
 namespace qlx::win {
 
 namespace {
+// The lookup shortcut's quiet retries.
+constexpr UINT_PTR kTimerHotKeyRetry = 50;
+
 std::wstring programFile() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
@@ -31,11 +38,40 @@ SearchCapture FormMainLookup::searchCapture() {
                          form_.dialogs().messagePort(), textDragMark_);
 }
 
-bool FormMainLookup::SetLookupHotKey(uint16_t hotkey, bool on) {
-    if (!on) return UnregisterHotKey(form_.handle(), kLookupHotKeyId) != 0;
-    const HotKeyRegistration key = lookupHotKeyRegistration(hotkey);
+FormMainLookup::FormMainLookup(TFormMain& form)
+    : form_(form), textDragMark_(form), hotKeys_(*this, form.state().ModalDialogOpen) {}
+
+bool FormMainLookup::message(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
+    if (msg != WM_TIMER || wParam != kTimerHotKeyRetry) return false;
+    hotKeys_.retryTimer();
+    result = 0;
+    return true;
+}
+
+bool FormMainLookup::registerLookupHotKey(uint16_t shortcut) {
+    const HotKeyRegistration key = lookupHotKeyRegistration(shortcut);
     return RegisterHotKey(form_.handle(), kLookupHotKeyId, key.modifiers, key.key) != 0;
 }
+
+void FormMainLookup::unregisterLookupHotKey() { UnregisterHotKey(form_.handle(), kLookupHotKeyId); }
+
+uint64_t FormMainLookup::clockMs() { return GetTickCount64(); }
+
+void FormMainLookup::startHotKeyTimer(uint32_t periodMs) {
+    SetTimer(form_.handle(), kTimerHotKeyRetry, periodMs, nullptr);
+}
+
+void FormMainLookup::stopHotKeyTimer() { KillTimer(form_.handle(), kTimerHotKeyRetry); }
+
+std::string FormMainLookup::shortcutText(uint16_t shortcut) {
+    return shortcutDisplayText(shortcut, layoutKeyName);
+}
+
+void FormMainLookup::trayTipChanged(const std::string& tip) {
+    if (form_.state().SysTrayIcon) SetTrayIconTip(form_.handle(), tip);
+}
+
+void FormMainLookup::postHotKeyProblem() { form_.postCommand(0, kCmdHotKeyProblem); }
 
 void FormMainLookup::ShowHotKeyProblem(bool withHint) {
     form_.dialogs().messagePort().MessageWin(DialogOwner::none, hotKeyProblemText(withHint),

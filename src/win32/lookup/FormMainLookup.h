@@ -10,18 +10,21 @@
 #include "win32/controls/TextDropTarget.h"
 #include "win32/lookup/TextDragMark.h"
 #include "win32/system/DdeServer.h"
+#include "lookup/LookupHotKeyKeeper.h"
 #include "lookup/SearchCapture.h"
 
 namespace qlx::win {
 
 class TFormMain;
 
-class FormMainLookup final : public SearchCapturePort {
+class FormMainLookup final : public SearchCapturePort, public LookupHotKeyPort {
 public:
-    explicit FormMainLookup(TFormMain& form) : form_(form), textDragMark_(form) {}
+    explicit FormMainLookup(TFormMain& form);
 
-    // Registers (on) or unregisters the lookup shortcut; true when the system agreed.
-    bool SetLookupHotKey(uint16_t hotkey, bool on);
+    // The retry timer of the lookup shortcut.
+    bool message(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // The lookup shortcut: registered at creation, kept up while another program holds it.
+    LookupHotKeyKeeper& hotKeys() { return hotKeys_; }
     // The shortcut problem message; the hint (start-up) points to the settings window.
     void ShowHotKeyProblem(bool withHint);
     void lookupClipboard();
@@ -37,11 +40,22 @@ public:
     bool hasReceivedMessages() override;
     void showNewMessages() override;
 
+    // LookupHotKeyPort
+    bool registerLookupHotKey(uint16_t shortcut) override;
+    void unregisterLookupHotKey() override;
+    uint64_t clockMs() override;
+    void startHotKeyTimer(uint32_t periodMs) override;
+    void stopHotKeyTimer() override;
+    std::string shortcutText(uint16_t shortcut) override;
+    void trayTipChanged(const std::string& tip) override;
+    void postHotKeyProblem() override;
+
 private:
     TFormMain& form_;
     TextDragMark textDragMark_;
     std::unique_ptr<TTextDropTarget> textDropTarget_;
     DdeServer ddeServer_;
+    LookupHotKeyKeeper hotKeys_;
 };
 
 } // namespace qlx::win

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "forms/FormLayout.h"
 #include "messages/HtmlViewPort.h"
@@ -16,8 +17,12 @@ namespace qlx::win {
 // The events a view raises to its window.
 struct MessageViewEvents {
     std::function<void()> documentComplete;
-    // A link asks for a new window; the handler sets cancel to keep the view from making one.
-    std::function<void(bool& cancel)> newWindow;
+    // A link asks for a new window, for the address; userInitiated when the user clicked it
+    // or pressed a key. The handler sets cancel to keep the view from making one.
+    std::function<void(const std::string& address, bool userInitiated, bool& cancel)> newWindow;
+    // The view is about to load the address in its page (topLevel) or in a frame; cancel
+    // comes set and the handler clears it to let the navigation go on.
+    std::function<void(const std::string& address, bool topLevel, bool& cancel)> beforeNavigate;
     // A navigation failed: the page cannot be had.
     std::function<void()> navigateError;
 };

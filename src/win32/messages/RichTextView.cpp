@@ -52,7 +52,7 @@ class RichTextView;
 class RichTextBody final : public HtmlBody {
   public:
     explicit RichTextBody(RichTextView& view) : view_(view) {}
-    bool setInnerHtml(const std::string& html) override;
+    bool setPage(const std::string& page) override;
     void setStyle(const std::string& fontFamily, const std::string& margin) override;
 
   private:
@@ -73,9 +73,6 @@ class RichTextView final : public MessageView {
     }
     bool Busy() override { return false; }
     std::unique_ptr<HtmlBody> body() override { return std::make_unique<RichTextBody>(*this); }
-    std::string activeElementAttribute(const std::string& name) override {
-        return name == "href" ? activeLink_ : std::string();
-    }
     bool builtIn() const override { return true; }
     void hide() override { ShowWindow(edit_, SW_HIDE); }
 
@@ -183,9 +180,10 @@ class RichTextView final : public MessageView {
         if (it == text_.runs.begin()) return false;
         const RichRun& run = *(it - 1);
         if (run.link < 0 || pos >= static_cast<LONG>(run.start + run.length)) return false;
-        activeLink_ = text_.links[static_cast<size_t>(run.link)];
+        // Only a click or Enter gets here: the user's own request.
         bool cancel = false;
-        if (events_.newWindow) events_.newWindow(cancel);
+        if (events_.newWindow)
+            events_.newWindow(text_.links[static_cast<size_t>(run.link)], true, cancel);
         return true;
     }
 
@@ -195,11 +193,11 @@ class RichTextView final : public MessageView {
     RichText text_;
     std::string face_ = "Arial";
     int margin_ = 7;
-    std::string activeLink_;
 };
 
-bool RichTextBody::setInnerHtml(const std::string& html) {
-    view_.setHtml(html);
+bool RichTextBody::setPage(const std::string& page) {
+    // The same page the browser gets reads back to the message's subset.
+    view_.setHtml(page);
     return true;
 }
 

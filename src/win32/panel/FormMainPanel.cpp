@@ -49,7 +49,8 @@ void FormMainPanel::applyOnTop(bool onTop) {
 }
 
 bool FormMainPanel::addTrayIcon() {
-    AddTrayIcon(form_.handle(), UniqueProductMessage, Application::instance().module());
+    AddTrayIcon(form_.handle(), UniqueProductMessage, Application::instance().module(),
+                form_.lookup().hotKeys().trayTip());
     return true;
 }
 

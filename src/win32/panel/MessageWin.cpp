@@ -234,10 +234,9 @@ HFONT messageFont() {
 }
 
 // The font's average letter width and height, and the text wrapped to half the screen.
-MessageWinMeasures measure(HFONT font, const std::wstring& text) {
+MessageWinMeasures measure(HFONT font, const std::wstring& text, const ScreenRect& screen) {
     MessageWinMeasures m;
-    m.screenWidth = GetSystemMetrics(SM_CXSCREEN);
-    m.screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    m.screen = screen;
     HDC dc = GetDC(nullptr);
     HGDIOBJ old =
         SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
@@ -248,7 +247,7 @@ MessageWinMeasures measure(HFONT font, const std::wstring& text) {
     TEXTMETRICW tm{};
     GetTextMetricsW(dc, &tm);
     m.charHeight = tm.tmHeight;
-    RECT r{0, 0, messageTextWrapWidth(m.screenWidth), 0};
+    RECT r{0, 0, messageTextWrapWidth(m.screen), 0};
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, kTextFormat | DT_CALCRECT);
     m.textWidth = r.right - r.left;
     m.textHeight = r.bottom - r.top;
@@ -330,16 +329,16 @@ int32_t showMessageWin(HWND owner, const std::string& text, const std::string& c
     s.text = widen(text);
     s.font = messageFont();
     s.icon = iconFor(type);
-    const MessageWinMeasures m = measure(s.font, s.text);
 
     std::optional<Dimension> ownerBounds;
-    if (owner) {
-        RECT r;
-        if (GetWindowRect(owner, &r))
-            ownerBounds = Dimension{r.top, r.left, r.bottom - r.top, r.right - r.left};
-    }
+    if (owner && IsWindow(owner)) ownerBounds = windowDimension(owner);
+    std::optional<Dimension> panelBounds;
+    HWND panel = Application::instance().mainWindow();
+    if (panel && IsWindow(panel)) panelBounds = windowDimension(panel);
+    const Monitor monitor = messageWinMonitor(ownerBounds, panelBounds, systemMonitors());
+    const MessageWinMeasures m = measure(s.font, s.text, monitor.bounds);
     const MessageWinLayout layout =
-        layoutMessageWin(m, type, buttonSet, ownerBounds, currentWorkArea());
+        layoutMessageWin(m, type, buttonSet, ownerBounds, workAreaOrFallback(monitor));
     if (layout.icon) s.iconRect = toRect(*layout.icon);
     s.textRect = toRect(layout.text);
     s.caption = caption;

@@ -46,8 +46,6 @@ void PanelWindow::movePanelTo(int32_t left, int32_t top) {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-std::optional<WorkArea> PanelWindow::workArea() { return reportedWorkArea(); }
-int32_t PanelWindow::screenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
-int32_t PanelWindow::screenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
+MonitorList PanelWindow::monitors() { return systemMonitors(); }
 
 } // namespace qlx::win

@@ -25,9 +25,7 @@ public:
     void setCursor(PanelCursor cursor) override;
     Dimension panelBounds() override;
     void movePanelTo(int32_t left, int32_t top) override;
-    std::optional<WorkArea> workArea() override;
-    int32_t screenWidth() override;
-    int32_t screenHeight() override;
+    MonitorList monitors() override;
 
 private:
     TFormMain& form_;

@@ -7,11 +7,20 @@
 #include <string>
 
 #include "win32/system/Encoding.h"
-#include "Text.h"
 
 namespace qlx::win {
 
-void AddTrayIcon(HWND window, UINT callbackMessage, HINSTANCE module) {
+namespace {
+// The tip field holds at most 127 characters and the terminating zero.
+void copyTip(NOTIFYICONDATAW& data, const std::string& text) {
+    const std::wstring tip = widen(text);
+    const size_t n = std::min(tip.size(), std::size(data.szTip) - 1);
+    std::copy_n(tip.begin(), n, data.szTip);
+    data.szTip[n] = L'\0';
+}
+} // namespace
+
+void AddTrayIcon(HWND window, UINT callbackMessage, HINSTANCE module, const std::string& tip) {
     NOTIFYICONDATAW data{};
     // The layout with the 128-character tip and nothing newer, which every shell understands.
     data.cbSize = NOTIFYICONDATAW_V2_SIZE;
@@ -21,14 +30,21 @@ void AddTrayIcon(HWND window, UINT callbackMessage, HINSTANCE module) {
     data.uCallbackMessage = callbackMessage;
     data.hIcon = static_cast<HICON>(
         LoadImageW(module, L"MAINICON", IMAGE_ICON, 16, 16, LR_VGACOLOR | LR_SHARED));
-    const std::wstring tip = widen(programTitle);
-    const size_t n = std::min(tip.size(), std::size(data.szTip) - 1);
-    std::copy_n(tip.begin(), n, data.szTip);
-    data.szTip[n] = L'\0';
+    copyTip(data, tip);
     Shell_NotifyIconW(NIM_ADD, &data);
     // The newer callback: the keyboard's select and context events, with the icon's place.
     data.uVersion = NOTIFYICON_VERSION_4;
     Shell_NotifyIconW(NIM_SETVERSION, &data);
+}
+
+void SetTrayIconTip(HWND window, const std::string& tip) {
+    NOTIFYICONDATAW data{};
+    data.cbSize = NOTIFYICONDATAW_V2_SIZE;
+    data.hWnd = window;
+    data.uID = 0;
+    data.uFlags = NIF_TIP;
+    copyTip(data, tip);
+    Shell_NotifyIconW(NIM_MODIFY, &data);
 }
 
 void RemoveTrayIcon(HWND window) {

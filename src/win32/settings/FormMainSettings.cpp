@@ -67,9 +67,7 @@ void FormMainSettings::loadSettings() {
 
     const StoredPosition stored{values.Position.FromTop, values.Position.FromBottom,
                                 values.Position.FromLeft, values.Position.FromRight};
-    const Dimension screen = screenDimension();
-    const PanelPlace place = placeStoredPosition(stored, windowBounds(hwnd), screen.width,
-                                                 screen.height, currentWorkArea());
+    const PanelPlace place = placeStoredPosition(stored, windowBounds(hwnd), systemMonitors());
     SetWindowPos(hwnd, nullptr, place.left, place.top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     NormalBounds = windowBounds(hwnd);

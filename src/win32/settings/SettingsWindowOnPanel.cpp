@@ -28,9 +28,7 @@ void SettingsWindowOnPanel::addTrayIcon() { form_.panel().addTrayIcon(); }
 void SettingsWindowOnPanel::removeTrayIcon() { form_.panel().removeTrayIcon(); }
 void SettingsWindowOnPanel::showTaskbarButton(bool show) { form_.showTaskbarButton(show); }
 
-bool SettingsWindowOnPanel::setLookupHotKey(uint16_t hotkey, bool on) {
-    return form_.lookup().SetLookupHotKey(hotkey, on);
-}
+LookupHotKeyKeeper& SettingsWindowOnPanel::lookupHotKey() { return form_.lookup().hotKeys(); }
 
 void SettingsWindowOnPanel::onTopSettingApplied(bool alwaysOnTop) {
     form_.panel().onTopSettingApplied(alwaysOnTop);

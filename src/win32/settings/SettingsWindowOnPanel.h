@@ -24,7 +24,7 @@ public:
     void addTrayIcon() override;
     void removeTrayIcon() override;
     void showTaskbarButton(bool show) override;
-    bool setLookupHotKey(uint16_t hotkey, bool on) override;
+    LookupHotKeyKeeper& lookupHotKey() override;
     void onTopSettingApplied(bool alwaysOnTop) override;
     void allowChromeFrameUrls() override;
     void postCommand(uint16_t wParam, int32_t lParam) override;

@@ -3,11 +3,13 @@
 
 #include <commctrl.h>
 
+#include "win32/system/SystemLibrary.h"
+
 namespace qlx::win {
 
 bool loadCommonControls(DWORD classes) {
     // The program's manifest makes the system take the library's current version.
-    static HMODULE library = LoadLibraryExW(L"comctl32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    static HMODULE library = loadSystemLibrary(L"comctl32.dll");
     if (!library) return false;
     using Init = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
     static const auto init = reinterpret_cast<Init>(

@@ -41,6 +41,12 @@
 //   hotkeyfield CLASS    print the value of the hot-key field on a window of that class
 //                        (low byte the key, high byte 1 Shift, 2 Ctrl, 4 Alt)
 //   trayicon             print 1 when the panel has its notification-area icon, else 0
+//   ping                 send the program's do-nothing message and print how many
+//                        milliseconds the answer took, or "hung" after 10 s
+//   traytips             the tip of every notification-area icon the shell shows, a line each
+//                        (UTF-8), read from the shell's tooltip windows
+//   resources            the panel's process: "kernel-handles windows gdi-objects
+//                        user-objects" (the last two -1 where the system does not count them)
 //   getclipboard         print the clipboard's Unicode text (UTF-8; line breaks become "|")
 //   childtext CLASS      the text of every child window of a window of that class that has
 //                        one, a line each (UTF-8; line breaks inside a text become "|")
@@ -214,6 +220,74 @@ int printUsage() {
     for (HWND w = nullptr; (w = FindWindowExW(HWND_MESSAGE, w, nullptr, nullptr)) != nullptr;)
         countWindow(w, reinterpret_cast<LPARAM>(&windows));
     std::printf("%ld %ld\n", handleCount(pid), windows.second);
+    return 0;
+}
+
+// What the panel's process holds, with the system's counts of its GDI and USER objects.
+int printResources() {
+    HWND panel = findPanel();
+    DWORD pid = 0;
+    if (!panel || !GetWindowThreadProcessId(panel, &pid)) return 1;
+    std::pair<DWORD, long> windows{pid, 0};
+    EnumWindows(countWindow, reinterpret_cast<LPARAM>(&windows));
+    for (HWND w = nullptr; (w = FindWindowExW(HWND_MESSAGE, w, nullptr, nullptr)) != nullptr;)
+        countWindow(w, reinterpret_cast<LPARAM>(&windows));
+    long gdi = -1, user = -1;
+    if (HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, pid)) {
+        // A process with windows always holds some of both; 0 means they are not counted.
+        const DWORD g = GetGuiResources(process, GR_GDIOBJECTS);
+        const DWORD u = GetGuiResources(process, GR_USEROBJECTS);
+        if (g != 0) gdi = static_cast<long>(g);
+        if (u != 0) user = static_cast<long>(u);
+        CloseHandle(process);
+    }
+    std::printf("%ld %ld %ld %ld\n", handleCount(pid), windows.second, gdi, user);
+    return 0;
+}
+
+// The tip of one notification-area icon: the shell keeps it in a tooltip window of its own
+// process, so the tool's record and its text are read through a buffer placed there.
+std::wstring shellTooltipText(HWND tooltip) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(tooltip, &pid);
+    HANDLE process =
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (!process) return L"?";
+    constexpr size_t kChars = 1024;
+    const size_t bytes = sizeof(TTTOOLINFOW) + kChars * sizeof(wchar_t);
+    std::wstring text;
+    if (auto* remote = static_cast<BYTE*>(
+            VirtualAllocEx(process, nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE))) {
+        std::vector<BYTE> local(bytes, 0);
+        TTTOOLINFOW info{};
+        info.cbSize = sizeof info;
+        info.lpszText = reinterpret_cast<LPWSTR>(remote + sizeof info);
+        std::memcpy(local.data(), &info, sizeof info);
+        DWORD_PTR ok = 0;
+        if (WriteProcessMemory(process, remote, local.data(), bytes, nullptr) &&
+            SendMessageTimeoutW(tooltip, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(remote),
+                                SMTO_ABORTIFHUNG, 5000, &ok) &&
+            ok && ReadProcessMemory(process, remote, local.data(), bytes, nullptr)) {
+            const auto* chars = reinterpret_cast<const wchar_t*>(local.data() + sizeof info);
+            text.assign(chars, wcsnlen(chars, kChars - 1));
+        }
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    }
+    CloseHandle(process);
+    return text;
+}
+
+void printUtf8(const std::wstring& text);
+
+int printTrayTips() {
+    for (HWND tip = nullptr; (tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr));) {
+        // Wine's tray windows (its stand-alone tray, or one window per icon) own the tips.
+        wchar_t owner[64] = L"";
+        GetClassNameW(GetWindow(tip, GW_OWNER), owner, 64);
+        if (!std::wcsstr(owner, L"tray")) continue;
+        printUtf8(shellTooltipText(tip));
+        std::printf("\n");
+    }
     return 0;
 }
 
@@ -560,6 +634,8 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
     if (cmd == L"usage") return printUsage();
+    if (cmd == L"resources") return printResources();
+    if (cmd == L"traytips") return printTrayTips();
     if (cmd == L"drag" && (argc == 3 || argc == 4))
         return dragText(unescape(argv[2]), argc == 4 && std::wstring(argv[3]) == L"unicode");
     if (cmd == L"hotkey" && argc == 5)
@@ -727,6 +803,22 @@ int wmain(int argc, wchar_t** argv) {
                                          static_cast<LPARAM>(number(argv[3])),
                                          SMTO_BLOCK | SMTO_ABORTIFHUNG, 5000, &reply);
         std::printf("%llu\n", ok ? static_cast<unsigned long long>(reply) : 0ull);
+        return ok ? 0 : 1;
+    }
+    if (cmd == L"ping") {
+        // The program's message that does nothing (lParam 1), timed here: no process start
+        // in the figure.
+        LARGE_INTEGER frequency{}, before{}, after{};
+        QueryPerformanceFrequency(&frequency);
+        QueryPerformanceCounter(&before);
+        DWORD_PTR reply = 0;
+        const LRESULT ok = SendMessageTimeoutW(panel, productMessage(), 0, 1,
+                                               SMTO_BLOCK | SMTO_ABORTIFHUNG, 10000, &reply);
+        QueryPerformanceCounter(&after);
+        const double ms = static_cast<double>(after.QuadPart - before.QuadPart) * 1000.0 /
+                          static_cast<double>(frequency.QuadPart);
+        if (ok) std::printf("%.1f\n", ms);
+        else std::printf("hung\n");
         return ok ? 0 : 1;
     }
     if (cmd == L"post" && argc == 4) {

@@ -78,7 +78,7 @@ public:
 };
 
 const DefinitionsServer kServer{"defs.example", 80};
-const char kDocument[] = "<d><link name='lookup' modern='http://a/' gcf='gcf:http://a/'/>"
+const char kDocument[] = "<d><link name='lookup' modern='http://a.lemmary.dk/' gcf='gcf:http://a.lemmary.dk/'/>"
                          "<message timestamp='t'>Hi</message></d>";
 
 DefinitionsDownload download(FakeConnection& c) {
@@ -167,7 +167,7 @@ TEST(DefinitionsHttp, StatusAtEachStep) {
     EXPECT_EQ(download(closesAtOnce).status, kDefinitionsBadAnswer);
 
     FakeConnection xmlError;
-    xmlError.data("HTTP/1.0 200 OK\r\n\r\n<d><link name='lookup' modern='http://a/' gcf='gcf:http://a/'/><x a=1/></d>");
+    xmlError.data("HTTP/1.0 200 OK\r\n\r\n<d><link name='lookup' modern='http://a.lemmary.dk/' gcf='gcf:http://a.lemmary.dk/'/><x a=1/></d>");
     xmlError.closed();
     DefinitionsDownload broken = download(xmlError);
     EXPECT_EQ(broken.status, kDefinitionsXmlError);

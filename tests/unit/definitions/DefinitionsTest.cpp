@@ -29,17 +29,17 @@ size_t accepted(const std::string& body) {
 
 TEST(ParseDefinitions, LinksAndMessagesAtAnyDepth) {
     auto r = parse("<?xml version='1.0'?>\r\n<definitions>\n"
-                   "  <link name='lookup' modern='http://a/' gcf='gcf:http://a/'/>\n"
+                   "  <link name='lookup' modern='http://a.lemmary.dk/' gcf='gcf:http://a.lemmary.dk/'/>\n"
                    "  <!-- comment --><group><deeper>\n"
-                   "    <LINK Name='programpage' modern='https://p/' gcf='gcf:https://p/'></LINK>\n"
+                   "    <LINK Name='programpage' modern='https://p.lemmary.dk/' gcf='gcf:https://p.lemmary.dk/'></LINK>\n"
                    "  </deeper></group>\n"
                    "  <message timestamp='2024-02' max-ver='0.6.0'>\n  <p>One &amp;  <b>two</b></p>\n</message>\n"
                    "  <x><message timestamp='2024-01'>Inner</message></x>\n"
                    "</definitions>");
     EXPECT_EQ(r.status, kDefinitionsOk);
     ASSERT_EQ(r.replacements.size(), 2u);
-    EXPECT_EQ(r.replacements[0], (TemplateReplacement{TemplatePair::Lookup, "http://a/", "gcf:http://a/"}));
-    EXPECT_EQ(r.replacements[1], (TemplateReplacement{TemplatePair::ProgramPage, "https://p/", "gcf:https://p/"}));
+    EXPECT_EQ(r.replacements[0], (TemplateReplacement{TemplatePair::Lookup, "http://a.lemmary.dk/", "gcf:http://a.lemmary.dk/"}));
+    EXPECT_EQ(r.replacements[1], (TemplateReplacement{TemplatePair::ProgramPage, "https://p.lemmary.dk/", "gcf:https://p.lemmary.dk/"}));
     ASSERT_TRUE(r.messages);
     ASSERT_EQ(r.messages->size(), 2u);
     EXPECT_EQ((*r.messages)[0].timestamp, "2024-02");
@@ -50,27 +50,46 @@ TEST(ParseDefinitions, LinksAndMessagesAtAnyDepth) {
 
     PageTemplates templates = PageTemplates::defaults();
     applyTemplateReplacements(templates, r.replacements);
-    EXPECT_EQ(templates.LookupModern, "http://a/");
-    EXPECT_EQ(templates.LookupGCF, "gcf:http://a/");
-    EXPECT_EQ(templates.ProgramPageModern, "https://p/");
-    EXPECT_EQ(templates.ProgramPageGCF, "gcf:https://p/");
+    EXPECT_EQ(templates.LookupModern, "http://a.lemmary.dk/");
+    EXPECT_EQ(templates.LookupGCF, "gcf:http://a.lemmary.dk/");
+    EXPECT_EQ(templates.ProgramPageModern, "https://p.lemmary.dk/");
+    EXPECT_EQ(templates.ProgramPageGCF, "gcf:https://p.lemmary.dk/");
 }
 
 TEST(ParseDefinitions, LinksThatReplaceNothing) {
     auto r = parse("<d>"
-                   "<link name='other' modern='http://a/' gcf='gcf:http://a/'/>"
-                   "<link name='lookup' modern='http://a/'/>"
-                   "<link name='Lookup' modern='http://a/' gcf='gcf:http://a/'/>"
-                   "<link name='lookup' modern='file:///c:/x.exe' gcf='gcf:http://a/'/>"
-                   "<link name='lookup' modern='http://a/' gcf='gcf:javascript:alert(1)'/>"
-                   "<link name='lookup' modern=' http://a/' gcf='gcf:http://a/' x='1' />"
-                   "<link name='lookup' modern='HTTPS://b/' gcf='GCF:Http://b/'/>"
+                   "<link name='other' modern='http://a.lemmary.dk/' gcf='gcf:http://a.lemmary.dk/'/>"
+                   "<link name='lookup' modern='http://a.lemmary.dk/'/>"
+                   "<link name='Lookup' modern='http://a.lemmary.dk/' gcf='gcf:http://a.lemmary.dk/'/>"
+                   "<link name='lookup' modern='file:///c:/x.exe' gcf='gcf:http://a.lemmary.dk/'/>"
+                   "<link name='lookup' modern='http://a.lemmary.dk/' gcf='gcf:javascript:alert(1)'/>"
+                   "<link name='lookup' modern=' http://a.lemmary.dk/' gcf='gcf:http://a.lemmary.dk/' x='1' />"
+                   "<link name='lookup' modern='HTTPS://B.Lemmary.DK/' gcf='GCF:Http://b.LEMMARY.dk/'/>"
                    "</d>");
     EXPECT_EQ(r.status, kDefinitionsOk);
     // Leading blanks are trimmed by the reader, so the sixth link is a good one.
     ASSERT_EQ(r.replacements.size(), 2u);
-    EXPECT_EQ(r.replacements[0].modern, "http://a/");
-    EXPECT_EQ(r.replacements[1].gcf, "GCF:Http://b/");
+    EXPECT_EQ(r.replacements[0].modern, "http://a.lemmary.dk/");
+    EXPECT_EQ(r.replacements[1].gcf, "GCF:Http://b.LEMMARY.dk/");
+}
+
+TEST(ParseDefinitions, TemplatesOnlyForTheDictionarysDomain) {
+    auto r = parse("<d>"
+                   "<link name='lookup' modern='http://evil.example/#ordbog/' gcf='gcf:http://evil.example/'/>"
+                   "<link name='lookup' modern='http://www.lemmary.dk@evil.example/' gcf='gcf:http://www.lemmary.dk/'/>"
+                   "<link name='lookup' modern='http://www.lemmary.dk/' gcf='gcf:http://127.0.0.1/'/>"
+                   "<link name='lookup' modern='http://www.lemmary.dk/&#34; --x &#34;' gcf='gcf:http://www.lemmary.dk/'/>"
+                   "<link name='programpage' modern='http://xlemmary.dk/' gcf='gcf:http://www.lemmary.dk/'/>"
+                   "<link name='programpage' modern='https://nyt.lemmary.dk/q' gcf='gcf:https://nyt.lemmary.dk/q'/>"
+                   "</d>");
+    EXPECT_EQ(r.status, kDefinitionsOk);
+    // Only the last one; the lookup templates stay what they were.
+    ASSERT_EQ(r.replacements.size(), 1u);
+    EXPECT_EQ(r.replacements[0], (TemplateReplacement{TemplatePair::ProgramPage, "https://nyt.lemmary.dk/q",
+                                                      "gcf:https://nyt.lemmary.dk/q"}));
+    PageTemplates templates = PageTemplates::defaults();
+    applyTemplateReplacements(templates, r.replacements);
+    EXPECT_EQ(templates.LookupModern, PageTemplates::defaults().LookupModern);
 }
 
 TEST(ParseDefinitions, VersionWindow) {
@@ -87,7 +106,7 @@ TEST(ParseDefinitions, VersionWindow) {
 
 TEST(ParseDefinitions, FirstRunSkipsMessagesButTakesLinks) {
     const char* doc = "<d><message timestamp='t'>hello</message>"
-                      "<link name='lookup' modern='http://a/' gcf='gcf:http://a/'/></d>";
+                      "<link name='lookup' modern='http://a.lemmary.dk/' gcf='gcf:http://a.lemmary.dk/'/></d>";
     auto r = parse(doc, true);
     EXPECT_EQ(r.status, kDefinitionsOk);
     EXPECT_FALSE(r.messages);
@@ -98,7 +117,7 @@ TEST(ParseDefinitions, FirstRunSkipsMessagesButTakesLinks) {
 
 TEST(ParseDefinitions, EmptyMessageElementSwallowsTheRestOfItsParent) {
     auto r = parse("<d><g><message timestamp='t'/>"
-                   "<link name='lookup' modern='http://a/' gcf='gcf:http://a/'/>"
+                   "<link name='lookup' modern='http://a.lemmary.dk/' gcf='gcf:http://a.lemmary.dk/'/>"
                    "<message timestamp='u'>lost</message></g>"
                    "<message timestamp='v'>kept</message></d>");
     EXPECT_EQ(r.status, kDefinitionsOk);
@@ -116,7 +135,7 @@ TEST(ParseDefinitions, UnbalancedAndBrokenDocuments) {
     EXPECT_EQ(parse("\n<d></d>").status, kDefinitionsXmlError);
     EXPECT_EQ(parse("<d><message timestamp='a'>never ends").status, kDefinitionsXmlError);
     // Replacements found before an error are kept.
-    auto broken = parse("<d><link name='lookup' modern='http://a/' gcf='gcf:http://a/'/><x a=1/></d>");
+    auto broken = parse("<d><link name='lookup' modern='http://a.lemmary.dk/' gcf='gcf:http://a.lemmary.dk/'/><x a=1/></d>");
     EXPECT_EQ(broken.status, kDefinitionsXmlError);
     EXPECT_EQ(broken.replacements.size(), 1u);
 }

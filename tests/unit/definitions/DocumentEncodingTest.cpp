@@ -107,7 +107,7 @@ TEST(DocumentEncoding, TheDownloadReadsAUtf8DocumentAsWindows1252) {
         int64_t nowMs() override { return 0; }
     };
     const std::string body =
-        kBom + "<d><link name='lookup' modern='http://a/\xC3\xB8/' gcf='gcf:http://a/\xC3\xB8/'/>"
+        kBom + "<d><link name='lookup' modern='http://lemmary.dk/\xC3\xB8/' gcf='gcf:http://lemmary.dk/\xC3\xB8/'/>"
                "<message timestamp='t'><p>F\xC3\xB8rste &amp; \xC5\x91</p></message></d>";
     Connection c;
     c.answer = "HTTP/1.0 200 OK\r\n\r\n" + body;
@@ -115,8 +115,8 @@ TEST(DocumentEncoding, TheDownloadReadsAUtf8DocumentAsWindows1252) {
     const DefinitionsDownload d = Execute(c, {"x", 80}, versions, false);
     EXPECT_EQ(d.status, kDefinitionsOk);
     ASSERT_EQ(d.replacements.size(), 1u);
-    EXPECT_EQ(d.replacements[0].modern, "http://a/%C3%B8/");
-    EXPECT_EQ(d.replacements[0].gcf, "gcf:http://a/%C3%B8/");
+    EXPECT_EQ(d.replacements[0].modern, "http://lemmary.dk/%C3%B8/");
+    EXPECT_EQ(d.replacements[0].gcf, "gcf:http://lemmary.dk/%C3%B8/");
     ASSERT_TRUE(d.messages);
     EXPECT_EQ((*d.messages)[0].text, "<p>F\xF8rste &amp; &#337;</p>");
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "lookup/LookupAddress.h"
+#include "lookup/PageAddressCheck.h"
 
 using namespace qlx;
 
@@ -59,7 +60,7 @@ TEST(LookupAddress, ExamplesOfTheEscaping) {
     EXPECT_EQ(lookupFragment("\xDF"), "");
     EXPECT_EQ(lookupFragment(" \xDF  + "), ""); // outside letter with only blanks around it
     EXPECT_EQ(lookupFragment("hus\x80"), "hus?*/");
-    EXPECT_EQ(lookupFragment("%#?&/"), "%#?&//"); // passed through as they are
+    EXPECT_EQ(lookupFragment("%#?&/"), "%25%23%3F%26%2F/"); // escaped, not passed through
 }
 
 TEST(LookupAddress, CaseIsKeptAndBothYDiaeresesAreLetters) {
@@ -94,4 +95,26 @@ TEST(LookupAddress, TemplateChoiceAndAppending) {
               "gcf:http://www.lemmary.dk/ordbog/%C3%A6ble/");
     EXPECT_EQ(lookupAddress("  ", "", t, true), t.LookupGCF);
     EXPECT_EQ(lookupAddress("x", "http://a/", t, true), "http://a/x/");
+}
+
+TEST(LookupAddress, HostileTextsStayInsideTheFragment) {
+    struct Case {
+        const char* text;
+        const char* fragment;
+    };
+    const Case cases[] = {
+        {"a\" --some-switch \"", "a%22%20--some-switch%20%22/"},
+        {"a\\b<c>d", "a%5Cb%3Cc%3Ed/"},
+        {"x'`^{|}", "x%27%60%5E%7B%7C%7D/"},
+        {"@evil.example:80", "%40evil.example%3A80/"},
+        {"-._~", "-._~/"},
+        {"\xF8" "\"\xDF", "%C3%B8%22?*/"},
+        {"\"", "%22/"}, // a sign alone still counts as a word
+    };
+    const PageTemplates t = PageTemplates::defaults();
+    for (const Case& c : cases) {
+        EXPECT_EQ(lookupFragment(c.text), c.fragment) << c.text;
+        EXPECT_TRUE(isAllowedPageAddress(lookupAddress(c.text, "", t, false))) << c.text;
+        EXPECT_TRUE(isAllowedPageAddress(lookupAddress(c.text, "", t, true))) << c.text;
+    }
 }

@@ -46,19 +46,44 @@ struct Pages : ::testing::Test {
 };
 } // namespace
 
-TEST(PageAddressCheck, OnlyWebAddressesReachTheShell) {
-    for (const char* ok : {"http://www.lemmary.dk/#ordbog/hus/", "https://x", "HTTP://X",
-                           "hTtPs:", "gcf:http://x/ordbog/", "GCF:HTTPS://x", "Gcf:hTTp:x"})
+TEST(PageAddressCheck, OnlyPlainWebAddressesReachTheShell) {
+    const std::string longPath = "http://www.lemmary.dk/" + std::string(2048 - 22, 'a');
+    for (const std::string& ok : std::vector<std::string>{
+             "http://www.lemmary.dk/#ordbog/hus/", "https://x", "HTTP://X", "hTtPs://WWW.Lemmary.DK/",
+             "gcf:http://x/ordbog/", "GCF:HTTPS://x", "http://x:8080/a", "https://x:1",
+             "http://127.0.0.1:65535/", "http://xn--rdgrd-vuad.dk/", "http://x?q=1&r=%2B#f/g",
+             "http://x#ordbog/r%C3%B8d/", "http://x/a-b_c.d~e!$'()*+,;=:@/", "http://x/%aF", longPath})
         EXPECT_TRUE(isAllowedPageAddress(ok)) << ok;
-    for (const char* bad :
-         {"", "http", "https", "gcf:", "gcf:file:///C:/x.exe", "file:///C:/Windows/calc.exe",
-          "FILE://host/share/x.exe", "\\\\host\\share\\x.exe", "C:\\x.exe", "x.exe",
-          "javascript:alert(1)", "JavaScript:http://x", "ms-msdt:/id PCWDiagnostic",
-          "ms-settings:", "mailto:a@b", " http://x", "\thttp://x", "\x01http://x",
-          "gcf: http://x", "gcf:gcf:http://x", "httpx://x", "https//x", "ftp://x",
-          "vbscript:http:"})
+    for (const std::string& bad : std::vector<std::string>{
+             // not a web address
+             "", "http", "https", "http:", "hTtPs:", "gcf:", "Gcf:hTTp:x", "http:x", "http:/x",
+             "gcf:file:///C:/x.exe", "file:///C:/Windows/calc.exe", "FILE://host/share/x.exe",
+             "\\\\host\\share\\x.exe", "C:\\x.exe", "x.exe", "javascript:alert(1)",
+             "JavaScript:http://x", "ms-msdt:/id PCWDiagnostic", "ms-settings:", "mailto:a@b",
+             "gcf:gcf:http://x", "httpx://x", "https//x", "ftp://x", "vbscript:http:",
+             // something before the scheme
+             " http://x", "\thttp://x", "\x01http://x", "gcf: http://x",
+             // the host is not what it seems, or not a plain name
+             "http://www.lemmary.dk@evil.example/", "http://user:pw@x/", "http://@x/",
+             "http:\\\\host\\share", "http://\\\\host\\share", "http:///x", "http://",
+             "http://x:/", "http://x:65536/", "http://x:123456/", "http://x:8o/", "http://[::1]/",
+             "http://r\xF8" "d.dk/", "http://x_y/", "http://x y/",
+             // what breaks out of a quoted command line or is read differently
+             "http://a\" --some-switch \"", "http://x/a b", "http://x/\x01", "http://x/\x7F",
+             "http://x/\r\nHost: y", "http://x/r\xF8" "d", "http://x/a\\b", "http://x/<s>",
+             "http://x/^", "http://x/`", "http://x/{", "http://x/|", "http://x/}",
+             "http://x/%", "http://x/%4", "http://x/%G0", "http://x/%%41",
+             // over-long
+             longPath + "a"})
         EXPECT_FALSE(isAllowedPageAddress(bad)) << bad;
     EXPECT_FALSE(isAllowedPageAddress(std::string_view("\0http://x", 9)));
+    EXPECT_FALSE(isAllowedPageAddress(std::string_view("http://x/\0", 10)));
+}
+
+TEST(PageAddressCheck, HostWithoutPortInLowerCase) {
+    EXPECT_EQ(pageAddressHost("gcf:HTTP://WWW.Lemmary.dk:81/x"), "www.lemmary.dk");
+    EXPECT_EQ(pageAddressHost("https://a.b?x"), "a.b");
+    EXPECT_EQ(pageAddressHost("http://a@b/"), std::nullopt);
 }
 
 TEST_F(Pages, ShellCodesBecomeTheTwoMessages) {

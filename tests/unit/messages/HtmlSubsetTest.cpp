@@ -99,7 +99,7 @@ TEST(HtmlSubset, CharactersOutsideTheCodePageKeepTheirPlace) {
     const RichText r = htmlToRichText(
         "a&#337;<b>&#x1F600;</b>&rarr;&#8594; <a href='http://x.dk/&#337;&#248;?a&amp;b'>L</a>");
     // One placeholder per UTF-16 unit, so that the link's place is the control's.
-    EXPECT_EQ(notation(r), "a\x1A*\x1A\x1A*&rarr;\x1A [L](http://x.dk/%C5%91\xF8?a&b)");
+    EXPECT_EQ(notation(r), "a\x1A*\x1A\x1A*&rarr;\x1A [L](http://x.dk/%C5%91%C3%B8?a&b)");
     EXPECT_EQ(r.others, u"\u0151\xD83D\xDE00\u2192");
     const std::string rtf = richTextToRtf(r, "Arial");
     EXPECT_NE(rtf.find("{\\plain\\f0\\fs24 a\\u337?}{\\plain\\f0\\fs24\\b \\u-10179?\\u-8704?}"
@@ -142,4 +142,56 @@ TEST(HtmlSubset, TheBodyStyleTheBuiltInViewTakes) {
     EXPECT_EQ(cssPixels("12", 3), 12);
     for (const char* other : {"", "1em", "-4px", "px", "99999999999px"})
         EXPECT_EQ(cssPixels(other, 3), 3) << other;
+}
+
+TEST(HtmlSubset, TheFlatHtmlKeepsNothingOfAHostileMessage) {
+    // Each of these gives the flat HTML on the right: what could load, run, refresh, submit,
+    // frame or restyle anything is gone, links that the program would not open are plain.
+    const std::pair<const char*, const char*> cases[] = {
+        {"<link rel=stylesheet href=http://192.168.1.1/a.css>a", "a"},
+        {"<style>@import url(http://192.168.1.1/a.css);</style>a", "a"},
+        {"<style>@font-face{font-family:x;src:url(http://x/f.ttf)}</style>a", "a"},
+        {"<p style=\"background:url(http://x/i.png)\">a</p>", "<p>a</p>"},
+        {"<iframe src=http://x/></iframe>a<frameset><frame src=http://x/>", "a"},
+        {"<object data=http://x/a.swf></object><embed src=http://x/a.swf>a", "a"},
+        {"<base href=http://evil.example/><a href=http://www.lemmary.dk/>a</a>",
+         "<a href=\"http://www.lemmary.dk/\">a</a>"},
+        {"<meta http-equiv=refresh content=\"0;url=http://x/\">a", "a"},
+        {"<form action=http://x/><input name=p type=password>a</form>", "a"},
+        {"<svg onload=alert(1)><image href=http://x/i.png /></svg>a", "a"},
+        {"<b onmouseover=\"alert(1)\" style=x>a</b><img src=x onerror=alert(1)>",
+         "<b>a</b>"},
+        {"<a href=\"javascript:alert(1)\">a</a>", "<a>a</a>"},
+        {"<a href=\"vbscript:msgbox(1)\">a</a>", "<a>a</a>"},
+        {"<a href=\"data:text/html,<script>alert(1)</script>\">a</a>", "<a>a</a>"},
+        {"<a href=\"file://server/share/a.css\">a</a>", "<a>a</a>"},
+        {"<a href=\"\\\\server\\share\\a.exe\">a</a>", "<a>a</a>"},
+        {"<a href=\"ms-msdt:/id PCWDiagnostic\">a</a>", "<a>a</a>"},
+        {"<a href=\"http://a&#34; --some-switch &#34;\">a</a>", "<a>a</a>"},
+        {"<a href=\"http://www.lemmary.dk@evil.example/\">a</a>", "<a>a</a>"},
+        {"<a href='http://x/?a=1&amp;b=2'>a&lt;b&gt;&quot;&amp;</a>",
+         "<a href=\"http://x/?a=1&amp;b=2\">a&lt;b&gt;&quot;&amp;</a>"},
+        {"<script>alert(1)</script><!-- <b>x</b> -->a", "a"},
+        // As browsers read it outside SVG: a bogus comment up to the first ">".
+        {"<![CDATA[<b>y</b>]]>a", "y</b>]]&gt;a"},
+    };
+    for (const auto& [html, flat] : cases) {
+        EXPECT_EQ(flatSubsetHtml(html), flat) << html;
+        EXPECT_EQ(htmlToRichText(flatSubsetHtml(html)), htmlToRichText(html)) << html;
+    }
+}
+
+TEST(HtmlSubset, OrdinaryNewsSurvivesTheFlatHtml) {
+    const char* news =
+        "<h2>Nyt i ordbogen</h2><P>Over <STRONG>1000</STRONG> nye ord, bl.a. "
+        "<em>r&oslash;dgr&oslash;d</em> og <u>&aelig;ble</u>.<br>Se "
+        "<a href=\"https://www.lemmary.dk/nyt\" target=\"_blank\">her</a>.</P>"
+        "<ol><li>et<li>to<ul><li>tre</ul></ol><blockquote>citat</blockquote>"
+        "<center>midt</center>";
+    EXPECT_EQ(flatSubsetHtml(news),
+              "<h2>Nyt i ordbogen</h2><p>Over <b>1000</b> nye ord, bl.a. "
+              "<i>r\xF8" "dgr\xF8" "d</i> og <u>\xE6" "ble</u>.<br>Se "
+              "<a href=\"https://www.lemmary.dk/nyt\">her</a>.</p>"
+              "<ol><li>et<li>to<ul><li>tre</ul></ol><p>citat</p><div>midt</div>");
+    EXPECT_EQ(htmlToRichText(flatSubsetHtml(news)), htmlToRichText(news));
 }

@@ -13,7 +13,7 @@ const WorkArea kWork{0, 0, 1920, 1040};
 // A font 7 pixels wide on average and 16 high: margins 14 and 16, spacings 18 and 20, a
 // button row of 28. A dialog frame adds 6 to the width and 29 to the height.
 MessageWinMeasures measures(int32_t textWidth, int32_t textHeight) {
-    return MessageWinMeasures{1920, 1080, 7, 16, textWidth, textHeight, 6, 29};
+    return MessageWinMeasures{{0, 0, 1920, 1080}, 7, 16, textWidth, textHeight, 6, 29};
 }
 
 std::string captions(const ButtonSet& s) {
@@ -78,6 +78,7 @@ TEST(MessageWinLayout, WideTextIsNotNarrowedAndCustomHasNoIcon) {
     EXPECT_EQ(l.dialog.height, 48 + 28 + 20 + 32 + 29);
     EXPECT_EQ(l.right->bounds.left, 217 + (217 - 62) / 2);
     EXPECT_EQ(messageTextWrapWidth(1920), 960);
+    EXPECT_EQ(messageTextWrapWidth(ScreenRect{-1280, 0, 0, 1024}), 640);
 }
 
 TEST(MessageWinLayout, WithoutOwnerStaysCentredOnTheScreenEvenOverTheTaskbar) {
@@ -107,4 +108,33 @@ TEST(MessageWinLayout, DialogLargerThanTheWorkAreaIsShrunkAndTheStripFollows) {
     EXPECT_EQ(l.dialog.height, 1040);
     EXPECT_EQ(l.clientHeight, 1040 - 29);
     EXPECT_EQ(l.strip.top, 1040 - 29 - 28);
+}
+
+TEST(MessageWinLayout, OnTheMonitorOfItsOwnerOrOfThePanel) {
+    const Monitor primary{{0, 0, 1920, 1080}, WorkArea{0, 0, 1920, 1040}, 96, true};
+    const Monitor right{{1920, 0, 3200, 1024}, WorkArea{1920, 0, 3160, 1024}, 144, false};
+    const MonitorList both{primary, right};
+    const Dimension panel{0, 3200 - 164, 32, 82};
+    const Dimension settings{100, 100, 331, 319};
+    EXPECT_EQ(messageWinMonitor(settings, panel, both), primary);
+    EXPECT_EQ(messageWinMonitor(std::nullopt, panel, both), right);
+    EXPECT_EQ(messageWinMonitor(std::nullopt, std::nullopt, both), primary);
+
+    // Without an owner: centred on the panel's monitor.
+    MessageWinMeasures m = measures(30, 16);
+    m.screen = right.bounds;
+    EXPECT_EQ(layoutMessageWin(m, TMsgDlgType::warning, 0, std::nullopt, *right.work).dialog,
+              (Dimension{512 - 70, 1920 + 640 - 57, 141, 150}));
+
+    // A panel near its monitor's right edge, beside the taskbar: the dialog centred on it is
+    // kept inside that monitor's work area, not pushed onto the primary screen.
+    const Dimension nearEdge{300, 3160 - 82, 32, 82};
+    EXPECT_EQ(layoutMessageWin(m, TMsgDlgType::warning, 3, nearEdge, workAreaOf(nearEdge, both))
+                  .dialog,
+              (Dimension{300 - 54, 3160 - 200, 141, 200}));
+    const Dimension nearLeftEdge{300, 1920, 32, 82};
+    EXPECT_EQ(layoutMessageWin(m, TMsgDlgType::warning, 3, nearLeftEdge,
+                               workAreaOf(nearLeftEdge, both))
+                  .dialog.left,
+              1920);
 }

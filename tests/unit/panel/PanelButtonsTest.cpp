@@ -27,8 +27,8 @@ public:
     int cursorChanges = 0;
     Dimension bounds{0, 1000, 32, 82};
     int moves = 0;
-    std::optional<WorkArea> work = WorkArea{0, 0, 1920, 1040};
-    bool throwOnWorkArea = false;
+    MonitorList screens{{{0, 0, 1920, 1080}, WorkArea{0, 0, 1920, 1040}, 96, true}};
+    bool throwOnMonitors = false;
 
     void startTimer(PanelTimer t, uint32_t ms) override { timers[t] = {ms, now + ms}; }
     void stopTimer(PanelTimer t) override { timers.erase(t); }
@@ -38,12 +38,10 @@ public:
     void movePanelTo(int32_t left, int32_t top) override {
         bounds.left = left, bounds.top = top, ++moves;
     }
-    std::optional<WorkArea> workArea() override {
-        if (throwOnWorkArea) throw std::runtime_error("no work area");
-        return work;
+    MonitorList monitors() override {
+        if (throwOnMonitors) throw std::runtime_error("no monitors");
+        return screens;
     }
-    int32_t screenWidth() override { return 1920; }
-    int32_t screenHeight() override { return 1080; }
 
     bool running(PanelTimer t) const { return timers.count(t) != 0; }
 
@@ -263,7 +261,7 @@ TEST_F(Panel, CursorFollowsTheHandleZoneAndIsSetOnlyOnChange) {
 }
 
 TEST_F(Panel, DragFollowsTheMouseWithinTheWorkArea) {
-    port.work = WorkArea{100, 40, 1920, 1040};
+    port.screens[0].work = WorkArea{100, 40, 1920, 1040};
     port.bounds = {300, 500, 32, 82};
     panel.FormMouseDown(510, 305); // offset (10, 5)
     EXPECT_EQ(panel.DragOffset, (DragPoint{10, 5}));
@@ -299,15 +297,59 @@ TEST_F(Panel, DragFollowsTheMouseWithinTheWorkArea) {
 }
 
 TEST_F(Panel, DragLimitsUseTheWholeScreenWithoutAWorkArea) {
-    port.work.reset();
+    port.screens[0].work.reset();
     panel.FormMouseDown(1010, 10);
     EXPECT_EQ(panel.DragWorkArea, (WorkArea{0, 0, 1920, 1080}));
     panel.FormMouseMove(0, 0, 1010, 1080 - 32 + 10);
     EXPECT_EQ(port.bounds.top, 1048);
 }
 
+TEST_F(Panel, DragCrossesToTheNextMonitorWithItsLimits) {
+    // A taller primary screen and, right of it, a shorter one at 150 % with its taskbar on
+    // the right.
+    port.screens.push_back({{1920, 0, 3200, 800}, WorkArea{1920, 0, 3150, 800}, 144, false});
+    port.bounds = {1000, 1800, 32, 82};
+    panel.FormMouseDown(1840, 1010); // offset (40, 10)
+
+    panel.FormMouseMove(0, 0, 1870, 990);
+    EXPECT_EQ(port.bounds.left, 1830);
+    panel.FormMouseMove(0, 0, 1910, 990); // past the primary's right limit 1838
+    EXPECT_EQ(port.bounds.left, 1830);
+
+    // The mouse on the next monitor: its limits, and the panel stands wholly on it, pulled up
+    // under its bottom (800 - 32) and to its left edge.
+    panel.FormMouseMove(0, 0, 1925, 700);
+    EXPECT_EQ(panel.DragWorkArea, (WorkArea{1920, 0, 3150, 800}));
+    EXPECT_EQ(port.bounds.left, 1920);
+    EXPECT_EQ(port.bounds.top, 690);
+    panel.FormMouseMove(0, 0, 3100, 900); // the mouse below the work area's bottom
+    EXPECT_EQ(port.bounds.left, 3060);
+    EXPECT_EQ(port.bounds.top, 690);
+    panel.FormMouseMove(0, 0, 3200, 20); // right limit 3150 - 82
+    EXPECT_EQ(port.bounds.left, 3060);
+    EXPECT_EQ(port.bounds.top, 10);
+
+    // And back: on the primary screen its limits again.
+    panel.FormMouseMove(0, 0, 1500, 20);
+    EXPECT_EQ(panel.DragWorkArea, (WorkArea{0, 0, 1920, 1040}));
+    EXPECT_EQ(port.bounds.left, 1460);
+}
+
+TEST_F(Panel, DragOnAMonitorLeftOfAndAboveThePrimary) {
+    port.screens.push_back({{-1280, -1024, 0, 0}, WorkArea{-1280, -1024, 0, -40}, 120, false});
+    port.bounds = {10, 10, 32, 82};
+    panel.FormMouseDown(20, 20); // offset (10, 10)
+    panel.FormMouseMove(0, 0, -500, -500);
+    EXPECT_EQ(port.bounds, (Dimension{-510, -510, 32, 82}));
+    panel.FormMouseMove(0, 0, -1285, -100); // left of everything: the left stays
+    EXPECT_EQ(port.bounds.left, -510);
+    EXPECT_EQ(port.bounds.top, -110);
+    panel.FormMouseMove(0, 0, -1270, -1015); // one pixel above the top is allowed
+    EXPECT_EQ(port.bounds, (Dimension{-1025, -1280, 32, 82}));
+}
+
 TEST_F(Panel, FailedPressLeavesThePanelIdle) {
-    port.throwOnWorkArea = true;
+    port.throwOnMonitors = true;
     panel.FormMouseDown(1010, 10);
     EXPECT_FALSE(panel.Dragging);
     panel.FormMouseMove(20, 10, 1500, 500);

@@ -10,11 +10,16 @@ const WorkArea kBottomTaskbar{0, 0, 1920, 1040};
 const WorkArea kTopTaskbar{0, 40, 1920, 1080};
 const Dimension kNewPanel{0, 1920 - 164, 32, 82}; // the panel as created
 
+// One screen of that size with that work area.
+MonitorList screen(int32_t width, int32_t height, std::optional<WorkArea> work) {
+    return {{{0, 0, width, height}, work, 96, true}};
+}
+
 PanelPlace placeTop(std::optional<int32_t> fromTop, const WorkArea& work) {
     StoredPosition s;
     s.FromTop = fromTop;
     s.FromLeft = 500;
-    return placeStoredPosition(s, kNewPanel, 1920, 1080, work);
+    return placeStoredPosition(s, kNewPanel, screen(1920, 1080, work));
 }
 } // namespace
 
@@ -41,8 +46,12 @@ TEST(Placement, LimitMovesInsideAndShrinksOnlyWhatIsTooLarge) {
 }
 
 TEST(Placement, FallbackWorkAreaLeavesRoomForTheTaskbar) {
-    EXPECT_EQ(workAreaOrFallback(std::nullopt, 1280, 1024), (WorkArea{0, 0, 1280, 999}));
-    EXPECT_EQ(workAreaOrFallback(kTopTaskbar, 1280, 1024), kTopTaskbar);
+    EXPECT_EQ(workAreaOrFallback(screen(1280, 1024, std::nullopt)[0]),
+              (WorkArea{0, 0, 1280, 999}));
+    EXPECT_EQ(workAreaOrFallback(screen(1280, 1024, kTopTaskbar)[0]), kTopTaskbar);
+    // On another monitor, that monitor less the strip.
+    EXPECT_EQ(workAreaOrFallback(Monitor{{-1280, 100, 0, 1124}, std::nullopt, 120, false}),
+              (WorkArea{-1280, 100, 0, 1099}));
 }
 
 TEST(Placement, CentreOnPanelTruncatesTowardZero) {
@@ -72,18 +81,19 @@ TEST(Placement, SavedPositionUsesTheNearerEdgeOfEachPair) {
 TEST(Placement, StoredDistancesComeBackOnAnotherScreenSize) {
     const StoredPosition saved = storedPositionFor(Dimension{200, 1808, 32, 82}, 1920, 1080);
     const Dimension created{0, 1280 - 164, 32, 82};
-    EXPECT_EQ(placeStoredPosition(saved, created, 1280, 1024, WorkArea{0, 0, 1280, 984}),
+    EXPECT_EQ(placeStoredPosition(saved, created, screen(1280, 1024, WorkArea{0, 0, 1280, 984})),
               (PanelPlace{200, 1168}));
 
     StoredPosition fromBottom;
     fromBottom.FromBottom = 48;
-    EXPECT_EQ(placeStoredPosition(fromBottom, created, 1280, 1024, WorkArea{0, 0, 1280, 1024}),
+    EXPECT_EQ(placeStoredPosition(fromBottom, created,
+                                  screen(1280, 1024, WorkArea{0, 0, 1280, 1024})),
               (PanelPlace{944, 1116}));
 }
 
 TEST(Placement, TopBeatsBottomButRightBeatsLeft) {
     const StoredPosition both{100, 10, 50, 20};
-    EXPECT_EQ(placeStoredPosition(both, kNewPanel, 1920, 1080, kBottomTaskbar),
+    EXPECT_EQ(placeStoredPosition(both, kNewPanel, screen(1920, 1080, kBottomTaskbar)),
               (PanelPlace{100, 1920 - 20 - 82}));
 }
 
@@ -92,10 +102,11 @@ TEST(Placement, AbsentKeysKeepTheCreationPlaceWithinLimits) {
     EXPECT_EQ(positionKeyFromRead(0), 0);
     EXPECT_EQ(positionKeyFromRead(-2147483647), -2147483647);
 
-    EXPECT_EQ(placeStoredPosition({}, kNewPanel, 1920, 1080, kBottomTaskbar),
+    EXPECT_EQ(placeStoredPosition({}, kNewPanel, screen(1920, 1080, kBottomTaskbar)),
               (PanelPlace{0, 1756}));
     // Under a taskbar at the top the creation place is pushed down to the margin.
-    EXPECT_EQ(placeStoredPosition({}, kNewPanel, 1920, 1080, kTopTaskbar), (PanelPlace{42, 1756}));
+    EXPECT_EQ(placeStoredPosition({}, kNewPanel, screen(1920, 1080, kTopTaskbar)),
+              (PanelPlace{42, 1756}));
 }
 
 TEST(Placement, TopMarginDependsOnWhereTheWorkAreaStarts) {
@@ -110,13 +121,121 @@ TEST(Placement, HostileStoredValuesEndInsideTheWorkArea) {
     StoredPosition s;
     s.FromBottom = 5000; // larger than the screen: a negative top, raised to the margin
     s.FromRight = -5000;
-    EXPECT_EQ(placeStoredPosition(s, kNewPanel, 1920, 1080, kTopTaskbar), (PanelPlace{42, 1838}));
+    EXPECT_EQ(placeStoredPosition(s, kNewPanel, screen(1920, 1080, kTopTaskbar)),
+              (PanelPlace{42, 1838}));
 
     s.FromBottom = INT32_MAX;
     s.FromRight = INT32_MIN + 1;
-    EXPECT_EQ(placeStoredPosition(s, kNewPanel, 1920, 1080, kBottomTaskbar), (PanelPlace{-1, 1838}));
+    EXPECT_EQ(placeStoredPosition(s, kNewPanel, screen(1920, 1080, kBottomTaskbar)),
+              (PanelPlace{-1, 1838}));
 
     // A panel larger than a tiny work area is placed at its top left.
-    EXPECT_EQ(placeStoredPosition({}, kNewPanel, 1920, 1080, WorkArea{10, 0, 50, 20}),
+    EXPECT_EQ(placeStoredPosition({}, kNewPanel, screen(1920, 1080, WorkArea{10, 0, 50, 20})),
               (PanelPlace{0, 10}));
+}
+
+namespace {
+// The primary screen with its taskbar at the bottom; right of it a smaller one at 150 % with
+// its taskbar at the top; left of and above it one at 125 % with no taskbar.
+const Monitor kPrimary{{0, 0, 1920, 1080}, WorkArea{0, 0, 1920, 1040}, 96, true};
+const Monitor kRight{{1920, 0, 3200, 1024}, WorkArea{1920, 40, 3200, 1024}, 144, false};
+const Monitor kLeftAbove{{-1280, -1024, 0, 0}, WorkArea{-1280, -1024, 0, 0}, 120, false};
+const MonitorList kThree{kPrimary, kRight, kLeftAbove};
+} // namespace
+
+TEST(Monitors, ARectangleIsOnTheMonitorItOverlapsMostOrTheNearest) {
+    struct Case {
+        const char* what;
+        Dimension rect;
+        const Monitor& monitor;
+    } cases[] = {
+        {"inside the primary", {100, 100, 32, 82}, kPrimary},
+        {"inside the right one", {100, 2000, 32, 82}, kRight},
+        {"more on the right one", {100, 1900, 32, 82}, kRight},
+        {"more on the primary", {100, 1860, 32, 82}, kPrimary},
+        {"negative coordinates", {-500, -500, 32, 82}, kLeftAbove},
+        {"below the right one, in no monitor", {1050, 2500, 32, 82}, kRight},
+        {"far off to the left", {500, -9000, 32, 82}, kLeftAbove},
+        {"empty, at its corner", {0, 1920, 0, 0}, kRight},
+        {"hostile", {INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX}, kRight},
+    };
+    for (const Case& c : cases) EXPECT_EQ(monitorOf(c.rect, kThree), c.monitor) << c.what;
+
+    EXPECT_EQ(monitorAt(1919, 0, kThree), kPrimary);
+    EXPECT_EQ(monitorAt(1920, 0, kThree), kRight);
+    EXPECT_EQ(monitorAt(-1, -1, kThree), kLeftAbove);
+    EXPECT_EQ(monitorAt(2500, 1060, kThree), kRight); // under the shorter one
+    EXPECT_EQ(primaryMonitor({kRight, kPrimary}), kPrimary);
+    EXPECT_EQ(workAreaOf({100, 2000, 32, 82}, kThree), *kRight.work);
+}
+
+TEST(Monitors, StoredPositionOnAnotherMonitorComesBackThere) {
+    // Distances are kept from the primary screen's nearer edges, so they are negative or
+    // beyond it; each reads back to the same place.
+    struct Case {
+        const char* what;
+        Dimension panel;
+        StoredPosition stored;
+    } cases[] = {
+        {"right monitor, top right", {42, 3200 - 82 - 30, 32, 82},
+         {42, std::nullopt, std::nullopt, 1920 - 3088 - 82}},
+        {"right monitor, near its bottom", {900, 2000, 32, 82},
+         {std::nullopt, 1080 - 900 - 32, std::nullopt, 1920 - 2000 - 82}},
+        {"left of and above the primary", {-700, -1000, 32, 82},
+         {-700, std::nullopt, -1000, std::nullopt}},
+    };
+    for (const Case& c : cases) {
+        const StoredPosition stored = storedPositionFor(c.panel, 1920, 1080);
+        EXPECT_EQ(stored, c.stored) << c.what;
+        EXPECT_EQ(positionKeyText(stored.FromRight ? stored.FromRight : stored.FromLeft),
+                  std::to_string(stored.FromRight ? *c.stored.FromRight : *c.stored.FromLeft));
+        EXPECT_EQ(placeStoredPosition(stored, kNewPanel, kThree),
+                  (PanelPlace{c.panel.top, c.panel.left}))
+            << c.what;
+    }
+}
+
+TEST(Monitors, StoredPositionIsLimitedToItsOwnMonitorsWorkArea) {
+    // Under the right monitor's top taskbar: two pixels below it, as on the primary.
+    StoredPosition s;
+    s.FromTop = 0;
+    s.FromRight = -500;
+    EXPECT_EQ(placeStoredPosition(s, kNewPanel, kThree), (PanelPlace{42, 2338}));
+    // Past the right monitor's bottom, which is higher than the primary's.
+    s.FromTop = 1000;
+    EXPECT_EQ(placeStoredPosition(s, kNewPanel, kThree), (PanelPlace{1024 - 32, 2338}));
+    // On the monitor above, whose work area begins at its top: one pixel above is allowed.
+    s.FromTop = -1030;
+    s.FromRight = std::nullopt;
+    s.FromLeft = -300;
+    EXPECT_EQ(placeStoredPosition(s, kNewPanel, kThree), (PanelPlace{-1025, -300}));
+}
+
+TEST(Monitors, StoredPositionOnAMonitorThatIsGoneComesOntoTheNearest) {
+    StoredPosition right;
+    right.FromTop = 500;
+    right.FromRight = 1920 - 2600 - 82; // left 2600, on the right monitor
+    StoredPosition leftAbove;
+    leftAbove.FromTop = -600;
+    leftAbove.FromLeft = -900;
+    struct Case {
+        const char* what;
+        StoredPosition stored;
+        MonitorList monitors;
+        PanelPlace place;
+    } cases[] = {
+        {"right monitor gone", right, {kPrimary, kLeftAbove}, {500, 1920 - 82}},
+        {"left monitor gone", leftAbove, {kPrimary, kRight}, {-1, 0}},
+        {"only the right one left, made primary", leftAbove,
+         {{{0, 0, 1280, 1024}, WorkArea{0, 40, 1280, 1024}, 144, true}}, {42, 0}},
+        {"still there", right, kThree, {500, 2600}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(placeStoredPosition(c.stored, kNewPanel, c.monitors), c.place) << c.what;
+}
+
+TEST(Monitors, StandardIsTheTopRightOfThePanelsMonitor) {
+    EXPECT_EQ(standardPanelPlace({500, 500, 32, 82}, kThree), (PanelPlace{0, 1920 - 164}));
+    EXPECT_EQ(standardPanelPlace({500, 2500, 32, 82}, kThree), (PanelPlace{0, 3200 - 164}));
+    EXPECT_EQ(standardPanelPlace({-500, -500, 32, 82}, kThree), (PanelPlace{-1024, -164}));
 }

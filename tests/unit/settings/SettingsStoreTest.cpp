@@ -57,7 +57,7 @@ TEST_F(SettingsStoreTest, LoadsEveryKey) {
         "[MainForm]\r\nFromTop=0x10\r\nFromBottom=20\r\nFromLeft=abc\r\nFromRight=-2147483648\r\n"
         "[Settings]\r\nPrgVersion=0.5.2\r\nMinimizeStart=1\r\nSysTrayIcon=0\r\nHotkey=ctrl+alt+"
         "q\r\n"
-        "AlwaysOnTop=0\r\nUseChromeFrame=7\r\nLookupModern=\r\nLookupGCF=gcf:x/\r\n"
+        "AlwaysOnTop=0\r\nUseChromeFrame=7\r\nLookupModern=\r\nLookupGCF=gcf:http://x.lemmary.dk/\r\n"
         "[Various]\r\nStartDelay=3\r\n");
     EXPECT_FALSE(v.SettingsFileMissing);
     EXPECT_EQ(v.Position.FromTop, 16);
@@ -72,8 +72,23 @@ TEST_F(SettingsStoreTest, LoadsEveryKey) {
     EXPECT_FALSE(v.OnTopActive);
     EXPECT_TRUE(v.UseChromeFrame);
     EXPECT_EQ(v.LookupModern, "https://built.in/{0}");
-    EXPECT_EQ(v.LookupGCF, "gcf:x/");
+    EXPECT_EQ(v.LookupGCF, "gcf:http://x.lemmary.dk/");
     EXPECT_EQ(v.StartDelayMs, 3000u);
+}
+
+TEST_F(SettingsStoreTest, TemplatesElsewhereThanOnTheDictionarysDomainAreNotTaken) {
+    values.LookupGCF = "gcf:http://www.lemmary.dk/ordbog/";
+    values.ProgramPageModern = "http://www.lemmary.dk/p";
+    values.ProgramPageGCF = "gcf:http://www.lemmary.dk/p";
+    const SettingsValues v = load("[Settings]\r\n"
+                                  "LookupModern=http://evil.example/#ordbog/\r\n"
+                                  "LookupGCF=gcf:http://www.lemmary.dk@evil.example/\r\n"
+                                  "ProgramPageModern=http://www.lemmary.dk/\" --x \"\r\n"
+                                  "ProgramPageGCF=gcf:https://info.lemmary.dk/p\r\n");
+    EXPECT_EQ(v.LookupModern, "https://built.in/{0}");
+    EXPECT_EQ(v.LookupGCF, "gcf:http://www.lemmary.dk/ordbog/");
+    EXPECT_EQ(v.ProgramPageModern, "http://www.lemmary.dk/p");
+    EXPECT_EQ(v.ProgramPageGCF, "gcf:https://info.lemmary.dk/p");
 }
 
 TEST_F(SettingsStoreTest, HotkeyNumbersEmptyAndUnknownTextsGiveTheDefault) {
@@ -267,7 +282,7 @@ TEST(FormMainSettingsTest, LoadedValuesReachTheMainWindowAndComeBackForTheSave) 
     FakeFileSystem files;
     FakeReporter reporter;
     files.files["s.ini"] = "[Settings]\r\nAlwaysOnTop=0\r\nHotkey=Alt+F2\r\nPrgVersion=0.5\r\n"
-                           "LookupModern=https://example.org/#ordbog/\r\n";
+                           "LookupModern=https://ordbog.lemmary.dk/#ordbog/\r\n";
     SettingsStore store(files, reporter);
     store.SettingsFilePath = "s.ini";
 
@@ -285,7 +300,7 @@ TEST(FormMainSettingsTest, LoadedValuesReachTheMainWindowAndComeBackForTheSave) 
     EXPECT_EQ(form.Hotkey, kShortcutAlt | 0x71);
     EXPECT_EQ(form.StoredProgramVersion, "0.5");
     EXPECT_FALSE(form.SettingsFileMissing);
-    EXPECT_EQ(form.Templates.LookupModern, "https://example.org/#ordbog/");
+    EXPECT_EQ(form.Templates.LookupModern, "https://ordbog.lemmary.dk/#ordbog/");
     EXPECT_EQ(form.Templates.ProgramPageModern, PageTemplates::defaults().ProgramPageModern);
 
     SettingsValues toSave;

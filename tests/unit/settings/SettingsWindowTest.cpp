@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "FakeFormMainPort.h"
+#include "FakeLookupHotKeyPort.h"
 #include "FakeSettingsPorts.h"
 #include "app/FormMainCore.h"
 #include "lookup/LookupHotKey.h"
@@ -52,12 +53,13 @@ struct Window final : SettingsWindowHandle, SettingsFormPort {
     Messages& messages;
     std::function<void(TFormSettings&)> user;
     uint16_t& fieldAtEnd;
+    const MonitorList& screens;
     Dimension placed;
     TFormSettings settings{*this, messages};
 
     Window(Log& l, Dimension& p, Messages& m, std::function<void(TFormSettings&)> u,
-           uint16_t& end)
-        : log(l), panel(p), messages(m), user(std::move(u)), fieldAtEnd(end) {
+           uint16_t& end, const MonitorList& s)
+        : log(l), panel(p), messages(m), user(std::move(u)), fieldAtEnd(end), screens(s) {
         settings.FormCreate();
     }
     ~Window() override {
@@ -67,7 +69,7 @@ struct Window final : SettingsWindowHandle, SettingsFormPort {
     TFormSettings& form() override { return settings; }
     int32_t showModal() override {
         log.push_back("shown");
-        placed = settings.FormShow({0, 0, 319, 331}, WorkArea{0, 0, 1024, 738});
+        placed = settings.FormShow({0, 0, 319, 331});
         visible = true;
         settings.ModalResult = 0;
         user(settings);
@@ -81,7 +83,7 @@ struct Window final : SettingsWindowHandle, SettingsFormPort {
     bool windowVisible() override { return visible; }
     Dimension panelBounds() override { return panel; }
     void setPanelBounds(const Dimension& d) override { panel = d; }
-    int32_t screenWidth() override { return 1024; }
+    MonitorList monitors() override { return screens; }
     bool removeNextKeyboardMessage(uint32_t ms) override {
         log.push_back("key wait " + std::to_string(ms));
         return false;
@@ -96,6 +98,7 @@ struct Main final : SettingsWindowPort {
     Window* open = nullptr;
     uint16_t fieldAtEnd = 0xFFFF;
     Dimension panel{0, 860, 32, 82};
+    MonitorList screens{{{0, 0, 1024, 768}, WorkArea{0, 0, 1024, 738}, 96, true}};
     Messages messages;
     FakeFormMainPort mainPort;
     ProgramState state;
@@ -104,13 +107,18 @@ struct Main final : SettingsWindowPort {
     FakeReporter reporter;
     Autostart autostart{lists, reporter, kProgram};
     SettingsWindowCommand command{state, autostart, *this, messages};
+    FakeLookupHotKeyPort hotKeys;
+    LookupHotKeyKeeper keeper{hotKeys, state.ModalDialogOpen};
 
-    Main() { messages.log = &log; }
+    Main() {
+        messages.log = &log;
+        hotKeys.onHotKey = [this](uint16_t h, bool on) { return hotKey(h, on); };
+    }
 
     std::unique_ptr<SettingsWindowHandle> createSettingsWindow() override {
         log.push_back(state.ModalDialogOpen ? "create (modal)" : "create");
         if (createFails) throw std::runtime_error("no window");
-        auto window = std::make_unique<Window>(log, panel, messages, user, fieldAtEnd);
+        auto window = std::make_unique<Window>(log, panel, messages, user, fieldAtEnd, screens);
         open = window.get();
         return window;
     }
@@ -120,8 +128,10 @@ struct Main final : SettingsWindowPort {
     void addTrayIcon() override { log.push_back("tray+"); }
     void removeTrayIcon() override { log.push_back("tray-"); }
     void showTaskbarButton(bool show) override { log.push_back(show ? "taskbar+" : "taskbar-"); }
-    bool setLookupHotKey(uint16_t hotkey, bool on) override {
-        log.push_back((on ? "register " : "unregister ") + std::to_string(hotkey));
+    LookupHotKeyKeeper& lookupHotKey() override { return keeper; }
+    // The system's hot keys, as the main window's shortcut keeper asks for them.
+    bool hotKey(uint16_t hotkey, bool on) {
+        log.push_back(on ? "register " + std::to_string(hotkey) : "unregister");
         return !on || std::find(refused.begin(), refused.end(), hotkey) == refused.end();
     }
     void onTopSettingApplied(bool on) override {
@@ -136,6 +146,7 @@ struct Main final : SettingsWindowPort {
     // Opens the window from the panel's menu; the user acts, then the window closes.
     Log run(std::function<void(TFormSettings&)> actions, int tag = 0) {
         user = std::move(actions);
+        keeper.start(state.Hotkey); // as at creation
         log.clear();
         command.MenuItemSettingsClick(tag);
         return log;
@@ -377,6 +388,42 @@ TEST(SettingsWindow, StandardMovesThePanelWhichAnnullerPutsBack) {
     EXPECT_EQ(m.panel, home);
 }
 
+TEST(SettingsWindow, PlacedAndStandardOnTheMonitorThePanelIsOn) {
+    // The primary screen, one to its right at another scale, one left of and above it.
+    const MonitorList screens{
+        {{0, 0, 1024, 768}, WorkArea{0, 0, 1024, 738}, 96, true},
+        {{1024, 0, 2304, 1024}, WorkArea{1024, 0, 2304, 984}, 144, false},
+        {{-1280, -200, 0, 824}, WorkArea{-1280, -160, 0, 824}, 120, false},
+    };
+    struct Case {
+        const char* what;
+        Dimension panel;
+        Dimension placed;   // the 319 x 331 window centred on the panel, on its monitor
+        Dimension standard; // where "Standard" puts the panel
+    } cases[] = {
+        {"right monitor, near its left edge", {100, 1030, 32, 82}, {0, 1024, 319, 331},
+         {0, 2304 - 82 - 82, 32, 82}},
+        {"left monitor, negative coordinates", {-190, -120, 32, 82}, {-160, -331, 319, 331},
+         {-200, -82 - 82, 32, 82}},
+        {"straddling, mostly on the right one", {500, 1000, 32, 82}, {357, 1024, 319, 331},
+         {0, 2304 - 82 - 82, 32, 82}},
+    };
+    for (const Case& c : cases) {
+        Main m;
+        m.screens = screens;
+        m.panel = c.panel;
+        m.messages.answers = {kResultYes};
+        Dimension during;
+        m.run([&](TFormSettings& f) {
+            EXPECT_EQ(m.open->placed, c.placed) << c.what;
+            f.ButtonResetClick();
+            during = m.panel;
+            cancel(f);
+        });
+        EXPECT_EQ(during, c.standard) << c.what;
+    }
+}
+
 TEST(SettingsWindow, MachineWideEntryLocksTheAutomaticStart) {
     Main m;
     m.lists.machine = {kEntry};
@@ -448,7 +495,7 @@ TEST(SettingsWindow, ConfirmedInOrder) {
         ok(f);
     });
     EXPECT_EQ(log, concat({{"ontop-", "create (modal)", "shown", "tray-", "taskbar+",
-                            "unregister 24643", "register 24657", "on-top setting+",
+                            "unregister", "register 24657", "on-top setting+",
                             "chrome frame", "post 5/5"},
                            kCleanUp}));
     EXPECT_EQ(m.lists.user.size(), 1u);
@@ -464,10 +511,10 @@ TEST(SettingsWindow, ShortcutHeldElsewhere) {
     } cases[] = {
         // The old one comes back, into the field too.
         {{kCtrlShiftQ}, kDefaultHotkey,
-         {"unregister 24643", "register 24657", "register 24643", kProblem}},
+         {"unregister", "register 24657", "register 24643", kProblem}},
         // Neither: no shortcut at all, which is saved as an empty value.
         {{kCtrlShiftQ, kDefaultHotkey}, 0,
-         {"unregister 24643", "register 24657", "register 24643", kProblem}},
+         {"unregister", "register 24657", "register 24643", kProblem}},
     };
     for (const Case& c : cases) {
         Main m;
@@ -482,13 +529,26 @@ TEST(SettingsWindow, ShortcutHeldElsewhere) {
         // Without the hint to the settings window.
         EXPECT_EQ(m.messages.texts.back(), hotKeyProblemText(false));
     }
+    // The shortcut another program held since the start, unchanged: asked for again, and
+    // still held it stays the user's choice (saved as it was).
+    {
+        Main m;
+        m.refused = {kDefaultHotkey};
+        const Log log = m.run([&](TFormSettings& f) {
+            m.open->field = kDefaultHotkey;
+            ok(f);
+        });
+        EXPECT_EQ(Log(log.begin() + 3, log.begin() + 5), (Log{"register 24643", kProblem}));
+        EXPECT_EQ(m.state.Hotkey, kDefaultHotkey);
+        EXPECT_EQ(m.fieldAtEnd, kDefaultHotkey);
+    }
     // No shortcut chosen: the old one goes and nothing is registered.
     Main m;
     const Log log = m.run([&](TFormSettings& f) {
         m.open->field = 0;
         ok(f);
     });
-    EXPECT_EQ(log[3], "unregister 24643");
+    EXPECT_EQ(log[3], "unregister");
     EXPECT_EQ(log[4], "on-top setting+");
     EXPECT_EQ(m.state.Hotkey, 0);
 }

@@ -68,3 +68,10 @@ TEST(ShortcutTextTest, EveryNamedKeyRoundTripsWithEveryModifierSet) {
         }
     }
 }
+
+TEST(ShortcutTextTest, DisplayTextPutsCtrlFirstAsTheHotKeyFieldDoes) {
+    EXPECT_EQ(shortcutDisplayText(24643, layoutNames), "Ctrl+Shift+C");
+    EXPECT_EQ(shortcutDisplayText(0xE000 | 0x74, layoutNames), "Ctrl+Shift+Alt+F5");
+    EXPECT_EQ(shortcutDisplayText(kShortcutAlt | 0xDE, layoutNames), "Alt+\xC6");
+    EXPECT_EQ(shortcutDisplayText(kShortcutCtrl | 0xDE, nullptr), "");
+}
