@@ -12,13 +12,6 @@ const char* const kPanelAccName = "Quiklex";
 const char* const kPanelMenuButtonName = "Menu";
 const char* const kPanelOpenButtonName = "\xC5" "bn ordbogen";
 
-int scaledPixels(int value, int dpi) {
-    const long long product = static_cast<long long>(value) * dpi;
-    // Halves round away from zero.
-    const long long half = product >= 0 ? 48 : -48;
-    return static_cast<int>((product + half) / 96);
-}
-
 const AccNode* AccNode::find(std::string_view controlName) const {
     if (control == controlName) return this;
     for (const AccNode& child : children)
@@ -29,8 +22,8 @@ const AccNode* AccNode::find(std::string_view controlName) const {
 namespace {
 
 ControlBox scaledBox(const ControlBox& b, int dpi) {
-    return {scaledPixels(b.left, dpi), scaledPixels(b.top, dpi), scaledPixels(b.width, dpi),
-            scaledPixels(b.height, dpi)};
+    return {scaled(b.left, dpi), scaled(b.top, dpi), scaled(b.width, dpi),
+            scaled(b.height, dpi)};
 }
 
 ControlState stateOf(const FormAccState& state, std::string_view name) {

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "Scale.h"
 #include "forms/FormLayout.h"
 #include "panel/MessageWinLayout.h"
 
@@ -34,9 +35,6 @@ enum AccState : uint32_t {
 
 // Buttons and check-mark buttons are pressed.
 extern const char* const kDefaultActionPress;
-
-// A length at 96 DPI in device pixels at dpi, rounded as MulDiv rounds.
-int scaledPixels(int value, int dpi);
 
 struct AccNode {
     std::string control; // the control's name in the table; empty for the window itself
@@ -63,7 +61,7 @@ struct FormAccState {
     std::string focused; // the control with the keyboard focus; empty: none
     int clientWidth = 0; // at 96 DPI; 0: the table's size
     int clientHeight = 0;
-    int dpi = 96;
+    int dpi = kDesignDpi; // the table's numbers are scaled to it
 };
 
 // The window's tree: the window (named by its caption) holds its panels and the controls on

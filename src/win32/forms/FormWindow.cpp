@@ -475,7 +475,7 @@ FormAccState TFormWindow::accessibleState() const {
         state.clientHeight = client.bottom;
     }
     // The windows are laid out at 96 DPI; the system scales them as a whole.
-    state.dpi = 96;
+    state.dpi = kDesignDpi;
     return state;
 }
 

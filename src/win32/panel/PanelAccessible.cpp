@@ -8,7 +8,7 @@ namespace qlx::win {
 AccNode PanelAccessible::accessibleTree() {
     const bool focused = window_ && GetFocus() == window_;
     // The panel is laid out at 96 DPI; the system scales it as a whole.
-    return panelAccessibleTree(focused, 96);
+    return panelAccessibleTree(focused, kDesignDpi);
 }
 
 POINT PanelAccessible::accessibleOrigin() {

@@ -33,15 +33,6 @@ const std::string kHotKey = std::to_string(kRoleHotKeyField);
 
 } // namespace
 
-TEST(AccessibleTree, ScalingRoundsAsMulDivDoes) {
-    struct Case {
-        int value, dpi, expected;
-    } cases[] = {{13, 96, 13}, {13, 144, 20}, {21, 144, 32}, {22, 144, 33}, {147, 144, 221},
-                 {1, 120, 1},  {2, 120, 3},   {0, 144, 0},   {-3, 144, -5}};
-    for (const Case& c : cases)
-        EXPECT_EQ(scaledPixels(c.value, c.dpi), c.expected) << c.value << " at " << c.dpi;
-}
-
 TEST(AccessibleTree, SettingsWindowHoldsItsControlsInTableOrderUnderTheirPanels) {
     const AccNode tree = formAccessibleTree(settingsFormLayout(), {});
     const std::vector<std::string> expected{
