@@ -94,5 +94,5 @@ public:
     }
     void saveShownMessages() override { calls.push_back("save messages"); }
     bool shownMessagesChanged() override { return messagesChanged; }
-    void trayIconCallback(int32_t l) override { calls.push_back("tray " + std::to_string(l)); }
+    void trayIconCallback(int32_t l, uintptr_t) override { calls.push_back("tray " + std::to_string(l)); }
 };

@@ -197,7 +197,10 @@ intptr_t FormMainCore::UniqueProductMessage(uintptr_t wParam, intptr_t lParam,
         return 0;
     case kCmdTrayLeftUp:
     case kCmdTrayRightUp:
-        guarded([&] { port_.trayIconCallback(static_cast<int32_t>(lParam)); });
+    case kCmdTraySelect:
+    case kCmdTrayKeySelect:
+    case kCmdTrayContextMenu:
+        guarded([&] { port_.trayIconCallback(static_cast<int32_t>(lParam), wParam); });
         return 0;
     default:
         return 0; // 1 and unknown values

@@ -66,7 +66,7 @@ public:
     virtual void saveShownMessages() {}
     virtual bool shownMessagesChanged() { return false; }
     // The notification-area icon's mouse callbacks (514 left button up, 517 right button up).
-    virtual void trayIconCallback(int32_t /*lParam*/) {}
+    virtual void trayIconCallback(int32_t /*lParam*/, uintptr_t /*wParam*/) {}
 };
 
 } // namespace qlx

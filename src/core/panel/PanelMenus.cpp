@@ -76,17 +76,28 @@ void PanelMenus::MenuCommand(PanelMenuItem item) {
     }
 }
 
-bool PanelMenus::TrayIconCallback(int32_t mouseMessage) {
+bool PanelMenus::TrayIconCallback(int32_t event, int32_t x, int32_t y) {
+    const bool afterRightClick = menuOpenedByMouse_;
+    menuOpenedByMouse_ = false;
     // Only releases act; a double click shows the panel through its releases.
-    if (mouseMessage == kTrayLeftButtonUp) {
+    switch (event) {
+    case kTrayLeftButtonUp:
+    case kTrayKeySelect:
         port_.showPanel();
         return true;
-    }
-    if (mouseMessage == kTrayRightButtonUp) {
+    case kTrayRightButtonUp:
+        // Set first: the menu's own loop may take the context event in.
+        menuOpenedByMouse_ = true;
         port_.openTrayMenuAtCursor();
         return true;
+    case kTrayContextMenu:
+        if (afterRightClick) return false;
+        // From the keyboard: at the icon, wherever the mouse is.
+        port_.openTrayMenuAt(x, y);
+        return true;
+    default:
+        return false; // kTraySelect comes with the left release, which acted
     }
-    return false;
 }
 
 void PanelMenus::PopupMenuItemOnTopClick() {

@@ -16,6 +16,12 @@ inline bool isTrayMenuSender(int tag) { return tag == kTrayMenuTag; }
 // Mouse messages over the notification-area icon that act.
 inline constexpr int32_t kTrayLeftButtonUp = 514;
 inline constexpr int32_t kTrayRightButtonUp = 517;
+// The icon's keyboard, from shells that speak the newer callback (its anchor point comes
+// with it): Enter or Space on the focused icon, and its context menu (Shift+F10, the menu
+// key; after a right click too, which the release already answered).
+inline constexpr int32_t kTraySelect = 0x400;
+inline constexpr int32_t kTrayKeySelect = 0x401;
+inline constexpr int32_t kTrayContextMenu = 0x7B;
 
 enum class PanelMenuItem {
     TrayMenuItemOpen,
@@ -62,8 +68,9 @@ public:
     // The panel into the topmost band or out of it; the flag itself is not changed.
     virtual void applyOnTop(bool onTop) = 0;
     virtual void setOnTopCheckMarks(bool checked) = 0;
-    // The notification-area icon's menu at the mouse cursor.
+    // The notification-area icon's menu at the mouse cursor, or at a screen point.
     virtual void openTrayMenuAtCursor() = 0;
+    virtual void openTrayMenuAt(int32_t x, int32_t y) = 0;
     virtual void showTaskbarButton(bool show) = 0;
     // Commands other parts of the program carry out.
     virtual void menuItemSettingsClick(int senderTag) = 0;
@@ -88,8 +95,9 @@ public:
 
     // A menu command from either menu.
     void MenuCommand(PanelMenuItem item);
-    // The icon's callback: lParam is the mouse message over the icon. True when it acted.
-    bool TrayIconCallback(int32_t mouseMessage);
+    // The icon's callback: what happened over the icon (its mouse message, or a keyboard
+    // event with the icon's screen point x, y). True when it acted.
+    bool TrayIconCallback(int32_t event, int32_t x = 0, int32_t y = 0);
 
     void PopupMenuItemOnTopClick();
     void TrayMenuItemOnTopClick();
@@ -108,6 +116,7 @@ public:
 private:
     PanelMenusPort& port_;
     PanelMenusFlags flags_;
+    bool menuOpenedByMouse_ = false; // the context event that follows is the same request
 };
 
 } // namespace qlx

@@ -17,6 +17,10 @@ enum ProductCommand : int32_t {
     kCmdWithWParam = 5, // wParam says what
     kCmdTrayLeftUp = 514,
     kCmdTrayRightUp = 517,
+    // The icon's keyboard events (wParam: its screen point).
+    kCmdTraySelect = 0x400,
+    kCmdTrayKeySelect = 0x401,
+    kCmdTrayContextMenu = 0x7B,
 };
 
 // wParam values that go with lParam 5.

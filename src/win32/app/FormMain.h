@@ -84,7 +84,9 @@ public:
     void saveOnExit() override { settings_.saveOnExit(); }
     void saveShownMessages() override { messages_.store().SaveShownMessages(); }
     bool shownMessagesChanged() override { return messages_.store().ShownMessagesChanged; }
-    void trayIconCallback(int32_t lParam) override { panel_.trayIconCallback(lParam); }
+    void trayIconCallback(int32_t lParam, uintptr_t wParam) override {
+        panel_.trayIconCallback(lParam, wParam);
+    }
 
 private:
     static LRESULT CALLBACK windowProc(HWND, UINT, WPARAM, LPARAM);

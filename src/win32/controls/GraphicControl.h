@@ -30,6 +30,10 @@ public:
     void invalidate() const;
 
     virtual void paint(HDC dc) = 0;
+    // Whether its check mark is on (check-mark buttons).
+    virtual bool checked() const { return false; }
+    // Has the keyboard focus: its host draws the focus rectangle over it.
+    bool focused = false;
     // Whether the mouse is handed to this control (buttons); others let it through.
     virtual bool interactive() const { return false; }
     // Under the mouse, and held down by it.

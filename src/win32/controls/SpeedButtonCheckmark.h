@@ -18,6 +18,7 @@ public:
     TSpeedButtonCheckmark& model() { return *model_; }
 
     void paint(HDC dc) override;
+    bool checked() const override { return model_->Checked(); }
     bool interactive() const override { return true; }
     void setHot(bool hot) override;
     void setPressed(bool pressed) override;

@@ -7,6 +7,7 @@
 #include "win32/controls/BevelLines.h"
 #include "win32/system/CommonControls.h"
 #include "win32/system/Encoding.h"
+#include "win32/system/Oleacc.h"
 #include "win32/controls/FlatButton.h"
 #include "win32/controls/Label.h"
 #include "win32/app/ModalLoop.h"
@@ -23,6 +24,7 @@ DWORD styleOf(const FormDesc& desc) { return desc.minWidth > 0 ? kStyle | WS_THI
 } // namespace
 
 TFormWindow::~TFormWindow() {
+    accLink_->source = nullptr;
     if (hwnd_) {
         SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
         DestroyWindow(hwnd_);
@@ -73,6 +75,13 @@ bool TFormWindow::create() {
         }
         TPanel* panel = TPanel::create(parent, c, box);
         if (!panel) return false;
+        panel->OnGetObject = [this, name = c.name](WPARAM wParam, LPARAM lParam) -> LRESULT {
+            const AccNode tree = accessibleTree();
+            for (size_t i = 0; i < tree.children.size(); ++i)
+                if (tree.children[i].control == name)
+                    return answerGetObject(accLink_, {i}, wParam, lParam);
+            return 0;
+        };
         panels_.push_back(panel);
     }
     for (const ControlDesc& c : desc_.controls) {
@@ -82,7 +91,7 @@ bool TFormWindow::create() {
             graphic->host = parent;
             const ControlDesc* desc = &graphic->desc();
             if (graphic->interactive())
-                graphic->OnClick = [this, desc] { buttonClick(*desc); };
+                graphic->OnClick = [this, desc] { clickControl(desc->name); };
             if (parent == hwnd_) {
                 host_.add(std::move(graphic));
             } else {
@@ -96,6 +105,7 @@ bool TFormWindow::create() {
         windowed_.push_back({&c, w});
     }
     createHints();
+    accLink_->source = this;
     return true;
 }
 
@@ -274,6 +284,7 @@ int32_t TFormWindow::showModal() {
             } catch (...) {
             }
             if (done) continue;
+            if (focusKey(msg)) continue;
             if (msg.message == WM_CHAR && (msg.hwnd == hwnd_ || IsChild(hwnd_, msg.hwnd))) {
                 bool taken = false;
                 try {
@@ -329,6 +340,15 @@ LRESULT TFormWindow::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         break;
+    case WM_GETOBJECT:
+        if (const LRESULT r = answerGetObject(accLink_, {}, wParam, lParam)) return r;
+        break;
+    case WM_KILLFOCUS: {
+        // A field of the window took the keyboard (a click on it): the drawn control lets go.
+        const HWND to = reinterpret_cast<HWND>(wParam);
+        if (to && IsChild(hwnd_, to)) setGraphicFocus(nullptr);
+        break;
+    }
     case WM_CLOSE:
         // The close box, Alt+F4 and other close requests ask to close with "Cancel".
         if (modal_) modalResult_ = 2;
@@ -342,6 +362,161 @@ LRESULT TFormWindow::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         host_.mouse(hwnd_, msg, lParam))
         return 0;
     return DefWindowProcW(hwnd_, msg, wParam, lParam);
+}
+
+// The keyboard among the window's controls.
+
+std::string TFormWindow::focusedControl() const {
+    if (focusedGraphic_) return focusedGraphic_->name();
+    const HWND focus = GetFocus();
+    if (!focus) return {};
+    for (const Windowed& w : windowed_)
+        if (w.hwnd == focus || IsChild(w.hwnd, focus)) return w.desc->name;
+    return {};
+}
+
+void TFormWindow::setGraphicFocus(GraphicControl* control) {
+    if (focusedGraphic_ == control) return;
+    if (focusedGraphic_) {
+        focusedGraphic_->focused = false;
+        focusedGraphic_->invalidate();
+    }
+    focusedGraphic_ = control;
+    if (control) {
+        control->focused = true;
+        control->invalidate();
+    }
+}
+
+void TFormWindow::focusControl(const std::string& name) {
+    if (GraphicControl* g = control(name)) {
+        setGraphicFocus(g);
+        SetFocus(hwnd_);
+        HWND host = nullptr;
+        LONG id = 0;
+        if (accessibleAddress(name, host, id)) notifyAccessibleEvent(EVENT_OBJECT_FOCUS, host, id);
+    } else if (HWND w = window(name)) {
+        setGraphicFocus(nullptr);
+        SetFocus(w); // the system tells of the focus of a window itself
+    }
+}
+
+void TFormWindow::moveFocus(bool forward) {
+    const std::string next = nextFocus(desc_, accessibleState(), focusedControl(), forward);
+    if (!next.empty()) focusControl(next);
+}
+
+bool TFormWindow::focusKey(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN || !(msg.hwnd == hwnd_ || IsChild(hwnd_, msg.hwnd)))
+        return false;
+    if (msg.wParam == VK_TAB) {
+        moveFocus(GetKeyState(VK_SHIFT) >= 0);
+        return true;
+    }
+    if (msg.wParam == VK_SPACE && focusedGraphic_ && msg.hwnd == hwnd_) {
+        if (focusedGraphic_->enabled() && focusedGraphic_->visible()) {
+            // Not a repeat of a held key: one press, one click.
+            if ((msg.lParam & (1L << 30)) == 0) clickControl(focusedGraphic_->name());
+        }
+        return true;
+    }
+    return false;
+}
+
+void TFormWindow::clickControl(const std::string& name) {
+    const ControlDesc* desc = desc_.find(name);
+    if (!desc) return;
+    // What the click changes among the check marks and enabled states is told afterwards.
+    struct Seen {
+        std::string name;
+        bool checked;
+        bool enabled;
+    };
+    std::vector<Seen> before;
+    for (const ControlDesc& c : desc_.controls)
+        if (c.kind == ControlKind::CheckmarkButton)
+            if (const GraphicControl* g = control(c.name))
+                before.push_back({c.name, g->checked(), g->enabled()});
+    buttonClick(*desc);
+    if (!hwnd_) return;
+    for (const Seen& s : before) {
+        const GraphicControl* g = control(s.name);
+        if (!g || (g->checked() == s.checked && g->enabled() == s.enabled)) continue;
+        HWND host = nullptr;
+        LONG id = 0;
+        if (accessibleAddress(s.name, host, id))
+            notifyAccessibleEvent(EVENT_OBJECT_STATECHANGE, host, id);
+    }
+}
+
+// What assistive technology is told.
+
+FormAccState TFormWindow::accessibleState() const {
+    FormAccState state;
+    for (const ControlDesc& c : desc_.controls) {
+        ControlState s;
+        if (const GraphicControl* g = control(c.name)) {
+            s.checked = g->checked();
+            s.enabled = g->enabled();
+            s.visible = g->visible();
+        } else if (HWND w = window(c.name)) {
+            s.enabled = IsWindowEnabled(w) != FALSE;
+            s.visible = (GetWindowLongPtrW(w, GWL_STYLE) & WS_VISIBLE) != 0;
+        } else {
+            continue;
+        }
+        state.controls.emplace(c.name, s);
+    }
+    state.focused = focusedControl();
+    if (hwnd_) {
+        RECT client{};
+        GetClientRect(hwnd_, &client);
+        state.clientWidth = client.right;
+        state.clientHeight = client.bottom;
+    }
+    // The windows are laid out at 96 DPI; the system scales them as a whole.
+    state.dpi = kDesignDpi;
+    return state;
+}
+
+AccNode TFormWindow::accessibleTree() { return formAccessibleTree(desc_, accessibleState()); }
+
+IAccessible* TFormWindow::accessibleObject() { return createAccessibleObject(accLink_); }
+
+POINT TFormWindow::accessibleOrigin() {
+    POINT origin{0, 0};
+    if (hwnd_) ClientToScreen(hwnd_, &origin);
+    return origin;
+}
+
+void TFormWindow::accessibleDefaultAction(const std::string& control) {
+    const GraphicControl* g = this->control(control);
+    if (g && g->interactive() && g->enabled()) clickControl(control);
+}
+
+IDispatch* TFormWindow::accessibleSystemObject(const std::string& control) {
+    return systemAccessible(window(control), OBJID_WINDOW);
+}
+
+IDispatch* TFormWindow::accessibleWindowObject() { return systemAccessible(hwnd_, OBJID_WINDOW); }
+
+bool TFormWindow::accessibleAddress(const std::string& control, HWND& window, LONG& childId) {
+    const AccNode tree = accessibleTree();
+    for (size_t i = 0; i < tree.children.size(); ++i) {
+        const AccNode& child = tree.children[i];
+        if (child.control == control) {
+            window = hwnd_;
+            childId = static_cast<LONG>(i + 1);
+            return true;
+        }
+        for (size_t j = 0; j < child.children.size(); ++j) {
+            if (child.children[j].control != control) continue;
+            window = this->window(child.control);
+            childId = static_cast<LONG>(j + 1);
+            return window != nullptr;
+        }
+    }
+    return false;
 }
 
 } // namespace qlx::win

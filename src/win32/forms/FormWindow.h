@@ -7,9 +7,11 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
+#include "win32/controls/AccessibleObject.h"
 #include "win32/controls/GraphicControl.h"
 #include "win32/panel/PanelHost.h"
 #include "forms/FormLayout.h"
@@ -17,7 +19,7 @@
 
 namespace qlx::win {
 
-class TFormWindow {
+class TFormWindow : private AccessibleSource {
 public:
     explicit TFormWindow(FormDesc desc) : desc_(std::move(desc)) {}
     virtual ~TFormWindow();
@@ -45,6 +47,19 @@ public:
     // The outer size that goes with the table's client size.
     Dimension designBounds() const;
 
+    // The keyboard: the control with the focus (empty: none of the window's controls), Tab's
+    // move, and Space on a drawn control, which presses it as a click does.
+    std::string focusedControl() const;
+    void focusControl(const std::string& name);
+    void moveFocus(bool forward);
+    // A click on a drawn button or check-mark button, told to assistive technology.
+    void clickControl(const std::string& name);
+
+    // The window's accessible tree now, and a new object (reference count 1) for its client
+    // area, as the system gets it through WM_GETOBJECT.
+    AccNode accessibleTree() override;
+    IAccessible* accessibleObject();
+
 protected:
     virtual void formShow() {}
     // False keeps the window open; the modal result is then cleared.
@@ -66,6 +81,18 @@ protected:
 
 private:
     static LRESULT CALLBACK windowProc(HWND, UINT, WPARAM, LPARAM);
+    FormAccState accessibleState() const;
+    POINT accessibleOrigin() override;
+    void accessibleDefaultAction(const std::string& control) override;
+    void accessibleFocus(const std::string& control) override { focusControl(control); }
+    IDispatch* accessibleSystemObject(const std::string& control) override;
+    IDispatch* accessibleWindowObject() override;
+    // The window (the form or a panel) and the child number under which the system knows a
+    // control; false for controls outside the tree.
+    bool accessibleAddress(const std::string& control, HWND& window, LONG& childId);
+    void setGraphicFocus(GraphicControl* control);
+    // True when the key was the window's Tab or Space.
+    bool focusKey(const MSG& msg);
     LRESULT handle(UINT msg, WPARAM wParam, LPARAM lParam);
     std::unique_ptr<GraphicControl> makeGraphic(const ControlDesc& desc);
     void layout(int clientWidth, int clientHeight);
@@ -86,6 +113,8 @@ private:
     bool modal_ = false;
     HWND tooltip_ = nullptr; // the controls' hints
     std::vector<const GraphicControl*> hints_; // windowless controls with a hint
+    GraphicControl* focusedGraphic_ = nullptr;
+    std::shared_ptr<AccessibleLink> accLink_ = std::make_shared<AccessibleLink>();
 };
 
 } // namespace qlx::win

@@ -22,7 +22,8 @@ FormMainPanel::FormMainPanel(TFormMain& form)
     : form_(form), panelWindow_(form), panelCommands_(form),
       buttons_(panelWindow_, form.state().ModalDialogOpen),
       menus_(panelCommands_,
-             {form.state().OnTopActive, form.state().ModalDialogOpen, form.state().SysTrayIcon}) {}
+             {form.state().OnTopActive, form.state().ModalDialogOpen, form.state().SysTrayIcon}),
+      accessible_([this] { ImageMenuClick(); }, [this] { form_.dialogs().imageOpenClick(); }) {}
 
 void FormMainPanel::layoutPanel() {
     const HWND hwnd = form_.handle();
@@ -36,6 +37,7 @@ void FormMainPanel::layoutPanel() {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     painter_.load(Application::instance().module());
     popupMenus_.create();
+    accessible_.attach(hwnd);
     // The band itself follows right after, from the creation sequence.
     menus_.SetOnTopCheckMarks(form_.state().OnTopActive);
     InvalidateRect(hwnd, nullptr, FALSE);
@@ -54,7 +56,9 @@ bool FormMainPanel::addTrayIcon() {
 
 void FormMainPanel::removeTrayIcon() { RemoveTrayIcon(form_.handle()); }
 
-void FormMainPanel::trayIconCallback(int32_t lParam) { menus_.TrayIconCallback(lParam); }
+void FormMainPanel::trayIconCallback(int32_t lParam, uintptr_t wParam) {
+    menus_.TrayIconCallback(LOWORD(lParam), GET_X_LPARAM(wParam), GET_Y_LPARAM(wParam));
+}
 
 void FormMainPanel::onTopSettingApplied(bool alwaysOnTop) { menus_.OnTopSettingApplied(alwaysOnTop); }
 
@@ -148,10 +152,45 @@ bool FormMainPanel::panelMouse(UINT msg, WPARAM, LPARAM lParam) {
     return false;
 }
 
+bool FormMainPanel::panelKey(UINT msg, WPARAM wParam, LPARAM lParam) {
+    const bool down = msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN;
+    // A held key repeats its press: one press, one action.
+    const bool first = down && (lParam & (1L << 30)) == 0;
+    switch (wParam) {
+    case VK_RETURN:
+        if (msg == WM_KEYDOWN && first) form_.dialogs().imageOpenClick();
+        return msg == WM_KEYDOWN || msg == WM_KEYUP;
+    case VK_APPS:
+        // The menu opens on the press; the release must not ask for it again.
+        if (msg == WM_KEYDOWN && first) ImageMenuClick();
+        return true;
+    case VK_F10:
+        if (down && GetKeyState(VK_SHIFT) < 0) {
+            f10Down_ = true;
+            if (first) ImageMenuClick();
+            return true;
+        }
+        if (!down && f10Down_) {
+            f10Down_ = false;
+            return true;
+        }
+        return false;
+    }
+    return false;
+}
+
 bool FormMainPanel::message(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     const HWND hwnd = form_.handle();
     result = 0;
     switch (msg) {
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP:
+        return panelKey(msg, wParam, lParam);
+    case WM_GETOBJECT:
+        result = accessible_.getObject(wParam, lParam);
+        return result != 0;
     case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:

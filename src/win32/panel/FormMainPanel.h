@@ -6,6 +6,7 @@
 
 #include <optional>
 
+#include "win32/panel/PanelAccessible.h"
 #include "win32/panel/PanelCommands.h"
 #include "win32/panel/PanelPainter.h"
 #include "win32/panel/PanelPopupMenus.h"
@@ -31,7 +32,8 @@ public:
     void applyOnTop(bool onTop);
     bool addTrayIcon();
     void removeTrayIcon();
-    void trayIconCallback(int32_t lParam);
+    // wParam: the icon's screen point, from shells of the newer callback.
+    void trayIconCallback(int32_t lParam, uintptr_t wParam);
     // The stored always-on-top preference takes over (the settings window closed with OK):
     // the flag, both check marks and the band.
     void onTopSettingApplied(bool alwaysOnTop);
@@ -51,6 +53,8 @@ private:
     void PaintBoxMoveHandlePaint();
     void ImageMenuClick();
     bool panelMouse(UINT msg, WPARAM wParam, LPARAM lParam);
+    // Enter, Shift+F10 and the menu key while the panel has the keyboard.
+    bool panelKey(UINT msg, WPARAM wParam, LPARAM lParam);
 
     TFormMain& form_;
     PanelWindow panelWindow_;
@@ -61,6 +65,8 @@ private:
     PanelPopupMenus popupMenus_;
     // The button image a left press went to; its click comes with the release over it.
     std::optional<PanelControl> pressedButton_;
+    PanelAccessible accessible_;
+    bool f10Down_ = false; // Shift+F10 went down here: its release is ours too
 };
 
 } // namespace qlx::win

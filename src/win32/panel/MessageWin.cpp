@@ -6,9 +6,12 @@
 
 #include "win32/app/Application.h"
 #include "win32/app/ModalLoop.h"
+#include "win32/controls/AccessibleObject.h"
 #include "win32/controls/BitBtnColor.h"
 #include "win32/system/Encoding.h"
+#include "win32/system/Oleacc.h"
 #include "win32/system/WorkArea.h"
+#include "forms/AccessibleTree.h"
 #include "panel/MessageWinModal.h"
 
 namespace qlx::win {
@@ -21,6 +24,24 @@ constexpr int kRightButtonId = 101;
 constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kDialogExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 constexpr UINT kTextFormat = DT_EXPANDTABS | DT_WORDBREAK | DT_NOPREFIX;
+
+struct DialogState;
+
+// The dialog as assistive technology reads it: its text is drawn here, not by a control.
+class DialogAccessible final : public AccessibleSource {
+public:
+    explicit DialogAccessible(DialogState& s) : s_(s) { link->source = this; }
+    ~DialogAccessible() override { link->source = nullptr; }
+    AccNode accessibleTree() override;
+    POINT accessibleOrigin() override;
+    void accessibleDefaultAction(const std::string&) override {}
+    IDispatch* accessibleSystemObject(const std::string&) override;
+    IDispatch* accessibleWindowObject() override;
+    std::shared_ptr<AccessibleLink> link = std::make_shared<AccessibleLink>();
+
+private:
+    DialogState& s_;
+};
 
 struct DialogState {
     HWND dialog = nullptr;
@@ -35,6 +56,10 @@ struct DialogState {
     HWND lastFocus = nullptr;
     int32_t result = kResultCancel;
     bool done = false;
+    std::string caption;    // Windows-1252, as given
+    std::string textNarrow; // the text as given
+    MessageWinLayout layout;
+    DialogAccessible accessible{*this};
 
     ~DialogState() {
         left.destroy();
@@ -43,6 +68,24 @@ struct DialogState {
         if (font) DeleteObject(font);
     }
 };
+
+AccNode DialogAccessible::accessibleTree() {
+    return messageDialogAccessibleTree(s_.caption, s_.textNarrow, s_.layout);
+}
+
+POINT DialogAccessible::accessibleOrigin() {
+    POINT origin{0, 0};
+    if (s_.dialog) ClientToScreen(s_.dialog, &origin);
+    return origin;
+}
+
+IDispatch* DialogAccessible::accessibleSystemObject(const std::string&) {
+    return systemAccessible(s_.strip, OBJID_CLIENT);
+}
+
+IDispatch* DialogAccessible::accessibleWindowObject() {
+    return systemAccessible(s_.dialog, OBJID_WINDOW);
+}
 
 // The dialog kept in front by the timer, one at a time.
 DialogInFront inFront;
@@ -124,6 +167,9 @@ LRESULT dialogMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             SetFocus(s->lastFocus ? s->lastFocus : s->left.handle());
         }
         return 0;
+    case WM_GETOBJECT:
+        if (const LRESULT r = answerGetObject(s->accessible.link, {}, wParam, lParam)) return r;
+        break;
     case WM_CLOSE:
         finish(*s, kResultCancel);
         return 0;
@@ -295,6 +341,9 @@ int32_t showMessageWin(HWND owner, const std::string& text, const std::string& c
         layoutMessageWin(m, type, buttonSet, ownerBounds, workAreaOrFallback(monitor));
     if (layout.icon) s.iconRect = toRect(*layout.icon);
     s.textRect = toRect(layout.text);
+    s.caption = caption;
+    s.textNarrow = text;
+    s.layout = layout;
 
     // Without an owner the hidden application window owns the dialog, so it gets no taskbar
     // button of its own.

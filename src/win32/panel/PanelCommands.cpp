@@ -24,6 +24,10 @@ void PanelCommands::openTrayMenuAtCursor() {
     form_.panel().openPopupMenu(form_.panel().popupMenus().trayMenu(), p);
 }
 
+void PanelCommands::openTrayMenuAt(int32_t x, int32_t y) {
+    form_.panel().openPopupMenu(form_.panel().popupMenus().trayMenu(), POINT{x, y});
+}
+
 void PanelCommands::showTaskbarButton(bool show) { form_.showTaskbarButton(show); }
 
 void PanelCommands::menuItemSettingsClick(int senderTag) {

@@ -15,6 +15,7 @@ public:
     void applyOnTop(bool onTop) override;
     void setOnTopCheckMarks(bool checked) override;
     void openTrayMenuAtCursor() override;
+    void openTrayMenuAt(int32_t x, int32_t y) override;
     void showTaskbarButton(bool show) override;
     void menuItemSettingsClick(int senderTag) override;
     void menuItemProgramWebClick() override;

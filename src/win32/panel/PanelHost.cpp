@@ -31,6 +31,13 @@ void GraphicHost::paint(HWND window, uint32_t background) {
         const int saved = SaveDC(memory);
         c->paint(memory);
         RestoreDC(memory, saved);
+        if (c->focused) {
+            RECT r = rectOf(c->box);
+            InflateRect(&r, -2, -2);
+            SetTextColor(memory, RGB(0, 0, 0));
+            SetBkColor(memory, RGB(255, 255, 255));
+            DrawFocusRect(memory, &r);
+        }
     }
     BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
            ps.rcPaint.bottom - ps.rcPaint.top, memory, ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
@@ -145,6 +152,10 @@ LRESULT CALLBACK TPanel::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORSTATIC:
             return SendMessageW(GetParent(hwnd), msg, wParam, lParam);
+        case WM_GETOBJECT:
+            if (panel->OnGetObject)
+                if (const LRESULT r = panel->OnGetObject(wParam, lParam)) return r;
+            break;
         case WM_NCDESTROY:
             SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
             delete panel;

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -42,6 +43,8 @@ public:
     GraphicHost& host() { return host_; }
     const ControlDesc& desc() const { return desc_; }
     ControlBox designBox; // its place in the window's table, before anchoring
+    // Answers WM_GETOBJECT (wParam, lParam); 0 leaves it to the system.
+    std::function<LRESULT(WPARAM, LPARAM)> OnGetObject;
 
 private:
     explicit TPanel(const ControlDesc& desc) : desc_(desc) {}

@@ -26,12 +26,16 @@ void AddTrayIcon(HWND window, UINT callbackMessage, HINSTANCE module, const std:
     data.cbSize = NOTIFYICONDATAW_V2_SIZE;
     data.hWnd = window;
     data.uID = 0;
-    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    // The newer callback (below) shows the tip only when asked to.
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP;
     data.uCallbackMessage = callbackMessage;
     data.hIcon = static_cast<HICON>(
         LoadImageW(module, L"MAINICON", IMAGE_ICON, 16, 16, LR_VGACOLOR | LR_SHARED));
     copyTip(data, tip);
     Shell_NotifyIconW(NIM_ADD, &data);
+    // The newer callback: the keyboard's select and context events, with the icon's place.
+    data.uVersion = NOTIFYICON_VERSION_4;
+    Shell_NotifyIconW(NIM_SETVERSION, &data);
 }
 
 void SetTrayIconTip(HWND window, const std::string& tip) {
@@ -39,7 +43,7 @@ void SetTrayIconTip(HWND window, const std::string& tip) {
     data.cbSize = NOTIFYICONDATAW_V2_SIZE;
     data.hWnd = window;
     data.uID = 0;
-    data.uFlags = NIF_TIP;
+    data.uFlags = NIF_TIP | NIF_SHOWTIP;
     copyTip(data, tip);
     Shell_NotifyIconW(NIM_MODIFY, &data);
 }

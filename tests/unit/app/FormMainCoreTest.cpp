@@ -132,9 +132,12 @@ TEST_F(Main, InternalCommandTable) {
     for (uintptr_t w : {1, 2, 3, 4, 5, 6}) form.UniqueProductMessage(w, 5, msg);
     form.UniqueProductMessage(0, 514, msg);
     form.UniqueProductMessage(0, 517, msg);
+    form.UniqueProductMessage(0x02EE03E8, 0x401, msg); // the icon's keyboard, at its place
+    form.UniqueProductMessage(0x02EE03E8, 0x7B, msg);
     form.UniqueProductMessage(0, 99, msg);
     EXPECT_EQ(port.calls, (Calls{"hotkey problem", "minimize", "new messages", "settings window",
-                                 "welcome", "info page", "save", "tray 514", "tray 517"}));
+                                 "welcome", "info page", "save", "tray 514", "tray 517",
+                                 "tray 1025", "tray 123"}));
 }
 
 TEST_F(Main, InstanceSignalShowsAndAnswers) {

@@ -25,6 +25,9 @@ public:
     }
     void setOnTopCheckMarks(bool c) override { calls.push_back(c ? "check+" : "check-"); }
     void openTrayMenuAtCursor() override { calls.push_back("traymenu"); }
+    void openTrayMenuAt(int32_t x, int32_t y) override {
+        calls.push_back("traymenu at " + std::to_string(x) + "," + std::to_string(y));
+    }
     void showTaskbarButton(bool s) override { calls.push_back(s ? "taskbar+" : "taskbar-"); }
     void menuItemSettingsClick(int tag) override { calls.push_back("settings " + std::to_string(tag)); }
     void menuItemProgramWebClick() override { calls.push_back("web"); }
@@ -160,6 +163,26 @@ TEST_F(Menus, OnlyButtonReleasesOverTheTrayIconAct) {
     EXPECT_TRUE(menus.TrayIconCallback(514));
     EXPECT_TRUE(menus.TrayIconCallback(517));
     EXPECT_EQ(port.calls, (Calls{"show", "traymenu"}));
+}
+
+TEST_F(Menus, TrayIconAnswersTheKeyboard) {
+    // Enter or Space on the focused icon; Shift+F10 or the menu key opens the menu at the
+    // icon, not at the mouse.
+    EXPECT_TRUE(menus.TrayIconCallback(kTrayKeySelect, 1000, 750));
+    EXPECT_TRUE(menus.TrayIconCallback(kTrayContextMenu, 1000, 750));
+    // A left click also brings the select event: the release has already shown the panel.
+    EXPECT_TRUE(menus.TrayIconCallback(514));
+    EXPECT_FALSE(menus.TrayIconCallback(kTraySelect, 1000, 750));
+    EXPECT_EQ(port.calls, (Calls{"show", "traymenu at 1000,750", "show"}));
+}
+
+TEST_F(Menus, RightClickOnTheTrayIconOpensItsMenuOnce) {
+    // The newer shells follow the right release with the context event.
+    EXPECT_TRUE(menus.TrayIconCallback(517));
+    EXPECT_FALSE(menus.TrayIconCallback(kTrayContextMenu, 1000, 750));
+    // Later, the keyboard's context event opens it again.
+    EXPECT_TRUE(menus.TrayIconCallback(kTrayContextMenu, 1000, 750));
+    EXPECT_EQ(port.calls, (Calls{"traymenu", "traymenu at 1000,750"}));
 }
 
 TEST_F(Menus, TaskbarEntryStaysHiddenWithTheTrayIcon) {

@@ -1,0 +1,54 @@
+// Calls into oleacc.dll from the system folder, looked up once.
+#include "win32/system/Oleacc.h"
+
+namespace qlx::win {
+
+namespace {
+
+using LresultFromObjectFn = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
+using CreateStdAccessibleObjectFn = HRESULT(WINAPI*)(HWND, LONG, REFIID, void**);
+
+struct Oleacc {
+    LresultFromObjectFn lresultFromObject = nullptr;
+    CreateStdAccessibleObjectFn createStdAccessibleObject = nullptr;
+};
+
+template <typename Fn> Fn entry(HMODULE module, const char* name) {
+    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+const Oleacc& oleacc() {
+    static const Oleacc library = [] {
+        Oleacc o;
+        HMODULE module = LoadLibraryExW(L"oleacc.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+        if (!module) return o;
+        o.lresultFromObject = entry<LresultFromObjectFn>(module, "LresultFromObject");
+        o.createStdAccessibleObject =
+            entry<CreateStdAccessibleObjectFn>(module, "CreateStdAccessibleObject");
+        return o;
+    }();
+    return library;
+}
+
+} // namespace
+
+LRESULT resultFromObject(REFIID iid, WPARAM wParam, IUnknown* object) {
+    const Oleacc& o = oleacc();
+    if (!o.lresultFromObject || !object) return 0;
+    const LRESULT result = o.lresultFromObject(iid, wParam, object);
+    return result < 0 ? 0 : result; // a failure code: nothing was handed over
+}
+
+IAccessible* systemAccessible(HWND window, LONG idObject) {
+    const Oleacc& o = oleacc();
+    if (!o.createStdAccessibleObject || !window) return nullptr;
+    void* object = nullptr;
+    if (FAILED(o.createStdAccessibleObject(window, idObject, IID_IAccessible, &object))) return nullptr;
+    return static_cast<IAccessible*>(object);
+}
+
+void notifyAccessibleEvent(DWORD event, HWND window, LONG childId) {
+    if (window) NotifyWinEvent(event, window, OBJID_CLIENT, childId);
+}
+
+} // namespace qlx::win
