@@ -7,6 +7,7 @@
 #include "win32/controls/BevelLines.h"
 #include "win32/system/CommonControls.h"
 #include "win32/system/Encoding.h"
+#include "win32/system/WorkArea.h"
 #include "win32/controls/FlatButton.h"
 #include "win32/controls/Label.h"
 #include "win32/app/ModalLoop.h"
@@ -48,6 +49,10 @@ bool TFormWindow::create() {
     wc.lpszClassName = className.c_str();
     if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
 
+    // Scale: the table at the DPI of the monitor the window opens on, the panel's.
+    dpi_ = windowDpi(Application::instance().mainWindow());
+    desc_ = scaledForm(design_, dpi_);
+
     const Dimension outer = designBounds();
     hwnd_ = CreateWindowExW(kExStyle, className.c_str(), widen(desc_.caption).c_str(),
                             styleOf(desc_), CW_USEDEFAULT, CW_USEDEFAULT, outer.width,
@@ -80,6 +85,7 @@ bool TFormWindow::create() {
         HWND parent = c.parent.empty() ? hwnd_ : window(c.parent);
         if (auto graphic = makeGraphic(c)) {
             graphic->host = parent;
+            graphic->dpi = dpi_;
             const ControlDesc* desc = &graphic->desc();
             if (graphic->interactive())
                 graphic->OnClick = [this, desc] { buttonClick(*desc); };
