@@ -1,6 +1,8 @@
 // The check-mark buttons' group rule and the primitives of their marks and faint lines.
 #include "controls/ButtonCheckmark.h"
 
+#include "Scale.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -230,6 +232,50 @@ double distanceToOutline(const std::vector<PaintPoint>& pts, double x, double y)
 }
 
 } // namespace
+
+PaintOps scaledPaint(const PaintOps& ops, int dpi) {
+    if (dpi <= 0 || dpi == kDesignDpi) return ops;
+    PaintOps out;
+    // The device pixels x0 ... x1 and y0 ... y1 (96-DPI, both ends included) cover.
+    auto block = [&](uint32_t colour, int x0, int y0, int x1, int y1) {
+        out.push_back(PaintOp{PaintOp::Kind::FillRect, colour, scaled(x0, dpi), scaled(y0, dpi),
+                              scaled(x1 + 1, dpi) - 1, scaled(y1 + 1, dpi) - 1, {}});
+    };
+    for (const PaintOp& op : ops) {
+        switch (op.kind) {
+        case PaintOp::Kind::Pixel: block(op.colour, op.x0, op.y0, op.x0, op.y0); break;
+        case PaintOp::Kind::Line: {
+            const int sx = op.x1 > op.x0 ? 1 : op.x1 < op.x0 ? -1 : 0;
+            const int sy = op.y1 > op.y0 ? 1 : op.y1 < op.y0 ? -1 : 0;
+            if (sx == 0 || sy == 0) {
+                // Along a row or a column: one block up to the pixel before the end point.
+                if (sx == 0 && sy == 0) break;
+                const int lastX = op.x1 - sx, lastY = op.y1 - sy;
+                block(op.colour, std::min(op.x0, lastX), std::min(op.y0, lastY),
+                      std::max(op.x0, lastX), std::max(op.y0, lastY));
+                break;
+            }
+            for (int x = op.x0, y = op.y0; x != op.x1 && y != op.y1; x += sx, y += sy)
+                block(op.colour, x, y, x, y);
+            break;
+        }
+        case PaintOp::Kind::FillRect: block(op.colour, op.x0, op.y0, op.x1, op.y1); break;
+        case PaintOp::Kind::FrameRect:
+            block(op.colour, op.x0, op.y0, op.x1, op.y0);
+            block(op.colour, op.x0, op.y1, op.x1, op.y1);
+            block(op.colour, op.x0, op.y0, op.x0, op.y1);
+            block(op.colour, op.x1, op.y0, op.x1, op.y1);
+            break;
+        case PaintOp::Kind::Polygon: {
+            PaintOp polygon = op;
+            for (PaintPoint& p : polygon.points) p = {scaled(p.x, dpi), scaled(p.y, dpi)};
+            out.push_back(std::move(polygon));
+            break;
+        }
+        }
+    }
+    return out;
+}
 
 ExpectedPixels::ExpectedPixels(const PaintOps& ops, int width, int height)
     : width_(width), height_(height),

@@ -87,6 +87,13 @@ uint32_t faintEdgeColour(uint32_t resolvedFace, int percent);
 // The lines along the chosen edges of a width x height control.
 PaintOps faintLinesPaint(TFaintLines lines, int width, int height, uint32_t colour);
 
+// Ops worked out at 96 DPI turned into device pixels at dpi, never stretched from a bitmap:
+// every pixel, line pixel, filled rectangle and frame edge becomes the block of device pixels
+// its 96-DPI pixels cover (x to scaled(x + 1) - 1), so integer scales draw whole blocks of
+// 2 x 2 or 3 x 3 pixels; polygons are drawn from their scaled corners. At 96 DPI the ops stay
+// as they are.
+PaintOps scaledPaint(const PaintOps& ops, int dpi);
+
 // The order in which a check-mark button's parts are drawn. A flat, transparent button draws
 // its frame and caption over the mark; any other draws the mark over them.
 enum class CheckmarkPaintStep : uint8_t { FaintLines, Button, Mark };

@@ -21,11 +21,6 @@ const AccNode* AccNode::find(std::string_view controlName) const {
 
 namespace {
 
-ControlBox scaledBox(const ControlBox& b, int dpi) {
-    return {scaled(b.left, dpi), scaled(b.top, dpi), scaled(b.width, dpi),
-            scaled(b.height, dpi)};
-}
-
 ControlState stateOf(const FormAccState& state, std::string_view name) {
     const auto it = state.controls.find(name);
     return it == state.controls.end() ? ControlState{} : it->second;

@@ -1,6 +1,7 @@
 // Finding controls in a window's table, the shared header, anchoring and word wrapping.
 #include "forms/FormLayout.h"
 
+#include "Scale.h"
 #include "Text.h"
 
 namespace qlx {
@@ -96,6 +97,25 @@ ControlBox anchoredBox(const ControlBox& box, uint8_t anchors, int oldWidth, int
     axis(box.top, box.height, anchors & kAnchorTop, anchors & kAnchorBottom, oldHeight, newHeight,
          result.top, result.height);
     return result;
+}
+
+ControlBox scaledBox(const ControlBox& box, int dpi) {
+    return {scaled(box.left, dpi), scaled(box.top, dpi), scaled(box.width, dpi),
+            scaled(box.height, dpi)};
+}
+
+FormDesc scaledForm(const FormDesc& form, int dpi) {
+    FormDesc out = form;
+    out.clientWidth = scaled(form.clientWidth, dpi);
+    out.clientHeight = scaled(form.clientHeight, dpi);
+    out.minWidth = scaled(form.minWidth, dpi);
+    out.minHeight = scaled(form.minHeight, dpi);
+    out.font.pixels = scaled(form.font.pixels, dpi);
+    for (ControlDesc& c : out.controls) {
+        c.box = scaledBox(c.box, dpi);
+        c.font.pixels = scaled(c.font.pixels, dpi);
+    }
+    return out;
 }
 
 namespace {

@@ -123,6 +123,11 @@ struct PlacedRun {
     bool operator==(const PlacedRun&) const = default;
 };
 
+// The table at a window's DPI: every place, size, minimum size and font size is written at
+// 96 DPI and scaled here, each number on its own as the system scales them.
+ControlBox scaledBox(const ControlBox& box, int dpi);
+FormDesc scaledForm(const FormDesc& form, int dpi);
+
 // Lays text runs out in lines no wider than width (0: no wrapping), breaking after blanks as
 // the system's word wrap does: a word that does not fit starts a new line, the blanks at a
 // break go, a word wider than the line stands alone on its line. A line feed always breaks.

@@ -40,7 +40,9 @@ FormDesc settingsFormLayout() {
     form.caption = "Om programmet";
     form.clientWidth = kSettingsClientWidth;
     form.clientHeight = kSettingsClientHeight;
-    form.controls = headerControls(60, {268, 16, 40, 15});
+    // The version stands on a line of its own below the subtitle, right-aligned to the same
+    // edge: beside it, it would run into the subtitle.
+    form.controls = headerControls(60, {188, 36, 120, 15});
 
     addLabel(form, "Label8", "", {16, 69, 264, 30},
              {{"Indstillingerne anvendes nu og n\xE5r programmet starter n\xE6ste gang."}}, true)

@@ -1,6 +1,8 @@
 // The message dialog's button sets and geometry.
 #include "panel/MessageWinLayout.h"
 
+#include "Scale.h"
+
 #include <algorithm>
 
 namespace qlx {
@@ -49,15 +51,20 @@ MessageWinLayout layoutMessageWin(const MessageWinMeasures& m, TMsgDlgType type,
     const int32_t vertSpacing = unitsToPixels(10, m.charHeight, 8);
     const int32_t buttonRowHeight = unitsToPixels(14, m.charHeight, 8);
 
+    const int32_t iconSize = scaled(kIconSize, m.dpi);
+    const int32_t stripHeight = scaled(kStripHeight, m.dpi);
+    const int32_t buttonWidth = scaled(kDialogButtonWidth, m.dpi);
+    const int32_t buttonHeight = scaled(kDialogButtonHeight, m.dpi);
+
     MessageWinLayout out;
     int32_t iconTextWidth = m.textWidth;
     int32_t iconTextHeight = m.textHeight;
     int32_t textLeft = horzMargin;
     if (hasIcon(type)) {
-        out.icon = Rect{horzMargin, vertMargin, kIconSize, kIconSize};
-        textLeft += kIconSize + horzSpacing;
-        iconTextWidth += kIconSize + horzSpacing;
-        iconTextHeight = std::max(iconTextHeight, kIconSize);
+        out.icon = Rect{horzMargin, vertMargin, iconSize, iconSize};
+        textLeft += iconSize + horzSpacing;
+        iconTextWidth += iconSize + horzSpacing;
+        iconTextHeight = std::max(iconTextHeight, iconSize);
     }
     out.text = Rect{textLeft, vertMargin, m.textWidth, m.textHeight};
 
@@ -71,7 +78,7 @@ MessageWinLayout layoutMessageWin(const MessageWinMeasures& m, TMsgDlgType type,
                                  d.height / 2);
 
     const ButtonSet set = buttonSetFor(buttonSetCode);
-    d.width = std::max(d.width, set.minimumWidth);
+    d.width = std::max(d.width, scaled(set.minimumWidth, m.dpi));
 
     if (owner) {
         d = centredOn(*owner, d);
@@ -80,20 +87,20 @@ MessageWinLayout layoutMessageWin(const MessageWinMeasures& m, TMsgDlgType type,
 
     out.clientWidth = d.width - m.frameWidth;
     out.clientHeight = d.height - m.frameHeight;
-    out.strip = Rect{0, out.clientHeight - kStripHeight, out.clientWidth, kStripHeight};
+    out.strip = Rect{0, out.clientHeight - stripHeight, out.clientWidth, stripHeight};
 
-    const int32_t buttonTop = (kStripHeight - kDialogButtonHeight) / 2 + 1;
+    const int32_t buttonTop = (stripHeight - buttonHeight) / 2 + scaled(1, m.dpi);
     const int32_t leftButtonLeft = set.right
-                                       ? (out.clientWidth / 2 - kDialogButtonWidth) / 2
-                                       : (out.clientWidth - kDialogButtonWidth) / 2;
+                                       ? (out.clientWidth / 2 - buttonWidth) / 2
+                                       : (out.clientWidth - buttonWidth) / 2;
     out.left = ButtonPlace{
-        set.left, Rect{leftButtonLeft, buttonTop, kDialogButtonWidth, kDialogButtonHeight}};
+        set.left, Rect{leftButtonLeft, buttonTop, buttonWidth, buttonHeight}};
     if (set.right) {
         // Measured on the outer width, so it sits half a frame further right than a mirror
         // image of the left button would.
-        const int32_t rightLeft = d.width / 2 + (d.width / 2 - kDialogButtonWidth) / 2;
+        const int32_t rightLeft = d.width / 2 + (d.width / 2 - buttonWidth) / 2;
         out.right = ButtonPlace{
-            *set.right, Rect{rightLeft, buttonTop, kDialogButtonWidth, kDialogButtonHeight}};
+            *set.right, Rect{rightLeft, buttonTop, buttonWidth, buttonHeight}};
     }
     return out;
 }

@@ -71,6 +71,7 @@ struct MessageWinMeasures {
     int32_t textHeight = 0;
     int32_t frameWidth = 0;  // outer width less client width of a dialog-frame window
     int32_t frameHeight = 0; // outer height less client height (caption included)
+    int32_t dpi = 96;        // the monitor's: the strip, buttons, icon and minimum widths scale
 };
 
 struct ButtonPlace {

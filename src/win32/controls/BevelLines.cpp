@@ -2,6 +2,7 @@
 #include "win32/controls/BevelLines.h"
 
 #include "win32/controls/CheckmarkPainter.h"
+#include "Scale.h"
 
 namespace qlx::win {
 
@@ -10,7 +11,11 @@ TBevelLinesControl::TBevelLinesControl(ControlDesc desc) : GraphicControl(std::m
 }
 
 void TBevelLinesControl::paint(HDC dc) {
-    paintOps(dc, model.paint(box.width, box.height, buttonFaceColour()), box.left, box.top);
+    // Worked out at 96 DPI, drawn in blocks at the window's scale.
+    const int width = MulDiv(box.width, kDesignDpi, dpi);
+    const int height = MulDiv(box.height, kDesignDpi, dpi);
+    paintOps(dc, scaledPaint(model.paint(width, height, buttonFaceColour()), dpi), box.left,
+             box.top);
 }
 
 } // namespace qlx::win

@@ -20,6 +20,7 @@ public:
     const ControlDesc& desc() const { return desc_; }
     const std::string& name() const { return desc_.name; }
     ControlBox box; // where it is now, in the host's client pixels
+    int dpi = 96;   // the scale its fixed pixel numbers are drawn at
     HWND host = nullptr;
 
     bool visible() const { return visible_; }

@@ -4,6 +4,7 @@
 #include "win32/controls/CheckmarkPainter.h"
 #include "win32/system/Encoding.h"
 #include "win32/system/Fonts.h"
+#include "Scale.h"
 
 namespace qlx::win {
 
@@ -44,16 +45,21 @@ void TSpeedButtonCheckmarkControl::setPressed(bool pressed) {
 }
 
 void TSpeedButtonCheckmarkControl::paint(HDC dc) {
+    // The mark and the lines are worked out at 96 DPI and drawn in blocks at the window's scale.
+    const int width = MulDiv(box.width, kDesignDpi, dpi);
+    const int height = MulDiv(box.height, kDesignDpi, dpi);
     for (CheckmarkPaintStep step : model_->paintSteps()) {
         switch (step) {
         case CheckmarkPaintStep::FaintLines:
             paintOps(dc,
-                     faintLinesPaint(model_->FaintLines, box.width, box.height,
-                                     faintEdgeColour(buttonFaceColour(), kSpeedButtonFaintPercent)),
+                     scaledPaint(faintLinesPaint(model_->FaintLines, width, height,
+                                                 faintEdgeColour(buttonFaceColour(),
+                                                                 kSpeedButtonFaintPercent)),
+                                 dpi),
                      box.left, box.top);
             break;
         case CheckmarkPaintStep::Mark:
-            paintOps(dc, model_->markPaint(box.width), box.left, box.top);
+            paintOps(dc, scaledPaint(model_->markPaint(width), dpi), box.left, box.top);
             break;
         case CheckmarkPaintStep::Button: paintButton(dc); break;
         }
@@ -73,8 +79,8 @@ void TSpeedButtonCheckmarkControl::paintButton(HDC dc) {
     HGDIOBJ oldFont = SelectObject(dc, fontFor(desc().font));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, enabled ? gdiColour(model_->FontColour) : GetSysColor(COLOR_GRAYTEXT));
-    RECT text{r.left + kCheckmarkCaptionMargin, r.top, r.right, r.bottom};
-    if (down) OffsetRect(&text, 1, 1);
+    RECT text{r.left + scaled(kCheckmarkCaptionMargin, dpi), r.top, r.right, r.bottom};
+    if (down) OffsetRect(&text, scaled(1, dpi), scaled(1, dpi));
     DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
               DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     SelectObject(dc, oldFont);

@@ -8,6 +8,7 @@
 #include "win32/system/CommonControls.h"
 #include "win32/system/Encoding.h"
 #include "win32/system/Oleacc.h"
+#include "win32/system/WorkArea.h"
 #include "win32/controls/FlatButton.h"
 #include "win32/controls/Label.h"
 #include "win32/app/ModalLoop.h"
@@ -50,6 +51,10 @@ bool TFormWindow::create() {
     wc.lpszClassName = className.c_str();
     if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
 
+    // Scale: the table at the DPI of the monitor the window opens on, the panel's.
+    dpi_ = windowDpi(Application::instance().mainWindow());
+    desc_ = scaledForm(design_, dpi_);
+
     const Dimension outer = designBounds();
     hwnd_ = CreateWindowExW(kExStyle, className.c_str(), widen(desc_.caption).c_str(),
                             styleOf(desc_), CW_USEDEFAULT, CW_USEDEFAULT, outer.width,
@@ -89,6 +94,7 @@ bool TFormWindow::create() {
         HWND parent = c.parent.empty() ? hwnd_ : window(c.parent);
         if (auto graphic = makeGraphic(c)) {
             graphic->host = parent;
+            graphic->dpi = dpi_;
             const ControlDesc* desc = &graphic->desc();
             if (graphic->interactive())
                 graphic->OnClick = [this, desc] { clickControl(desc->name); };
@@ -474,7 +480,7 @@ FormAccState TFormWindow::accessibleState() const {
         state.clientWidth = client.right;
         state.clientHeight = client.bottom;
     }
-    // The windows are laid out at 96 DPI; the system scales them as a whole.
+    // The window's table is already at its scale (desc_), and so is its client size.
     state.dpi = kDesignDpi;
     return state;
 }

@@ -21,7 +21,7 @@ namespace qlx::win {
 
 class TFormWindow : private AccessibleSource {
 public:
-    explicit TFormWindow(FormDesc desc) : desc_(std::move(desc)) {}
+    explicit TFormWindow(FormDesc desc) : design_(desc), desc_(std::move(desc)) {}
     virtual ~TFormWindow();
     TFormWindow(const TFormWindow&) = delete;
     TFormWindow& operator=(const TFormWindow&) = delete;
@@ -29,7 +29,9 @@ public:
     // Builds the hidden window and its controls; false when that failed.
     bool create();
     HWND handle() const { return hwnd_; }
+    // The table at the window's scale (after create; before, as written at 96 DPI).
     const FormDesc& desc() const { return desc_; }
+    int dpi() const { return dpi_; }
 
     // Runs the window modally until a modal result is set and the close query allows it;
     // returns that result.
@@ -44,7 +46,7 @@ public:
     HWND window(std::string_view name) const; // a panel or a windowed control
     Dimension bounds() const;                 // outer, on the screen
     void setBounds(const Dimension& d);
-    // The outer size that goes with the table's client size.
+    // The outer size that goes with the table's client size at the window's scale.
     Dimension designBounds() const;
 
     // The keyboard: the control with the focus (empty: none of the window's controls), Tab's
@@ -104,7 +106,9 @@ private:
         const ControlDesc* desc;
         HWND hwnd;
     };
-    FormDesc desc_;
+    FormDesc design_; // the table as written, at 96 DPI
+    FormDesc desc_;   // the table at dpi_
+    int dpi_ = 96;
     HWND hwnd_ = nullptr;
     GraphicHost host_; // the controls on the client area itself
     std::vector<TPanel*> panels_;

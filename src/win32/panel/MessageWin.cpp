@@ -96,15 +96,20 @@ HBRUSH whiteBrush() {
     return brush;
 }
 
-HICON iconFor(TMsgDlgType type) {
+// The system's icon for the type in the image size nearest to size, never one stretched from
+// another size.
+HICON iconFor(TMsgDlgType type, int size) {
+    LPCWSTR id = nullptr;
     switch (type) {
-    case TMsgDlgType::warning: return LoadIconW(nullptr, IDI_WARNING);
-    case TMsgDlgType::error: return LoadIconW(nullptr, IDI_ERROR);
-    case TMsgDlgType::information: return LoadIconW(nullptr, IDI_INFORMATION);
-    case TMsgDlgType::confirmation: return LoadIconW(nullptr, IDI_QUESTION);
-    case TMsgDlgType::custom: break;
+    case TMsgDlgType::warning: id = IDI_WARNING; break;
+    case TMsgDlgType::error: id = IDI_ERROR; break;
+    case TMsgDlgType::information: id = IDI_INFORMATION; break;
+    case TMsgDlgType::confirmation: id = IDI_QUESTION; break;
+    case TMsgDlgType::custom: return nullptr;
     }
-    return nullptr;
+    if (HANDLE icon = LoadImageW(nullptr, id, IMAGE_ICON, size, size, LR_SHARED))
+        return static_cast<HICON>(icon);
+    return LoadIconW(nullptr, id);
 }
 
 RECT toRect(const Rect& r) { return RECT{r.left, r.top, r.left + r.width, r.top + r.height}; }
@@ -132,7 +137,8 @@ LRESULT dialogMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(hwnd, &ps);
         if (s->icon)
-            DrawIconEx(dc, s->iconRect.left, s->iconRect.top, s->icon, kIconSize, kIconSize, 0,
+            DrawIconEx(dc, s->iconRect.left, s->iconRect.top, s->icon,
+                       s->iconRect.right - s->iconRect.left, s->iconRect.bottom - s->iconRect.top, 0,
                        nullptr, DI_NORMAL);
         HGDIOBJ oldFont = SelectObject(
             dc, s->font ? static_cast<HGDIOBJ>(s->font) : GetStockObject(DEFAULT_GUI_FONT));
@@ -328,7 +334,6 @@ int32_t showMessageWin(HWND owner, const std::string& text, const std::string& c
     DialogState s;
     s.text = widen(text);
     s.font = messageFont();
-    s.icon = iconFor(type);
 
     std::optional<Dimension> ownerBounds;
     if (owner && IsWindow(owner)) ownerBounds = windowDimension(owner);
@@ -336,10 +341,14 @@ int32_t showMessageWin(HWND owner, const std::string& text, const std::string& c
     HWND panel = Application::instance().mainWindow();
     if (panel && IsWindow(panel)) panelBounds = windowDimension(panel);
     const Monitor monitor = messageWinMonitor(ownerBounds, panelBounds, systemMonitors());
-    const MessageWinMeasures m = measure(s.font, s.text, monitor.bounds);
+    MessageWinMeasures m = measure(s.font, s.text, monitor.bounds);
+    m.dpi = monitor.dpi;
     const MessageWinLayout layout =
         layoutMessageWin(m, type, buttonSet, ownerBounds, workAreaOrFallback(monitor));
-    if (layout.icon) s.iconRect = toRect(*layout.icon);
+    if (layout.icon) {
+        s.iconRect = toRect(*layout.icon);
+        s.icon = iconFor(type, layout.icon->width);
+    }
     s.textRect = toRect(layout.text);
     s.caption = caption;
     s.textNarrow = text;

@@ -50,6 +50,12 @@ BOOL CALLBACK addMonitor(HMONITOR handle, HDC, LPRECT, LPARAM list) {
 }
 } // namespace
 
+int32_t windowDpi(HWND window) {
+    HMONITOR monitor = window ? MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST)
+                              : MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+    return monitor ? monitorDpi(monitor) : systemDpi();
+}
+
 MonitorList systemMonitors() {
     MonitorList monitors;
     EnumDisplayMonitors(nullptr, nullptr, addMonitor, reinterpret_cast<LPARAM>(&monitors));

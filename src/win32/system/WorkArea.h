@@ -14,6 +14,10 @@ MonitorList systemMonitors();
 // The primary screen as a Dimension at (0, 0).
 Dimension screenDimension();
 
+// The DPI of the monitor a window is on (the primary one without a window): the scale its
+// table and fixed pixel numbers are drawn at.
+int32_t windowDpi(HWND window);
+
 // A window's outer bounds on the screen.
 Dimension windowDimension(HWND window);
 // The work area of the monitor a window is on.

@@ -594,6 +594,13 @@ int wmain(int argc, wchar_t** argv) {
         std::wprintf(L"%ls\n", name);
         return 0;
     }
+    if (cmd == L"dpi") {
+        // The screen's DPI as a program that declares no awareness sees it under Wine.
+        HDC dc = GetDC(nullptr);
+        std::wprintf(L"%d\n", GetDeviceCaps(dc, LOGPIXELSX));
+        ReleaseDC(nullptr, dc);
+        return 0;
+    }
     if (cmd == L"pixel" && argc == 4) {
         HDC dc = GetDC(nullptr);
         COLORREF c = GetPixel(dc, static_cast<int>(number(argv[2])), static_cast<int>(number(argv[3])));

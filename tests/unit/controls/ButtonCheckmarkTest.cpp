@@ -228,3 +228,41 @@ TEST(ButtonCheckmark, FlatTransparentButtonsDrawTheMarkFirst) {
     EXPECT_EQ(speedButtonPaintSteps(false, TFaintLines::flLeft),
               (std::vector<S>{S::FaintLines, S::Button, S::Mark}));
 }
+
+// At any scale each pixel of the 96-DPI drawing becomes the block of device pixels it covers,
+// in its colour, and nothing else is drawn: whole 2 x 2 blocks at 200 %, 1 or 2 pixels wide at
+// 125 and 150 %, the drawing itself at 100 %.
+TEST(ButtonCheckmark, ScaledPaintDrawsEveryPixelAsTheBlockItCovers) {
+    std::vector<PaintOps> drawings;
+    for (int16_t image : {0, 1, 2})
+        for (bool left : {true, false})
+            for (bool enabled : {true, false}) {
+                CheckmarkLook look;
+                look.width = 40;
+                look.checked = true;
+                look.left = left;
+                look.enabled = enabled;
+                look.image = image;
+                PaintOps ops = checkmarkPaint(look);
+                bool polygon = false;
+                for (const PaintOp& op : ops) polygon = polygon || op.kind == PaintOp::Kind::Polygon;
+                if (!polygon) drawings.push_back(ops);
+            }
+    drawings.push_back(faintLinesPaint(TFaintLines::flTopLeftBottomRight, 30, 12, 0xABCDEF));
+    ASSERT_GT(drawings.size(), 2u);
+    const auto cell = [](int x, int dpi) {
+        return std::pair{(x * dpi + 48) / 96, ((x + 1) * dpi + 48) / 96 - 1};
+    };
+    for (int dpi : {96, 120, 144, 192, 288}) {
+        for (const PaintOps& ops : drawings) {
+            Pixels expected;
+            for (const auto& [at, colour] : pixelsOf(ops, 60, 30)) {
+                const auto [x0, x1] = cell(at.first, dpi);
+                const auto [y0, y1] = cell(at.second, dpi);
+                for (int y = y0; y <= y1; ++y)
+                    for (int x = x0; x <= x1; ++x) expected[{x, y}] = colour;
+            }
+            EXPECT_EQ(pixelsOf(scaledPaint(ops, dpi), 60 * 3, 30 * 3), expected) << dpi;
+        }
+    }
+}

@@ -95,7 +95,7 @@ TEST(AccessibleTree, PlacesAreInTheWindowsClientAreaAtItsScale) {
         {"PanelBottom", 96, {0, 262, 325, 28}},
         {"ButtonOK", 96, {24, 266, 45, 21}},
         {"ButtonReset", 96, {233, 266, 66, 21}},
-        {"LabelVersion", 96, {268, 16, 40, 15}},
+        {"LabelVersion", 96, {188, 36, 120, 15}},
         {"HotKeyField", 96, {120, 231, 136, 20}},
         {"", 144, {0, 0, 488, 435}},
         {"CheckBoxSystray", 144, {20, 200, 221, 33}},

@@ -52,3 +52,34 @@ TEST(FormLayout, AnchorsKeepDistancesOrStretch) {
                           100).width,
               0);
 }
+
+TEST(FormLayout, ScaledFormScalesPlacesSizesLimitsAndFonts) {
+    FormDesc form;
+    form.clientWidth = 539;
+    form.clientHeight = 366;
+    form.minWidth = 400;
+    form.minHeight = 400;
+    ControlDesc label{"L", ControlKind::Label, "", {17, 65, 0, 15}};
+    label.font.pixels = 21;
+    form.controls.push_back(label);
+    struct Case {
+        int dpi;
+        int width, height, min;
+        ControlBox box;
+        int font;
+    } cases[] = {
+        {96, 539, 366, 400, {17, 65, 0, 15}, 21},
+        {120, 674, 458, 500, {21, 81, 0, 19}, 26},
+        {144, 809, 549, 600, {26, 98, 0, 23}, 32},
+        {192, 1078, 732, 800, {34, 130, 0, 30}, 42},
+    };
+    for (const Case& c : cases) {
+        const FormDesc s = scaledForm(form, c.dpi);
+        EXPECT_EQ(s.clientWidth, c.width) << c.dpi;
+        EXPECT_EQ(s.clientHeight, c.height) << c.dpi;
+        EXPECT_EQ(s.minWidth, c.min) << c.dpi;
+        EXPECT_EQ(s.minHeight, c.min) << c.dpi;
+        EXPECT_EQ(s.controls[0].box, c.box) << c.dpi;
+        EXPECT_EQ(s.controls[0].font.pixels, c.font) << c.dpi;
+    }
+}

@@ -138,3 +138,17 @@ TEST(MessageWinLayout, OnTheMonitorOfItsOwnerOrOfThePanel) {
                   .dialog.left,
               1920);
 }
+
+TEST(MessageWinLayout, StripButtonsIconAndMinimumWidthScaleWithTheMonitor) {
+    // At 200 % the font is twice as large, and so are the fixed sizes written at 96 DPI.
+    MessageWinMeasures m{{0, 0, 3840, 2160}, 14, 32, 60, 32, 12, 58};
+    m.dpi = 192;
+    const MessageWinLayout l = layoutMessageWin(m, TMsgDlgType::warning, 0, std::nullopt,
+                                                WorkArea{0, 0, 3840, 2080});
+    EXPECT_EQ(l.dialog.width, 300);
+    EXPECT_EQ(l.icon, (Rect{28, 32, 64, 64}));
+    EXPECT_EQ(l.text, (Rect{127, 32, 60, 32}));
+    EXPECT_EQ(l.strip.height, 56);
+    EXPECT_EQ(l.strip.top, l.clientHeight - 56);
+    EXPECT_EQ(l.left.bounds, (Rect{82, 8, 124, 44}));
+}

@@ -196,7 +196,7 @@ TEST(SettingsWindow, LayoutHasTheWindowsNumbers) {
         {"PanelTop", ControlKind::Panel, {0, 0, 0, 60}, "", 0},
         {"LabelTitle", ControlKind::Label, {15, 9, 0, 0}, "Quiklex", 0},
         {"LabelSubtitle", ControlKind::Label, {104, 16, 0, 0}, "til hurtigt opslag i Lemmary", 0},
-        {"LabelVersion", ControlKind::Label, {268, 16, 40, 15}, "version 0.6.0", 0},
+        {"LabelVersion", ControlKind::Label, {188, 36, 120, 15}, "version 0.6.0", 0},
         {"Label8", ControlKind::Label, {16, 69, 264, 30},
          "Indstillingerne anvendes nu og n\xE5r programmet starter n\xE6ste gang.", 0},
         {"CheckBoxAlwaysOnTop", ControlKind::CheckmarkButton, {13, 107, 157, 22},
