@@ -5,6 +5,7 @@
 
 #include "win32/system/Encoding.h"
 #include "win32/system/Oleacc.h"
+#include "win32/system/SystemLibrary.h"
 
 namespace qlx::win {
 
@@ -14,7 +15,10 @@ constexpr HRESULT kDisconnected = static_cast<HRESULT>(0x80010108L); // RPC_E_DI
 
 BSTR bstrOf(const std::string& text) {
     const std::wstring wide = widen(text);
-    return SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
+    // The automation library comes from the system folder, never from beside the program.
+    static const auto allocate = systemFunction<decltype(&SysAllocStringLen)>(
+        L"oleaut32.dll", "SysAllocStringLen");
+    return allocate ? allocate(wide.data(), static_cast<UINT>(wide.size())) : nullptr;
 }
 
 class TreeAccessible final : public IAccessible {
@@ -143,7 +147,7 @@ public:
     HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override {
         return withNode([&](const AccNode& node) {
             if (!focus) return E_POINTER;
-            VariantInit(focus);
+            focus->vt = VT_EMPTY;
             if (node.states & kStateFocused) {
                 focus->vt = VT_I4;
                 focus->lVal = CHILDID_SELF;
@@ -160,7 +164,7 @@ public:
         });
     }
     HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selection) override {
-        if (selection) VariantInit(selection);
+        if (selection) selection->vt = VT_EMPTY;
         return S_FALSE;
     }
     HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
@@ -188,7 +192,7 @@ public:
     HRESULT STDMETHODCALLTYPE accNavigate(long direction, VARIANT start, VARIANT* end) override {
         return guarded([&]() -> HRESULT {
             if (!end) return E_POINTER;
-            VariantInit(end);
+            end->vt = VT_EMPTY;
             AccNode tree;
             const AccNode* node = nodeAt(tree);
             if (!node) return kDisconnected;
@@ -209,7 +213,7 @@ public:
     HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* hit) override {
         return guarded([&]() -> HRESULT {
             if (!hit) return E_POINTER;
-            VariantInit(hit);
+            hit->vt = VT_EMPTY;
             AccNode tree;
             const AccNode* node = nodeAt(tree);
             if (!node) return kDisconnected;
