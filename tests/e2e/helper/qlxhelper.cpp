@@ -768,6 +768,34 @@ int wmain(int argc, wchar_t** argv) {
         }
         return 0;
     }
+    if (cmd == L"dpichanged" && argc == 8) {
+        // What the system sends a window moved onto a monitor of another scale: the new DPI
+        // in both halves of wParam and the suggested window rectangle. The rectangle is
+        // written into the window's process, since a pointer of this process means nothing
+        // there. "panel" names the panel.
+        HWND w = std::wstring(argv[2]) == L"panel" ? findPanel() : FindWindowW(argv[2], nullptr);
+        DWORD pid = 0;
+        if (!w || !GetWindowThreadProcessId(w, &pid)) {
+            std::printf("not found\n");
+            return 1;
+        }
+        const auto dpi = static_cast<WORD>(number(argv[3]));
+        RECT r{static_cast<LONG>(number(argv[4])), static_cast<LONG>(number(argv[5])), 0, 0};
+        r.right = r.left + static_cast<LONG>(number(argv[6]));
+        r.bottom = r.top + static_cast<LONG>(number(argv[7]));
+        HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
+        void* remote = process ? VirtualAllocEx(process, nullptr, sizeof r, MEM_COMMIT | MEM_RESERVE,
+                                                PAGE_READWRITE)
+                               : nullptr;
+        DWORD_PTR reply = 0;
+        const bool ok = remote && WriteProcessMemory(process, remote, &r, sizeof r, nullptr) &&
+                        SendMessageTimeoutW(w, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                                            reinterpret_cast<LPARAM>(remote),
+                                            SMTO_BLOCK | SMTO_ABORTIFHUNG, 5000, &reply);
+        if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+        if (process) CloseHandle(process);
+        return ok ? 0 : 1;
+    }
     if (cmd == L"closewindow" && argc == 3) {
         HWND w = FindWindowW(argv[2], nullptr);
         return w && PostMessageW(w, WM_CLOSE, 0, 0) ? 0 : 1;
