@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "Scale.h"
+
 namespace qlx {
 
 namespace {
@@ -167,9 +169,27 @@ PanelPlace placeStoredPosition(const StoredPosition& stored, const Dimension& pa
 }
 
 PanelPlace standardPanelPlace(const Dimension& panel, const MonitorList& monitors) {
-    const ScreenRect screen = monitorOf(panel, monitors).bounds;
-    return PanelPlace{screen.top,
-                      narrow(int64_t{screen.right} - panel.width - kStandardRightMargin)};
+    const Monitor monitor = monitorOf(panel, monitors);
+    const ScreenRect screen = monitor.bounds;
+    return PanelPlace{screen.top, narrow(int64_t{screen.right} - panel.width -
+                                         scaled(kStandardRightMargin, monitor.dpi))};
+}
+
+Dimension panelAfterDpiChange(const Dimension& suggested, int32_t width, int32_t height,
+                              const MonitorList& monitors) {
+    const WorkArea work = workAreaOf(suggested, monitors);
+    const int64_t fromTop = int64_t{suggested.top} - work.top;
+    const int64_t fromBottom = int64_t{work.bottom} - suggested.top - suggested.height;
+    const int64_t fromLeft = int64_t{suggested.left} - work.left;
+    const int64_t fromRight = int64_t{work.right} - suggested.left - suggested.width;
+    const int64_t top = fromBottom < fromTop ? work.bottom - fromBottom - height : suggested.top;
+    const int64_t left = fromRight < fromLeft ? work.right - fromRight - width : suggested.left;
+    Dimension d{narrow(top), narrow(left), height, width};
+    // Kept inside, but never shrunk: the panel has one size at each scale.
+    const Box b = limited(Box{top, left, height, width}, work, work.top);
+    d.top = narrow(height > int64_t{work.bottom} - work.top ? work.top : b.top);
+    d.left = narrow(width > int64_t{work.right} - work.left ? work.left : b.left);
+    return d;
 }
 
 } // namespace qlx

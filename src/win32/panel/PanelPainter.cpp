@@ -23,15 +23,12 @@ void drawImage(HDC dc, HDC scratch, HBITMAP image, const ControlBox& box) {
     SelectObject(scratch, old);
 }
 
-void PaintBoxMoveHandlePaint(HDC dc, const ControlBox& box) {
-    HPEN pen = CreatePen(PS_SOLID, 1, RGB(0xFF, 0xFF, 0xFF));
-    HGDIOBJ old = SelectObject(dc, pen);
-    for (int x = 0; x < 2; ++x) {
-        MoveToEx(dc, box.left + x, box.top + kMoveHandleLineTop, nullptr);
-        LineTo(dc, box.left + x, box.top + moveHandleLineEnd(box.height));
-    }
-    SelectObject(dc, old);
-    DeleteObject(pen);
+void PaintBoxMoveHandlePaint(HDC dc, const ControlBox& handle, int dpi) {
+    const ControlBox lines = moveHandleLines(handle, dpi);
+    RECT r{lines.left, lines.top, lines.left + lines.width, lines.top + lines.height};
+    HBRUSH white = CreateSolidBrush(RGB(0xFF, 0xFF, 0xFF));
+    FillRect(dc, &r, white);
+    DeleteObject(white);
 }
 
 } // namespace
@@ -41,14 +38,14 @@ PanelPainter::~PanelPainter() {
         if (b) DeleteObject(b);
 }
 
-void PanelPainter::load(HINSTANCE module) {
+void PanelPainter::load(HINSTANCE module, int /*dpi*/) {
     if (!logo_) logo_ = loadImage(module, L"IMAGELOGO");
     if (!menu_) menu_ = loadImage(module, L"IMAGEMENU");
     if (!open_) open_ = loadImage(module, L"IMAGEOPEN");
 }
 
 void PanelPainter::paint(HDC dc, const RECT& client, HBRUSH background, bool buttonsShown,
-                         int outerHeight) {
+                         int outerHeight, int dpi) {
     const int width = client.right - client.left;
     const int height = client.bottom - client.top;
     HDC buffer = CreateCompatibleDC(dc);
@@ -61,13 +58,13 @@ void PanelPainter::paint(HDC dc, const RECT& client, HBRUSH background, bool but
         HGDIOBJ oldSurface = SelectObject(buffer, surface);
         RECT all{0, 0, width, height};
         FillRect(buffer, &all, background);
+        auto box = [&](PanelControl c) { return panelControlBox(c, outerHeight, dpi); };
         if (buttonsShown) {
-            PaintBoxMoveHandlePaint(buffer,
-                                    panelControlBox(PanelControl::PaintBoxMoveHandle, outerHeight));
-            drawImage(buffer, scratch, menu_, panelControlBox(PanelControl::ImageMenu, outerHeight));
-            drawImage(buffer, scratch, open_, panelControlBox(PanelControl::ImageOpen, outerHeight));
+            PaintBoxMoveHandlePaint(buffer, box(PanelControl::PaintBoxMoveHandle), dpi);
+            drawImage(buffer, scratch, menu_, box(PanelControl::ImageMenu));
+            drawImage(buffer, scratch, open_, box(PanelControl::ImageOpen));
         } else {
-            drawImage(buffer, scratch, logo_, panelControlBox(PanelControl::ImageLogo, outerHeight));
+            drawImage(buffer, scratch, logo_, box(PanelControl::ImageLogo));
         }
         BitBlt(dc, client.left, client.top, width, height, buffer, 0, 0, SRCCOPY);
         SelectObject(buffer, oldSurface);

@@ -14,9 +14,10 @@ public:
     ~PanelPainter();
 
     // The three images from the program's resources; a missing one is simply not drawn.
-    void load(HINSTANCE module);
+    void load(HINSTANCE module, int dpi);
     // The whole client area, drawn off screen first so the change of controls never flickers.
-    void paint(HDC dc, const RECT& client, HBRUSH background, bool buttonsShown, int outerHeight);
+    void paint(HDC dc, const RECT& client, HBRUSH background, bool buttonsShown, int outerHeight,
+               int dpi);
 
 private:
     HBITMAP logo_ = nullptr;

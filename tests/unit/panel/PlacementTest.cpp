@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "panel/Placement.h"
+#include "panel/PanelLayout.h"
 
 using namespace qlx;
 
@@ -234,8 +235,43 @@ TEST(Monitors, StoredPositionOnAMonitorThatIsGoneComesOntoTheNearest) {
         EXPECT_EQ(placeStoredPosition(c.stored, kNewPanel, c.monitors), c.place) << c.what;
 }
 
-TEST(Monitors, StandardIsTheTopRightOfThePanelsMonitor) {
+TEST(Monitors, StandardIsTheTopRightOfThePanelsMonitorAtItsScale) {
+    // The panel at each monitor's scale, one panel width of that scale in from the right.
     EXPECT_EQ(standardPanelPlace({500, 500, 32, 82}, kThree), (PanelPlace{0, 1920 - 164}));
-    EXPECT_EQ(standardPanelPlace({500, 2500, 32, 82}, kThree), (PanelPlace{0, 3200 - 164}));
-    EXPECT_EQ(standardPanelPlace({-500, -500, 32, 82}, kThree), (PanelPlace{-1024, -164}));
+    EXPECT_EQ(standardPanelPlace({500, 2500, 48, 123}, kThree), (PanelPlace{0, 3200 - 246}));
+    EXPECT_EQ(standardPanelPlace({-500, -500, 40, 103}, kThree), (PanelPlace{-1024, -206}));
+}
+
+TEST(Monitors, ScaleChangeKeepsTheNearerCornersDistancesToTheWorkArea) {
+    const Monitor primary192{{0, 0, 3840, 2160}, WorkArea{0, 0, 3840, 2100}, 192, true};
+    const Monitor left96{{-1920, -200, 0, 880}, WorkArea{-1920, -160, 0, 880}, 96, false};
+    const MonitorList two{primary192, left96};
+    const struct {
+        const char* what;
+        Dimension suggested;
+        PanelSize size;
+        Dimension place;
+    } cases[] = {
+        // Top left corner nearer: it stays, the panel grows to the right and down.
+        {"top left", {100, 200, 64, 164}, {164, 64}, {100, 200, 64, 164}},
+        {"top left, size from the suggestion differs", {100, 200, 60, 160}, {164, 64},
+         {100, 200, 64, 164}},
+        // Bottom right corner nearer: its distances (30 right, 20 bottom) stay.
+        {"bottom right", {2020, 3650, 60, 160}, {164, 64}, {2016, 3646, 64, 164}},
+        // From 192 back to 96 onto the monitor at negative coordinates: 10 from the work
+        // area's right, 50 below its top.
+        {"back to 96 at negative coordinates", {-110, -174, 64, 164}, {82, 32},
+         {-110, -92, 32, 82}},
+        {"bottom left on it", {800, -1900, 64, 164}, {82, 32}, {832, -1900, 32, 82}},
+        // A suggestion reaching past the work area is brought inside.
+        {"past the edge", {2090, -50, 64, 164}, {164, 64}, {2036, 0, 64, 164}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(panelAfterDpiChange(c.suggested, c.size.width, c.size.height, two), c.place)
+            << c.what;
+    // There and back keeps the place: 96 -> 192 -> 96 near the bottom right.
+    const Dimension at96{700, -300, 32, 82}; // 148 from the bottom, 218 from the right
+    const Dimension at192 = panelAfterDpiChange(at96, 164, 64, two);
+    EXPECT_EQ(at192, (Dimension{668, -382, 64, 164}));
+    EXPECT_EQ(panelAfterDpiChange(at192, 82, 32, two), at96);
 }
