@@ -8,6 +8,7 @@
 
 #include "win32/app/Application.h"
 #include "win32/system/Encoding.h"
+#include "win32/system/ProgramIcon.h"
 #include "win32/system/SingleInstance.h"
 #include "win32/system/WorkArea.h"
 #include "Text.h"
@@ -62,7 +63,8 @@ bool TFormMain::create(HINSTANCE module, int showCommand) {
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = windowProc;
     wc.hInstance = module;
-    wc.hIcon = LoadIconW(module, L"MAINICON");
+    wc.hIcon = loadProgramIcon(module, IconKind::Large, screenDpi());
+    wc.hIconSm = loadProgramIcon(module, IconKind::Small, screenDpi());
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = panelBrush_;
     wc.lpszClassName = L"TFormMain";

@@ -1,17 +1,48 @@
 // Painting of the floating panel.
 #include "win32/panel/PanelPainter.h"
 
+#include <cstring>
+
+#include "panel/PanelImages.h"
 #include "panel/PanelLayout.h"
 
 namespace qlx::win {
 
 namespace {
 
-HBITMAP loadImage(HINSTANCE module, const wchar_t* name) {
-    return static_cast<HBITMAP>(LoadImageW(module, name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+// A stored image (the alpha of a white image) as a premultiplied 32-bit bitmap; null when the
+// resource is missing or damaged.
+HBITMAP loadImage(HINSTANCE module, const char* name, int percent) {
+    char resource[32];
+    wsprintfA(resource, "PANEL_%s_%d", name, percent);
+    HRSRC found = FindResourceA(module, resource, MAKEINTRESOURCEA(10)); // RT_RCDATA
+    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+    const void* data = loaded ? LockResource(loaded) : nullptr;
+    if (!data) return nullptr;
+    const auto image = decodeAlphaImage(static_cast<const uint8_t*>(data),
+                                        SizeofResource(module, found));
+    if (!image) return nullptr;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = image->width;
+    info.bmiHeader.biHeight = -image->height; // top down, as stored
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bitmap || !bits) {
+        if (bitmap) DeleteObject(bitmap);
+        return nullptr;
+    }
+    const std::vector<uint32_t> pixels = premultipliedWhite(*image);
+    std::memcpy(bits, pixels.data(), pixels.size() * sizeof(uint32_t));
+    return bitmap;
 }
 
-// The images carry premultiplied alpha, so they blend onto whatever colour the panel has.
+// The images carry premultiplied alpha, so they blend onto whatever colour the panel has. An
+// image of its box's size is copied pixel for pixel; a larger one (a DPI between the steps)
+// is scaled down into the box.
 void drawImage(HDC dc, HDC scratch, HBITMAP image, const ControlBox& box) {
     if (!image) return;
     BITMAP info{};
@@ -33,15 +64,23 @@ void PaintBoxMoveHandlePaint(HDC dc, const ControlBox& handle, int dpi) {
 
 } // namespace
 
-PanelPainter::~PanelPainter() {
-    for (HBITMAP b : {logo_, menu_, open_})
-        if (b) DeleteObject(b);
+PanelPainter::~PanelPainter() { release(); }
+
+void PanelPainter::release() {
+    for (HBITMAP* b : {&logo_, &menu_, &open_}) {
+        if (*b) DeleteObject(*b);
+        *b = nullptr;
+    }
 }
 
-void PanelPainter::load(HINSTANCE module, int /*dpi*/) {
-    if (!logo_) logo_ = loadImage(module, L"IMAGELOGO");
-    if (!menu_) menu_ = loadImage(module, L"IMAGEMENU");
-    if (!open_) open_ = loadImage(module, L"IMAGEOPEN");
+void PanelPainter::load(HINSTANCE module, int dpi) {
+    const int percent = panelImageScale(dpi);
+    if (percent == percent_ && logo_) return;
+    release();
+    percent_ = percent;
+    logo_ = loadImage(module, "LOGO", percent);
+    menu_ = loadImage(module, "MENU", percent);
+    open_ = loadImage(module, "OPEN", percent);
 }
 
 void PanelPainter::paint(HDC dc, const RECT& client, HBRUSH background, bool buttonsShown,
