@@ -21,7 +21,7 @@ bold=/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf
 # slanted shapes are drawn 8 times larger and averaged down; text is drawn at its scaled size.
 # Each image has the size of its box on the panel at that scale (the program's one scale rule:
 # value x dpi / 96, halves away from zero). The images are white with alpha: only the alpha is
-# stored, one byte a pixel, run-length coded (see panel/README below), and the program builds
+# stored, one byte a pixel, run-length coded (the format is at the top), and the program builds
 # the premultiplied image when it loads it.
 scales='100 125 150 175 200 250 300'
 mkdir -p "$res/panel"

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "Scale.h"
+#include "panel/PanelLayout.h"
 
 namespace qlx {
 
@@ -148,19 +149,30 @@ PanelPlace placeStoredPosition(const StoredPosition& stored, const Dimension& pa
     const ScreenRect primary = primaryMonitor(monitors).bounds;
     const int64_t screenWidth = int64_t{primary.right} - primary.left;
     const int64_t screenHeight = int64_t{primary.bottom} - primary.top;
-    const int64_t h = panel.height, w = panel.width;
-    int64_t top = panel.top, left = panel.left;
-    if (stored.FromTop)
-        top = *stored.FromTop;
-    else if (stored.FromBottom)
-        top = screenHeight - *stored.FromBottom - h;
-    if (stored.FromRight)
-        left = screenWidth - *stored.FromRight - w;
-    else if (stored.FromLeft)
-        left = *stored.FromLeft;
-
+    int64_t h = panel.height, w = panel.width;
+    int64_t top = 0, left = 0;
+    auto place = [&] {
+        top = panel.top, left = panel.left;
+        if (stored.FromTop)
+            top = *stored.FromTop;
+        else if (stored.FromBottom)
+            top = screenHeight - *stored.FromBottom - h;
+        if (stored.FromRight)
+            left = screenWidth - *stored.FromRight - w;
+        else if (stored.FromLeft)
+            left = *stored.FromLeft;
+    };
+    place();
     const Monitor monitor = bestMonitor(left, top, left + std::max<int64_t>(w, 1),
                                         top + std::max<int64_t>(h, 1), monitors);
+    // The panel is laid out at the scale of the monitor it lands on: distances from the
+    // bottom and right edges count with the size it has there, as they were stored with it.
+    const PanelSize there = panelOuterSize(monitor.dpi);
+    if (there.width != w || there.height != h) {
+        w = there.width;
+        h = there.height;
+        place();
+    }
     const WorkArea work = workAreaOrFallback(monitor);
     // The reduced sizes only serve the limits; the panel keeps its size.
     const int64_t margin = work.top > monitor.bounds.top ? 4 : 1;

@@ -109,7 +109,8 @@ struct PanelPlace {
 // place where neither is there), then kept inside the work area of the monitor that position
 // is on, or of the nearest monitor when it is on none (a monitor that has gone). A work area
 // that starts below its monitor's top keeps the panel two pixels under it; one at the
-// monitor's top lets it stand one pixel above. The panel's size is not changed.
+// monitor's top lets it stand one pixel above. The panel's size is not changed here, but the
+// distances and limits count with the size it takes at that monitor's scale.
 PanelPlace placeStoredPosition(const StoredPosition& stored, const Dimension& panel,
                                const MonitorList& monitors);
 

@@ -172,17 +172,19 @@ TEST(Monitors, ARectangleIsOnTheMonitorItOverlapsMostOrTheNearest) {
 
 TEST(Monitors, StoredPositionOnAnotherMonitorComesBackThere) {
     // Distances are kept from the primary screen's nearer edges, so they are negative or
-    // beyond it; each reads back to the same place.
+    // beyond it; each reads back to the same place, the panel at each monitor's scale (123 x 48
+    // on the right one at 150 %, 103 x 40 on the one at 125 %) although it is created at the
+    // primary's.
     struct Case {
         const char* what;
         Dimension panel;
         StoredPosition stored;
     } cases[] = {
-        {"right monitor, top right", {42, 3200 - 82 - 30, 32, 82},
-         {42, std::nullopt, std::nullopt, 1920 - 3088 - 82}},
-        {"right monitor, near its bottom", {900, 2000, 32, 82},
-         {std::nullopt, 1080 - 900 - 32, std::nullopt, 1920 - 2000 - 82}},
-        {"left of and above the primary", {-700, -1000, 32, 82},
+        {"right monitor, top right", {42, 3200 - 123 - 30, 48, 123},
+         {42, std::nullopt, std::nullopt, 1920 - 3047 - 123}},
+        {"right monitor, near its bottom", {900, 2000, 48, 123},
+         {std::nullopt, 1080 - 900 - 48, std::nullopt, 1920 - 2000 - 123}},
+        {"left of and above the primary", {-700, -1000, 40, 103},
          {-700, std::nullopt, -1000, std::nullopt}},
     };
     for (const Case& c : cases) {
@@ -201,10 +203,10 @@ TEST(Monitors, StoredPositionIsLimitedToItsOwnMonitorsWorkArea) {
     StoredPosition s;
     s.FromTop = 0;
     s.FromRight = -500;
-    EXPECT_EQ(placeStoredPosition(s, kNewPanel, kThree), (PanelPlace{42, 2338}));
+    EXPECT_EQ(placeStoredPosition(s, kNewPanel, kThree), (PanelPlace{42, 1920 + 500 - 123}));
     // Past the right monitor's bottom, which is higher than the primary's.
     s.FromTop = 1000;
-    EXPECT_EQ(placeStoredPosition(s, kNewPanel, kThree), (PanelPlace{1024 - 32, 2338}));
+    EXPECT_EQ(placeStoredPosition(s, kNewPanel, kThree), (PanelPlace{1024 - 48, 2297}));
     // On the monitor above, whose work area begins at its top: one pixel above is allowed.
     s.FromTop = -1030;
     s.FromRight = std::nullopt;
@@ -215,7 +217,7 @@ TEST(Monitors, StoredPositionIsLimitedToItsOwnMonitorsWorkArea) {
 TEST(Monitors, StoredPositionOnAMonitorThatIsGoneComesOntoTheNearest) {
     StoredPosition right;
     right.FromTop = 500;
-    right.FromRight = 1920 - 2600 - 82; // left 2600, on the right monitor
+    right.FromRight = 1920 - 2600 - 123; // left 2600, on the right monitor at 150 %
     StoredPosition leftAbove;
     leftAbove.FromTop = -600;
     leftAbove.FromLeft = -900;
