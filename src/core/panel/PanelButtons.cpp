@@ -99,7 +99,8 @@ void PanelButtons::DpiChanged(int dpi, int oldWidth, int oldHeight, int newWidth
     auto share = [](int32_t offset, int from, int to) {
         return from > 0 ? static_cast<int32_t>(int64_t{offset} * to / from) : offset;
     };
-    DragOffset = {share(DragOffset.x, oldWidth, newWidth), share(DragOffset.y, oldHeight, newHeight)};
+    DragOffset = {share(DragOffset.x, oldWidth, newWidth),
+                  share(DragOffset.y, oldHeight, newHeight)};
 }
 
 void PanelButtons::FormMouseUp() {

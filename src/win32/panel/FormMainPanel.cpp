@@ -95,7 +95,8 @@ void FormMainPanel::PaintBoxMoveHandlePaint() {
     HDC dc = BeginPaint(hwnd, &ps);
     RECT client{};
     GetClientRect(hwnd, &client);
-    painter_.paint(dc, client, form_.panelBrush(), buttons_.ButtonsShown, outerHeight(hwnd), dpi_);
+    painter_.paint(dc, client, form_.panelBrush(), buttons_.ButtonsShown, outerHeight(hwnd),
+                   dpi_);
     EndPaint(hwnd, &ps);
 }
 
@@ -119,7 +120,8 @@ bool FormMainPanel::panelMouse(UINT msg, WPARAM, LPARAM lParam) {
     const int height = outerHeight(hwnd);
     POINT screen{x, y};
     ClientToScreen(hwnd, &screen);
-    const std::optional<PanelControl> button = panelButtonAt(x, y, buttons_.ButtonsShown, height, dpi_);
+    const std::optional<PanelControl> button =
+        panelButtonAt(x, y, buttons_.ButtonsShown, height, dpi_);
 
     switch (msg) {
     case WM_MOUSEMOVE: {

@@ -50,7 +50,8 @@ public:
     void openPopupMenu(HMENU menu, POINT screenPoint);
 
 private:
-    // The size-independent parts of the layout at a DPI: hit tests, images, the edge band.
+    // What follows the DPI besides the window's size: hit tests, images, the edge band and
+    // the accessible bounds.
     void applyDpi(int dpi);
     // The system moved the panel onto a monitor of another scale, suggesting a rectangle.
     void dpiChanged(int dpi, const RECT& suggested);
