@@ -9,8 +9,8 @@ import struct
 import subprocess
 import time
 
-from harness import (HELPER, ROOT, WORK, QuiklexTest, browser_log, end_all, find_panel,
-                     helper, menu_open, wait_for, xdo)
+from harness import (HELPER, ROOT, WORK, QuiklexTest, browser_log, clear_settings, end_all,
+                     find_panel, helper, menu_open, shown, wait_for, xdo)
 
 SHOTS = os.environ.get("QLX_SHOTS", WORK)
 PANEL_RGB = (62, 116, 92)
@@ -252,6 +252,17 @@ class PanelScale(QuiklexTest):
         screen_width = int(helper("workarea")[1].split()[6])
         self.assertIn(menu[:2], [(x, y), (min(x, screen_width - (menu[2] - menu[0])), y)])
         xdo("key", "Escape")
+
+    def test_c144_welcome_beside_the_panel_with_a_scaled_gap(self):
+        self.at(144)
+        clear_settings(True)
+        self.start()
+        wait_for(lambda: shown("TFormWelcome"), 30, what="the welcome window")
+        p = find_panel()
+        self.assertEqual((p.width, p.height), (123, 48))
+        # Its outer top 30 below the panel's, its right edge 30 left of it.
+        _, _, left, top, width, _ = helper("window", "TFormWelcome")[1].split()
+        self.assertEqual((int(top), int(left) + int(width)), (p.top + 30, p.left - 30))
 
     def test_d192_drawn_with_the_images_of_200_percent(self):
         self.at(192)
