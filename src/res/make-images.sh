@@ -1,10 +1,12 @@
 #!/bin/sh
-# Draws the panel's bitmaps (logo, menu and open symbols), the bitmap buttons' glyphs and the
-# program icon from simple shapes and text. Needs ImageMagick 6 `convert` and python3. Run from anywhere:
+# Draws the panel's images (logo, menu and open symbols) at every scale step, the bitmap
+# buttons' glyphs and the program icon from simple shapes and text. Needs ImageMagick 6
+# `convert` and python3. Run from anywhere:
 #   sh src/res/make-images.sh [preview-dir]
-# The bitmaps are 32-bit BGRA, bottom-up, BITMAPINFOHEADER/BI_RGB, with premultiplied alpha,
-# ready for AlphaBlend with AC_SRC_ALPHA. A preview directory, if given, receives enlarged
-# PNGs of each image on the panel colour and of the whole panel in both states.
+# The panel images go to panel/<name>-<percent>.a8 (width and height as 16-bit little-endian
+# numbers, then the alpha of each pixel, rows top down, run-length coded), listed in
+# panelimages.rc. A preview directory, if given, receives the whole panel in both states at
+# every scale (each enlarged to the same size) and the icon.
 set -eu
 
 res=$(cd "$(dirname "$0")" && pwd)
@@ -14,65 +16,138 @@ trap 'rm -rf "$tmp"' EXIT
 panel='#3E745C'  # the panel colour 0x5C743E (red 62, green 116, blue 92)
 bold=/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf
 
-# Logo 60 x 24: the program's name in white with a thin underline.
-convert -size 60x24 xc:none \
-    -font "$bold" -pointsize 13 -fill white -gravity north -annotate +0+2 'Quiklex' \
-    -gravity northwest -fill 'rgba(255,255,255,0.55)' -draw 'rectangle 6,19 53,19' \
-    PNG32:"$tmp/logo.png"
-
-# Button face shared by the menu and open symbols: a rounded frame with a faint fill.
-face() { # width height
-    convert -size "$1x$2" xc:none -fill 'rgba(255,255,255,0.16)' \
-        -stroke 'rgba(255,255,255,0.70)' -strokewidth 1 \
-        -draw "roundrectangle 0,0 $(($1 - 1)),$(($2 - 1)) 3,3" "$tmp/face$1.png"
+# The panel's images at every scale step, from the same shapes. Shapes are given in pixel-edge
+# coordinates at 100 % (pixel x covers x..x+1); rectangles snap to whole pixels at each scale,
+# slanted shapes are drawn 8 times larger and averaged down; text is drawn at its scaled size.
+# Each image has the size of its box on the panel at that scale (the program's one scale rule:
+# value x dpi / 96, halves away from zero). The images are white with alpha: only the alpha is
+# stored, one byte a pixel, run-length coded (the format is at the top), and the program builds
+# the premultiplied image when it loads it.
+scales='100 125 150 175 200 250 300'
+mkdir -p "$res/panel"
+sc() { echo $((($1 * dpi * 2 + 96) / 192)); }   # a 100 % number at this scale
+ex() { echo "$1 $dpi" | awk '{ printf "%.3f", $1 * $2 * 8 / 96 - 0.5 }'; } # slanted: 8x, centres
+blank='rgba(255,255,255,0)'   # white everywhere, so that averaging never darkens an edge
+# A filled rectangle over the pixels [x0, x1) x [y0, y1) at 100 %, at 8 times the scale.
+rect() { echo "rectangle $((8 * $(sc $1))),$((8 * $(sc $2))) $((8 * $(sc $3) - 1)),$((8 * $(sc $4) - 1))"; }
+# A polygon through edge points at 100 %, at 8 times the scale.
+poly() {
+    out=polygon
+    while [ $# -ge 2 ]; do out="$out $(ex $1),$(ex $2)"; shift 2; done
+    echo "$out"
 }
-face 24 19
-face 25 19
+# Averages an 8 times larger drawing down to its size.
+down() { convert "$1" -filter box -resize "$2x$3!" PNG32:"$4"; }
 
-# Menu 24 x 19: three bars.
-convert "$tmp/face24.png" -fill white -stroke none \
-    -draw 'rectangle 7,5 16,6' -draw 'rectangle 7,9 16,10' -draw 'rectangle 7,13 16,14' \
-    PNG32:"$tmp/menu.png"
+for pct in $scales; do
+    dpi=$((96 * pct / 100))
+    # Logo 60 x 24: the program's name with a thin underline at 55 %.
+    w=$(sc 60); h=$(sc 24)
+    convert -size "$((8 * w))x$((8 * h))" xc:"$blank" -fill 'rgba(255,255,255,0.55)' \
+        -draw "$(rect 6 19 54 20)" PNG32:"$tmp/line8.png"
+    down "$tmp/line8.png" "$w" "$h" "$tmp/line.png"
+    convert "$tmp/line.png" -font "$bold" -pointsize "$(echo "$dpi" | awk '{ printf "%.2f", 13 * $1 / 96 }')" \
+        -fill white -gravity north -annotate "+0+$(sc 2)" 'Quiklex' PNG32:"$tmp/logo-$pct.png"
 
-# Open 25 x 19: an arrow leaving a box towards the upper right.
-convert "$tmp/face25.png" +antialias -fill white -stroke none \
-    -draw 'rectangle 7,6 10,6' -draw 'rectangle 7,6 7,14' -draw 'rectangle 7,14 16,14' \
-    -draw 'rectangle 16,11 16,14' \
-    -draw 'line 11,10 16,5' -draw 'line 12,10 16,6' -draw 'line 11,9 15,5' \
-    -draw 'polygon 13,3 18,3 18,8' \
-    PNG32:"$tmp/open.png"
+    # Button face shared by the menu and open symbols: a rounded frame (70 %) with a faint
+    # fill (16 %), the frame one pixel wide at 100 %, its corners of radius 3.
+    for fw in 24 25; do
+        w=$(sc $fw); h=$(sc 19); sw=$(sc 1)
+        convert -size "$((8 * w))x$((8 * h))" xc:"$blank" -fill 'rgba(255,255,255,0.16)' \
+            -stroke 'rgba(255,255,255,0.70)' -strokewidth $((8 * sw)) \
+            -draw "roundrectangle $((4 * sw)),$((4 * sw)) $((8 * w - 4 * sw - 1)),$((8 * h - 4 * sw - 1)) $(ex 3),$(ex 3)" \
+            PNG32:"$tmp/face$fw.png"
+    done
 
-# The program icon: a white Q on a rounded square of the panel colour.
-for s in 16 32 48; do
+    # Menu 24 x 19: three bars.
+    convert "$tmp/face24.png" -fill white -stroke none \
+        -draw "$(rect 7 5 17 7)" -draw "$(rect 7 9 17 11)" -draw "$(rect 7 13 17 15)" \
+        PNG32:"$tmp/menu8.png"
+    down "$tmp/menu8.png" "$(sc 24)" "$(sc 19)" "$tmp/menu-$pct.png"
+
+    # Open 25 x 19: an arrow leaving a box towards the upper right.
+    convert "$tmp/face25.png" +antialias -fill white -stroke none \
+        -draw "$(rect 7 6 11 7)" -draw "$(rect 7 6 8 15)" -draw "$(rect 7 14 17 15)" \
+        -draw "$(rect 16 11 17 15)" \
+        -draw "$(poly 11 9 15 5 17 5 17 7 13 11 11 11)" \
+        -draw "$(poly 13 3 19 3 19 9)" \
+        PNG32:"$tmp/open8.png"
+    down "$tmp/open8.png" "$(sc 25)" "$(sc 19)" "$tmp/open-$pct.png"
+
+    # Stored: the alpha alone. Every pixel must be white, or the program would draw it wrong.
+    for name in logo menu open; do
+        convert "$tmp/$name-$pct.png" -depth 8 "RGBA:$tmp/$name.rgba"
+        size=$(identify -format '%w %h' "$tmp/$name-$pct.png")
+        python3 - "$tmp/$name.rgba" "$res/panel/$name-$pct.a8" $size <<'PY'
+import struct, sys
+src, dst, w, h = sys.argv[1], sys.argv[2], int(sys.argv[3]), int(sys.argv[4])
+data = open(src, 'rb').read()
+assert len(data) == w * h * 4, dst
+alpha = bytearray()
+for i in range(w * h):
+    r, g, b, a = data[4 * i:4 * i + 4]
+    assert a == 0 or (r, g, b) == (255, 255, 255), (dst, i % w, i // w, r, g, b, a)
+    alpha.append(a)
+# Runs: a byte n < 128 is followed by n + 1 literal alphas; n >= 128 by one alpha repeated
+# n - 125 times (3 to 130).
+out = bytearray()
+i = 0
+literal = bytearray()
+def flush():
+    global literal
+    while literal:
+        part, literal = literal[:128], literal[128:]
+        out.append(len(part) - 1)
+        out.extend(part)
+while i < len(alpha):
+    n = 1
+    while i + n < len(alpha) and alpha[i + n] == alpha[i] and n < 130:
+        n += 1
+    if n >= 3:
+        flush()
+        out += bytes((n + 125, alpha[i]))
+    else:
+        literal += alpha[i:i + n]
+    i += n
+flush()
+with open(dst, 'wb') as f:
+    f.write(struct.pack('<HH', w, h) + out)
+PY
+    done
+done
+{
+    echo "// The panel's images per scale step (drawn by make-images.sh): the alpha of white"
+    echo "// images, run-length coded. quiklex.rc takes them in."
+    for pct in $scales; do
+        for name in logo menu open; do
+            echo "PANEL_$(echo $name | tr a-z A-Z)_$pct RCDATA \"panel/$name-$pct.a8\""
+        done
+    done
+} > "$res/panelimages.rc"
+
+# The program icon: a white Q on a rounded square of the panel colour, at every size the
+# system asks for from 100 % to 300 %. Each image is stored as PNG inside the icon file, which
+# every Windows from Vista on reads, at a third of the size of plain bitmaps.
+iconsizes='16 20 24 32 40 48 64 256'
+for s in $iconsizes; do
     r=$((s / 5)); m=$((s - 1))
     convert -size "${s}x$s" xc:none -fill "$panel" -draw "roundrectangle 0,0 $m,$m $r,$r" \
         -font "$bold" -pointsize $((s * 13 / 16)) -fill white -gravity center \
         -annotate +0+0 'Q' PNG32:"$tmp/icon$s.png"
 done
-convert "$tmp/icon16.png" "$tmp/icon32.png" "$tmp/icon48.png" "$res/quiklex.ico"
-
-# PNG -> 32-bit premultiplied BMP.
-for name in logo menu open; do
-    convert "$tmp/$name.png" -depth 8 "RGBA:$tmp/$name.rgba"
-    size=$(identify -format '%w %h' "$tmp/$name.png")
-    python3 - "$tmp/$name.rgba" "$res/$name.bmp" $size <<'PY'
+python3 - "$res/quiklex.ico" $(for s in $iconsizes; do echo "$s" "$tmp/icon$s.png"; done) <<'PY'
 import struct, sys
-src, dst, w, h = sys.argv[1], sys.argv[2], int(sys.argv[3]), int(sys.argv[4])
-data = open(src, 'rb').read()
-rows = []
-for y in range(h):
-    row = bytearray()
-    for x in range(w):
-        r, g, b, a = data[(y * w + x) * 4:(y * w + x) * 4 + 4]
-        row += bytes(((b * a + 127) // 255, (g * a + 127) // 255, (r * a + 127) // 255, a))
-    rows.append(bytes(row))
-pixels = b''.join(reversed(rows))  # bottom-up
-header = struct.pack('<IiiHHIIiiII', 40, w, h, 1, 32, 0, len(pixels), 2835, 2835, 0, 0)
+dst, rest = sys.argv[1], sys.argv[2:]
+images = [(int(rest[i]), open(rest[i + 1], 'rb').read()) for i in range(0, len(rest), 2)]
+offset = 6 + 16 * len(images)
+entries = b''
+for size, png in images:
+    # A width or height of 256 is written as 0.
+    entries += struct.pack('<BBBBHHII', size % 256, size % 256, 0, 0, 1, 32, len(png), offset)
+    offset += len(png)
 with open(dst, 'wb') as f:
-    f.write(struct.pack('<2sIHHI', b'BM', 14 + 40 + len(pixels), 0, 0, 14 + 40))
-    f.write(header + pixels)
+    f.write(struct.pack('<HHH', 0, 1, len(images)) + entries + b''.join(png for _, png in images))
 PY
-done
 
 # The bitmap buttons' glyphs, 18 x 18: up image, then the disabled one (the up image's darker
 # ink embossed in grey and white), side by side in a 4-bit bitmap whose bottom-left pixel is
@@ -152,21 +227,27 @@ done
 
 if [ $# -ge 1 ]; then
     out=$1; mkdir -p "$out"
-    for name in logo menu open; do
-        convert "$tmp/$name.png" -background "$panel" -flatten -filter point -resize 800% \
-            "$out/$name-preview.png"
+    for s in 16 32 48 256; do
+        convert "$tmp/icon$s.png" -filter point -resize "$((s < 64 ? 400 : 100))%" \
+            "$out/icon$s-preview.png"
     done
-    for s in 16 32 48; do
-        convert -size 56x56 xc:'#FFFFFF' "$tmp/icon$s.png" -gravity center -composite \
-            -filter point -resize 400% "$out/icon$s-preview.png"
+    # The whole panel at each scale (a one-pixel border around its client area), at rest and
+    # with its buttons, with the images where the program puts them.
+    for pct in $scales; do
+        dpi=$((96 * pct / 100))
+        W=$(sc 82); H=$(sc 32); base=$((H / 2 - $(sc 2)))
+        lt=$((base - $(sc 24) / 2 + $(sc 1) + 1)); bt=$((base - $(sc 19) / 2 + 1))
+        gap=$(sc 1)
+        zoom=$((600 * 100 / pct))
+        convert -size "${W}x$H" xc:black -fill "$panel" -draw "rectangle 1,1 $((W - 2)),$((H - 2))" \
+            "$tmp/logo-$pct.png" -geometry "+$(($(sc 12) + 1))+$lt" -composite \
+            -filter point -resize "$zoom%" "$out/panel-rest-$pct.png"
+        convert -size "${W}x$H" xc:black -fill "$panel" -draw "rectangle 1,1 $((W - 2)),$((H - 2))" \
+            -fill white -draw "rectangle $(($(sc 4) + 1)),$((bt + gap)) $(($(sc 4) + $(sc 2))),$((bt + $(sc 19) - gap - 1))" \
+            "$tmp/menu-$pct.png" -geometry "+$(($(sc 15) + 1))+$bt" -composite \
+            "$tmp/open-$pct.png" -geometry "+$(($(sc 48) + 1))+$bt" -composite \
+            -filter point -resize "$zoom%" "$out/panel-buttons-$pct.png"
     done
-    # The whole 82 x 32 panel (one-pixel border, 80 x 30 client) at rest and with buttons.
-    convert -size 82x32 xc:black -fill "$panel" -draw 'rectangle 1,1 80,30' \
-        "$tmp/logo.png" -geometry +13+4 -composite -filter point -resize 600% "$out/panel-rest.png"
-    convert -size 82x32 xc:black -fill "$panel" -draw 'rectangle 1,1 80,30' \
-        -fill white -draw 'line 5,7 5,23' -draw 'line 6,7 6,23' \
-        "$tmp/menu.png" -geometry +16+6 -composite "$tmp/open.png" -geometry +49+6 -composite \
-        -filter point -resize 600% "$out/panel-buttons.png"
     for name in $glyphs; do
         convert "$res/$name.bmp" -filter point -resize 800% "$out/$name-preview.png"
     done

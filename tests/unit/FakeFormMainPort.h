@@ -21,6 +21,7 @@ public:
     bool throwOnSave = false;
     bool capturesShortcut = false;
     int screen = 1024;
+    int dpi = 96;
     std::function<void()> onLoadSettings;
 
     bool called(const std::string& word) const {
@@ -48,6 +49,7 @@ public:
                         std::to_string(w) + "," + std::to_string(h));
     }
     int screenWidth() override { return screen; }
+    int screenDpi() override { return dpi; }
     void showMessage(const std::string& text) override { calls.push_back("message " + text); }
     bool determineSettingsLocation() override {
         calls.push_back("location");

@@ -32,7 +32,9 @@ void FormMainCore::FormCreate(const std::vector<std::string>& args,
     state_.ProgramFolder = programFolder;
     state_.SettingsPathFailed = !port_.determineSettingsLocation();
 
-    port_.setPanelBounds(port_.screenWidth() - 2 * kPanelWidth, 0, kPanelWidth, kPanelHeight);
+    // Two panel widths in from the primary screen's right edge, at that screen's scale.
+    const PanelSize size = panelOuterSize(port_.screenDpi());
+    port_.setPanelBounds(port_.screenWidth() - 2 * size.width, 0, size.width, size.height);
 
     state_.MinimizeStart = false;
     state_.SysTrayIcon = true;

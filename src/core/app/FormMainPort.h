@@ -31,6 +31,8 @@ public:
     virtual bool startupTimerRunning() = 0;
     virtual void setPanelBounds(int left, int top, int width, int height) = 0;
     virtual int screenWidth() = 0;
+    // The DPI of the primary screen, where the panel is created.
+    virtual int screenDpi() { return 96; }
     // The program's own message dialog (single OK, warning), modal.
     virtual void showMessage(const std::string& text) = 0;
 

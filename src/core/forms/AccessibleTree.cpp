@@ -166,13 +166,14 @@ AccNode panelAccessibleTree(bool panelFocused, int dpi) {
     root.name = kPanelAccName;
     root.role = kRolePane;
     root.states = kStateFocusable | (panelFocused ? uint32_t{kStateFocused} : 0u);
-    root.bounds = scaledBox({0, 0, kPanelClientWidth, kPanelClientHeight}, dpi);
+    const PanelSize outer = panelOuterSize(dpi);
+    root.bounds = {0, 0, outer.width - 2 * kPanelBorder, outer.height - 2 * kPanelBorder};
     auto button = [&](PanelControl control, const char* name) {
         AccNode node;
         node.control = control == PanelControl::ImageMenu ? "ImageMenu" : "ImageOpen";
         node.name = name;
         node.role = kRolePushButton;
-        node.bounds = scaledBox(panelControlBox(control, kPanelHeight), dpi);
+        node.bounds = panelControlBox(control, outer.height, dpi);
         node.defaultAction = kDefaultActionPress;
         return node;
     };

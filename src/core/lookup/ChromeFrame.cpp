@@ -1,6 +1,7 @@
 // The Chrome Frame mode's first-start flow, registry value and question.
 #include "lookup/ChromeFrame.h"
 
+#include "Scale.h"
 #include "state/ProgramCommands.h"
 
 namespace qlx {
@@ -28,8 +29,10 @@ bool areYouUsingGCFQuestionWin(MessageWinPort& messages, DialogOwner owner) {
                                TMsgDlgType::confirmation, 4) == kResultYes;
 }
 
-Dimension welcomePlace(const Dimension& panel, int32_t outerWidth, int32_t outerHeight) {
-    return Dimension{panel.top + 20, panel.left - outerWidth - 20, outerHeight, outerWidth};
+Dimension welcomePlace(const Dimension& panel, int32_t outerWidth, int32_t outerHeight,
+                       int32_t dpi) {
+    const int32_t gap = scaled(20, dpi);
+    return Dimension{panel.top + gap, panel.left - outerWidth - gap, outerHeight, outerWidth};
 }
 
 void RunFirstStartWelcome(bool& modalDialogOpen, bool& useChromeFrame, WelcomePort& port,

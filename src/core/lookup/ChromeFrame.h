@@ -41,8 +41,10 @@ public:
     virtual void postCommand(uint16_t wParam, int32_t lParam) = 0;
 };
 
-// The welcome window's place: 20 pixels below the panel's top, 20 pixels left of it.
-Dimension welcomePlace(const Dimension& panel, int32_t outerWidth, int32_t outerHeight);
+// The welcome window's place: 20 pixels (at 96 DPI, scaled to the panel's DPI) below the
+// panel's top and left of it.
+Dimension welcomePlace(const Dimension& panel, int32_t outerWidth, int32_t outerHeight,
+                       int32_t dpi);
 
 // The first start: ask, take the answer over, prepare the Chrome Frame mode when chosen, then
 // open the program's information page of the chosen mode (posted, in both modes).

@@ -3,6 +3,8 @@
 
 #include <utility>
 
+#include "Scale.h"
+
 namespace qlx {
 
 void PanelButtons::RequestButtons(bool show) {
@@ -28,14 +30,17 @@ void PanelButtons::TimerButtonsDisplayTimer() {
 
 void PanelButtons::TimerButtonsOffSlowTimer() { RequestButtons(false); }
 
-bool PanelButtons::inEdgeBand(uint16_t x, uint16_t y, int clientWidth, int clientHeight) {
+bool PanelButtons::inEdgeBand(uint16_t x, uint16_t y, int clientWidth, int clientHeight,
+                              int dpi) {
     const int ix = x, iy = y;
-    return iy < 5 || ix < 2 || iy > clientHeight - 5 || ix > clientWidth - 5;
+    const int band = scaled(5, dpi);
+    return iy < band || ix < scaled(2, dpi) || iy > clientHeight - band ||
+           ix > clientWidth - band;
 }
 
 void PanelButtons::WindowMouseMove(uint16_t x, uint16_t y, int clientWidth, int clientHeight) {
     if (Dragging) return;
-    const bool edge = inEdgeBand(x, y, clientWidth, clientHeight);
+    const bool edge = inEdgeBand(x, y, clientWidth, clientHeight, Dpi);
     RequestButtons(!edge);
     if (!edge) {
         port_.stopTimer(PanelTimer::ButtonsOffSlow);
@@ -69,7 +74,8 @@ void PanelButtons::FormMouseMove(int32_t clientX, int32_t /*clientY*/, int32_t s
                                  int32_t screenY) {
     try {
         if (!Dragging) {
-            SetPanelCursor(clientX < kMoveCursorZone ? PanelCursor::SizeAll : PanelCursor::Arrow);
+            SetPanelCursor(clientX < scaled(kMoveCursorZone, Dpi) ? PanelCursor::SizeAll
+                                                                  : PanelCursor::Arrow);
             return;
         }
         SetPanelCursor(PanelCursor::Arrow);
@@ -84,6 +90,17 @@ void PanelButtons::FormMouseMove(int32_t clientX, int32_t /*clientY*/, int32_t s
     } catch (...) {
         // A failed step is skipped; the next mouse move tries again.
     }
+}
+
+void PanelButtons::DpiChanged(int dpi, int oldWidth, int oldHeight, int newWidth,
+                              int newHeight) {
+    Dpi = dpi;
+    if (!Dragging) return;
+    auto share = [](int32_t offset, int from, int to) {
+        return from > 0 ? static_cast<int32_t>(int64_t{offset} * to / from) : offset;
+    };
+    DragOffset = {share(DragOffset.x, oldWidth, newWidth),
+                  share(DragOffset.y, oldHeight, newHeight)};
 }
 
 void PanelButtons::FormMouseUp() {

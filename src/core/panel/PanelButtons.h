@@ -15,7 +15,7 @@ namespace qlx {
 inline constexpr uint32_t kButtonsShowDelayMs = 10;
 inline constexpr uint32_t kButtonsHideDelayMs = 100;
 inline constexpr uint32_t kButtonsOffSlowMs = 10000;
-// Client x below which the mouse is over the move-handle zone.
+// Client x below which the mouse is over the move-handle zone (at 96 DPI).
 inline constexpr int kMoveCursorZone = 9;
 
 class PanelButtons {
@@ -36,6 +36,8 @@ public:
     PanelCursor CurrentCursor = PanelCursor::Arrow;
     // 1 while text is dragged over the panel, 0 otherwise.
     int TextDragState = 0;
+    // The DPI the panel is laid out at: the edge band and the move-handle zone scale with it.
+    int Dpi = 96;
 
     // Asks for the buttons; the display timer applies the last request of a quiet interval.
     void RequestButtons(bool show);
@@ -45,7 +47,13 @@ public:
     // Every mouse-move message of the panel window, before the per-window mouse handling;
     // x and y are the message's client coordinates read as unsigned 16-bit numbers.
     void WindowMouseMove(uint16_t x, uint16_t y, int clientWidth, int clientHeight);
-    static bool inEdgeBand(uint16_t x, uint16_t y, int clientWidth, int clientHeight);
+    // The band along the client area's edges (5 pixels at the top, right and bottom, 2 at
+    // the left, at 96 DPI) in which the buttons go.
+    static bool inEdgeBand(uint16_t x, uint16_t y, int clientWidth, int clientHeight, int dpi);
+
+    // The panel was laid out again at another DPI, from oldWidth to newWidth pixels wide: a
+    // drag in progress keeps the mouse at the same share of the panel.
+    void DpiChanged(int dpi, int oldWidth, int oldHeight, int newWidth, int newHeight);
 
     void SetPanelCursor(PanelCursor cursor);
 

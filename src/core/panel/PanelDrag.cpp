@@ -3,18 +3,18 @@
 
 #include <algorithm>
 
-#include "panel/PanelLayout.h"
 
 namespace qlx {
 
 WorkArea dragWorkArea(const Monitor& monitor) { return monitor.work.value_or(monitor.bounds); }
 
-DragStep dragStep(DragPoint mouse, DragPoint offset, const WorkArea& work, int32_t outerHeight) {
+DragStep dragStep(DragPoint mouse, DragPoint offset, const WorkArea& work, int32_t outerWidth,
+                  int32_t outerHeight) {
     // 64-bit, so that no screen position or offset can overflow on the way.
     const int64_t left = int64_t{mouse.x} - offset.x;
     const int64_t top = int64_t{mouse.y} - offset.y;
     DragStep step;
-    if (left >= work.left && left <= int64_t{work.right} - kPanelWidth)
+    if (left >= work.left && left <= int64_t{work.right} - outerWidth)
         step.left = static_cast<int32_t>(left);
     if (top >= int64_t{work.top} - 1 && top <= int64_t{work.bottom} - outerHeight)
         step.top = static_cast<int32_t>(top);
@@ -27,11 +27,11 @@ namespace qlx {
 
 DragStep dragStepAcross(DragPoint mouse, DragPoint offset, const WorkArea& work,
                         const Dimension& panel, bool otherMonitor) {
-    DragStep step = dragStep(mouse, offset, work, panel.height);
+    DragStep step = dragStep(mouse, offset, work, panel.width, panel.height);
     if (!otherMonitor) return step;
     // Where a range is empty (a work area narrower than the panel) its low end wins.
     const int64_t leftLow = work.left;
-    const int64_t leftHigh = std::max<int64_t>(leftLow, int64_t{work.right} - kPanelWidth);
+    const int64_t leftHigh = std::max<int64_t>(leftLow, int64_t{work.right} - panel.width);
     const int64_t topLow = int64_t{work.top} - 1;
     const int64_t topHigh = std::max<int64_t>(topLow, int64_t{work.bottom} - panel.height);
     if (!step.left)

@@ -27,9 +27,11 @@ struct DragStep {
 };
 
 // Where the mouse at screen (x, y) takes the panel. The left edge may go from the work
-// area's left to its right less the panel's fixed width 82; the top from one pixel above the
-// work area's top to its bottom less the panel's current outer height.
-DragStep dragStep(DragPoint mouse, DragPoint offset, const WorkArea& work, int32_t outerHeight);
+// area's left to its right less the panel's outer width; the top from one pixel above the
+// work area's top (the border's pixel, at every scale) to its bottom less the panel's outer
+// height.
+DragStep dragStep(DragPoint mouse, DragPoint offset, const WorkArea& work, int32_t outerWidth,
+                  int32_t outerHeight);
 
 // A step while the mouse is over another monitor than the panel: the panel is brought
 // inside that monitor's limits, the coordinates the step does not take being pulled to the

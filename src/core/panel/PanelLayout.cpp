@@ -1,6 +1,8 @@
 // The floating panel's fixed geometry.
 #include "panel/PanelLayout.h"
 
+#include "Scale.h"
+
 namespace qlx {
 
 namespace {
@@ -15,23 +17,33 @@ ControlBox designBox(PanelControl control) {
 }
 } // namespace
 
-ControlBox panelControlBox(PanelControl control, int outerHeight) {
-    ControlBox box = designBox(control);
-    const int base = outerHeight / 2 - 2;
-    box.top = base - box.height / 2 + (control == PanelControl::ImageLogo ? 1 : 0);
+PanelSize panelOuterSize(int dpi) { return {scaled(kPanelWidth, dpi), scaled(kPanelHeight, dpi)}; }
+
+ControlBox panelControlBox(PanelControl control, int outerHeight, int dpi) {
+    const ControlBox design = designBox(control);
+    ControlBox box{scaled(design.left, dpi), 0, scaled(design.width, dpi),
+                   scaled(design.height, dpi)};
+    const int base = outerHeight / 2 - scaled(2, dpi);
+    box.top = base - box.height / 2 + (control == PanelControl::ImageLogo ? scaled(1, dpi) : 0);
     return box;
 }
 
-std::optional<PanelControl> panelButtonAt(int x, int y, bool buttonsShown, int outerHeight) {
+std::optional<PanelControl> panelButtonAt(int x, int y, bool buttonsShown, int outerHeight,
+                                          int dpi) {
     if (!buttonsShown) return std::nullopt;
     for (PanelControl c : {PanelControl::ImageMenu, PanelControl::ImageOpen})
-        if (panelControlBox(c, outerHeight).contains(x, y)) return c;
+        if (panelControlBox(c, outerHeight, dpi).contains(x, y)) return c;
     return std::nullopt;
 }
 
-ClientPoint panelMenuOrigin(int outerHeight) {
-    const ControlBox menu = panelControlBox(PanelControl::ImageMenu, outerHeight);
+ClientPoint panelMenuOrigin(int outerHeight, int dpi) {
+    const ControlBox menu = panelControlBox(PanelControl::ImageMenu, outerHeight, dpi);
     return {menu.left + menu.left, menu.top + menu.top};
+}
+
+ControlBox moveHandleLines(const ControlBox& handle, int dpi) {
+    const int gap = scaled(kMoveHandleGap, dpi);
+    return {handle.left, handle.top + gap, handle.width, handle.height - 2 * gap};
 }
 
 std::optional<uint32_t> changedWindowStyle(uint32_t style, uint32_t bitsToClear,

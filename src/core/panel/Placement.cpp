@@ -3,6 +3,9 @@
 
 #include <algorithm>
 
+#include "Scale.h"
+#include "panel/PanelLayout.h"
+
 namespace qlx {
 
 namespace {
@@ -146,19 +149,30 @@ PanelPlace placeStoredPosition(const StoredPosition& stored, const Dimension& pa
     const ScreenRect primary = primaryMonitor(monitors).bounds;
     const int64_t screenWidth = int64_t{primary.right} - primary.left;
     const int64_t screenHeight = int64_t{primary.bottom} - primary.top;
-    const int64_t h = panel.height, w = panel.width;
-    int64_t top = panel.top, left = panel.left;
-    if (stored.FromTop)
-        top = *stored.FromTop;
-    else if (stored.FromBottom)
-        top = screenHeight - *stored.FromBottom - h;
-    if (stored.FromRight)
-        left = screenWidth - *stored.FromRight - w;
-    else if (stored.FromLeft)
-        left = *stored.FromLeft;
-
+    int64_t h = panel.height, w = panel.width;
+    int64_t top = 0, left = 0;
+    auto place = [&] {
+        top = panel.top, left = panel.left;
+        if (stored.FromTop)
+            top = *stored.FromTop;
+        else if (stored.FromBottom)
+            top = screenHeight - *stored.FromBottom - h;
+        if (stored.FromRight)
+            left = screenWidth - *stored.FromRight - w;
+        else if (stored.FromLeft)
+            left = *stored.FromLeft;
+    };
+    place();
     const Monitor monitor = bestMonitor(left, top, left + std::max<int64_t>(w, 1),
                                         top + std::max<int64_t>(h, 1), monitors);
+    // The panel is laid out at the scale of the monitor it lands on: distances from the
+    // bottom and right edges count with the size it has there, as they were stored with it.
+    const PanelSize there = panelOuterSize(monitor.dpi);
+    if (there.width != w || there.height != h) {
+        w = there.width;
+        h = there.height;
+        place();
+    }
     const WorkArea work = workAreaOrFallback(monitor);
     // The reduced sizes only serve the limits; the panel keeps its size.
     const int64_t margin = work.top > monitor.bounds.top ? 4 : 1;
@@ -167,9 +181,27 @@ PanelPlace placeStoredPosition(const StoredPosition& stored, const Dimension& pa
 }
 
 PanelPlace standardPanelPlace(const Dimension& panel, const MonitorList& monitors) {
-    const ScreenRect screen = monitorOf(panel, monitors).bounds;
-    return PanelPlace{screen.top,
-                      narrow(int64_t{screen.right} - panel.width - kStandardRightMargin)};
+    const Monitor monitor = monitorOf(panel, monitors);
+    const ScreenRect screen = monitor.bounds;
+    return PanelPlace{screen.top, narrow(int64_t{screen.right} - panel.width -
+                                         scaled(kStandardRightMargin, monitor.dpi))};
+}
+
+Dimension panelAfterDpiChange(const Dimension& suggested, int32_t width, int32_t height,
+                              const MonitorList& monitors) {
+    const WorkArea work = workAreaOf(suggested, monitors);
+    const int64_t fromTop = int64_t{suggested.top} - work.top;
+    const int64_t fromBottom = int64_t{work.bottom} - suggested.top - suggested.height;
+    const int64_t fromLeft = int64_t{suggested.left} - work.left;
+    const int64_t fromRight = int64_t{work.right} - suggested.left - suggested.width;
+    const int64_t top = fromBottom < fromTop ? work.bottom - fromBottom - height : suggested.top;
+    const int64_t left = fromRight < fromLeft ? work.right - fromRight - width : suggested.left;
+    Dimension d{narrow(top), narrow(left), height, width};
+    // Kept inside, but never shrunk: the panel has one size at each scale.
+    const Box b = limited(Box{top, left, height, width}, work, work.top);
+    d.top = narrow(height > int64_t{work.bottom} - work.top ? work.top : b.top);
+    d.left = narrow(width > int64_t{work.right} - work.left ? work.left : b.left);
+    return d;
 }
 
 } // namespace qlx

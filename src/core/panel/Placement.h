@@ -109,14 +109,24 @@ struct PanelPlace {
 // place where neither is there), then kept inside the work area of the monitor that position
 // is on, or of the nearest monitor when it is on none (a monitor that has gone). A work area
 // that starts below its monitor's top keeps the panel two pixels under it; one at the
-// monitor's top lets it stand one pixel above. The panel's size is not changed.
+// monitor's top lets it stand one pixel above. The panel's size is not changed here, but the
+// distances and limits count with the size it takes at that monitor's scale.
 PanelPlace placeStoredPosition(const StoredPosition& stored, const Dimension& panel,
                                const MonitorList& monitors);
 
-// "Standard" leaves this much room between the panel and its monitor's right edge.
+// "Standard" leaves this much room (at 96 DPI) between the panel and its monitor's right
+// edge.
 inline constexpr int32_t kStandardRightMargin = 82;
-// "Standard" puts the panel at the top right of the monitor it is on, one panel width in
-// from the right edge.
+// "Standard" puts the panel at the top right of the monitor it is on, one panel width (at
+// that monitor's DPI) in from the right edge.
 PanelPlace standardPanelPlace(const Dimension& panel, const MonitorList& monitors);
+
+// Where the panel goes when the system moves it onto a monitor of another scale with a
+// suggested rectangle, at its new outer size: onto the monitor of the suggested rectangle,
+// the corner of the suggested rectangle nearer to that monitor's work-area edges keeping its
+// distances to them (top before bottom, left before right when equally near), then kept
+// inside that work area.
+Dimension panelAfterDpiChange(const Dimension& suggested, int32_t width, int32_t height,
+                              const MonitorList& monitors);
 
 } // namespace qlx

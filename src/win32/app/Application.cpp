@@ -3,6 +3,9 @@
 
 #include <algorithm>
 
+#include "win32/system/ProgramIcon.h"
+#include "win32/system/WorkArea.h"
+
 namespace qlx::win {
 
 Application& Application::instance() {
@@ -16,8 +19,11 @@ bool Application::initialise(HINSTANCE module) {
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = windowProc;
     wc.hInstance = module;
-    wc.hIcon = LoadIconW(module, L"MAINICON");
-    wc.hIconSm = static_cast<HICON>(LoadImageW(module, L"MAINICON", IMAGE_ICON, 16, 16, 0));
+    // The icons of the program's taskbar button, at the primary screen's scale; they live as
+    // long as the program.
+    const int dpi = windowDpi(nullptr);
+    wc.hIcon = loadProgramIcon(module, IconKind::Large, dpi);
+    wc.hIconSm = loadProgramIcon(module, IconKind::Small, dpi);
     wc.lpszClassName = L"QuiklexApplication";
     if (!RegisterClassExW(&wc)) return false;
     // A zero-sized captioned window: shown, it is the program's taskbar button.

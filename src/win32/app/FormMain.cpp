@@ -8,7 +8,9 @@
 
 #include "win32/app/Application.h"
 #include "win32/system/Encoding.h"
+#include "win32/system/ProgramIcon.h"
 #include "win32/system/SingleInstance.h"
+#include "win32/system/WorkArea.h"
 #include "Text.h"
 
 namespace qlx::win {
@@ -61,7 +63,8 @@ bool TFormMain::create(HINSTANCE module, int showCommand) {
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = windowProc;
     wc.hInstance = module;
-    wc.hIcon = LoadIconW(module, L"MAINICON");
+    wc.hIcon = loadProgramIcon(module, IconKind::Large, screenDpi());
+    wc.hIconSm = loadProgramIcon(module, IconKind::Small, screenDpi());
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = panelBrush_;
     wc.lpszClassName = L"TFormMain";
@@ -70,9 +73,10 @@ bool TFormMain::create(HINSTANCE module, int showCommand) {
     Application& app = Application::instance();
     // Created at its start place rather than at 0,0: some X window managers take a position
     // hint of 0,0 as "no position" and place the window themselves.
+    const PanelSize size = panelOuterSize(screenDpi());
     hwnd_ = CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"Quiklex", kPanelStyle,
-                            GetSystemMetrics(SM_CXSCREEN) - 2 * kPanelWidth, 0, kPanelWidth,
-                            kPanelHeight, app.handle(), nullptr, module, nullptr);
+                            GetSystemMetrics(SM_CXSCREEN) - 2 * size.width, 0, size.width,
+                            size.height, app.handle(), nullptr, module, nullptr);
     if (!hwnd_) return false;
     app.setMainWindow(hwnd_);
 
@@ -120,6 +124,7 @@ void TFormMain::setPanelBounds(int left, int top, int width, int height) {
 }
 
 int TFormMain::screenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
+int TFormMain::screenDpi() { return windowDpi(nullptr); }
 
 void TFormMain::showMessage(const std::string& text) {
     dialogs_.messagePort().MessageWin(DialogOwner::none, text, programTitle, TMsgDlgType::warning,

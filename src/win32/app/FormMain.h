@@ -57,6 +57,7 @@ public:
     bool startupTimerRunning() override { return startupTimerOn_; }
     void setPanelBounds(int left, int top, int width, int height) override;
     int screenWidth() override;
+    int screenDpi() override;
     void showMessage(const std::string& text) override;
 
     // FormMainPort: the feature steps, each carried out by its feature.

@@ -5,6 +5,7 @@
 
 #include "win32/app/FormMain.h"
 #include "win32/forms/FormWelcome.h"
+#include "win32/system/WorkArea.h"
 
 namespace qlx::win {
 
@@ -20,7 +21,7 @@ int32_t WelcomeOnPanel::showWelcomeWindow(const Dimension& panel) {
     TFormWelcomeWindow window;
     if (!window.create()) throw std::runtime_error("welcome window");
     const Dimension size = window.designBounds();
-    return window.showAt(welcomePlace(panel, size.width, size.height));
+    return window.showAt(welcomePlace(panel, size.width, size.height, windowDpi(form_.handle())));
 }
 
 void WelcomeOnPanel::postCommand(uint16_t wParam, int32_t lParam) {

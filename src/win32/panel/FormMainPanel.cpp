@@ -7,6 +7,7 @@
 #include "win32/app/FormMain.h"
 #include "win32/panel/TrayIcon.h"
 #include "win32/system/SingleInstance.h"
+#include "win32/system/WorkArea.h"
 
 namespace qlx::win {
 
@@ -33,14 +34,36 @@ void FormMainPanel::layoutPanel() {
         SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     }
-    SetWindowPos(hwnd, nullptr, 0, 0, kPanelWidth, kPanelHeight,
+    // At the scale of the monitor the panel stands on now, its stored place.
+    applyDpi(windowDpi(hwnd));
+    const PanelSize size = panelOuterSize(dpi_);
+    SetWindowPos(hwnd, nullptr, 0, 0, size.width, size.height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    painter_.load(Application::instance().module());
     popupMenus_.create();
     accessible_.attach(hwnd);
     // The band itself follows right after, from the creation sequence.
     menus_.SetOnTopCheckMarks(form_.state().OnTopActive);
     InvalidateRect(hwnd, nullptr, FALSE);
+}
+
+void FormMainPanel::applyDpi(int dpi) {
+    dpi_ = dpi;
+    buttons_.Dpi = dpi;
+    accessible_.dpi = dpi;
+    painter_.load(Application::instance().module(), dpi);
+}
+
+void FormMainPanel::dpiChanged(int dpi, const RECT& suggested) {
+    const Dimension before = windowDimension(form_.handle());
+    const PanelSize size = panelOuterSize(dpi);
+    const Dimension place = panelAfterDpiChange(
+        Dimension{suggested.top, suggested.left, suggested.bottom - suggested.top,
+                  suggested.right - suggested.left},
+        size.width, size.height, systemMonitors());
+    buttons_.DpiChanged(dpi, before.width, before.height, size.width, size.height);
+    applyDpi(dpi);
+    form_.setPanelBounds(place.left, place.top, place.width, place.height);
+    InvalidateRect(form_.handle(), nullptr, FALSE);
 }
 
 void FormMainPanel::applyOnTop(bool onTop) {
@@ -72,13 +95,14 @@ void FormMainPanel::PaintBoxMoveHandlePaint() {
     HDC dc = BeginPaint(hwnd, &ps);
     RECT client{};
     GetClientRect(hwnd, &client);
-    painter_.paint(dc, client, form_.panelBrush(), buttons_.ButtonsShown, outerHeight(hwnd));
+    painter_.paint(dc, client, form_.panelBrush(), buttons_.ButtonsShown, outerHeight(hwnd),
+                   dpi_);
     EndPaint(hwnd, &ps);
 }
 
 void FormMainPanel::ImageMenuClick() {
     const HWND hwnd = form_.handle();
-    const ClientPoint origin = panelMenuOrigin(outerHeight(hwnd));
+    const ClientPoint origin = panelMenuOrigin(outerHeight(hwnd), dpi_);
     POINT p{origin.x, origin.y};
     ClientToScreen(hwnd, &p);
     openPopupMenu(popupMenus_.popupMenu(), p);
@@ -96,7 +120,8 @@ bool FormMainPanel::panelMouse(UINT msg, WPARAM, LPARAM lParam) {
     const int height = outerHeight(hwnd);
     POINT screen{x, y};
     ClientToScreen(hwnd, &screen);
-    const std::optional<PanelControl> button = panelButtonAt(x, y, buttons_.ButtonsShown, height);
+    const std::optional<PanelControl> button =
+        panelButtonAt(x, y, buttons_.ButtonsShown, height, dpi_);
 
     switch (msg) {
     case WM_MOUSEMOVE: {
@@ -237,6 +262,10 @@ bool FormMainPanel::message(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
         return false;
     case WM_PAINT:
         PaintBoxMoveHandlePaint();
+        return true;
+    case WM_DPICHANGED:
+        // Moved onto a monitor of another scale: laid out again there.
+        if (lParam) dpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return true;
     case WM_ERASEBKGND:
         result = 1;

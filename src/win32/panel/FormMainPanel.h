@@ -50,6 +50,11 @@ public:
     void openPopupMenu(HMENU menu, POINT screenPoint);
 
 private:
+    // What follows the DPI besides the window's size: hit tests, images, the edge band and
+    // the accessible bounds.
+    void applyDpi(int dpi);
+    // The system moved the panel onto a monitor of another scale, suggesting a rectangle.
+    void dpiChanged(int dpi, const RECT& suggested);
     void PaintBoxMoveHandlePaint();
     void ImageMenuClick();
     bool panelMouse(UINT msg, WPARAM wParam, LPARAM lParam);
@@ -67,6 +72,7 @@ private:
     std::optional<PanelControl> pressedButton_;
     PanelAccessible accessible_;
     bool f10Down_ = false; // Shift+F10 went down here: its release is ours too
+    int dpi_ = 96;         // the scale the panel is laid out at
 };
 
 } // namespace qlx::win

@@ -7,8 +7,7 @@ namespace qlx::win {
 
 AccNode PanelAccessible::accessibleTree() {
     const bool focused = window_ && GetFocus() == window_;
-    // The panel is laid out at 96 DPI; the system scales it as a whole.
-    return panelAccessibleTree(focused, kDesignDpi);
+    return panelAccessibleTree(focused, dpi);
 }
 
 POINT PanelAccessible::accessibleOrigin() {

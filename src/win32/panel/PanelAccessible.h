@@ -23,6 +23,8 @@ public:
         window_ = window;
         link_->source = this;
     }
+    // The DPI the panel is laid out at.
+    int dpi = 96;
     // The answer to the panel window's WM_GETOBJECT; 0 leaves it to the system.
     LRESULT getObject(WPARAM wParam, LPARAM lParam) { return answerGetObject(link_, {}, wParam, lParam); }
     // A new object (reference count 1) for the panel's client area.

@@ -1,17 +1,48 @@
 // Painting of the floating panel.
 #include "win32/panel/PanelPainter.h"
 
+#include <cstring>
+
+#include "panel/PanelImages.h"
 #include "panel/PanelLayout.h"
 
 namespace qlx::win {
 
 namespace {
 
-HBITMAP loadImage(HINSTANCE module, const wchar_t* name) {
-    return static_cast<HBITMAP>(LoadImageW(module, name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+// A stored image (the alpha of a white image) as a premultiplied 32-bit bitmap; null when the
+// resource is missing or damaged.
+HBITMAP loadImage(HINSTANCE module, const char* name, int percent) {
+    char resource[32];
+    wsprintfA(resource, "PANEL_%s_%d", name, percent);
+    HRSRC found = FindResourceA(module, resource, MAKEINTRESOURCEA(10)); // RT_RCDATA
+    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+    const void* data = loaded ? LockResource(loaded) : nullptr;
+    if (!data) return nullptr;
+    const auto image = decodeAlphaImage(static_cast<const uint8_t*>(data),
+                                        SizeofResource(module, found));
+    if (!image) return nullptr;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = image->width;
+    info.bmiHeader.biHeight = -image->height; // top down, as stored
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bitmap || !bits) {
+        if (bitmap) DeleteObject(bitmap);
+        return nullptr;
+    }
+    const std::vector<uint32_t> pixels = premultipliedWhite(*image);
+    std::memcpy(bits, pixels.data(), pixels.size() * sizeof(uint32_t));
+    return bitmap;
 }
 
-// The images carry premultiplied alpha, so they blend onto whatever colour the panel has.
+// The images carry premultiplied alpha, so they blend onto whatever colour the panel has. An
+// image of its box's size is copied pixel for pixel; a larger one (a DPI between the steps)
+// is scaled down into the box.
 void drawImage(HDC dc, HDC scratch, HBITMAP image, const ControlBox& box) {
     if (!image) return;
     BITMAP info{};
@@ -23,32 +54,37 @@ void drawImage(HDC dc, HDC scratch, HBITMAP image, const ControlBox& box) {
     SelectObject(scratch, old);
 }
 
-void PaintBoxMoveHandlePaint(HDC dc, const ControlBox& box) {
-    HPEN pen = CreatePen(PS_SOLID, 1, RGB(0xFF, 0xFF, 0xFF));
-    HGDIOBJ old = SelectObject(dc, pen);
-    for (int x = 0; x < 2; ++x) {
-        MoveToEx(dc, box.left + x, box.top + kMoveHandleLineTop, nullptr);
-        LineTo(dc, box.left + x, box.top + moveHandleLineEnd(box.height));
-    }
-    SelectObject(dc, old);
-    DeleteObject(pen);
+void PaintBoxMoveHandlePaint(HDC dc, const ControlBox& handle, int dpi) {
+    const ControlBox lines = moveHandleLines(handle, dpi);
+    RECT r{lines.left, lines.top, lines.left + lines.width, lines.top + lines.height};
+    HBRUSH white = CreateSolidBrush(RGB(0xFF, 0xFF, 0xFF));
+    FillRect(dc, &r, white);
+    DeleteObject(white);
 }
 
 } // namespace
 
-PanelPainter::~PanelPainter() {
-    for (HBITMAP b : {logo_, menu_, open_})
-        if (b) DeleteObject(b);
+PanelPainter::~PanelPainter() { release(); }
+
+void PanelPainter::release() {
+    for (HBITMAP* b : {&logo_, &menu_, &open_}) {
+        if (*b) DeleteObject(*b);
+        *b = nullptr;
+    }
 }
 
-void PanelPainter::load(HINSTANCE module) {
-    if (!logo_) logo_ = loadImage(module, L"IMAGELOGO");
-    if (!menu_) menu_ = loadImage(module, L"IMAGEMENU");
-    if (!open_) open_ = loadImage(module, L"IMAGEOPEN");
+void PanelPainter::load(HINSTANCE module, int dpi) {
+    const int percent = panelImageScale(dpi);
+    if (percent == percent_ && logo_) return;
+    release();
+    percent_ = percent;
+    logo_ = loadImage(module, "LOGO", percent);
+    menu_ = loadImage(module, "MENU", percent);
+    open_ = loadImage(module, "OPEN", percent);
 }
 
 void PanelPainter::paint(HDC dc, const RECT& client, HBRUSH background, bool buttonsShown,
-                         int outerHeight) {
+                         int outerHeight, int dpi) {
     const int width = client.right - client.left;
     const int height = client.bottom - client.top;
     HDC buffer = CreateCompatibleDC(dc);
@@ -61,13 +97,13 @@ void PanelPainter::paint(HDC dc, const RECT& client, HBRUSH background, bool but
         HGDIOBJ oldSurface = SelectObject(buffer, surface);
         RECT all{0, 0, width, height};
         FillRect(buffer, &all, background);
+        auto box = [&](PanelControl c) { return panelControlBox(c, outerHeight, dpi); };
         if (buttonsShown) {
-            PaintBoxMoveHandlePaint(buffer,
-                                    panelControlBox(PanelControl::PaintBoxMoveHandle, outerHeight));
-            drawImage(buffer, scratch, menu_, panelControlBox(PanelControl::ImageMenu, outerHeight));
-            drawImage(buffer, scratch, open_, panelControlBox(PanelControl::ImageOpen, outerHeight));
+            PaintBoxMoveHandlePaint(buffer, box(PanelControl::PaintBoxMoveHandle), dpi);
+            drawImage(buffer, scratch, menu_, box(PanelControl::ImageMenu));
+            drawImage(buffer, scratch, open_, box(PanelControl::ImageOpen));
         } else {
-            drawImage(buffer, scratch, logo_, panelControlBox(PanelControl::ImageLogo, outerHeight));
+            drawImage(buffer, scratch, logo_, box(PanelControl::ImageLogo));
         }
         BitBlt(dc, client.left, client.top, width, height, buffer, 0, 0, SRCCOPY);
         SelectObject(buffer, oldSurface);

@@ -13,12 +13,16 @@ public:
     PanelPainter& operator=(const PanelPainter&) = delete;
     ~PanelPainter();
 
-    // The three images from the program's resources; a missing one is simply not drawn.
-    void load(HINSTANCE module);
+    // The three images for a DPI from the program's resources (the scale step at or above
+    // it); a missing one is simply not drawn.
+    void load(HINSTANCE module, int dpi);
     // The whole client area, drawn off screen first so the change of controls never flickers.
-    void paint(HDC dc, const RECT& client, HBRUSH background, bool buttonsShown, int outerHeight);
+    void paint(HDC dc, const RECT& client, HBRUSH background, bool buttonsShown, int outerHeight,
+               int dpi);
 
 private:
+    void release();
+    int percent_ = 0;
     HBITMAP logo_ = nullptr;
     HBITMAP menu_ = nullptr;
     HBITMAP open_ = nullptr;

@@ -7,6 +7,8 @@
 #include <string>
 
 #include "win32/system/Encoding.h"
+#include "win32/system/ProgramIcon.h"
+#include "win32/system/WorkArea.h"
 
 namespace qlx::win {
 
@@ -29,10 +31,13 @@ void AddTrayIcon(HWND window, UINT callbackMessage, HINSTANCE module, const std:
     // The newer callback (below) shows the tip only when asked to.
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP;
     data.uCallbackMessage = callbackMessage;
-    data.hIcon = static_cast<HICON>(
-        LoadImageW(module, L"MAINICON", IMAGE_ICON, 16, 16, LR_VGACOLOR | LR_SHARED));
+    // The small icon at the scale of the primary screen, where the notification area is. The
+    // shell keeps a copy of its own.
+    data.hIcon = loadProgramIcon(module, IconKind::Small, windowDpi(nullptr), LR_VGACOLOR);
     copyTip(data, tip);
     Shell_NotifyIconW(NIM_ADD, &data);
+    if (data.hIcon) DestroyIcon(data.hIcon);
+    data.hIcon = nullptr;
     // The newer callback: the keyboard's select and context events, with the icon's place.
     data.uVersion = NOTIFYICON_VERSION_4;
     Shell_NotifyIconW(NIM_SETVERSION, &data);

@@ -34,6 +34,25 @@ TEST_F(Main, CreationRunsItsStepsInOrder) {
     EXPECT_EQ(port.calls, (Calls{"definitions", "drop"}));
 }
 
+TEST(MainStart, PanelIsCreatedTwoOfItsWidthsFromTheRightAtTheScreensScale) {
+    const struct {
+        int dpi;
+        const char* bounds;
+    } cases[] = {{96, "bounds 1756,0,82,32"},
+                 {120, "bounds 1714,0,103,40"},
+                 {144, "bounds 1674,0,123,48"},
+                 {192, "bounds 1592,0,164,64"}};
+    for (const auto& c : cases) {
+        FakeFormMainPort port;
+        port.screen = 1920;
+        port.dpi = c.dpi;
+        ProgramState state;
+        FormMainCore form{state, port};
+        form.FormCreate({}, "");
+        EXPECT_TRUE(port.called(c.bounds)) << c.dpi;
+    }
+}
+
 TEST_F(Main, MinimisedStartByOptionOrBySettingWhenAutomatic) {
     create({"-M"});
     EXPECT_EQ(port.calls.back(), "post 0/4");

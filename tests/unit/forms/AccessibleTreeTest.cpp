@@ -156,7 +156,7 @@ TEST(AccessibleTree, PanelIsQuiklexWithItsTwoButtons) {
         ControlBox panel, menu, open;
     } cases[] = {
         {96, {0, 0, 80, 30}, {15, 5, 24, 19}, {48, 5, 25, 19}},
-        {144, {0, 0, 120, 45}, {23, 8, 36, 29}, {72, 8, 38, 29}},
+        {144, {0, 0, 121, 46}, {23, 7, 36, 29}, {72, 7, 38, 29}},
     };
     for (const Case& c : cases) {
         const AccNode tree = panelAccessibleTree(true, c.dpi);

@@ -157,9 +157,12 @@ TEST(Welcome, QuestionIsYesOnlyForJa) {
 
 TEST(Welcome, PlacedLeftOfThePanelThenInsideTheWorkArea) {
     // At the top right: simply beside it.
-    EXPECT_EQ(welcomePlace({0, 860, 32, 82}, 355, 290), (Dimension{20, 485, 290, 355}));
+    EXPECT_EQ(welcomePlace({0, 860, 32, 82}, 355, 290, 96), (Dimension{20, 485, 290, 355}));
+    // The gap grows with the scale: 30 pixels at 144 DPI, 40 at 192.
+    EXPECT_EQ(welcomePlace({0, 1674, 48, 123}, 532, 435, 144), (Dimension{30, 1112, 435, 532}));
+    EXPECT_EQ(welcomePlace({0, 1592, 64, 164}, 710, 580, 192), (Dimension{40, 842, 580, 710}));
     // Near the left edge the place lies off the screen until the work area takes it back.
-    Dimension d = welcomePlace({300, 40, 32, 82}, 355, 290);
+    Dimension d = welcomePlace({300, 40, 32, 82}, 355, 290, 96);
     EXPECT_EQ(d, (Dimension{320, -335, 290, 355}));
     limitToScreenWorkarea(d, WorkArea{0, 0, 1024, 738});
     EXPECT_EQ(d, (Dimension{320, 0, 290, 355}));

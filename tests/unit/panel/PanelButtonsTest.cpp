@@ -80,7 +80,7 @@ struct Panel : ::testing::Test {
 
 TEST_F(Panel, EdgeBandAroundTheInnerArea) {
     const auto edge = [](uint16_t x, uint16_t y) {
-        return PanelButtons::inEdgeBand(x, y, kPanelClientWidth, kPanelClientHeight);
+        return PanelButtons::inEdgeBand(x, y, kPanelClientWidth, kPanelClientHeight, 96);
     };
     EXPECT_TRUE(edge(0, 15));
     EXPECT_TRUE(edge(1, 15));
@@ -93,6 +93,69 @@ TEST_F(Panel, EdgeBandAroundTheInnerArea) {
     EXPECT_TRUE(edge(40, 26));
     // A position left of the window arrives as a large unsigned number.
     EXPECT_TRUE(edge(static_cast<uint16_t>(-3), 15));
+}
+
+TEST(PanelScale, EdgeBandAndHandleZoneGrowWithTheScale) {
+    // Client sizes of the scaled panel; the first inner pixel and the first band pixel on
+    // each side.
+    const struct {
+        int dpi, width, height;
+        uint16_t left, right, top, bottom, zone;
+    } cases[] = {
+        {96, 80, 30, 2, 76, 5, 26, 9},
+        {120, 101, 38, 3, 96, 6, 33, 11},
+        {144, 121, 46, 3, 114, 8, 39, 14},
+        {192, 162, 62, 4, 153, 10, 53, 18},
+    };
+    for (const auto& c : cases) {
+        const uint16_t midX = static_cast<uint16_t>(c.width / 2);
+        const uint16_t midY = static_cast<uint16_t>(c.height / 2);
+        auto edge = [&](uint16_t x, uint16_t y) {
+            return PanelButtons::inEdgeBand(x, y, c.width, c.height, c.dpi);
+        };
+        EXPECT_TRUE(edge(c.left - 1, midY)) << c.dpi;
+        EXPECT_FALSE(edge(c.left, midY)) << c.dpi;
+        EXPECT_FALSE(edge(c.right - 1, midY)) << c.dpi;
+        EXPECT_TRUE(edge(c.right, midY)) << c.dpi;
+        EXPECT_TRUE(edge(midX, c.top - 1)) << c.dpi;
+        EXPECT_FALSE(edge(midX, c.top)) << c.dpi;
+        EXPECT_FALSE(edge(midX, c.bottom - 1)) << c.dpi;
+        EXPECT_TRUE(edge(midX, c.bottom)) << c.dpi;
+
+        bool modal = false;
+        FakePanel port;
+        PanelButtons panel{port, modal};
+        panel.Dpi = c.dpi;
+        panel.FormMouseMove(c.zone - 1, midY, 0, 0);
+        EXPECT_EQ(port.cursor, PanelCursor::SizeAll) << c.dpi;
+        panel.FormMouseMove(c.zone, midY, 0, 0);
+        EXPECT_EQ(port.cursor, PanelCursor::Arrow) << c.dpi;
+    }
+}
+
+TEST_F(Panel, DragStopsAtTheRightEdgeByThePanelsRealWidth) {
+    // At 144 DPI the panel is 123 x 48: its left goes up to 1920 - 123.
+    port.bounds = {300, 1500, 48, 123};
+    panel.Dpi = 144;
+    panel.FormMouseDown(1510, 310);
+    panel.FormMouseMove(0, 0, 1920 - 123 + 10, 500);
+    EXPECT_EQ(port.bounds.left, 1797);
+    panel.FormMouseMove(0, 0, 1920 - 123 + 11, 520);
+    EXPECT_EQ(port.bounds.left, 1797);
+    EXPECT_EQ(port.bounds.top, 510);
+    panel.FormMouseMove(0, 0, 1510, 1040 - 48 + 10);
+    EXPECT_EQ(port.bounds.top, 992);
+}
+
+TEST_F(Panel, ScaleChangeDuringADragKeepsTheMousesShareOfThePanel) {
+    port.bounds = {300, 500, 32, 82};
+    panel.FormMouseDown(541, 316); // offset (41, 16): the middle
+    panel.DpiChanged(192, 82, 32, 164, 64);
+    EXPECT_EQ(panel.Dpi, 192);
+    EXPECT_EQ(panel.DragOffset, (DragPoint{82, 32}));
+    panel.FormMouseUp();
+    panel.DpiChanged(96, 164, 64, 82, 32); // no drag: the offset is left alone
+    EXPECT_EQ(panel.DragOffset, (DragPoint{82, 32}));
 }
 
 TEST_F(Panel, ShowsAfterTenMsAndHidesAfterAHundredAtTheEdge) {
@@ -358,9 +421,9 @@ TEST_F(Panel, FailedPressLeavesThePanelIdle) {
 
 TEST(PanelDrag, StepsAreDecidedPerAxis) {
     const WorkArea work{0, 0, 1280, 1000};
-    EXPECT_EQ(dragStep({-20, 300}, {0, 0}, work, 32), (DragStep{std::nullopt, 300}));
-    EXPECT_EQ(dragStep({0, -1}, {0, 0}, work, 32), (DragStep{0, -1}));
-    EXPECT_EQ(dragStep({1198, -2}, {0, 0}, work, 32), (DragStep{1198, std::nullopt}));
-    EXPECT_EQ(dragStep({1199, 960}, {0, 0}, work, 40), (DragStep{std::nullopt, 960}));
-    EXPECT_EQ(dragStep({1210, 971}, {12, 10}, work, 40), (DragStep{1198, std::nullopt}));
+    EXPECT_EQ(dragStep({-20, 300}, {0, 0}, work, 82, 32), (DragStep{std::nullopt, 300}));
+    EXPECT_EQ(dragStep({0, -1}, {0, 0}, work, 82, 32), (DragStep{0, -1}));
+    EXPECT_EQ(dragStep({1198, -2}, {0, 0}, work, 82, 32), (DragStep{1198, std::nullopt}));
+    EXPECT_EQ(dragStep({1199, 960}, {0, 0}, work, 82, 40), (DragStep{std::nullopt, 960}));
+    EXPECT_EQ(dragStep({1210, 971}, {12, 10}, work, 82, 40), (DragStep{1198, std::nullopt}));
 }

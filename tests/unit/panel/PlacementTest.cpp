@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "panel/Placement.h"
+#include "panel/PanelLayout.h"
 
 using namespace qlx;
 
@@ -171,17 +172,19 @@ TEST(Monitors, ARectangleIsOnTheMonitorItOverlapsMostOrTheNearest) {
 
 TEST(Monitors, StoredPositionOnAnotherMonitorComesBackThere) {
     // Distances are kept from the primary screen's nearer edges, so they are negative or
-    // beyond it; each reads back to the same place.
+    // beyond it; each reads back to the same place, the panel at each monitor's scale (123 x 48
+    // on the right one at 150 %, 103 x 40 on the one at 125 %) although it is created at the
+    // primary's.
     struct Case {
         const char* what;
         Dimension panel;
         StoredPosition stored;
     } cases[] = {
-        {"right monitor, top right", {42, 3200 - 82 - 30, 32, 82},
-         {42, std::nullopt, std::nullopt, 1920 - 3088 - 82}},
-        {"right monitor, near its bottom", {900, 2000, 32, 82},
-         {std::nullopt, 1080 - 900 - 32, std::nullopt, 1920 - 2000 - 82}},
-        {"left of and above the primary", {-700, -1000, 32, 82},
+        {"right monitor, top right", {42, 3200 - 123 - 30, 48, 123},
+         {42, std::nullopt, std::nullopt, 1920 - 3047 - 123}},
+        {"right monitor, near its bottom", {900, 2000, 48, 123},
+         {std::nullopt, 1080 - 900 - 48, std::nullopt, 1920 - 2000 - 123}},
+        {"left of and above the primary", {-700, -1000, 40, 103},
          {-700, std::nullopt, -1000, std::nullopt}},
     };
     for (const Case& c : cases) {
@@ -200,10 +203,10 @@ TEST(Monitors, StoredPositionIsLimitedToItsOwnMonitorsWorkArea) {
     StoredPosition s;
     s.FromTop = 0;
     s.FromRight = -500;
-    EXPECT_EQ(placeStoredPosition(s, kNewPanel, kThree), (PanelPlace{42, 2338}));
+    EXPECT_EQ(placeStoredPosition(s, kNewPanel, kThree), (PanelPlace{42, 1920 + 500 - 123}));
     // Past the right monitor's bottom, which is higher than the primary's.
     s.FromTop = 1000;
-    EXPECT_EQ(placeStoredPosition(s, kNewPanel, kThree), (PanelPlace{1024 - 32, 2338}));
+    EXPECT_EQ(placeStoredPosition(s, kNewPanel, kThree), (PanelPlace{1024 - 48, 2297}));
     // On the monitor above, whose work area begins at its top: one pixel above is allowed.
     s.FromTop = -1030;
     s.FromRight = std::nullopt;
@@ -214,7 +217,7 @@ TEST(Monitors, StoredPositionIsLimitedToItsOwnMonitorsWorkArea) {
 TEST(Monitors, StoredPositionOnAMonitorThatIsGoneComesOntoTheNearest) {
     StoredPosition right;
     right.FromTop = 500;
-    right.FromRight = 1920 - 2600 - 82; // left 2600, on the right monitor
+    right.FromRight = 1920 - 2600 - 123; // left 2600, on the right monitor at 150 %
     StoredPosition leftAbove;
     leftAbove.FromTop = -600;
     leftAbove.FromLeft = -900;
@@ -234,8 +237,43 @@ TEST(Monitors, StoredPositionOnAMonitorThatIsGoneComesOntoTheNearest) {
         EXPECT_EQ(placeStoredPosition(c.stored, kNewPanel, c.monitors), c.place) << c.what;
 }
 
-TEST(Monitors, StandardIsTheTopRightOfThePanelsMonitor) {
+TEST(Monitors, StandardIsTheTopRightOfThePanelsMonitorAtItsScale) {
+    // The panel at each monitor's scale, one panel width of that scale in from the right.
     EXPECT_EQ(standardPanelPlace({500, 500, 32, 82}, kThree), (PanelPlace{0, 1920 - 164}));
-    EXPECT_EQ(standardPanelPlace({500, 2500, 32, 82}, kThree), (PanelPlace{0, 3200 - 164}));
-    EXPECT_EQ(standardPanelPlace({-500, -500, 32, 82}, kThree), (PanelPlace{-1024, -164}));
+    EXPECT_EQ(standardPanelPlace({500, 2500, 48, 123}, kThree), (PanelPlace{0, 3200 - 246}));
+    EXPECT_EQ(standardPanelPlace({-500, -500, 40, 103}, kThree), (PanelPlace{-1024, -206}));
+}
+
+TEST(Monitors, ScaleChangeKeepsTheNearerCornersDistancesToTheWorkArea) {
+    const Monitor primary192{{0, 0, 3840, 2160}, WorkArea{0, 0, 3840, 2100}, 192, true};
+    const Monitor left96{{-1920, -200, 0, 880}, WorkArea{-1920, -160, 0, 880}, 96, false};
+    const MonitorList two{primary192, left96};
+    const struct {
+        const char* what;
+        Dimension suggested;
+        PanelSize size;
+        Dimension place;
+    } cases[] = {
+        // Top left corner nearer: it stays, the panel grows to the right and down.
+        {"top left", {100, 200, 64, 164}, {164, 64}, {100, 200, 64, 164}},
+        {"top left, size from the suggestion differs", {100, 200, 60, 160}, {164, 64},
+         {100, 200, 64, 164}},
+        // Bottom right corner nearer: its distances (30 right, 20 bottom) stay.
+        {"bottom right", {2020, 3650, 60, 160}, {164, 64}, {2016, 3646, 64, 164}},
+        // From 192 back to 96 onto the monitor at negative coordinates: 10 from the work
+        // area's right, 50 below its top.
+        {"back to 96 at negative coordinates", {-110, -174, 64, 164}, {82, 32},
+         {-110, -92, 32, 82}},
+        {"bottom left on it", {800, -1900, 64, 164}, {82, 32}, {832, -1900, 32, 82}},
+        // A suggestion reaching past the work area is brought inside.
+        {"past the edge", {2090, -50, 64, 164}, {164, 64}, {2036, 0, 64, 164}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(panelAfterDpiChange(c.suggested, c.size.width, c.size.height, two), c.place)
+            << c.what;
+    // There and back keeps the place: 96 -> 192 -> 96 near the bottom right.
+    const Dimension at96{700, -300, 32, 82}; // 148 from the bottom, 218 from the right
+    const Dimension at192 = panelAfterDpiChange(at96, 164, 64, two);
+    EXPECT_EQ(at192, (Dimension{668, -382, 64, 164}));
+    EXPECT_EQ(panelAfterDpiChange(at192, 82, 32, two), at96);
 }

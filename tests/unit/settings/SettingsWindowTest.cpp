@@ -399,14 +399,14 @@ TEST(SettingsWindow, PlacedAndStandardOnTheMonitorThePanelIsOn) {
         const char* what;
         Dimension panel;
         Dimension placed;   // the 319 x 331 window centred on the panel, on its monitor
-        Dimension standard; // where "Standard" puts the panel
+        Dimension standard; // where "Standard" puts the panel: its monitor's scaled margin
     } cases[] = {
         {"right monitor, near its left edge", {100, 1030, 32, 82}, {0, 1024, 319, 331},
-         {0, 2304 - 82 - 82, 32, 82}},
+         {0, 2304 - 82 - 123, 32, 82}},
         {"left monitor, negative coordinates", {-190, -120, 32, 82}, {-160, -331, 319, 331},
-         {-200, -82 - 82, 32, 82}},
+         {-200, -82 - 103, 32, 82}},
         {"straddling, mostly on the right one", {500, 1000, 32, 82}, {357, 1024, 319, 331},
-         {0, 2304 - 82 - 82, 32, 82}},
+         {0, 2304 - 82 - 123, 32, 82}},
     };
     for (const Case& c : cases) {
         Main m;
