@@ -97,7 +97,6 @@ class Windows7(unittest.TestCase):
 
     # Declared once the windows lay themselves out at every scale: a program that says it is
     # aware but draws at 96 DPI comes out small on a scaled Windows desktop.
-    @unittest.skip("the windows do not scale themselves yet")
     def test_manifest_declares_dpi_awareness_with_fallbacks(self):
         manifest = embedded_manifest()
         self.assertIsNotNone(manifest, "no manifest in quiklex.exe")
