@@ -243,3 +243,31 @@ class DpiChange(QuiklexTest):
         self.assertEqual(outer("TFormMessages")[2:], (scaled(400, 144), scaled(400, 144)))
         q.kill()
         server.stop()
+
+    def test_message_dialog_follows(self):
+        q = self.start()
+        q.wait_visible()
+        helper("post", 2, 5)
+        wait_for(lambda: shown("TFormSettings"), 10, what="the settings window")
+        time.sleep(0.5)
+        w = client("TFormSettings")
+        xdo("mousemove", w[0] + 60, w[1] + 117, "click", 1)
+        time.sleep(0.3)
+        xdo("key", "Escape")
+        wait_for(lambda: foreground_class() == "TMessageForm", 10, what="the question on leaving")
+        time.sleep(0.5)
+        small = client("TMessageForm")
+        frame = outer("TMessageForm")
+        code, _ = helper("dpichanged", "TMessageForm", 144, 80, 60, frame[2] * 3 // 2,
+                         frame[3] * 3 // 2)
+        self.assertEqual(code, 0)
+        time.sleep(0.5)
+        grab("dpichanged-dialog-144.png")
+        large = client("TMessageForm")
+        # At the suggested place, laid out again with its font half as large again (text
+        # widths do not scale exactly).
+        self.assertEqual(outer("TMessageForm")[:2], (80, 60))
+        self.assertGreaterEqual(large[2], small[2] * 13 // 10)
+        self.assertGreaterEqual(large[3], small[3] * 13 // 10)
+        self.assertLessEqual(large[2], small[2] * 17 // 10)
+        q.kill()
