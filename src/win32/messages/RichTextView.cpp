@@ -83,7 +83,14 @@ class RichTextView final : public MessageView {
     void setDpi(int dpi) override {
         const int before = dpi_;
         dpi_ = dpi > 0 ? dpi : kDesignDpi;
-        if (dpi_ != before) render();
+        if (dpi_ != before) {
+            // The reader stays at the text shown at the top, wherever it wraps now.
+            const LRESULT line = SendMessageW(edit_, EM_GETFIRSTVISIBLELINE, 0, 0);
+            const LRESULT first = SendMessageW(edit_, EM_LINEINDEX, static_cast<WPARAM>(line), 0);
+            render();
+            const LRESULT now = SendMessageW(edit_, EM_EXLINEFROMCHAR, 0, first > 0 ? first : 0);
+            if (now > 0) SendMessageW(edit_, EM_LINESCROLL, 0, now);
+        }
         applyMargin();
     }
 
