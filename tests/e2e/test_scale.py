@@ -123,3 +123,151 @@ class Scale(QuiklexTest):
         if 96 in dialogs and 192 in dialogs:
             self.assertGreaterEqual(dialogs[192][0], dialogs[96][0] * 7 // 4)
             self.assertGreaterEqual(dialogs[192][1], dialogs[96][1] * 7 // 4)
+
+
+SETTINGS_MARK = "0x555555"
+
+
+def outer(window_class):
+    """(left, top, width, height) of a window on the screen."""
+    parts = helper("window", window_class)[1].split()
+    return tuple(int(p) for p in parts[2:6])
+
+
+def marked(window, box, dpi):
+    """Whether the settings window's check box at box (96-DPI client pixels: left, top) shows
+    its mark at the window's scale."""
+    left, top = window[0] + scaled(box[0], dpi), window[1] + scaled(box[1], dpi)
+    return int(helper("count", left, top, scaled(20, dpi), scaled(20, dpi),
+                      SETTINGS_MARK)[1]) > 0
+
+
+def text_bands(window, dpi):
+    """The heights of the rows of text in the messages window's view."""
+    left, top = window[0] + scaled(8 + 10, dpi), window[1] + scaled(11 + 10, dpi)
+    out = helper("rows", left, top, scaled(400, dpi), scaled(100, dpi))[1]
+    return [int(b) - int(a) + 1 for a, b in (line.split() for line in out.splitlines() if line)]
+
+
+class DpiChange(QuiklexTest):
+    """A window moved onto a monitor of another scale: the system sends it the new DPI and a
+    suggested rectangle; the window lays itself out at that scale, takes the rectangle and
+    keeps what the user entered."""
+
+    @classmethod
+    def setUpClass(cls):
+        super().setUpClass()
+        if screen_dpi() != 96:
+            end_all()
+            set_dpi(96)
+
+    def move_to(self, window_class, dpi, client_width, client_height, left=60, top=40,
+                min_height=0):
+        """Sends the move with a rectangle for that client size (at least min_height high);
+        checks that the window took it and returns its client area then."""
+        before = client(window_class)
+        frame = outer(window_class)
+        width = client_width + frame[2] - before[2]
+        height = max(client_height + frame[3] - before[3], min_height)
+        code, _ = helper("dpichanged", window_class, dpi, left, top, width, height)
+        self.assertEqual(code, 0)
+        time.sleep(0.5)
+        self.assertEqual(outer(window_class), (left, top, width, height))
+        return client(window_class)
+
+    def test_settings_window_follows_and_keeps_what_was_entered(self):
+        q = self.start()
+        q.wait_visible()
+        helper("post", 2, 5)
+        wait_for(lambda: shown("TFormSettings"), 10, what="the settings window")
+        time.sleep(0.5)
+        w = client("TFormSettings")
+        self.assertEqual(w[2:4], (325, 290))
+        on_top = (13, 107)
+        was = marked(w, on_top, 96)
+        xdo("mousemove", w[0] + 60, w[1] + 117, "click", 1)
+        wait_for(lambda: marked(w, on_top, 96) != was, 5, what="the box toggled")
+        # The shortcut field has the keyboard.
+        xdo("key", "ctrl+shift+a")
+        wait_for(lambda: helper("hotkeyfield", "TFormSettings")[1] == "0x0341", 5,
+                 what="the typed shortcut")
+
+        w = self.move_to("TFormSettings", 144, scaled(325, 144), scaled(290, 144))
+        self.assertEqual(w[2:4], (scaled(325, 144), scaled(290, 144)))
+        time.sleep(0.5)
+        grab("dpichanged-settings-144.png")
+        self.assertEqual(marked(w, on_top, 144), not was)
+        # Every other box as it was: "Ikon ved siden af uret" is on by default.
+        self.assertTrue(marked(w, (13, 133), 144))
+        self.assertEqual(helper("hotkeyfield", "TFormSettings")[1], "0x0341")
+        # The field still has the keyboard, and the boxes take clicks at their new places.
+        xdo("key", "ctrl+shift+b")
+        wait_for(lambda: helper("hotkeyfield", "TFormSettings")[1] == "0x0342", 5,
+                 what="a shortcut typed after the move")
+        xdo("mousemove", w[0] + scaled(60, 144), w[1] + scaled(117, 144), "click", 1)
+        wait_for(lambda: marked(w, on_top, 144) == was, 5, what="the box toggled back")
+
+        # And back to 100 %.
+        w = self.move_to("TFormSettings", 96, 325, 290, 100, 100)
+        self.assertEqual(w[2:4], (325, 290))
+        self.assertEqual(marked(w, on_top, 96), was)
+        q.kill()
+
+    def test_messages_window_and_its_view_follow(self):
+        body = (b'<definitions><message timestamp="2026-01-15"><p>Nyt fra Lemmary: nye ord i '
+                b'ordbogen.</p></message></definitions>')
+        server = DictionaryServer(lambda i: (ok_answer(body), False))
+        self.addCleanup(server.stop)
+        q = self.start(env=server.env)
+        q.wait_visible()
+        wait_for(lambda: shown("TFormMessages"), 30, what="the messages window")
+        time.sleep(1)
+        w = client("TFormMessages")
+        frame_height = outer("TFormMessages")[3] - w[3]
+        self.assertEqual(w[2:4], (539, max(366, 400 - frame_height)))
+        small = text_bands(w, 96)
+        self.assertTrue(small, "no text in the view")
+
+        w = self.move_to("TFormMessages", 144, scaled(539, 144), scaled(366, 144),
+                         min_height=scaled(400, 144))
+        self.assertEqual(w[2:4], (scaled(539, 144),
+                                  max(scaled(366, 144), scaled(400, 144) - frame_height)))
+        time.sleep(0.5)
+        grab("dpichanged-messages-144.png")
+        large = text_bands(w, 144)
+        self.assertEqual(len(large), len(small))
+        self.assertGreaterEqual(large[0], small[0] * 4 // 3)
+        # The smallest size is the table's at the new scale: 400 x 400 at 150 %.
+        helper("dpichanged", "TFormMessages", 144, 60, 40, 300, 300)
+        time.sleep(0.5)
+        self.assertEqual(outer("TFormMessages")[2:], (scaled(400, 144), scaled(400, 144)))
+        q.kill()
+        server.stop()
+
+    def test_message_dialog_follows(self):
+        q = self.start()
+        q.wait_visible()
+        helper("post", 2, 5)
+        wait_for(lambda: shown("TFormSettings"), 10, what="the settings window")
+        time.sleep(0.5)
+        w = client("TFormSettings")
+        xdo("mousemove", w[0] + 60, w[1] + 117, "click", 1)
+        time.sleep(0.3)
+        xdo("key", "Escape")
+        wait_for(lambda: foreground_class() == "TMessageForm", 10, what="the question on leaving")
+        time.sleep(0.5)
+        small = client("TMessageForm")
+        frame = outer("TMessageForm")
+        code, _ = helper("dpichanged", "TMessageForm", 144, 80, 60, frame[2] * 3 // 2,
+                         frame[3] * 3 // 2)
+        self.assertEqual(code, 0)
+        time.sleep(0.5)
+        grab("dpichanged-dialog-144.png")
+        large = client("TMessageForm")
+        # At the suggested place, laid out again with its font half as large again (text
+        # widths do not scale exactly).
+        self.assertEqual(outer("TMessageForm")[:2], (80, 60))
+        self.assertGreaterEqual(large[2], small[2] * 13 // 10)
+        self.assertGreaterEqual(large[3], small[3] * 13 // 10)
+        self.assertLessEqual(large[2], small[2] * 17 // 10)
+        q.kill()

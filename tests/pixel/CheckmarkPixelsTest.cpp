@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "Canvas.h"
@@ -116,6 +117,62 @@ TEST(CheckmarkPixels, FaintLinesOnEveryEdge) {
                   std::vector<std::string>{})
             << "bevel, lines " << int(lines);
     }
+}
+
+// At 150 % the marks and lines are drawn from their shapes: what the control leaves in the
+// bitmap is exactly the core's rectangles, and the faint lines are two pixels thick along the
+// control's own edges.
+TEST(CheckmarkPixels, MarksAndLinesAtOneAndAHalfTimes) {
+    constexpr int kDpi = 144, kWidth = 150, kHeight = 33;
+    struct Variant {
+        const char* what;
+        bool checked, big, left, menu;
+        int16_t image;
+        uint8_t lines;
+    } variants[] = {
+        {"small, left, lines all round", true, false, true, false, 0, 15},
+        {"small, right", true, false, false, false, 0, 0},
+        {"big", true, true, true, false, 0, 0},
+        {"menu marker, top and bottom lines", false, false, false, true, 0, 5},
+        {"document with pencil", false, false, true, false, 1, 0},
+        {"document with lines", false, false, true, false, 2, 10},
+    };
+    Canvas canvas(kWidth, kHeight);
+    const uint32_t lighter = faintEdgeColour(buttonFaceColour(), kSpeedButtonFaintPercent);
+    for (const Variant& v : variants) {
+        TSpeedButtonCheckmarkControl box(buttonDesc(kWidth, kHeight, v.lines));
+        box.dpi = kDpi;
+        TSpeedButtonCheckmark& model = box.model();
+        model.SetChecked(v.checked);
+        model.BigCheckmark = v.big;
+        model.CheckmarkLeft = v.left;
+        model.MenuMark = v.menu;
+        model.SetImageNumber(v.image);
+        canvas.clear();
+        box.paint(canvas.dc());
+        PaintOps ops = faintLinesPaintAt(static_cast<TFaintLines>(v.lines), kWidth, kHeight,
+                                         lighter, kDpi);
+        for (PaintOp& op : model.markPaint(100, kDpi)) ops.push_back(std::move(op));
+        EXPECT_EQ(differences(canvas, ops, kWidth, kHeight), std::vector<std::string>{})
+            << v.what;
+        if (v.lines & 1) {
+            EXPECT_EQ(std::tuple(canvas.at(60, 0), canvas.at(60, 1), canvas.at(60, 2)),
+                      std::tuple(lighter, lighter, kBackground))
+                << v.what;
+        }
+    }
+
+    ControlDesc desc{"Bevel", ControlKind::BevelLines, "", {0, 0, kWidth, kHeight}};
+    desc.faintLines = 15;
+    TBevelLinesControl bevel(desc);
+    bevel.dpi = kDpi;
+    canvas.clear();
+    bevel.paint(canvas.dc());
+    EXPECT_EQ(differences(canvas, bevel.model.paint(kWidth, kHeight, buttonFaceColour(), kDpi),
+                          kWidth, kHeight),
+              std::vector<std::string>{});
+    EXPECT_EQ(std::tuple(canvas.at(kWidth - 3, 10), canvas.at(kWidth - 2, 10)),
+              std::tuple(kBackground, faintEdgeColour(buttonFaceColour(), kBevelFaintPercent)));
 }
 
 TEST(CheckmarkPixels, MarkAtItsPlaceInsideAForm) {

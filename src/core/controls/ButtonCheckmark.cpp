@@ -185,9 +185,10 @@ void TCheckmarkButton::SetEnabled(bool enabled) {
     repaint();
 }
 
-PaintOps TCheckmarkButton::markPaint(int width) const {
-    return checkmarkPaint(CheckmarkLook{width, checked_, BigCheckmark, CheckmarkLeft, enabled_,
-                                        MenuMark, imageNumber_});
+PaintOps TCheckmarkButton::markPaint(int width, int dpi) const {
+    return checkmarkPaintAt(CheckmarkLook{width, checked_, BigCheckmark, CheckmarkLeft, enabled_,
+                                          MenuMark, imageNumber_},
+                            dpi);
 }
 
 void TCheckmarkButton::turnSiblingsOff() {
@@ -275,6 +276,225 @@ PaintOps scaledPaint(const PaintOps& ops, int dpi) {
         }
     }
     return out;
+}
+
+// ---- shapes
+
+namespace {
+
+MarkShape strokeShape(ShapePoint from, ShapePoint to, double width, uint32_t colour) {
+    return MarkShape{MarkShape::Kind::Stroke, colour, {from, to}, width, {0, 0, 0, 0}, false};
+}
+MarkShape polygonShape(std::vector<ShapePoint> points, uint32_t colour, ShapePoint shift = {}) {
+    for (ShapePoint& p : points) p = {p.x + shift.x, p.y + shift.y};
+    return MarkShape{MarkShape::Kind::Polygon, colour, std::move(points), 1, {0, 0, 0, 0}, false};
+}
+MarkShape rectShape(MarkShape::Kind kind, ShapePoint from, ShapePoint to, uint32_t colour,
+                    int left, int top, int right, int bottom) {
+    return MarkShape{kind, colour, {from, to}, 1, {left, top, right, bottom}, false};
+}
+
+// The document image: a page with a grey edge at its top and left, a blue one at its right and
+// bottom, and text lines 1 pixel thick; the pencil lies over it from its point at (6, 8).
+void documentShapes(MarkShapes& shapes, int16_t image) {
+    const ShapePoint topLeft{2, 2}, bottomRight{14, 19};
+    shapes.push_back(rectShape(MarkShape::Kind::Frame, topLeft, bottomRight, kImageGrey, 0, 0, 0, 0));
+    shapes.push_back(rectShape(MarkShape::Kind::Frame, topLeft, bottomRight, kImageBlue, 1, 1, 0, 0));
+    shapes.push_back(rectShape(MarkShape::Kind::Rect, topLeft, bottomRight, kImageWhite, 1, 1, 1, 1));
+    // A line of pixels x0 ... x1 - 1 on row y.
+    const auto textLine = [&](double x0, double x1, double y) {
+        shapes.push_back(strokeShape({x0, y + 0.5}, {x1, y + 0.5}, 1, kImageGrey));
+    };
+    textLine(4, 9, 4);
+    textLine(4, 12, 6);
+    if (image == static_cast<int16_t>(TCheckmarkImageNumbers::cmWriteLog)) {
+        textLine(4, 8, 8);
+        const ShapePoint at{6, 8};
+        shapes.push_back(polygonShape(
+            {{0, 0}, {4, 1}, {10, 6}, {10, 12}, {7, 12}, {5, 11}, {0, 3}}, pencilColour(1), at));
+        shapes.push_back(polygonShape({{0.8, 2}, {3.9, 2}, {9, 6.5}, {9, 11}, {6, 11}},
+                                      pencilColour(6), at));
+        shapes.push_back(polygonShape({{0.8, 2}, {3.9, 2}, {2.2, 4.2}}, pencilColour(4), at));
+        shapes.push_back(polygonShape({{0, 0}, {1.6, 0.4}, {0.4, 1.6}}, pencilColour(2), at));
+        shapes.push_back(polygonShape({{9, 8}, {9, 11}, {6, 11}}, pencilColour(5), at));
+        return;
+    }
+    constexpr int kLog[][2] = {{8, 10}, {10, 10}, {12, 7}, {14, 11}, {16, 9}, {18, 7}};
+    for (const auto& l : kLog) textLine(4, l[1], l[0]);
+}
+
+int snap(double v) { return static_cast<int>(std::floor(v + 0.5)); }
+// The first device pixel past an edge at 96 DPI: the edges round as scaled() rounds, so a
+// pixel whose centre lies exactly on the edge belongs to what follows it.
+int edgeAt(double edge, double k) { return snap(edge * k); }
+
+// Collects one shape's pixels row by row (or, transposed, column by column) and joins rows
+// with the same span into one rectangle.
+class SpanSink {
+public:
+    SpanSink(PaintOps& out, uint32_t colour, bool transposed)
+        : out_(out), colour_(colour), transposed_(transposed), first_(out.size()) {}
+    void add(int row, int from, int to) {
+        if (to <= from) return;
+        for (size_t i = first_; i < out_.size(); ++i) {
+            PaintOp& op = out_[i];
+            const bool extends = transposed_
+                ? op.y0 == from && op.y1 == to - 1 && op.x1 == row - 1
+                : op.x0 == from && op.x1 == to - 1 && op.y1 == row - 1;
+            if (!extends) continue;
+            (transposed_ ? op.x1 : op.y1) = row;
+            return;
+        }
+        if (transposed_) out_.push_back(rect(PaintOp::Kind::FillRect, row, from, row, to - 1, colour_));
+        else out_.push_back(rect(PaintOp::Kind::FillRect, from, row, to - 1, row, colour_));
+    }
+
+private:
+    PaintOps& out_;
+    uint32_t colour_;
+    bool transposed_;
+    size_t first_;
+};
+
+// A straight line: every row it crosses (every column, when it runs flatter than 45 degrees)
+// gets the same number of pixels, centred on the line.
+void drawStroke(PaintOps& out, const MarkShape& shape, double k, int thickness) {
+    if (shape.points.size() < 2) return;
+    ShapePoint a = shape.points[0], b = shape.points[1];
+    const bool flat = std::abs(b.x - a.x) > std::abs(b.y - a.y);
+    if (flat) {
+        std::swap(a.x, a.y);
+        std::swap(b.x, b.y);
+    }
+    if (a.y > b.y) std::swap(a, b);
+    if (a.y == b.y) return;
+    SpanSink sink(out, shape.colour, flat);
+    for (int row = edgeAt(a.y, k), end = edgeAt(b.y, k); row < end; ++row) {
+        const double t = ((row + 0.5) / k - a.y) / (b.y - a.y);
+        const int from = snap((a.x + t * (b.x - a.x)) * k - thickness / 2.0);
+        sink.add(row, from, from + thickness);
+    }
+}
+
+// The pixels whose centres lie inside the polygon (even-odd).
+void drawPolygon(PaintOps& out, const MarkShape& shape, double k) {
+    std::vector<ShapePoint> pts = shape.points;
+    if (pts.size() < 3) return;
+    if (shape.symmetric) {
+        // Onto the nearest pixel centre or edge: the shape moves by a quarter pixel at most.
+        const double across = std::floor(pts[0].x * k * 2 + 0.5) / 2 / k - pts[0].x;
+        for (ShapePoint& p : pts) p.x += across;
+    }
+    double top = pts[0].y, bottom = pts[0].y;
+    for (const ShapePoint& p : pts) top = std::min(top, p.y), bottom = std::max(bottom, p.y);
+    SpanSink sink(out, shape.colour, false);
+    std::vector<double> xs;
+    for (int row = edgeAt(top, k), end = edgeAt(bottom, k); row < end; ++row) {
+        const double y = (row + 0.5) / k;
+        xs.clear();
+        for (size_t i = 0, j = pts.size() - 1; i < pts.size(); j = i++) {
+            const ShapePoint &p = pts[i], &q = pts[j];
+            if ((p.y > y) != (q.y > y)) xs.push_back(p.x + (y - p.y) * (q.x - p.x) / (q.y - p.y));
+        }
+        std::sort(xs.begin(), xs.end());
+        for (size_t i = 0; i + 1 < xs.size(); i += 2)
+            sink.add(row, edgeAt(xs[i], k), edgeAt(xs[i + 1], k));
+    }
+}
+
+} // namespace
+
+int lineThickness(double width, int dpi) {
+    if (dpi <= 0) dpi = kDesignDpi;
+    return std::max(1, snap(width * dpi / kDesignDpi));
+}
+
+MarkShapes checkmarkShapes(const CheckmarkLook& look) {
+    const uint32_t main = look.enabled ? kCheckmarkMain : kCheckmarkDisabled;
+    MarkShapes shapes;
+    if (look.checked && !look.big) {
+        // Two strokes of one thickness: the long one from the top right down to the bottom,
+        // the short one from the left down to meet it.
+        const double x0 = look.left ? 4 : look.width - 17;
+        shapes.push_back(strokeShape({x0 + 11, 3}, {x0 + 4.5, 15}, 2, main));
+        shapes.push_back(strokeShape({x0 + 1, 9}, {x0 + 5, 14}, 2, main));
+    } else if (look.checked) {
+        const double dx = look.left ? 5 : look.width - 23;
+        std::vector<ShapePoint> points;
+        // The polygon's corners are pixels; their centres are the shape's corners.
+        for (const PaintPoint& p : kBigMark) points.push_back({p.x + 0.5, p.y + 0.5});
+        shapes.push_back(polygonShape(std::move(points), main, {dx, 4}));
+    } else if (look.menuMark && look.enabled) {
+        // A small triangle pointing up over one pointing down.
+        const double a = look.left ? 5 : look.width - 10;
+        shapes.push_back(polygonShape({{a + 2.5, 4}, {a + 5, 8}, {a, 8}}, main));
+        shapes.push_back(polygonShape({{a + 2.5, 17}, {a, 13}, {a + 5, 13}}, main));
+        for (size_t i = shapes.size() - 2; i < shapes.size(); ++i) shapes[i].symmetric = true;
+    } else if (look.image > 0) {
+        documentShapes(shapes, look.image);
+    }
+    return shapes;
+}
+
+PaintOps drawShapes(const MarkShapes& shapes, int dpi) {
+    if (dpi <= 0) dpi = kDesignDpi;
+    const double k = static_cast<double>(dpi) / kDesignDpi;
+    PaintOps out;
+    for (const MarkShape& shape : shapes) {
+        const int thickness = lineThickness(shape.width, dpi);
+        switch (shape.kind) {
+        case MarkShape::Kind::Stroke: drawStroke(out, shape, k, thickness); break;
+        case MarkShape::Kind::Polygon: drawPolygon(out, shape, k); break;
+        case MarkShape::Kind::Rect:
+        case MarkShape::Kind::Frame: {
+            if (shape.points.size() < 2) break;
+            const int left = snap(shape.points[0].x * k) + shape.inset[0] * thickness;
+            const int top = snap(shape.points[0].y * k) + shape.inset[1] * thickness;
+            const int right = snap(shape.points[1].x * k) - shape.inset[2] * thickness;
+            const int bottom = snap(shape.points[1].y * k) - shape.inset[3] * thickness;
+            if (right <= left || bottom <= top) break;
+            const auto fill = [&](int x0, int y0, int x1, int y1) {
+                if (x1 > x0 && y1 > y0)
+                    out.push_back(rect(PaintOp::Kind::FillRect, x0, y0, x1 - 1, y1 - 1, shape.colour));
+            };
+            if (shape.kind == MarkShape::Kind::Rect) {
+                fill(left, top, right, bottom);
+                break;
+            }
+            const int t = std::min({thickness, right - left, bottom - top});
+            fill(left, top, right, top + t);
+            fill(left, bottom - t, right, bottom);
+            fill(left, top + t, left + t, bottom - t);
+            fill(right - t, top + t, right, bottom - t);
+            break;
+        }
+        }
+    }
+    return out;
+}
+
+PaintOps checkmarkPaintAt(const CheckmarkLook& look, int dpi) {
+    if (dpi <= 0 || dpi == kDesignDpi) return checkmarkPaint(look);
+    if (dpi % kDesignDpi == 0) return scaledPaint(checkmarkPaint(look), dpi);
+    return drawShapes(checkmarkShapes(look), dpi);
+}
+
+PaintOps faintLinesPaintAt(TFaintLines lines, int width, int height, uint32_t colour, int dpi) {
+    if (dpi <= 0 || dpi == kDesignDpi) return faintLinesPaint(lines, width, height, colour);
+    const int bits = static_cast<int>(lines);
+    const int t = lineThickness(1, dpi);
+    PaintOps ops;
+    // Each line stops short of the corner where the next one starts, as the 96-DPI lines
+    // leave out their end points.
+    const auto fill = [&](int x0, int y0, int x1, int y1) {
+        if (x1 > x0 && y1 > y0)
+            ops.push_back(rect(PaintOp::Kind::FillRect, x0, y0, x1 - 1, y1 - 1, colour));
+    };
+    if (bits & 1) fill(0, 0, width - t, t);
+    if (bits & 2) fill(0, t, t, height);
+    if (bits & 4) fill(t, height - t, width, height);
+    if (bits & 8) fill(width - t, 0, width, height - t);
+    return ops;
 }
 
 ExpectedPixels::ExpectedPixels(const PaintOps& ops, int width, int height)

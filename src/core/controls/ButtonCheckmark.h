@@ -87,12 +87,60 @@ uint32_t faintEdgeColour(uint32_t resolvedFace, int percent);
 // The lines along the chosen edges of a width x height control.
 PaintOps faintLinesPaint(TFaintLines lines, int width, int height, uint32_t colour);
 
-// Ops worked out at 96 DPI turned into device pixels at dpi, never stretched from a bitmap:
-// every pixel, line pixel, filled rectangle and frame edge becomes the block of device pixels
-// its 96-DPI pixels cover (x to scaled(x + 1) - 1), so integer scales draw whole blocks of
-// 2 x 2 or 3 x 3 pixels; polygons are drawn from their scaled corners. At 96 DPI the ops stay
-// as they are.
+// Ops worked out at 96 DPI turned into device pixels at a whole multiple of 96 DPI: every
+// pixel, line pixel, filled rectangle and frame edge becomes the block of device pixels its
+// 96-DPI pixels cover (x to scaled(x + 1) - 1), whole blocks of 2 x 2 or 3 x 3 pixels;
+// polygons are drawn from their scaled corners. At 96 DPI the ops stay as they are. At other
+// scales this would give uneven lines: those draw from the marks' shapes instead.
 PaintOps scaledPaint(const PaintOps& ops, int dpi);
+
+// A point of a shape at 96 DPI, on pixel edges: the pixel (x, y) covers x ... x + 1 and
+// y ... y + 1.
+struct ShapePoint {
+    double x = 0;
+    double y = 0;
+    bool operator==(const ShapePoint&) const = default;
+};
+
+// One shape of a mark, for the scales that are not whole multiples of 96 DPI. Lines keep one
+// thickness at every scale (lineThickness), and the device pixels a shape covers are those
+// whose centres lie inside it.
+struct MarkShape {
+    enum class Kind : uint8_t {
+        Stroke,  // from points[0] to points[1] through the line's middle, width pixels thick
+        Polygon, // points, filled
+        Rect,    // the area from points[0] to points[1]
+        Frame,   // lines width pixels thick along the inside of that rectangle's edges
+    };
+    Kind kind = Kind::Stroke;
+    uint32_t colour = 0;
+    std::vector<ShapePoint> points;
+    double width = 1;
+    // A Rect's or Frame's edges moved in by this many line thicknesses (left, top, right,
+    // bottom): lines that lie side by side at 96 DPI stay side by side, neither overlapping
+    // nor apart.
+    int inset[4] = {0, 0, 0, 0};
+    // A polygon symmetric about the upright through its first point: moved across so that this
+    // point lies on a device pixel's centre or edge, it stays symmetric at every scale.
+    bool symmetric = false;
+    bool operator==(const MarkShape&) const = default;
+};
+using MarkShapes = std::vector<MarkShape>;
+
+// The device pixels a line of width 96-DPI pixels is thick at dpi: at least one.
+int lineThickness(double width, int dpi);
+// The mark (as checkmarkPaint chooses it) as shapes.
+MarkShapes checkmarkShapes(const CheckmarkLook& look);
+// Shapes in device pixels at dpi, as filled rectangles.
+PaintOps drawShapes(const MarkShapes& shapes, int dpi);
+
+// The mark at a window's DPI, in device pixels: the pixel pattern itself at 96 DPI, whole
+// blocks of it at 192 and 288 DPI, drawn from its shapes at every other scale. look.width is
+// the client width at 96 DPI.
+PaintOps checkmarkPaintAt(const CheckmarkLook& look, int dpi);
+// The faint lines of a control width x height device pixels large at dpi: each line
+// lineThickness(1, dpi) thick along the inside of its edge; at 96 DPI faintLinesPaint's lines.
+PaintOps faintLinesPaintAt(TFaintLines lines, int width, int height, uint32_t colour, int dpi);
 
 // The order in which a check-mark button's parts are drawn. A flat, transparent button draws
 // its frame and caption over the mark; any other draws the mark over them.
@@ -132,8 +180,8 @@ public:
     int16_t GetImageNumber() const { return imageNumber_; }
     void SetImageNumber(int16_t image) { imageNumber_ = image; }
 
-    // The mark for a client width.
-    PaintOps markPaint(int width) const;
+    // The mark for a client width at 96 DPI, drawn at dpi.
+    PaintOps markPaint(int width, int dpi = 96) const;
 
     // The window layer's repaint; called when the state shown changes.
     std::function<void()> OnRepaint;
@@ -188,9 +236,10 @@ public:
 // A bevel that can draw faint lines along its edges.
 struct TBevelLines {
     TFaintLines FaintLines = TFaintLines::flNone;
-    PaintOps paint(int width, int height, uint32_t resolvedFace) const {
-        return faintLinesPaint(FaintLines, width, height,
-                               faintEdgeColour(resolvedFace, kBevelFaintPercent));
+    // width x height device pixels at dpi.
+    PaintOps paint(int width, int height, uint32_t resolvedFace, int dpi = 96) const {
+        return faintLinesPaintAt(FaintLines, width, height,
+                                 faintEdgeColour(resolvedFace, kBevelFaintPercent), dpi);
     }
 };
 

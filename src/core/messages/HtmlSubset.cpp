@@ -726,13 +726,19 @@ constexpr int kGapTwips = 240;
 
 } // namespace
 
-std::string richTextToRtf(const RichText& text, std::string_view fontFace) {
+std::string richTextToRtf(const RichText& text, std::string_view fontFace, int dpi,
+                          int screenDpi) {
+    if (dpi <= 0 || screenDpi <= 0) dpi = screenDpi = 1;
+    // Rounded to the nearest, as the system's MulDiv rounds.
+    const auto size = [&](int value) {
+        return std::to_string((int64_t{value} * dpi * 2 + screenDpi) / (int64_t{2} * screenDpi));
+    };
     std::string face;
     for (char c : fontFace)
         if (c != ';' && c != '{' && c != '}' && c != '\\' && static_cast<unsigned char>(c) >= 0x20)
             face += c;
     std::string rtf = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0 " +
-                      face + ";}}{\\colortbl;\\red0\\green0\\blue255;}\\f0\\fs24\n";
+                      face + ";}}{\\colortbl;\\red0\\green0\\blue255;}\\f0\\fs" + size(24) + "\n";
     size_t run = 0;
     size_t other = 0;
     for (size_t p = 0; p < text.paragraphs.size(); ++p) {
@@ -743,18 +749,17 @@ std::string richTextToRtf(const RichText& text, std::string_view fontFace) {
         rtf += "\\pard";
         if (para.indent > 0) {
             const int indent = para.indent * kListIndentTwips;
-            rtf += "\\li" + std::to_string(indent);
-            if (para.listItem)
-                rtf += "\\fi-" + std::to_string(kListMarkTwips) + "\\tx" + std::to_string(indent);
+            rtf += "\\li" + size(indent);
+            if (para.listItem) rtf += "\\fi-" + size(kListMarkTwips) + "\\tx" + size(indent);
         }
-        if (para.gapBefore) rtf += "\\sb" + std::to_string(kGapTwips);
+        if (para.gapBefore) rtf += "\\sb" + size(kGapTwips);
         rtf += ' ';
         for (; run < text.runs.size() && text.runs[run].start < end; ++run) {
             const RichRun& r = text.runs[run];
             // Each run states its whole format: the control may carry a format over from
             // one paragraph into the next.
             std::string controls = "\\plain\\f0\\fs";
-            controls += std::to_string(kHeadingSize[std::min<size_t>(r.heading, 6)]);
+            controls += size(kHeadingSize[std::min<size_t>(r.heading, 6)]);
             if ((r.style & kRichBold) || r.heading) controls += "\\b";
             if (r.style & kRichItalic) controls += "\\i";
             if ((r.style & kRichUnderline) || r.link >= 0) controls += "\\ul";

@@ -63,7 +63,11 @@ std::string flatSubsetHtml(std::string_view html);
 
 // The text as rich text format for the system's rich-text control, in the given font face
 // at 12 points: headings larger and bold, links blue and underlined, list items indented.
-std::string richTextToRtf(const RichText& text, std::string_view fontFace);
+// The control turns points into pixels at the screen's DPI (screenDpi); on a monitor of
+// another DPI (dpi) every size and indent is scaled by dpi / screenDpi, so that the text has
+// that monitor's size.
+std::string richTextToRtf(const RichText& text, std::string_view fontFace, int dpi = 96,
+                          int screenDpi = 96);
 
 // What the built-in view takes from a body style: the first face of a CSS font-family list
 // (without quotes), and a CSS length in pixels (fallback when it is not a plain one).

@@ -2,7 +2,6 @@
 #include "win32/controls/BevelLines.h"
 
 #include "win32/controls/CheckmarkPainter.h"
-#include "Scale.h"
 
 namespace qlx::win {
 
@@ -11,11 +10,7 @@ TBevelLinesControl::TBevelLinesControl(ControlDesc desc) : GraphicControl(std::m
 }
 
 void TBevelLinesControl::paint(HDC dc) {
-    // Worked out at 96 DPI, drawn in blocks at the window's scale.
-    const int width = MulDiv(box.width, kDesignDpi, dpi);
-    const int height = MulDiv(box.height, kDesignDpi, dpi);
-    paintOps(dc, scaledPaint(model.paint(width, height, buttonFaceColour()), dpi), box.left,
-             box.top);
+    paintOps(dc, model.paint(box.width, box.height, buttonFaceColour(), dpi), box.left, box.top);
 }
 
 } // namespace qlx::win

@@ -18,6 +18,13 @@ public:
     GraphicControl& operator=(const GraphicControl&) = delete;
 
     const ControlDesc& desc() const { return desc_; }
+    // Its table entry at another scale (its window moved onto another monitor): place, size
+    // and font change, its state (text, colours, check mark) stays.
+    void rescale(const ControlDesc& desc, int newDpi) {
+        desc_ = desc;
+        box = desc.box;
+        dpi = newDpi;
+    }
     const std::string& name() const { return desc_.name; }
     ControlBox box; // where it is now, in the host's client pixels
     int dpi = 96;   // the scale its fixed pixel numbers are drawn at

@@ -45,21 +45,21 @@ void TSpeedButtonCheckmarkControl::setPressed(bool pressed) {
 }
 
 void TSpeedButtonCheckmarkControl::paint(HDC dc) {
-    // The mark and the lines are worked out at 96 DPI and drawn in blocks at the window's scale.
+    // The mark is placed on the client width at 96 DPI and drawn at the window's scale; the
+    // faint lines follow the control's edges in device pixels.
     const int width = MulDiv(box.width, kDesignDpi, dpi);
-    const int height = MulDiv(box.height, kDesignDpi, dpi);
     for (CheckmarkPaintStep step : model_->paintSteps()) {
         switch (step) {
         case CheckmarkPaintStep::FaintLines:
             paintOps(dc,
-                     scaledPaint(faintLinesPaint(model_->FaintLines, width, height,
-                                                 faintEdgeColour(buttonFaceColour(),
-                                                                 kSpeedButtonFaintPercent)),
-                                 dpi),
+                     faintLinesPaintAt(model_->FaintLines, box.width, box.height,
+                                       faintEdgeColour(buttonFaceColour(),
+                                                       kSpeedButtonFaintPercent),
+                                       dpi),
                      box.left, box.top);
             break;
         case CheckmarkPaintStep::Mark:
-            paintOps(dc, scaledPaint(model_->markPaint(width), dpi), box.left, box.top);
+            paintOps(dc, model_->markPaint(width, dpi), box.left, box.top);
             break;
         case CheckmarkPaintStep::Button: paintButton(dc); break;
         }

@@ -2,6 +2,8 @@
 #include "win32/controls/ToolButtonCheckmark.h"
 
 #include "win32/controls/CheckmarkPainter.h"
+#include "win32/system/WorkArea.h"
+#include "Scale.h"
 
 namespace qlx::win {
 
@@ -21,7 +23,10 @@ bool TToolButtonCheckmarkControl::customDraw(const NMHDR& header, LRESULT& resul
                draw.nmcd.dwItemSpec == static_cast<DWORD_PTR>(commandId_)) {
         const RECT& r = draw.nmcd.rc;
         const int saved = SaveDC(draw.nmcd.hdc);
-        paintOps(draw.nmcd.hdc, model.markPaint(r.right - r.left), r.left, r.top);
+        // The mark at the scale of the monitor the toolbar is on.
+        const int dpi = windowDpi(toolbar_);
+        paintOps(draw.nmcd.hdc, model.markPaint(MulDiv(r.right - r.left, kDesignDpi, dpi), dpi),
+                 r.left, r.top);
         RestoreDC(draw.nmcd.hdc, saved);
     }
     return true;

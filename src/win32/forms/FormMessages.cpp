@@ -23,7 +23,7 @@ int32_t TFormMessagesWindow::showMessage(int32_t index) {
 HWND TFormMessagesWindow::createWindowedControl(const ControlDesc& desc, HWND parent,
                                                 const ControlBox& box) {
     if (desc.kind != ControlKind::HtmlView) return nullptr;
-    holder_ = TMessageViewHolder::create(parent, box);
+    holder_ = TMessageViewHolder::create(parent, box, dpi());
     if (!holder_) return nullptr;
     holder_->events.documentComplete = [this] { core_.CppWebBrowser1DocumentComplete(); };
     holder_->events.newWindow = [this](const std::string& address, bool user, bool& cancel) {
@@ -67,6 +67,10 @@ bool TFormMessagesWindow::formMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT& 
     core_.FillTimerTimer();
     result = 0;
     return true;
+}
+
+void TFormMessagesWindow::formDpiChanged() {
+    if (holder_) holder_->setDpi(dpi());
 }
 
 void TFormMessagesWindow::buttonClick(const ControlDesc& button) {

@@ -24,6 +24,7 @@ class TFormMessagesWindow final : public TFormWindow, private MessagesWindowPort
     bool formPreTranslate(MSG& msg) override;
     bool formMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     void buttonClick(const ControlDesc& button) override;
+    void formDpiChanged() override;
 
     // MessagesWindowPort
     HtmlViewPort& view() override { return holder_->view(); }

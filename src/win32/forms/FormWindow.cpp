@@ -7,6 +7,7 @@
 #include "win32/controls/BevelLines.h"
 #include "win32/system/CommonControls.h"
 #include "win32/system/Encoding.h"
+#include "win32/system/Fonts.h"
 #include "win32/system/Oleacc.h"
 #include "win32/system/WorkArea.h"
 #include "win32/controls/FlatButton.h"
@@ -72,13 +73,7 @@ bool TFormWindow::create() {
     for (const ControlDesc& c : desc_.controls) {
         if (c.kind != ControlKind::Panel) continue;
         HWND parent = c.parent.empty() ? hwnd_ : window(c.parent);
-        ControlBox box = c.box;
-        if (c.align == Align::Top || c.align == Align::Bottom) {
-            box.left = 0;
-            box.width = desc_.clientWidth;
-            if (c.align == Align::Bottom) box.top = desc_.clientHeight - box.height;
-        }
-        TPanel* panel = TPanel::create(parent, c, box);
+        TPanel* panel = TPanel::create(parent, c, panelBox(c));
         if (!panel) return false;
         panel->OnGetObject = [this, name = c.name](WPARAM wParam, LPARAM lParam) -> LRESULT {
             const AccNode tree = accessibleTree();
@@ -113,6 +108,60 @@ bool TFormWindow::create() {
     createHints();
     accLink_->source = this;
     return true;
+}
+
+ControlBox TFormWindow::panelBox(const ControlDesc& c) const {
+    ControlBox box = c.box;
+    if (c.align == Align::Top || c.align == Align::Bottom) {
+        box.left = 0;
+        box.width = desc_.clientWidth;
+        if (c.align == Align::Bottom) box.top = desc_.clientHeight - box.height;
+    }
+    return box;
+}
+
+// The window moved onto a monitor of another scale: the same controls, with what the user
+// entered in them and the keyboard focus, take their places, sizes and fonts from the table at
+// the new DPI, and the window takes the place the system suggests.
+void TFormWindow::changeDpi(int dpi, const RECT& suggested) {
+    if (dpi > 0 && dpi != dpi_) {
+        dpi_ = dpi;
+        // In place: the windowed controls keep pointers into the table.
+        const FormDesc scaledDesc = scaledForm(design_, dpi_);
+        desc_.clientWidth = scaledDesc.clientWidth;
+        desc_.clientHeight = scaledDesc.clientHeight;
+        desc_.minWidth = scaledDesc.minWidth;
+        desc_.minHeight = scaledDesc.minHeight;
+        desc_.font = scaledDesc.font;
+        for (size_t i = 0; i < desc_.controls.size(); ++i) {
+            desc_.controls[i].box = scaledDesc.controls[i].box;
+            desc_.controls[i].font = scaledDesc.controls[i].font;
+        }
+        const auto rescale = [this](GraphicHost& host) {
+            for (const auto& g : host.controls())
+                if (const ControlDesc* c = desc_.find(g->name())) g->rescale(*c, dpi_);
+        };
+        rescale(host_);
+        for (TPanel* p : panels_) {
+            if (const ControlDesc* c = desc_.find(p->desc().name)) p->designBox = panelBox(*c);
+            rescale(p->host());
+        }
+        for (const Windowed& w : windowed_)
+            SendMessageW(w.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(w.desc->font)),
+                         FALSE);
+        try {
+            formDpiChanged();
+        } catch (...) {
+        }
+    }
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    // Also when the size stayed and no WM_SIZE came.
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    layout(client.right, client.bottom);
+    // Panels that only grew would otherwise keep their old drawing and paint the new part.
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
 }
 
 // One tooltip for the window; windowless controls are rectangles of the window they sit on.
@@ -338,6 +387,9 @@ LRESULT TFormWindow::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
         if (!panels_.empty() || !windowed_.empty() || !host_.controls().empty())
             layout(LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    case WM_DPICHANGED:
+        if (lParam) changeDpi(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_GETMINMAXINFO:
         if (desc_.minWidth > 0) {

@@ -80,6 +80,8 @@ protected:
     // Every message the modal loop takes from the queue, before anything else sees it; true
     // when it has been dealt with.
     virtual bool formPreTranslate(MSG&) { return false; }
+    // The window now draws at another DPI (dpi()); its controls have their new places.
+    virtual void formDpiChanged() {}
 
 private:
     static LRESULT CALLBACK windowProc(HWND, UINT, WPARAM, LPARAM);
@@ -98,6 +100,9 @@ private:
     LRESULT handle(UINT msg, WPARAM wParam, LPARAM lParam);
     std::unique_ptr<GraphicControl> makeGraphic(const ControlDesc& desc);
     void layout(int clientWidth, int clientHeight);
+    // A panel's place in the table at the window's scale, an aligned one along its edge.
+    ControlBox panelBox(const ControlDesc& panel) const;
+    void changeDpi(int dpi, const RECT& suggested);
     bool closeAllowed();
     void createHints();
     void moveHints();

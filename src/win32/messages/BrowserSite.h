@@ -50,12 +50,14 @@ inline constexpr LONG kBrowserDownloadControl =
     DLCTL_NO_FRAMEDOWNLOAD | DLCTL_NO_BEHAVIORS | DLCTL_NO_CLIENTPULL | DLCTL_SILENT |
     DLCTL_FORCEOFFLINE;
 // The document host's flags: no border or help menu, no scripts while inactive, the local
-// machine's lock-down, no protocols outside the safe list, and redirects reported as
-// navigations so that they meet the same checks.
+// machine's lock-down, no protocols outside the safe list, redirects reported as
+// navigations so that they meet the same checks, and a page scaled to the DPI with the
+// zoom meaning the page's own scale.
 inline constexpr DWORD kBrowserHostFlags =
     DOCHOSTUIFLAG_NO3DBORDER | DOCHOSTUIFLAG_DISABLE_HELP_MENU |
     DOCHOSTUIFLAG_DISABLE_SCRIPT_INACTIVE | DOCHOSTUIFLAG_LOCAL_MACHINE_ACCESS_CHECK |
-    DOCHOSTUIFLAG_DISABLE_UNTRUSTEDPROTOCOL | DOCHOSTUIFLAG_ENABLE_REDIRECT_NOTIFICATION;
+    DOCHOSTUIFLAG_DISABLE_UNTRUSTEDPROTOCOL | DOCHOSTUIFLAG_ENABLE_REDIRECT_NOTIFICATION |
+    DOCHOSTUIFLAG_DPI_AWARE;
 // The control's file-download event (exdispid.h of older kits lacks it).
 inline constexpr DISPID kDispidFileDownload = 270;
 

@@ -163,6 +163,13 @@ class BrowserView final : public MessageView, private BrowserSiteEvents {
         return std::make_unique<BrowserBody>(document);
     }
     bool builtIn() const override { return false; }
+    // The control scales its page to the system's DPI by itself (the host says it is aware of
+    // the DPI); on a monitor of another scale it is asked for that monitor's zoom, again after
+    // each page, since a new document may start from the system's.
+    void setDpi(int dpi) override {
+        dpi_ = dpi > 0 ? dpi : 96;
+        applyZoom();
+    }
     void hide() override {
         if (HWND w = controlWindow()) ShowWindow(w, SW_HIDE);
     }
@@ -199,7 +206,23 @@ class BrowserView final : public MessageView, private BrowserSiteEvents {
         if (events_.newWindow) events_.newWindow(address, userInitiated, cancel);
     }
     void documentComplete() override {
+        applyZoom();
         if (events_.documentComplete) events_.documentComplete();
+    }
+    void applyZoom() {
+        if (!browser_) return;
+        int screen = 96;
+        if (HDC dc = GetDC(nullptr)) {
+            screen = GetDeviceCaps(dc, LOGPIXELSY);
+            ReleaseDC(nullptr, dc);
+        }
+        if (dpi_ == screen && !zoomed_) return;
+        VARIANT zoom = emptyVariant();
+        zoom.vt = VT_I4;
+        zoom.lVal = MulDiv(100, dpi_, 96);
+        if (SUCCEEDED(browser_->ExecWB(OLECMDID_OPTICAL_ZOOM, OLECMDEXECOPT_DONTPROMPTUSER, &zoom,
+                                       nullptr)))
+            zoomed_ = true;
     }
     void navigateError() {
         if (events_.navigateError) events_.navigateError();
@@ -244,6 +267,8 @@ class BrowserView final : public MessageView, private BrowserSiteEvents {
     BrowserSite* site_;
     IOleObject* object_ = nullptr;
     IWebBrowser2* browser_ = nullptr;
+    int dpi_ = 96;
+    bool zoomed_ = false; // the page was given a zoom of its own
     IOleInPlaceActiveObject* activeObject_ = nullptr; // fetched on the first key
     IConnectionPoint* point_ = nullptr;
     DWORD cookie_ = 0;

@@ -7,7 +7,7 @@ namespace {
 const wchar_t kClassName[] = L"TMessageView";
 }
 
-TMessageViewHolder* TMessageViewHolder::create(HWND parent, const ControlBox& box) {
+TMessageViewHolder* TMessageViewHolder::create(HWND parent, const ControlBox& box, int dpi) {
     HINSTANCE module = GetModuleHandleW(nullptr);
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
@@ -18,6 +18,7 @@ TMessageViewHolder* TMessageViewHolder::create(HWND parent, const ControlBox& bo
     if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return nullptr;
 
     auto* holder = new TMessageViewHolder();
+    holder->dpi_ = dpi;
     HWND hwnd = CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, L"",
                                 WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, box.left, box.top,
                                 box.width, box.height, parent, nullptr, module, holder);
@@ -30,8 +31,16 @@ TMessageViewHolder* TMessageViewHolder::create(HWND parent, const ControlBox& bo
     } catch (...) {
         holder->view_.reset();
     }
-    if (holder->view_) holder->view_->resize(box.width, box.height);
+    if (holder->view_) {
+        holder->view_->setDpi(dpi);
+        holder->view_->resize(box.width, box.height);
+    }
     return holder;
+}
+
+void TMessageViewHolder::setDpi(int dpi) {
+    dpi_ = dpi;
+    if (view_) view_->setDpi(dpi);
 }
 
 bool TMessageViewHolder::useBuiltInView() {
@@ -49,6 +58,7 @@ bool TMessageViewHolder::useBuiltInView() {
         PostMessageW(hwnd_, kMsgReleaseRetired, 0, 0);
     }
     view_ = std::move(builtIn);
+    view_->setDpi(dpi_);
     RECT r{};
     GetClientRect(hwnd_, &r);
     view_->resize(r.right, r.bottom);

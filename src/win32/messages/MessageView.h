@@ -38,6 +38,8 @@ class MessageView : public HtmlViewPort {
     virtual bool holderMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
     // The view gives way to another: out of sight until it is released.
     virtual void hide() = 0;
+    // The scale its window draws at: the page's text and margins follow it.
+    virtual void setDpi(int) {}
 };
 
 // The system's web-browser control, when the system has an HTML engine; null otherwise.
@@ -51,7 +53,7 @@ class TMessageViewHolder {
     // Creates the holder with the browser view when the system can make one, else with no
     // view yet; null when the holder cannot be made. It lives as long as its window and
     // frees itself then.
-    static TMessageViewHolder* create(HWND parent, const ControlBox& box);
+    static TMessageViewHolder* create(HWND parent, const ControlBox& box, int dpi);
     HWND handle() const { return hwnd_; }
     bool hasView() const { return view_ != nullptr; }
     MessageView& view() { return *view_; }
@@ -59,6 +61,8 @@ class TMessageViewHolder {
     // Puts the built-in view in the browser's place, or makes it when there is no view; false
     // when it already is the built-in one or it cannot be made.
     bool useBuiltInView();
+    // The window moved onto a monitor of another scale.
+    void setDpi(int dpi);
     // Posted by a view whose page is complete; the holder raises the event from its loop.
     static constexpr UINT kMsgDocumentComplete = WM_APP + 60;
     static constexpr UINT kMsgReleaseRetired = WM_APP + 61;
@@ -68,6 +72,7 @@ class TMessageViewHolder {
     static LRESULT CALLBACK windowProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT handle(UINT msg, WPARAM wParam, LPARAM lParam);
     HWND hwnd_ = nullptr;
+    int dpi_ = 96;
     std::unique_ptr<MessageView> view_;
     // A view that gave way from inside one of its own events; released from the loop later.
     std::unique_ptr<MessageView> retired_;

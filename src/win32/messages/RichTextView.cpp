@@ -12,6 +12,7 @@
 #include "win32/system/Encoding.h"
 #include "win32/messages/MessageView.h"
 #include "messages/HtmlSubset.h"
+#include "Scale.h"
 
 namespace qlx::win {
 
@@ -76,6 +77,23 @@ class RichTextView final : public MessageView {
     bool builtIn() const override { return true; }
     void hide() override { ShowWindow(edit_, SW_HIDE); }
 
+    // The control turns the page's point sizes into pixels at the screen's DPI; on a monitor
+    // of another scale the page is made again with its fonts at that monitor's size, and the
+    // margin follows.
+    void setDpi(int dpi) override {
+        const int before = dpi_;
+        dpi_ = dpi > 0 ? dpi : kDesignDpi;
+        if (dpi_ != before) {
+            // The reader stays at the text shown at the top, wherever it wraps now.
+            const LRESULT line = SendMessageW(edit_, EM_GETFIRSTVISIBLELINE, 0, 0);
+            const LRESULT first = SendMessageW(edit_, EM_LINEINDEX, static_cast<WPARAM>(line), 0);
+            render();
+            const LRESULT now = SendMessageW(edit_, EM_EXLINEFROMCHAR, 0, first > 0 ? first : 0);
+            if (now > 0) SendMessageW(edit_, EM_LINESCROLL, 0, now);
+        }
+        applyMargin();
+    }
+
     void resize(int width, int height) override {
         MoveWindow(edit_, 0, 0, width, height, TRUE);
         applyMargin();
@@ -129,7 +147,8 @@ class RichTextView final : public MessageView {
     void applyMargin() {
         RECT r{};
         GetClientRect(edit_, &r);
-        InflateRect(&r, -margin_, -margin_);
+        const int margin = scaled(margin_, dpi_);
+        InflateRect(&r, -margin, -margin);
         if (r.right < r.left) r.right = r.left;
         if (r.bottom < r.top) r.bottom = r.top;
         SendMessageW(edit_, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&r));
@@ -137,7 +156,12 @@ class RichTextView final : public MessageView {
 
     void render() {
         SendMessageW(edit_, WM_SETREDRAW, FALSE, 0);
-        const std::string rtf = richTextToRtf(text_, face_);
+        int screen = kDesignDpi;
+        if (HDC dc = GetDC(edit_)) {
+            screen = GetDeviceCaps(dc, LOGPIXELSY);
+            ReleaseDC(edit_, dc);
+        }
+        const std::string rtf = richTextToRtf(text_, face_, dpi_, screen);
         StreamSource source{&rtf, 0};
         EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, readRtf};
         SendMessageW(edit_, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
@@ -192,7 +216,8 @@ class RichTextView final : public MessageView {
     MessageViewEvents& events_;
     RichText text_;
     std::string face_ = "Arial";
-    int margin_ = 7;
+    int margin_ = 7; // at 96 DPI
+    int dpi_ = kDesignDpi;
 };
 
 bool RichTextBody::setPage(const std::string& page) {

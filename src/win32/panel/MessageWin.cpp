@@ -59,6 +59,11 @@ struct DialogState {
     std::string caption;    // Windows-1252, as given
     std::string textNarrow; // the text as given
     MessageWinLayout layout;
+    // What the layout was made from, for a move onto a monitor of another scale.
+    TMsgDlgType type = TMsgDlgType::custom;
+    int32_t buttonSet = 0;
+    std::optional<Dimension> ownerBounds;
+    Monitor monitor;
     DialogAccessible accessible{*this};
 
     ~DialogState() {
@@ -129,6 +134,40 @@ TBitBtnColor* buttonOf(DialogState& s, HWND hwnd) {
     return nullptr;
 }
 
+HFONT messageFont(int dpi);
+MessageWinMeasures measure(HFONT font, const std::wstring& text, const ScreenRect& screen);
+
+// The dialog on a monitor of another scale: its font at that scale, and the layout made again
+// from it, at the place the system suggests.
+void changeDpi(DialogState& s, int dpi, const RECT& suggested) {
+    HFONT font = messageFont(dpi);
+    if (!font) return;
+    MessageWinMeasures m = measure(font, s.text, s.monitor.bounds);
+    m.dpi = dpi;
+    const MessageWinLayout layout =
+        layoutMessageWin(m, s.type, s.buttonSet, s.ownerBounds, workAreaOrFallback(s.monitor));
+    for (HWND button : {s.left.handle(), s.right.handle()})
+        if (button) SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    if (s.font) DeleteObject(s.font);
+    s.font = font;
+    s.layout = layout;
+    s.textRect = toRect(layout.text);
+    if (layout.icon) {
+        s.iconRect = toRect(*layout.icon);
+        s.icon = iconFor(s.type, layout.icon->width);
+    }
+    SetWindowPos(s.dialog, nullptr, suggested.left, suggested.top, layout.dialog.width,
+                 layout.dialog.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    MoveWindow(s.strip, layout.strip.left, layout.strip.top, layout.strip.width,
+               layout.strip.height, TRUE);
+    const auto place = [](const TBitBtnColor& button, const Rect& r) {
+        if (button.handle()) MoveWindow(button.handle(), r.left, r.top, r.width, r.height, TRUE);
+    };
+    place(s.left, layout.left.bounds);
+    if (layout.right) place(s.right, layout.right->bounds);
+    RedrawWindow(s.dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
 LRESULT dialogMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     DialogState* s = stateOf(hwnd);
     if (s == nullptr) return DefWindowProcW(hwnd, msg, wParam, lParam);
@@ -176,6 +215,9 @@ LRESULT dialogMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_GETOBJECT:
         if (const LRESULT r = answerGetObject(s->accessible.link, {}, wParam, lParam)) return r;
         break;
+    case WM_DPICHANGED:
+        if (lParam) changeDpi(*s, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case WM_CLOSE:
         finish(*s, kResultCancel);
         return 0;
@@ -231,12 +273,20 @@ bool registerClasses(HINSTANCE module) {
     return true;
 }
 
-HFONT messageFont() {
+// The system's message font, which it gives at the screen's DPI, at the dialog's.
+HFONT messageFont(int dpi) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
-    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
-        return CreateFontIndirectW(&metrics.lfMessageFont);
-    return nullptr;
+    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+        return nullptr;
+    int screen = 96;
+    if (HDC dc = GetDC(nullptr)) {
+        screen = GetDeviceCaps(dc, LOGPIXELSY);
+        ReleaseDC(nullptr, dc);
+    }
+    if (dpi > 0 && screen > 0 && dpi != screen)
+        metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, dpi, screen);
+    return CreateFontIndirectW(&metrics.lfMessageFont);
 }
 
 // The font's average letter width and height, and the text wrapped to half the screen.
@@ -333,7 +383,6 @@ int32_t showMessageWin(HWND owner, const std::string& text, const std::string& c
 
     DialogState s;
     s.text = widen(text);
-    s.font = messageFont();
 
     std::optional<Dimension> ownerBounds;
     if (owner && IsWindow(owner)) ownerBounds = windowDimension(owner);
@@ -341,6 +390,7 @@ int32_t showMessageWin(HWND owner, const std::string& text, const std::string& c
     HWND panel = Application::instance().mainWindow();
     if (panel && IsWindow(panel)) panelBounds = windowDimension(panel);
     const Monitor monitor = messageWinMonitor(ownerBounds, panelBounds, systemMonitors());
+    s.font = messageFont(monitor.dpi);
     MessageWinMeasures m = measure(s.font, s.text, monitor.bounds);
     m.dpi = monitor.dpi;
     const MessageWinLayout layout =
@@ -353,6 +403,10 @@ int32_t showMessageWin(HWND owner, const std::string& text, const std::string& c
     s.caption = caption;
     s.textNarrow = text;
     s.layout = layout;
+    s.type = type;
+    s.buttonSet = buttonSet;
+    s.ownerBounds = ownerBounds;
+    s.monitor = monitor;
 
     // Without an owner the hidden application window owns the dialog, so it gets no taskbar
     // button of its own.

@@ -6,6 +6,8 @@
 #include <set>
 #include <tuple>
 
+#include "Scale.h"
+
 #include "controls/ButtonCheckmark.h"
 
 using namespace qlx;
@@ -229,40 +231,160 @@ TEST(ButtonCheckmark, FlatTransparentButtonsDrawTheMarkFirst) {
               (std::vector<S>{S::FaintLines, S::Button, S::Mark}));
 }
 
-// At any scale each pixel of the 96-DPI drawing becomes the block of device pixels it covers,
-// in its colour, and nothing else is drawn: whole 2 x 2 blocks at 200 %, 1 or 2 pixels wide at
-// 125 and 150 %, the drawing itself at 100 %.
-TEST(ButtonCheckmark, ScaledPaintDrawsEveryPixelAsTheBlockItCovers) {
-    std::vector<PaintOps> drawings;
+// At 96 DPI the marks are their pixel patterns; at whole multiples of it each pixel of the
+// pattern becomes the block of device pixels it covers, in its colour, and nothing else is
+// drawn; the faint lines follow the control's edges the same way.
+TEST(ButtonCheckmark, WholeScalesDrawEveryPixelAsABlock) {
+    std::vector<CheckmarkLook> looks;
     for (int16_t image : {0, 1, 2})
         for (bool left : {true, false})
             for (bool enabled : {true, false}) {
                 CheckmarkLook look;
                 look.width = 40;
-                look.checked = true;
+                look.checked = image == 0;
                 look.left = left;
                 look.enabled = enabled;
                 look.image = image;
-                PaintOps ops = checkmarkPaint(look);
-                bool polygon = false;
-                for (const PaintOp& op : ops) polygon = polygon || op.kind == PaintOp::Kind::Polygon;
-                if (!polygon) drawings.push_back(ops);
+                looks.push_back(look);
             }
-    drawings.push_back(faintLinesPaint(TFaintLines::flTopLeftBottomRight, 30, 12, 0xABCDEF));
-    ASSERT_GT(drawings.size(), 2u);
-    const auto cell = [](int x, int dpi) {
-        return std::pair{(x * dpi + 48) / 96, ((x + 1) * dpi + 48) / 96 - 1};
+    const auto blocks = [](const Pixels& pixels, int k) {
+        Pixels expected;
+        for (const auto& [at, colour] : pixels)
+            for (int y = 0; y < k; ++y)
+                for (int x = 0; x < k; ++x) expected[{at.first * k + x, at.second * k + y}] = colour;
+        return expected;
     };
-    for (int dpi : {96, 120, 144, 192, 288}) {
-        for (const PaintOps& ops : drawings) {
-            Pixels expected;
-            for (const auto& [at, colour] : pixelsOf(ops, 60, 30)) {
-                const auto [x0, x1] = cell(at.first, dpi);
-                const auto [y0, y1] = cell(at.second, dpi);
-                for (int y = y0; y <= y1; ++y)
-                    for (int x = x0; x <= x1; ++x) expected[{x, y}] = colour;
+    EXPECT_EQ(pixelsOf(checkmarkPaintAt(looks[0], 96)),
+              smallMark(4, kCheckmarkMain, kCheckmarkLight));
+    for (int k : {1, 2, 3}) {
+        for (const CheckmarkLook& look : looks)
+            EXPECT_EQ(pixelsOf(checkmarkPaintAt(look, 96 * k), 60 * 3, 30 * 3),
+                      blocks(pixelsOf(checkmarkPaint(look), 60, 30), k))
+                << k << " image " << look.image;
+        const uint32_t c = 0xABCDEF;
+        EXPECT_EQ(pixelsOf(faintLinesPaintAt(TFaintLines::flTopLeftBottomRight, 30 * k, 12 * k,
+                                             c, 96 * k),
+                           60 * 3, 30 * 3),
+                  blocks(pixelsOf(faintLinesPaint(TFaintLines::flTopLeftBottomRight, 30, 12, c),
+                                  60, 30),
+                         k))
+            << k;
+    }
+}
+
+namespace {
+constexpr int kOddScales[] = {120, 144, 168, 240};
+
+std::vector<CheckmarkLook> everyMark() {
+    std::vector<CheckmarkLook> looks;
+    for (bool left : {true, false}) {
+        looks.push_back({100, true, false, left});        // small
+        looks.push_back({100, true, true, left});         // big
+        looks.push_back({100, false, false, left, true, true}); // menu marker
+    }
+    for (int16_t image : {int16_t{1}, int16_t{2}})
+        looks.push_back({100, false, false, true, true, false, image});
+    return looks;
+}
+
+// The smallest rectangle around what a drawing sets: left, top, right, bottom, the last two
+// outside it.
+std::tuple<int, int, int, int> extent(const PaintOps& ops) {
+    int l = 1 << 20, t = 1 << 20, r = -1, b = -1;
+    const auto add = [&](int x0, int y0, int x1, int y1) {
+        l = std::min(l, x0), t = std::min(t, y0), r = std::max(r, x1), b = std::max(b, y1);
+    };
+    for (const PaintOp& op : ops) {
+        if (op.kind == PaintOp::Kind::Polygon)
+            for (PaintPoint p : op.points) add(p.x, p.y, p.x + 1, p.y + 1);
+        else
+            for (const auto& [at, colour] : pixelsOf({op}, 300, 300))
+                add(at.first, at.second, at.first + 1, at.second + 1);
+    }
+    return {l, t, r, b};
+}
+} // namespace
+
+TEST(ButtonCheckmark, LineThicknessFollowsTheScale) {
+    for (auto [dpi, one, two] : {std::tuple{96, 1, 2}, {120, 1, 3}, {144, 2, 3}, {168, 2, 4},
+                                 {192, 2, 4}, {240, 3, 5}, {0, 1, 2}})
+        EXPECT_EQ(std::pair(lineThickness(1, dpi), lineThickness(2, dpi)), std::pair(one, two))
+            << dpi;
+}
+
+// At 125, 150, 175 and 250 % every line of a mark is drawn from its shape, not stretched:
+// each row it crosses (each column, for a line flatter than 45 degrees) has the same number of
+// pixels, and the faint lines are that thick all along.
+TEST(ButtonCheckmark, LinesKeepOneThicknessAtOtherScales) {
+    for (int dpi : kOddScales) {
+        for (const CheckmarkLook& look : everyMark()) {
+            for (const MarkShape& shape : checkmarkShapes(look)) {
+                if (shape.kind != MarkShape::Kind::Stroke) continue;
+                const bool flat = std::abs(shape.points[1].x - shape.points[0].x) >
+                                  std::abs(shape.points[1].y - shape.points[0].y);
+                const PaintOps ops = drawShapes({shape}, dpi);
+                ASSERT_FALSE(ops.empty());
+                for (const PaintOp& op : ops)
+                    EXPECT_EQ(flat ? op.y1 - op.y0 + 1 : op.x1 - op.x0 + 1,
+                              lineThickness(shape.width, dpi))
+                        << dpi << " image " << look.image;
             }
-            EXPECT_EQ(pixelsOf(scaledPaint(ops, dpi), 60 * 3, 30 * 3), expected) << dpi;
+        }
+        const int t = lineThickness(1, dpi);
+        const PaintOps lines =
+            faintLinesPaintAt(TFaintLines::flTopLeftBottomRight, 61, 23, 0x123456, dpi);
+        ASSERT_EQ(lines.size(), 4u);
+        EXPECT_EQ(std::tuple(lines[0].y1 - lines[0].y0, lines[1].x1 - lines[1].x0,
+                             lines[2].y1 - lines[2].y0, lines[3].x1 - lines[3].x0),
+                  std::tuple(t - 1, t - 1, t - 1, t - 1));
+        // Along the control's own edges, together a closed frame.
+        Pixels frame;
+        for (int y = 0; y < 23; ++y)
+            for (int x = 0; x < 61; ++x)
+                if (x < t || y < t || x >= 61 - t || y >= 23 - t) frame[{x, y}] = 0x123456;
+        EXPECT_EQ(pixelsOf(lines, 61, 23), frame) << dpi;
+    }
+}
+
+TEST(ButtonCheckmark, MarksStayInsideTheirScaledPlace) {
+    for (int dpi : kOddScales) {
+        for (const CheckmarkLook& look : everyMark()) {
+            const auto [l, t, r, b] = extent(checkmarkPaint(look));
+            const PaintOps ops = checkmarkPaintAt(look, dpi);
+            ASSERT_FALSE(ops.empty());
+            for (const PaintOp& op : ops) {
+                ASSERT_EQ(op.kind, PaintOp::Kind::FillRect);
+                EXPECT_TRUE(op.x0 >= scaled(l, dpi) && op.y0 >= scaled(t, dpi) &&
+                            op.x1 < scaled(r, dpi) && op.y1 < scaled(b, dpi))
+                    << dpi << " big " << look.big << " menu " << look.menuMark << " image "
+                    << look.image << " at " << op.x0 << "," << op.y0;
+            }
+        }
+    }
+}
+
+// The document's edge and its text lines lie side by side at 96 DPI; at every other scale
+// they stay apart, each as thick as a line, with the page's white between them.
+TEST(ButtonCheckmark, DocumentLinesStayApart) {
+    for (int dpi : kOddScales) {
+        const int t = lineThickness(1, dpi);
+        const Pixels pixels =
+            pixelsOf(checkmarkPaintAt({100, false, false, true, true, false, 2}, dpi), 60, 60);
+        const int column = 11 * dpi / 192; // inside every line: they start at 4 and pass 6
+        std::vector<std::pair<uint32_t, int>> runs; // colour, length, down the column
+        for (int y = 0; y < 60; ++y) {
+            const auto it = pixels.find({column, y});
+            if (it == pixels.end()) continue;
+            if (runs.empty() || runs.back().first != it->second) runs.push_back({it->second, 0});
+            ++runs.back().second;
+        }
+        // Grey edge, then white and a grey line in turn, the last line on the blue edge.
+        ASSERT_EQ(runs.size(), 17u) << dpi;
+        for (size_t i = 0; i < runs.size(); ++i) {
+            EXPECT_EQ(runs[i].first, i % 2 ? 0xFFFFFFu : 0x808080u) << dpi << " run " << i;
+            if (i % 2 == 0) {
+                EXPECT_EQ(runs[i].second, t) << dpi << " run " << i;
+            }
         }
     }
 }

@@ -133,6 +133,16 @@ TEST(HtmlSubset, RichTextEscapesTheTextAndCarriesTheFormats) {
               "\\pard\\li480\\fi-300\\tx480\\sb240 {\\plain\\f0\\fs24 \\'95\\tab }"
               "{\\plain\\f0\\fs24\\b c}{\\plain\\f0\\fs24  }{\\plain\\f0\\fs24\\ul\\cf1 d}\\par\n"
               "\\pard\\sb240 {\\plain\\f0\\fs36\\b e}\\par\n}");
+    // On a monitor at 150 % of the screen's DPI every size and indent is half as large again.
+    EXPECT_EQ(richTextToRtf(r, "Arial", 144, 96),
+              "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}}"
+              "{\\colortbl;\\red0\\green0\\blue255;}\\f0\\fs36\n"
+              "\\pard {\\plain\\f0\\fs36 a\\{\\\\object\\}\\'e6}\\par\n"
+              "\\pard\\li720\\fi-450\\tx720\\sb360 {\\plain\\f0\\fs36 \\'95\\tab }"
+              "{\\plain\\f0\\fs36\\b c}{\\plain\\f0\\fs36  }{\\plain\\f0\\fs36\\ul\\cf1 d}\\par\n"
+              "\\pard\\sb360 {\\plain\\f0\\fs54\\b e}\\par\n}");
+    // Back on a monitor at the screen's DPI, the sizes as written.
+    EXPECT_EQ(richTextToRtf(r, "Arial", 120, 120), richTextToRtf(r, "Arial"));
 }
 
 TEST(HtmlSubset, TheBodyStyleTheBuiltInViewTakes) {
