@@ -52,6 +52,30 @@ def helper(*args, timeout=20):
 _where = {}
 
 
+def scaled(value, dpi):
+    """A 96-DPI number at dpi, as the system's MulDiv rounds: halves away from zero."""
+    return (value * dpi * 2 + 96) // 192
+
+
+def set_dpi(dpi):
+    """Sets Wine's display DPI and restarts the Wine server so that programs see it."""
+    subprocess.run(["wine", "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels",
+                    "/t", "REG_DWORD", "/d", str(dpi), "/f"], capture_output=True, timeout=120)
+    quiet = {"stdout": subprocess.DEVNULL, "stderr": subprocess.DEVNULL, "timeout": 60}
+    subprocess.run(["wineserver", "-k"], **quiet)
+    subprocess.run(["wineserver", "-w"], **quiet)
+    # The server stays for the rest of the run, as the run's own does (it keeps no pipe open).
+    subprocess.run(["wineserver", "-p"], **quiet)
+    # The first program under a new server starts Wine's session, whose programs inherit the
+    # output: a helper run without a pipe waits for it.
+    subprocess.run(["wine", HELPER, "find"], **dict(quiet, timeout=120))
+
+
+def screen_dpi():
+    """The DPI a Windows program sees."""
+    return int(helper("dpi")[1])
+
+
 def wine_text(*args):
     p = subprocess.run(["wine", *args], capture_output=True, text=True, timeout=60)
     return p.stdout.strip()

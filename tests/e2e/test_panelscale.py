@@ -9,35 +9,12 @@ import struct
 import subprocess
 import time
 
-from harness import (HELPER, ROOT, WORK, QuiklexTest, browser_log, clear_settings, end_all,
-                     find_panel, helper, menu_open, shown, wait_for, xdo)
+from harness import (ROOT, WORK, QuiklexTest, browser_log, clear_settings, end_all, find_panel,
+                     helper, menu_open, scaled, screen_dpi, set_dpi, shown, wait_for, xdo)
 
 SHOTS = os.environ.get("QLX_SHOTS", WORK)
 PANEL_RGB = (62, 116, 92)
 IMAGES = os.path.join(ROOT, "src", "res", "panel")
-
-
-def scaled(value, dpi):
-    """As the system's MulDiv rounds: halves away from zero."""
-    return (value * dpi * 2 + 96) // 192
-
-
-def set_dpi(dpi):
-    """Sets Wine's display DPI and restarts the Wine server so that programs see it."""
-    subprocess.run(["wine", "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels",
-                    "/t", "REG_DWORD", "/d", str(dpi), "/f"], capture_output=True, timeout=120)
-    quiet = {"stdout": subprocess.DEVNULL, "stderr": subprocess.DEVNULL, "timeout": 60}
-    subprocess.run(["wineserver", "-k"], **quiet)
-    subprocess.run(["wineserver", "-w"], **quiet)
-    # The server stays for the rest of the run, as the run's own does.
-    subprocess.run(["wineserver", "-p"], **quiet)
-    # The first program under a new server starts Wine's session first.
-    subprocess.run(["wine", HELPER, "find"], **dict(quiet, timeout=120))
-
-
-def screen_dpi():
-    """The DPI a Windows program sees."""
-    return int(helper("dpi")[1])
 
 
 def image_step(dpi):

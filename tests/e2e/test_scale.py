@@ -6,42 +6,18 @@ import os
 import subprocess
 import time
 
-from harness import (HELPER, WORK, QuiklexTest, client, end_all, foreground_class, helper,
-                     shown, wait_for, xdo, clear_settings)
+from harness import (WORK, QuiklexTest, clear_settings, client, end_all, foreground_class,
+                     helper, scaled, screen_dpi, set_dpi, shown, wait_for, xdo)
 from test_definitions import DictionaryServer, ok_answer
 
 SHOTS = os.environ.get("QLX_SHOTS", WORK)
 DPIS = (96, 120, 144, 192)
 
 
-def scaled(value, dpi):
-    """As the system's MulDiv rounds: halves away from zero."""
-    return (value * dpi * 2 + 96) // 192
-
-
-def set_dpi(dpi):
-    """Sets Wine's display DPI and restarts the Wine server so that programs see it."""
-    subprocess.run(["wine", "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels",
-                    "/t", "REG_DWORD", "/d", str(dpi), "/f"], capture_output=True, timeout=120)
-    quiet = {"stdout": subprocess.DEVNULL, "stderr": subprocess.DEVNULL, "timeout": 60}
-    subprocess.run(["wineserver", "-k"], **quiet)
-    subprocess.run(["wineserver", "-w"], **quiet)
-    # The server stays for the rest of the run, as the run's own does (it keeps no pipe open).
-    subprocess.run(["wineserver", "-p"], **quiet)
-    # The first program under a new server starts Wine's session, whose programs inherit the
-    # output: a helper run without a pipe waits for it.
-    subprocess.run(["wine", HELPER, "find"], **dict(quiet, timeout=120))
-
-
 def grab(name):
     os.makedirs(SHOTS, exist_ok=True)
     subprocess.run(["import", "-window", "root", os.path.join(SHOTS, name)],
                    capture_output=True, timeout=30)
-
-
-def screen_dpi():
-    """The DPI a Windows program sees."""
-    return int(helper("dpi")[1])
 
 
 class Scale(QuiklexTest):
@@ -175,13 +151,18 @@ class DpiChange(QuiklexTest):
         self.assertEqual(outer(window_class), (left, top, width, height))
         return client(window_class)
 
-    def test_settings_window_follows_and_keeps_what_was_entered(self):
+    def open_settings(self):
+        """Starts the program and opens its settings window; the program and the window's
+        client rectangle."""
         q = self.start()
         q.wait_visible()
         helper("post", 2, 5)
         wait_for(lambda: shown("TFormSettings"), 10, what="the settings window")
         time.sleep(0.5)
-        w = client("TFormSettings")
+        return q, client("TFormSettings")
+
+    def test_settings_window_follows_and_keeps_what_was_entered(self):
+        q, w = self.open_settings()
         self.assertEqual(w[2:4], (325, 290))
         on_top = (13, 107)
         was = marked(w, on_top, 96)
@@ -245,12 +226,7 @@ class DpiChange(QuiklexTest):
         server.stop()
 
     def test_message_dialog_follows(self):
-        q = self.start()
-        q.wait_visible()
-        helper("post", 2, 5)
-        wait_for(lambda: shown("TFormSettings"), 10, what="the settings window")
-        time.sleep(0.5)
-        w = client("TFormSettings")
+        q, w = self.open_settings()
         xdo("mousemove", w[0] + 60, w[1] + 117, "click", 1)
         time.sleep(0.3)
         xdo("key", "Escape")
