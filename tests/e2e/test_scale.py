@@ -85,10 +85,16 @@ class Scale(QuiklexTest):
                 _, _, width, height, _ = client("TFormMessages")
                 outer = helper("window", "TFormMessages")[1].split()
                 frame_height = int(outer[5]) - height
+                wanted = (scaled(539, dpi), max(scaled(366, dpi), scaled(400, dpi) - frame_height))
                 if dpi <= 144:
-                    self.assertEqual((width, height),
-                                     (scaled(539, dpi),
-                                      max(scaled(366, dpi), scaled(400, dpi) - frame_height)))
+                    self.assertEqual((width, height), wanted)
+                else:
+                    # Shrunk to the work area, frame and all, where the scaled size is larger.
+                    work = [int(v) for v in helper("workarea")[1].split()[1:5]]
+                    frame_width = int(outer[4]) - width
+                    self.assertEqual((int(outer[4]), int(outer[5])),
+                                     (min(wanted[0] + frame_width, work[2] - work[0]),
+                                      min(wanted[1] + frame_height, work[3] - work[1])))
                 if dpi >= 144:
                     grab("scale-messages-%d.png" % dpi)
                 q.kill()

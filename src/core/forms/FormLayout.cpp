@@ -1,6 +1,8 @@
 // Finding controls in a window's table, the shared header, anchoring and word wrapping.
 #include "forms/FormLayout.h"
 
+#include <algorithm>
+
 #include "Scale.h"
 #include "Text.h"
 
@@ -203,6 +205,11 @@ std::vector<PlacedRun> wrapRuns(const std::vector<TextRun>& runs, int width,
         if (!token.word.empty()) lineStarted = true;
     }
     return placed;
+}
+
+OuterSize minimumOuterSize(const FormDesc& form, int workWidth, int workHeight) {
+    return {std::max(0, std::min(form.minWidth, workWidth)),
+            std::max(0, std::min(form.minHeight, workHeight))};
 }
 
 } // namespace qlx

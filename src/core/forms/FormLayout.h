@@ -128,6 +128,16 @@ struct PlacedRun {
 ControlBox scaledBox(const ControlBox& box, int dpi);
 FormDesc scaledForm(const FormDesc& form, int dpi);
 
+// The smallest outer size a resizable window takes while the user sizes it: its own, but no
+// more than the work area it is on, so that a window whose scaled minimum is larger than a
+// small screen still fits on it whole.
+struct OuterSize {
+    int width = 0;
+    int height = 0;
+    bool operator==(const OuterSize&) const = default;
+};
+OuterSize minimumOuterSize(const FormDesc& form, int workWidth, int workHeight);
+
 // Lays text runs out in lines no wider than width (0: no wrapping), breaking after blanks as
 // the system's word wrap does: a word that does not fit starts a new line, the blanks at a
 // break go, a word wider than the line stands alone on its line. A line feed always breaks.

@@ -394,7 +394,10 @@ LRESULT TFormWindow::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_GETMINMAXINFO:
         if (desc_.minWidth > 0) {
             auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-            info->ptMinTrackSize = {desc_.minWidth, desc_.minHeight};
+            const WorkArea work = workAreaOfWindow(hwnd_);
+            const OuterSize least =
+                minimumOuterSize(desc_, work.right - work.left, work.bottom - work.top);
+            info->ptMinTrackSize = {least.width, least.height};
             return 0;
         }
         break;

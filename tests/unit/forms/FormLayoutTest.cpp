@@ -83,3 +83,20 @@ TEST(FormLayout, ScaledFormScalesPlacesSizesLimitsAndFonts) {
         EXPECT_EQ(s.controls[0].font.pixels, c.font) << c.dpi;
     }
 }
+
+TEST(FormLayout, MinimumSizeNeverLargerThanTheWorkArea) {
+    FormDesc form;
+    form.minWidth = 800;
+    form.minHeight = 800;
+    struct Case {
+        int workWidth, workHeight;
+        OuterSize least;
+    } cases[] = {
+        {1920, 1040, {800, 800}}, // room enough: the window's own
+        {1024, 738, {800, 738}},  // a 200 % minimum on a small screen
+        {640, 450, {640, 450}},
+        {0, -5, {0, 0}},          // no usable work area
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(minimumOuterSize(form, c.workWidth, c.workHeight), c.least) << c.workWidth;
+}
