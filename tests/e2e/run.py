@@ -36,19 +36,47 @@ def keep_desktop():
     return keeper
 
 
+def failed_tests(result):
+    """The tests that failed or erred, once each (a failed sub-test names its test)."""
+    tests = {}
+    for test, _ in result.failures + result.errors:
+        test = getattr(test, "test_case", test)
+        tests.setdefault(test.id(), test)
+    return list(tests.values())
+
+
 def main():
     install_browser_stand_in()
     keeper = keep_desktop()
     pattern = sys.argv[1] if len(sys.argv) > 1 else "test_*.py"
     suite = unittest.defaultTestLoader.discover(HERE, pattern=pattern)
+    runner = unittest.TextTestRunner(verbosity=2, resultclass=Result)
     try:
-        result = unittest.TextTestRunner(verbosity=2, resultclass=Result).run(suite)
+        result = runner.run(suite)
+        failed = failed_tests(result)
+        # A test that failed runs once more on its own: one that then passes was upset by
+        # this shared machine (a lost click, a slow process start) and is named as flaky;
+        # one that fails again is a failure.
+        flaky = []
+        if failed:
+            print("running the %d failed test(s) once more" % len(failed), flush=True)
+            retried = unittest.TestSuite()
+            for test in failed:
+                try:  # a class or module fixture that failed names no test to run again
+                    retried.addTest(unittest.defaultTestLoader.loadTestsFromName(test.id()))
+                except (AttributeError, ImportError, ValueError):
+                    continue
+                flaky.append(test.id())
+            still = {t.id() for t in failed_tests(runner.run(retried))}
+            flaky = [name for name in flaky if name not in still]
     finally:
         keeper.kill()
-    failed = len(result.failures) + len(result.errors)
-    passed = result.testsRun - failed - len(result.skipped)
-    print("e2e: %d passed, %d failed" % (passed, failed))
-    return 0 if failed == 0 else 1
+    for name in flaky:
+        print("flaky: %s failed, then passed when run again" % name)
+    bad = len(failed) - len(flaky)
+    passed = result.testsRun - bad - len(result.skipped)
+    print("e2e: %d passed, %d failed" % (passed, bad))
+    return 0 if bad == 0 else 1
 
 
 if __name__ == "__main__":
