@@ -23,20 +23,22 @@ VARIANT child(long id) {
     return v;
 }
 
-std::wstring nameOf(IAccessible* object, long id) {
-    BSTR name = nullptr;
-    if (object->get_accName(child(id), &name) != S_OK || !name) return L"<none>";
-    std::wstring text(name, SysStringLen(name));
-    SysFreeString(name);
+// One of the object's texts about a child, "<none>" when it gives none.
+std::wstring textOf(IAccessible* object, long id,
+                    HRESULT (STDMETHODCALLTYPE IAccessible::*getter)(VARIANT, BSTR*)) {
+    BSTR value = nullptr;
+    if ((object->*getter)(child(id), &value) != S_OK || !value) return L"<none>";
+    std::wstring text(value, SysStringLen(value));
+    SysFreeString(value);
     return text;
 }
 
+std::wstring nameOf(IAccessible* object, long id) {
+    return textOf(object, id, &IAccessible::get_accName);
+}
+
 std::wstring actionOf(IAccessible* object, long id) {
-    BSTR action = nullptr;
-    if (object->get_accDefaultAction(child(id), &action) != S_OK || !action) return L"<none>";
-    std::wstring text(action, SysStringLen(action));
-    SysFreeString(action);
-    return text;
+    return textOf(object, id, &IAccessible::get_accDefaultAction);
 }
 
 long roleOf(IAccessible* object, long id) {

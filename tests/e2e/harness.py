@@ -310,6 +310,14 @@ def shown(window_class):
     return code == 0 and out.split()[1] == "1"
 
 
+def open_settings_window():
+    """Asks the running program for its settings window (its internal command 2, 5) and
+    returns the window's client rectangle once it is shown."""
+    helper("post", 2, 5)
+    wait_for(lambda: shown("TFormSettings"), 10, what="the settings window")
+    return client("TFormSettings")
+
+
 def settings_text():
     """The user's settings file as text; empty while there is none."""
     try:

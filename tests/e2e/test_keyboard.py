@@ -5,7 +5,7 @@ on)."""
 import time
 
 from harness import (QuiklexTest, browser_log, client, find_panel, foreground_class, helper,
-                     menu_open, settings_text, shown, wait_for, xdo)
+                     menu_open, open_settings_window, settings_text, shown, wait_for, xdo)
 from test_settings import reg_delete
 
 SETTINGS = "TFormSettings"
@@ -38,17 +38,19 @@ class SettingsByKeyboard(QuiklexTest):
         for root in ("HKCU", "HKLM"):
             self.addCleanup(reg_delete, root, "quiklex")
 
+    def open_settings(self):
+        """Starts the program and opens its settings window in front; its client rectangle."""
+        self.start().wait_visible()
+        open_settings_window()
+        wait_for(lambda: foreground_class() == SETTINGS, 5, what="the settings window in front")
+        return client(SETTINGS)
+
     def mark(self, w, y):
         """The first pixel of the check mark of the box at client y (13 + 4 + 11 in, 3 down)."""
         return helper("pixel", w[0] + 13 + 15, w[1] + y + 3)[1]
 
     def test_a_setting_changed_and_saved_by_keyboard_alone(self):
-        q = self.start()
-        q.wait_visible()
-        helper("post", 2, 5)
-        wait_for(lambda: shown(SETTINGS), 10, what="the settings window")
-        wait_for(lambda: foreground_class() == SETTINGS, 5, what="the settings window in front")
-        w = client(SETTINGS)
+        w = self.open_settings()
         self.assertEqual(self.mark(w, 133), MARK)  # "Ikon ved siden af uret" is on
         # The shortcut field has the keyboard; Tab walks OK, Annuller, Standard, then the
         # boxes from the top: the second is "Ikon ved siden af uret".
@@ -64,12 +66,7 @@ class SettingsByKeyboard(QuiklexTest):
                  what="the setting saved")
 
     def test_shift_tab_goes_back_and_esc_keeps_its_meaning(self):
-        q = self.start()
-        q.wait_visible()
-        helper("post", 2, 5)
-        wait_for(lambda: shown(SETTINGS), 10, what="the settings window")
-        wait_for(lambda: foreground_class() == SETTINGS, 5, what="the settings window in front")
-        w = client(SETTINGS)
+        w = self.open_settings()
         # Back from the shortcut field: the Chrome Frame box, then past "Start skjult" to
         # "Automatisk programstart" and "Ikon ved siden af uret".
         keys("shift+Tab", "shift+Tab", "shift+Tab", "space")

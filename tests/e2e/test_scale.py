@@ -7,7 +7,8 @@ import subprocess
 import time
 
 from harness import (WORK, QuiklexTest, clear_settings, client, end_all, foreground_class,
-                     helper, scaled, screen_dpi, set_dpi, shown, wait_for, xdo)
+                     helper, open_settings_window, scaled, screen_dpi, set_dpi, shown, wait_for,
+                     xdo)
 from test_definitions import DictionaryServer, ok_answer
 
 SHOTS = os.environ.get("QLX_SHOTS", WORK)
@@ -20,7 +21,18 @@ def grab(name):
                    capture_output=True, timeout=30)
 
 
-class Scale(QuiklexTest):
+class SettingsOpener(QuiklexTest):
+    def open_settings(self):
+        """Starts the program and opens its settings window; the program and the window's
+        client rectangle."""
+        q = self.start()
+        q.wait_visible()
+        open_settings_window()
+        time.sleep(0.5)
+        return q, client("TFormSettings")
+
+
+class Scale(SettingsOpener):
 
     @classmethod
     def tearDownClass(cls):
@@ -53,12 +65,7 @@ class Scale(QuiklexTest):
 
                 # The settings window, and the question on leaving it after a change.
                 clear_settings(False)
-                q = self.start()
-                q.wait_visible()
-                helper("post", 2, 5)
-                wait_for(lambda: shown("TFormSettings"), 10, what="the settings window")
-                time.sleep(0.5)
-                left, top, width, height, _ = client("TFormSettings")
+                q, (left, top, width, height, _) = self.open_settings()
                 self.assertEqual((width, height), (scaled(325, dpi), scaled(290, dpi)))
                 if dpi >= 144:
                     grab("scale-settings-%d.png" % dpi)
@@ -131,7 +138,7 @@ def text_bands(window, dpi):
     return [int(b) - int(a) + 1 for a, b in (line.split() for line in out.splitlines() if line)]
 
 
-class DpiChange(QuiklexTest):
+class DpiChange(SettingsOpener):
     """A window moved onto a monitor of another scale: the system sends it the new DPI and a
     suggested rectangle; the window lays itself out at that scale, takes the rectangle and
     keeps what the user entered."""
@@ -156,16 +163,6 @@ class DpiChange(QuiklexTest):
         time.sleep(0.5)
         self.assertEqual(outer(window_class), (left, top, width, height))
         return client(window_class)
-
-    def open_settings(self):
-        """Starts the program and opens its settings window; the program and the window's
-        client rectangle."""
-        q = self.start()
-        q.wait_visible()
-        helper("post", 2, 5)
-        wait_for(lambda: shown("TFormSettings"), 10, what="the settings window")
-        time.sleep(0.5)
-        return q, client("TFormSettings")
 
     def test_settings_window_follows_and_keeps_what_was_entered(self):
         q, w = self.open_settings()

@@ -7,8 +7,9 @@ import subprocess
 import time
 
 from harness import (EXE, HELPER, WORK, QuiklexTest, browser_log, client, copy_text, find_panel,
-                     foreground_class, helper, menu_open, right_click_menu, settings_folder,
-                     settings_text, shown, user_name, wait_for, windows_path, xdo)
+                     foreground_class, helper, menu_open, open_settings_window, right_click_menu,
+                     settings_folder, settings_text, shown, user_name, wait_for, windows_path,
+                     xdo)
 from test_settings import reg_add, reg_delete, run_list
 
 WINDOW = "TFormSettings"
@@ -71,8 +72,7 @@ class SettingsWindow(QuiklexTest):
         return client(WINDOW)
 
     def by_command(self):
-        helper("post", 2, 5)
-        return self.window()
+        return open_settings_window()
 
     def closed(self):
         wait_for(lambda: not shown(WINDOW), 10, what="the settings window to close")

@@ -116,20 +116,10 @@ public:
         return S_FALSE;
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
-        return withChild(child, [&](const AccNode& n) {
-            if (!role) return E_POINTER;
-            role->vt = VT_I4;
-            role->lVal = static_cast<LONG>(n.role);
-            return S_OK;
-        });
+        return number(child, role, [](const AccNode& n) { return n.role; });
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
-        return withChild(child, [&](const AccNode& n) {
-            if (!state) return E_POINTER;
-            state->vt = VT_I4;
-            state->lVal = static_cast<LONG>(n.states);
-            return S_OK;
-        });
+        return number(child, state, [](const AccNode& n) { return n.states; });
     }
     HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT, BSTR* out) override {
         if (out) *out = nullptr;
@@ -291,6 +281,15 @@ private:
             if (id == CHILDID_SELF) return f(node);
             if (id < 0 || id > static_cast<long>(node.children.size())) return E_INVALIDARG;
             return f(node.children[static_cast<size_t>(id - 1)]);
+        });
+    }
+
+    template <typename F> HRESULT number(const VARIANT& child, VARIANT* out, F&& field) const {
+        return withChild(child, [&](const AccNode& n) {
+            if (!out) return E_POINTER;
+            out->vt = VT_I4;
+            out->lVal = static_cast<LONG>(field(n));
+            return S_OK;
         });
     }
 
