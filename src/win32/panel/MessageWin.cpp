@@ -142,6 +142,10 @@ MessageWinMeasures measure(HFONT font, const std::wstring& text, const ScreenRec
 void changeDpi(DialogState& s, int dpi, const RECT& suggested) {
     HFONT font = messageFont(dpi);
     if (!font) return;
+    // The text wraps to, and the dialog keeps inside, the monitor it is moving onto.
+    s.monitor = monitorOf(Dimension{suggested.top, suggested.left, suggested.bottom - suggested.top,
+                                    suggested.right - suggested.left},
+                          systemMonitors());
     MessageWinMeasures m = measure(font, s.text, s.monitor.bounds);
     m.dpi = dpi;
     const MessageWinLayout layout =
