@@ -19,8 +19,10 @@ bool TrayIconKeeper::tryAdd(bool& failed) {
 TrayIconKeeper::Added TrayIconKeeper::show() {
     wanted_ = true;
     bool failed = false;
-    if (tryAdd(failed)) stopTimer();
-    else missing();
+    if (tryAdd(failed))
+        stopTimer();
+    else
+        missing();
     applyTaskbarButton(false);
     return present_ ? Added::Yes : failed ? Added::Failed : Added::Refused;
 }
@@ -54,8 +56,10 @@ void TrayIconKeeper::retryTimer() {
 void TrayIconKeeper::taskbarCreated() {
     if (!wanted_) return;
     bool failed = false;
-    if (tryAdd(failed)) stopTimer();
-    else missing();
+    if (tryAdd(failed))
+        stopTimer();
+    else
+        missing();
     applyTaskbarButton(false);
 }
 

@@ -70,8 +70,8 @@ private:
     bool wanted_ = false;
     bool present_ = false;
     int32_t imageSize_ = 0;
-    int retries_ = 0;           // tries since the icon went missing
-    uint32_t timerPeriod_ = 0;  // 0: the timer is off
+    int retries_ = 0;          // tries since the icon went missing
+    uint32_t timerPeriod_ = 0; // 0: the timer is off
     bool buttonRequested_ = false;
     bool buttonShown_ = false; // as last passed on; hidden until the program asks
 };

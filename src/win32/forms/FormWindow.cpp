@@ -178,8 +178,8 @@ bool TFormWindow::dpiScaledSize(int dpi, SIZE& size) const {
     RECT client{};
     GetClientRect(hwnd_, &client);
     const SIZE frame = outerSizeForDpi(0, 0, styleOf(desc_), kExStyle, dpi);
-    const OuterSize outer = dpiScaledOuterSize(design_, {client.right, client.bottom}, dpi_, dpi,
-                                               {frame.cx, frame.cy});
+    const OuterSize outer =
+        dpiScaledOuterSize(design_, {client.right, client.bottom}, dpi_, dpi, {frame.cx, frame.cy});
     size = SIZE{outer.width, outer.height};
     return true;
 }

@@ -135,8 +135,7 @@ TBitBtnColor* buttonOf(DialogState& s, HWND hwnd) {
 }
 
 HFONT messageFont(int dpi);
-MessageWinMeasures measure(HFONT font, const std::wstring& text, const ScreenRect& screen,
-                           int dpi);
+MessageWinMeasures measure(HFONT font, const std::wstring& text, const ScreenRect& screen, int dpi);
 
 // The dialog on a monitor of another scale: its font at that scale, and the layout made again
 // from it, at the place the system suggests.

@@ -12,7 +12,8 @@ SIZE outerSizeForDpi(int clientWidth, int clientHeight, DWORD style, DWORD exSty
     using AdjustForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
     static const auto adjustForDpi =
         systemFunction<AdjustForDpiFn>(L"user32.dll", "AdjustWindowRectExForDpi");
-    if (!(adjustForDpi && dpi > 0 && adjustForDpi(&r, style, FALSE, exStyle, static_cast<UINT>(dpi))))
+    if (!(adjustForDpi && dpi > 0 &&
+          adjustForDpi(&r, style, FALSE, exStyle, static_cast<UINT>(dpi))))
         AdjustWindowRectEx(&r, style, FALSE, exStyle);
     return SIZE{r.right - r.left, r.bottom - r.top};
 }
@@ -25,8 +26,7 @@ HICON loadIconOfSize(HINSTANCE module, const wchar_t* name, int size) {
     HICON icon = nullptr;
     if (scaleDown && SUCCEEDED(scaleDown(module, name, size, size, &icon)) && icon) return icon;
     // Not shared: a shared icon is the first size the system cached, whatever size is asked.
-    if (module)
-        return static_cast<HICON>(LoadImageW(module, name, IMAGE_ICON, size, size, 0));
+    if (module) return static_cast<HICON>(LoadImageW(module, name, IMAGE_ICON, size, size, 0));
     // The system's own icons load only shared; a copy at the size is the caller's to destroy.
     HICON shared = LoadIconW(nullptr, name);
     return shared ? static_cast<HICON>(CopyImage(shared, IMAGE_ICON, size, size, 0)) : nullptr;

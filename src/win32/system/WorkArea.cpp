@@ -92,8 +92,7 @@ WorkArea workAreaOfWindow(HWND window) {
 namespace {
 void applyLimited(HWND window, Dimension d, const WorkArea& work) {
     qlx::limitToScreenWorkarea(d, work);
-    SetWindowPos(window, nullptr, d.left, d.top, d.width, d.height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(window, nullptr, d.left, d.top, d.width, d.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 } // namespace
 
@@ -110,8 +109,7 @@ Dimension placeOnPanel(HWND panel, const Dimension& window) {
 
 void centreOnPanelInWorkarea(HWND window, HWND panel) {
     const Dimension d = placeOnPanel(panel, windowDimension(window));
-    SetWindowPos(window, nullptr, d.left, d.top, d.width, d.height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(window, nullptr, d.left, d.top, d.width, d.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 } // namespace qlx::win

@@ -815,17 +815,18 @@ int wmain(int argc, wchar_t** argv) {
         }
         const auto dpi = static_cast<WORD>(number(argv[3]));
         SIZE size{0, 0};
-        HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE,
-                                     FALSE, pid);
+        HANDLE process =
+            OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
         void* remote = process ? VirtualAllocEx(process, nullptr, sizeof size,
                                                 MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)
                                : nullptr;
         DWORD_PTR reply = 0;
-        const bool ok = remote && WriteProcessMemory(process, remote, &size, sizeof size, nullptr) &&
-                        SendMessageTimeoutW(w, 0x02E4 /* WM_GETDPISCALEDSIZE */, dpi,
-                                            reinterpret_cast<LPARAM>(remote),
-                                            SMTO_BLOCK | SMTO_ABORTIFHUNG, 5000, &reply) &&
-                        reply != 0 && ReadProcessMemory(process, remote, &size, sizeof size, nullptr);
+        const bool ok =
+            remote && WriteProcessMemory(process, remote, &size, sizeof size, nullptr) &&
+            SendMessageTimeoutW(w, 0x02E4 /* WM_GETDPISCALEDSIZE */, dpi,
+                                reinterpret_cast<LPARAM>(remote), SMTO_BLOCK | SMTO_ABORTIFHUNG,
+                                5000, &reply) &&
+            reply != 0 && ReadProcessMemory(process, remote, &size, sizeof size, nullptr);
         if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
         if (process) CloseHandle(process);
         if (ok) std::printf("%ld %ld\n", size.cx, size.cy);
