@@ -6,8 +6,8 @@ import shutil
 import subprocess
 import time
 
-from harness import (EXE, HELPER, WORK, QuiklexTest, browser_log, find_panel, foreground_class,
-                     helper, start_second, wait_for)
+from harness import (EXE, HELPER, WORK, QuiklexTest, browser_log, copy_text, find_panel,
+                     foreground_class, helper, start_second, wait_for)
 
 LOOKUP = "http://www.lemmary.dk/#ordbog/"
 DIALOG_CLASS = "TMessageForm"
@@ -149,6 +149,21 @@ class Lookup(QuiklexTest):
                          [LOOKUP + "sol/"])
         self.assertEqual(codes, [1])
         self.assertTrue(q.running())
+
+    def test_held_shortcut_opens_one_page_per_press(self):
+        self.start_program()
+        copy_text("hus")
+
+        def hold():
+            helper("send", 0, 0)
+            wait_for(lambda: foreground_class() == "TFormMain", 5, what="the panel focused")
+            xdotool("keydown", "ctrl+shift+c")
+            time.sleep(2)
+            xdotool("keyup", "ctrl+shift+c")
+
+        self.assertEqual(self.looked_up(hold), [LOOKUP + "hus/"])
+        # A press after the release is a press of its own.
+        self.assertEqual(self.looked_up(self.press_shortcut), [LOOKUP + "hus/"])
 
     def test_shortcut_held_elsewhere_and_the_open_dialog(self):
         holder = subprocess.Popen(["wine", HELPER, "hotkey", str(CTRL_SHIFT), str(KEY_C), "60"],

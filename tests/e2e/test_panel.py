@@ -270,6 +270,22 @@ class OnTopAndMenus(PanelTest):
         self.click_entry(menu, 1, entry)
         wait_for(lambda: find_panel().visible, 5, what="the panel back")
 
+    def test_tray_icon_comes_back_when_the_taskbar_restarts(self):
+        self.started_panel()
+        wait_for(lambda: helper("trayicon")[1] == "1", 10, what="the tray icon")
+        tips = helper("traytips")[1].splitlines()
+        # A restarting taskbar forgets every icon, then announces itself anew.
+        self.assertEqual(helper("traydelete")[1], "1")
+        self.assertEqual(helper("trayicon")[1], "0")
+        helper("taskbarcreated")
+        wait_for(lambda: helper("trayicon")[1] == "1", 2, interval=0.1, what="the icon back")
+        wait_for(lambda: helper("traytips")[1].splitlines() == tips, 5, what="the same tip")
+        # Announced while the icon is still there: it stays, once.
+        helper("taskbarcreated")
+        time.sleep(1)
+        self.assertEqual(helper("trayicon")[1], "1")
+        self.assertEqual(helper("traytips")[1].splitlines(), tips)
+
     def test_information_entry_opens_the_program_page(self):
         _, p = self.started_panel()
         from harness import browser_log

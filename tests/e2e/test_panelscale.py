@@ -176,6 +176,8 @@ class PanelScale(QuiklexTest):
         self.at(96)
         _, p = self.started()
         _, left, top, right, bottom = map(int, helper("workarea")[1].split()[:5])
+        # Asked first, as the system asks, it tells its size there.
+        self.assertEqual(helper("dpiscaledsize", "panel", 144)[1], "123 48")
         # Nearer the top left corner: that corner stays where the system suggests.
         self.assertEqual(helper("dpichanged", "panel", 144, 300, 200, 120, 47)[0], 0)
         wait_for(lambda: (q := find_panel()) and (q.left, q.top, q.width, q.height) ==

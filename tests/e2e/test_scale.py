@@ -138,6 +138,12 @@ def text_bands(window, dpi):
     return [int(b) - int(a) + 1 for a, b in (line.split() for line in out.splitlines() if line)]
 
 
+def dpi_scaled_size(who, dpi):
+    """The size a window answers when asked for its size at another DPI."""
+    code, out = helper("dpiscaledsize", who, dpi)
+    return tuple(map(int, out.split())) if code == 0 else None
+
+
 class DpiChange(SettingsOpener):
     """A window moved onto a monitor of another scale: the system sends it the new DPI and a
     suggested rectangle; the window lays itself out at that scale, takes the rectangle and
@@ -176,6 +182,10 @@ class DpiChange(SettingsOpener):
         wait_for(lambda: helper("hotkeyfield", "TFormSettings")[1] == "0x0341", 5,
                  what="the typed shortcut")
 
+        # Asked first, as the system asks: its table's size there, in the frame it has there.
+        frame = tuple(map(int, helper("framesize", "TFormSettings", 144)[1].split()))
+        self.assertEqual(dpi_scaled_size("TFormSettings", 144),
+                         (scaled(325, 144) + frame[0], scaled(290, 144) + frame[1]))
         w = self.move_to("TFormSettings", 144, scaled(325, 144), scaled(290, 144))
         self.assertEqual(w[2:4], (scaled(325, 144), scaled(290, 144)))
         time.sleep(0.5)
@@ -236,16 +246,17 @@ class DpiChange(SettingsOpener):
         wait_for(lambda: foreground_class() == "TMessageForm", 10, what="the question on leaving")
         time.sleep(0.5)
         small = client("TMessageForm")
-        frame = outer("TMessageForm")
-        code, _ = helper("dpichanged", "TMessageForm", 144, 80, 60, frame[2] * 3 // 2,
-                         frame[3] * 3 // 2)
+        # Asked first, as the system asks, it tells the size it is laid out at there, so the
+        # rectangle then suggested is the one it keeps.
+        size = dpi_scaled_size("TMessageForm", 144)
+        code, _ = helper("dpichanged", "TMessageForm", 144, 80, 60, *size)
         self.assertEqual(code, 0)
         time.sleep(0.5)
         grab("dpichanged-dialog-144.png")
         large = client("TMessageForm")
-        # At the suggested place, laid out again with its font half as large again (text
-        # widths do not scale exactly).
-        self.assertEqual(outer("TMessageForm")[:2], (80, 60))
+        # At the suggested place and size, laid out again with its font half as large again
+        # (text widths do not scale exactly).
+        self.assertEqual(outer("TMessageForm"), (80, 60) + size)
         self.assertGreaterEqual(large[2], small[2] * 13 // 10)
         self.assertGreaterEqual(large[3], small[3] * 13 // 10)
         self.assertLessEqual(large[2], small[2] * 17 // 10)

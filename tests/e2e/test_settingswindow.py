@@ -155,6 +155,21 @@ class SettingsWindow(QuiklexTest):
         self.closed()
         self.assertFalse(wait_for(lambda: shown(WINDOW), 2, fail=False))
 
+    def test_tray_icon_and_shortcut_bring_the_open_window_forward(self):
+        # A tool window is not in the window switcher: the icon's left click and the shortcut
+        # (which the window takes for its field) are the ways back to it from another program.
+        self.started()
+        self.by_command()
+        for way, bring in (("left click", lambda: helper("post", 0, 514)),
+                           ("shortcut", lambda: xdo("key", "ctrl+shift+c"))):
+            other = self.other_window()
+            bring()
+            wait_for(lambda: foreground_class() == WINDOW, 5, what="the window forward: " + way)
+            other.kill()
+        self.assertEqual(field_value(), 0x0343)
+        xdo("key", "Escape")  # nothing changed: closed without a question
+        self.closed()
+
     def test_changes_asked_for_after_esc_and_applied_with_ok(self):
         self.started()
         w = self.by_command()

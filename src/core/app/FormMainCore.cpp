@@ -153,7 +153,12 @@ void FormMainCore::ShowPanel(bool lookup) {
 }
 
 void FormMainCore::HotKey() {
-    if (port_.shortcutCaptured()) return;
+    // Taken by the open settings window, which then only comes forward: as a tool window it
+    // is not in the system's window switcher, and the shortcut is a way back to it.
+    if (port_.shortcutCaptured()) {
+        ShowPanel(false);
+        return;
+    }
     ShowPanel(!state_.ModalDialogOpen);
 }
 

@@ -43,8 +43,8 @@ public:
     // The registered message; returns the reply.
     intptr_t UniqueProductMessage(uintptr_t wParam, intptr_t lParam, uint32_t messageNumber);
     void ShowPanel(bool lookup);
-    // The lookup shortcut was pressed: unless the open settings window takes it, the program
-    // comes forward and, without a dialog open, looks the clipboard up.
+    // The lookup shortcut was pressed: the program comes forward and, unless the open settings
+    // window takes the shortcut or a dialog is open, looks the clipboard up.
     void HotKey();
 
 private:

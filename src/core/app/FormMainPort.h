@@ -46,6 +46,8 @@ public:
     // The first show: whether the shortcut's problem message may come once its quiet
     // retries have failed (not in the welcome flow of a very first start).
     virtual void lookupHotKeyFirstShow(bool /*problemMessageAllowed*/) {}
+    // The notification-area icon is wanted: false when adding it raised an error (reported
+    // then); one the shell refuses is asked for again quietly, with the taskbar button kept.
     virtual bool addTrayIcon() { return true; }
     virtual void removeTrayIcon() {}
     virtual void startReadDefinitions() {}

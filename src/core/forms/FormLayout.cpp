@@ -212,4 +212,24 @@ OuterSize minimumOuterSize(const FormDesc& form, int workWidth, int workHeight) 
             std::max(0, std::min(form.minHeight, workHeight))};
 }
 
+OuterSize dpiScaledOuterSize(const FormDesc& design, OuterSize client, int dpi, int newDpi,
+                             OuterSize frame) {
+    if (dpi <= 0) dpi = kDesignDpi;
+    if (newDpi <= 0) newDpi = kDesignDpi;
+    const auto follow = [&](int table, int now) {
+        // The user's part, rounded as the system's MulDiv rounds: halves away from zero.
+        const int64_t extra = int64_t{now} - scaled(table, dpi);
+        const int64_t twice = 2 * extra * newDpi;
+        const int64_t part = (twice + (twice < 0 ? -dpi : dpi)) / (2 * int64_t{dpi});
+        return static_cast<int>(std::max<int64_t>(0, scaled(table, newDpi) + part));
+    };
+    OuterSize outer{follow(design.clientWidth, client.width) + frame.width,
+                    follow(design.clientHeight, client.height) + frame.height};
+    if (design.minWidth > 0) {
+        outer.width = std::max(outer.width, scaled(design.minWidth, newDpi));
+        outer.height = std::max(outer.height, scaled(design.minHeight, newDpi));
+    }
+    return outer;
+}
+
 } // namespace qlx

@@ -138,6 +138,13 @@ struct OuterSize {
 };
 OuterSize minimumOuterSize(const FormDesc& form, int workWidth, int workHeight);
 
+// The outer size a window takes at a new DPI, which the system asks for before it moves the
+// window onto a monitor of another scale: the client area of the table (written at 96 DPI) at
+// the new DPI, larger or smaller by what the user sized it at the old DPI, in proportion, with
+// the frame as it is at the new DPI; no smaller than the window's smallest size there.
+OuterSize dpiScaledOuterSize(const FormDesc& design, OuterSize client, int dpi, int newDpi,
+                             OuterSize frame);
+
 // Lays text runs out in lines no wider than width (0: no wrapping), breaking after blanks as
 // the system's word wrap does: a word that does not fit starts a new line, the blanks at a
 // break go, a word wider than the line stands alone on its line. A line feed always breaks.

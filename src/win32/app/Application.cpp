@@ -76,9 +76,42 @@ void Application::restore() {
 }
 
 void Application::bringAllToFront() {
+    // The window that ends in front: the newest open window, or the panel. When it is in
+    // front already, the others are not activated in between (a field keeps its focus).
+    HWND front = main_;
+    for (HWND form : forms_)
+        if (form != main_ && IsWindowVisible(form)) {
+            front = form;
+            break;
+        }
+    if (front && GetForegroundWindow() == front) return;
     if (main_) SetForegroundWindow(main_);
     for (auto it = forms_.rbegin(); it != forms_.rend(); ++it)
         if (*it != main_ && IsWindowVisible(*it)) SetForegroundWindow(*it);
+    if (front) flashUnlessInFront(front);
+}
+
+void Application::bringToFront(HWND window) {
+    SetForegroundWindow(window);
+    flashUnlessInFront(window);
+}
+
+void Application::flashUnlessInFront(HWND window) {
+    // The system's foreground lock refuses a program that the user is not working with; the
+    // window then asks for attention instead of waiting unseen behind others. A tool window
+    // has no taskbar button of its own: its caption flashes, and the program's button too when
+    // it is shown.
+    if (GetForegroundWindow() == window) return;
+    FLASHWINFO flash{};
+    flash.cbSize = sizeof flash;
+    flash.hwnd = window;
+    flash.dwFlags = FLASHW_ALL | FLASHW_TIMERNOFG;
+    FlashWindowEx(&flash);
+    if (taskbarShown_ && window_ && IsWindowVisible(window_)) {
+        flash.hwnd = window_;
+        flash.dwFlags = FLASHW_TRAY | FLASHW_TIMERNOFG;
+        FlashWindowEx(&flash);
+    }
 }
 
 void Application::liftOpenWindows() {

@@ -29,12 +29,16 @@ public:
     void restore();
     bool minimized() const { return minimized_; }
     void bringAllToFront();
+    // Makes the window the foreground window, or, where the system refuses that, lets it (and
+    // the taskbar button) flash until the user comes to it.
+    void bringToFront(HWND window);
     void liftOpenWindows();
 
     int run();
 
 private:
     static LRESULT CALLBACK windowProc(HWND, UINT, WPARAM, LPARAM);
+    void flashUnlessInFront(HWND window);
     HINSTANCE module_ = nullptr;
     HWND window_ = nullptr;
     HWND main_ = nullptr;

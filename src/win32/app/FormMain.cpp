@@ -98,7 +98,10 @@ void TFormMain::restoreApplication() { Application::instance().restore(); }
 void TFormMain::bringAllToFront() { Application::instance().bringAllToFront(); }
 void TFormMain::liftOpenWindows() { Application::instance().liftOpenWindows(); }
 void TFormMain::minimizeApplication() { Application::instance().minimize(); }
-void TFormMain::showTaskbarButton(bool show) { Application::instance().showTaskbarButton(show); }
+// While the icon is wanted but missing, the taskbar button stays as the way back.
+void TFormMain::showTaskbarButton(bool show) {
+    panel_.trayIcon().keeper().taskbarButtonRequested(show);
+}
 
 void TFormMain::postFinishCreation() { PostMessageW(hwnd_, kMsgFinishCreation, 0, 0); }
 

@@ -1,23 +1,15 @@
 // The welcome window: placed beside the panel, closed only by its two buttons.
 #include "win32/forms/FormWelcome.h"
 
-#include "win32/app/Application.h"
 #include "win32/system/WorkArea.h"
+#include "lookup/ChromeFrame.h"
 
 namespace qlx::win {
 
-int32_t TFormWelcomeWindow::showAt(const Dimension& place) {
-    place_ = place;
-    return showModal();
-}
-
-void TFormWelcomeWindow::formShow() {
-    // Beside the panel, on the panel's monitor.
-    Dimension d = place_;
-    HWND panel = Application::instance().mainWindow();
-    limitToScreenWorkarea(d, panel ? workAreaOfWindow(panel) : workAreaOf(d, systemMonitors()));
-    setBounds(d);
-    core_.FormShow();
+Dimension TFormWelcomeWindow::initialPlace(const Dimension& outer) const {
+    Dimension d = welcomePlace(panel_, outer.width, outer.height, dpi());
+    limitToScreenWorkarea(d, workAreaOf(panel_, systemMonitors()));
+    return d;
 }
 
 void TFormWelcomeWindow::buttonClick(const ControlDesc& button) {

@@ -8,17 +8,21 @@ namespace qlx::win {
 
 class TFormWelcomeWindow final : public TFormWindow {
 public:
-    TFormWelcomeWindow() : TFormWindow(welcomeFormLayout()) {}
-    // Shows the window modally at place (kept inside the work area); the modal result.
-    int32_t showAt(const Dimension& place);
+    // panel: the panel's bounds, which the window opens beside.
+    explicit TFormWelcomeWindow(const Dimension& panel)
+        : TFormWindow(welcomeFormLayout()), panel_(panel) {}
+    // Shows the window modally; the modal result.
+    int32_t show() { return showModal(); }
 
 private:
-    void formShow() override;
+    // Beside the panel, inside the work area of the panel's monitor.
+    Dimension initialPlace(const Dimension& outer) const override;
+    void formShow() override { core_.FormShow(); }
     bool formCloseQuery() override { return core_.FormCloseQuery(); }
     void buttonClick(const ControlDesc& button) override;
 
     TFormWelcome core_;
-    Dimension place_;
+    Dimension panel_;
 };
 
 } // namespace qlx::win

@@ -9,6 +9,7 @@
 #include "win32/system/Encoding.h"
 #include "win32/system/Fonts.h"
 #include "win32/system/Oleacc.h"
+#include "win32/system/WindowFrame.h"
 #include "win32/system/WorkArea.h"
 #include "win32/controls/FlatButton.h"
 #include "win32/controls/Label.h"
@@ -34,9 +35,14 @@ TFormWindow::~TFormWindow() {
 }
 
 Dimension TFormWindow::designBounds() const {
-    RECT r{0, 0, desc_.clientWidth, desc_.clientHeight};
-    AdjustWindowRectEx(&r, styleOf(desc_), FALSE, kExStyle);
-    return Dimension{0, 0, r.bottom - r.top, r.right - r.left};
+    const SIZE outer =
+        outerSizeForDpi(desc_.clientWidth, desc_.clientHeight, styleOf(desc_), kExStyle, dpi_);
+    return Dimension{0, 0, outer.cy, outer.cx};
+}
+
+Dimension TFormWindow::initialPlace(const Dimension& outer) const {
+    HWND panel = Application::instance().mainWindow();
+    return panel ? placeOnPanel(panel, outer) : outer;
 }
 
 bool TFormWindow::create() {
@@ -56,11 +62,12 @@ bool TFormWindow::create() {
     dpi_ = windowDpi(Application::instance().mainWindow());
     desc_ = scaledForm(design_, dpi_);
 
-    const Dimension outer = designBounds();
+    // Created where it will be shown, on the panel's monitor and at its scale: a window that
+    // first stood on another monitor would be rescaled by the system on the way.
+    const Dimension place = initialPlace(designBounds());
     hwnd_ = CreateWindowExW(kExStyle, className.c_str(), widen(desc_.caption).c_str(),
-                            styleOf(desc_), CW_USEDEFAULT, CW_USEDEFAULT, outer.width,
-                            outer.height, Application::instance().handle(), nullptr, module,
-                            this);
+                            styleOf(desc_), place.left, place.top, place.width, place.height,
+                            Application::instance().handle(), nullptr, module, this);
     if (!hwnd_) return false;
     if (HMENU menu = GetSystemMenu(hwnd_, FALSE)) {
         DeleteMenu(menu, SC_MINIMIZE, MF_BYCOMMAND);
@@ -162,6 +169,19 @@ void TFormWindow::changeDpi(int dpi, const RECT& suggested) {
     layout(client.right, client.bottom);
     // Panels that only grew would otherwise keep their old drawing and paint the new part.
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+}
+
+// Asked before a move onto a monitor of another scale: the size there comes from the table at
+// that scale, so that the rectangle the system then suggests is already the right one.
+bool TFormWindow::dpiScaledSize(int dpi, SIZE& size) const {
+    if (dpi <= 0) return false;
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    const SIZE frame = outerSizeForDpi(0, 0, styleOf(desc_), kExStyle, dpi);
+    const OuterSize outer =
+        dpiScaledOuterSize(design_, {client.right, client.bottom}, dpi_, dpi, {frame.cx, frame.cy});
+    size = SIZE{outer.width, outer.height};
+    return true;
 }
 
 // One tooltip for the window; windowless controls are rectangles of the window they sit on.
@@ -315,7 +335,7 @@ int32_t TFormWindow::showModal() {
     {
         DisabledWindows disabled(hwnd_);
         ShowWindow(hwnd_, SW_SHOW);
-        SetForegroundWindow(hwnd_);
+        Application::instance().bringToFront(hwnd_);
         // The keyboard goes to the first field that takes it, as in a dialog.
         HWND first = GetNextDlgTabItem(hwnd_, nullptr, FALSE);
         if (first && (GetWindowLongPtrW(first, GWL_STYLE) & WS_TABSTOP)) SetFocus(first);
@@ -391,6 +411,8 @@ LRESULT TFormWindow::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DPICHANGED:
         if (lParam) changeDpi(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
+    case kWmGetDpiScaledSize:
+        return lParam && dpiScaledSize(LOWORD(wParam), *reinterpret_cast<SIZE*>(lParam));
     case WM_GETMINMAXINFO:
         if (desc_.minWidth > 0) {
             auto* info = reinterpret_cast<MINMAXINFO*>(lParam);

@@ -82,6 +82,9 @@ protected:
     virtual bool formPreTranslate(MSG&) { return false; }
     // The window now draws at another DPI (dpi()); its controls have their new places.
     virtual void formDpiChanged() {}
+    // Where the window is created, with the outer size it has at its scale: by default centred
+    // on the panel inside the work area of the panel's monitor, as it is placed when shown.
+    virtual Dimension initialPlace(const Dimension& outer) const;
 
 private:
     static LRESULT CALLBACK windowProc(HWND, UINT, WPARAM, LPARAM);
@@ -103,6 +106,8 @@ private:
     // A panel's place in the table at the window's scale, an aligned one along its edge.
     ControlBox panelBox(const ControlDesc& panel) const;
     void changeDpi(int dpi, const RECT& suggested);
+    // The outer size at another DPI, for the system's question before such a move.
+    bool dpiScaledSize(int dpi, SIZE& size) const;
     bool closeAllowed();
     void createHints();
     void moveHints();

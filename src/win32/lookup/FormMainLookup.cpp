@@ -19,6 +19,12 @@ namespace qlx::win {
 namespace {
 // The lookup shortcut's quiet retries.
 constexpr UINT_PTR kTimerHotKeyRetry = 50;
+// Watching for the release of a pressed shortcut, often enough that a quick second press
+// after it counts.
+constexpr UINT_PTR kTimerHotKeyRelease = 51;
+constexpr UINT kReleaseWatchMs = 30;
+// Asks the system for no repeats while the keys are held (Windows 7 on).
+constexpr UINT kModNoRepeat = 0x4000;
 
 std::wstring programFile() {
     std::wstring path(MAX_PATH, L'\0');
@@ -41,16 +47,37 @@ SearchCapture FormMainLookup::searchCapture() {
 FormMainLookup::FormMainLookup(TFormMain& form)
     : form_(form), textDragMark_(form), hotKeys_(*this, form.state().ModalDialogOpen) {}
 
-bool FormMainLookup::message(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
-    if (msg != WM_TIMER || wParam != kTimerHotKeyRetry) return false;
-    hotKeys_.retryTimer();
+bool FormMainLookup::message(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     result = 0;
-    return true;
+    if (msg == WM_HOTKEY && wParam == kLookupHotKeyId) return hotKeyRepeat(HIWORD(lParam));
+    if (msg != WM_TIMER) return false;
+    if (wParam == kTimerHotKeyRetry) {
+        hotKeys_.retryTimer();
+        return true;
+    }
+    if (wParam == kTimerHotKeyRelease) {
+        watchRelease();
+        return true;
+    }
+    return false;
+}
+
+bool FormMainLookup::hotKeyRepeat(UINT key) {
+    if (!repeat_.hotKey(GetTickCount64())) return true;
+    heldKey_ = key != 0 ? key : lookupHotKeyRegistration(hotKeys_.chosen()).key;
+    SetTimer(form_.handle(), kTimerHotKeyRelease, kReleaseWatchMs, nullptr);
+    return false;
+}
+
+void FormMainLookup::watchRelease() {
+    if (heldKey_ == 0 || GetAsyncKeyState(static_cast<int>(heldKey_)) >= 0) repeat_.released();
+    if (!repeat_.watching(GetTickCount64())) KillTimer(form_.handle(), kTimerHotKeyRelease);
 }
 
 bool FormMainLookup::registerLookupHotKey(uint16_t shortcut) {
     const HotKeyRegistration key = lookupHotKeyRegistration(shortcut);
-    return RegisterHotKey(form_.handle(), kLookupHotKeyId, key.modifiers, key.key) != 0;
+    return RegisterHotKey(form_.handle(), kLookupHotKeyId, key.modifiers | kModNoRepeat,
+                          key.key) != 0;
 }
 
 void FormMainLookup::unregisterLookupHotKey() { UnregisterHotKey(form_.handle(), kLookupHotKeyId); }

@@ -10,6 +10,7 @@
 #include "win32/controls/TextDropTarget.h"
 #include "win32/lookup/TextDragMark.h"
 #include "win32/system/DdeServer.h"
+#include "lookup/HotKeyRepeat.h"
 #include "lookup/LookupHotKeyKeeper.h"
 #include "lookup/SearchCapture.h"
 
@@ -21,7 +22,8 @@ class FormMainLookup final : public SearchCapturePort, public LookupHotKeyPort {
 public:
     explicit FormMainLookup(TFormMain& form);
 
-    // The retry timer of the lookup shortcut.
+    // The lookup shortcut's repeats while held, and its timers; true when handled (a repeat
+    // is dropped), with result set.
     bool message(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
     // The lookup shortcut: registered at creation, kept up while another program holds it.
     LookupHotKeyKeeper& hotKeys() { return hotKeys_; }
@@ -51,11 +53,18 @@ public:
     void postHotKeyProblem() override;
 
 private:
+    // A hot key of the lookup shortcut (key: its virtual key, 0 when unknown); true when it is
+    // a repeat of the press still held, which is dropped.
+    bool hotKeyRepeat(UINT key);
+    void watchRelease();
+
     TFormMain& form_;
     TextDragMark textDragMark_;
     std::unique_ptr<TTextDropTarget> textDropTarget_;
     DdeServer ddeServer_;
     LookupHotKeyKeeper hotKeys_;
+    HotKeyRepeatFilter repeat_;
+    UINT heldKey_ = 0; // the virtual key of the press held
 };
 
 } // namespace qlx::win

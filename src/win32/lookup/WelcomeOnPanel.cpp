@@ -18,10 +18,9 @@ Dimension WelcomeOnPanel::panelBounds() {
 }
 
 int32_t WelcomeOnPanel::showWelcomeWindow(const Dimension& panel) {
-    TFormWelcomeWindow window;
+    TFormWelcomeWindow window(panel);
     if (!window.create()) throw std::runtime_error("welcome window");
-    const Dimension size = window.designBounds();
-    return window.showAt(welcomePlace(panel, size.width, size.height, windowDpi(form_.handle())));
+    return window.show();
 }
 
 void WelcomeOnPanel::postCommand(uint16_t wParam, int32_t lParam) {

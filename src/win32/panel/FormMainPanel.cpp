@@ -5,8 +5,7 @@
 
 #include "win32/app/Application.h"
 #include "win32/app/FormMain.h"
-#include "win32/panel/TrayIcon.h"
-#include "win32/system/SingleInstance.h"
+#include "win32/system/WindowFrame.h"
 #include "win32/system/WorkArea.h"
 
 namespace qlx::win {
@@ -24,7 +23,8 @@ FormMainPanel::FormMainPanel(TFormMain& form)
       buttons_(panelWindow_, form.state().ModalDialogOpen),
       menus_(panelCommands_,
              {form.state().OnTopActive, form.state().ModalDialogOpen, form.state().SysTrayIcon}),
-      accessible_([this] { ImageMenuClick(); }, [this] { form_.dialogs().imageOpenClick(); }) {}
+      accessible_([this] { ImageMenuClick(); }, [this] { form_.dialogs().imageOpenClick(); }),
+      trayIcon_(form) {}
 
 void FormMainPanel::layoutPanel() {
     const HWND hwnd = form_.handle();
@@ -41,6 +41,7 @@ void FormMainPanel::layoutPanel() {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     popupMenus_.create();
     accessible_.attach(hwnd);
+    trayIcon_.attach(hwnd);
     // The band itself follows right after, from the creation sequence.
     menus_.SetOnTopCheckMarks(form_.state().OnTopActive);
     InvalidateRect(hwnd, nullptr, FALSE);
@@ -72,12 +73,10 @@ void FormMainPanel::applyOnTop(bool onTop) {
 }
 
 bool FormMainPanel::addTrayIcon() {
-    AddTrayIcon(form_.handle(), UniqueProductMessage, Application::instance().module(),
-                form_.lookup().hotKeys().trayTip());
-    return true;
+    return trayIcon_.keeper().show() != TrayIconKeeper::Added::Failed;
 }
 
-void FormMainPanel::removeTrayIcon() { RemoveTrayIcon(form_.handle()); }
+void FormMainPanel::removeTrayIcon() { trayIcon_.keeper().hide(); }
 
 void FormMainPanel::trayIconCallback(int32_t lParam, uintptr_t wParam) {
     menus_.TrayIconCallback(LOWORD(lParam), GET_X_LPARAM(wParam), GET_Y_LPARAM(wParam));
@@ -206,6 +205,7 @@ bool FormMainPanel::panelKey(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 bool FormMainPanel::message(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     const HWND hwnd = form_.handle();
+    if (trayIcon_.message(msg, wParam, lParam, result)) return true;
     result = 0;
     switch (msg) {
     case WM_KEYDOWN:
@@ -266,6 +266,15 @@ bool FormMainPanel::message(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
     case WM_DPICHANGED:
         // Moved onto a monitor of another scale: laid out again there.
         if (lParam) dpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return true;
+    case kWmGetDpiScaledSize:
+        // Asked before such a move: the panel's own size there (its border is part of it).
+        if (lParam == 0 || LOWORD(wParam) == 0) return false;
+        {
+            const PanelSize size = panelOuterSize(LOWORD(wParam));
+            *reinterpret_cast<SIZE*>(lParam) = SIZE{size.width, size.height};
+        }
+        result = TRUE;
         return true;
     case WM_ERASEBKGND:
         result = 1;

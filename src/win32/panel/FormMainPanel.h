@@ -11,6 +11,7 @@
 #include "win32/panel/PanelPainter.h"
 #include "win32/panel/PanelPopupMenus.h"
 #include "win32/panel/PanelWindow.h"
+#include "win32/panel/TrayIconOnPanel.h"
 #include "panel/PanelButtons.h"
 #include "panel/PanelLayout.h"
 #include "panel/PanelMenus.h"
@@ -30,8 +31,11 @@ public:
     void layoutPanel();
     // The panel into the topmost band or out of it; the flag itself is not changed.
     void applyOnTop(bool onTop);
+    // The icon wanted (false: adding it raised an error; a refused one is retried quietly),
+    // or no longer wanted.
     bool addTrayIcon();
     void removeTrayIcon();
+    TrayIconOnPanel& trayIcon() { return trayIcon_; }
     // wParam: the icon's screen point, from shells of the newer callback.
     void trayIconCallback(int32_t lParam, uintptr_t wParam);
     // The stored always-on-top preference takes over (the settings window closed with OK):
@@ -71,6 +75,7 @@ private:
     // The button image a left press went to; its click comes with the release over it.
     std::optional<PanelControl> pressedButton_;
     PanelAccessible accessible_;
+    TrayIconOnPanel trayIcon_;
     bool f10Down_ = false; // Shift+F10 went down here: its release is ours too
     int dpi_ = 96;         // the scale the panel is laid out at
 };

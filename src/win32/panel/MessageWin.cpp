@@ -10,6 +10,7 @@
 #include "win32/controls/BitBtnColor.h"
 #include "win32/system/Encoding.h"
 #include "win32/system/Oleacc.h"
+#include "win32/system/WindowFrame.h"
 #include "win32/system/WorkArea.h"
 #include "forms/AccessibleTree.h"
 #include "panel/MessageWinModal.h"
@@ -71,6 +72,7 @@ struct DialogState {
         right.destroy();
         if (dialog) DestroyWindow(dialog);
         if (font) DeleteObject(font);
+        if (icon) DestroyIcon(icon);
     }
 };
 
@@ -101,8 +103,8 @@ HBRUSH whiteBrush() {
     return brush;
 }
 
-// The system's icon for the type in the image size nearest to size, never one stretched from
-// another size.
+// The system's icon for the type drawn at size, from its nearest larger image; the caller
+// destroys it.
 HICON iconFor(TMsgDlgType type, int size) {
     LPCWSTR id = nullptr;
     switch (type) {
@@ -112,9 +114,7 @@ HICON iconFor(TMsgDlgType type, int size) {
     case TMsgDlgType::confirmation: id = IDI_QUESTION; break;
     case TMsgDlgType::custom: return nullptr;
     }
-    if (HANDLE icon = LoadImageW(nullptr, id, IMAGE_ICON, size, size, LR_SHARED))
-        return static_cast<HICON>(icon);
-    return LoadIconW(nullptr, id);
+    return loadIconOfSize(nullptr, id, size);
 }
 
 RECT toRect(const Rect& r) { return RECT{r.left, r.top, r.left + r.width, r.top + r.height}; }
@@ -135,7 +135,7 @@ TBitBtnColor* buttonOf(DialogState& s, HWND hwnd) {
 }
 
 HFONT messageFont(int dpi);
-MessageWinMeasures measure(HFONT font, const std::wstring& text, const ScreenRect& screen);
+MessageWinMeasures measure(HFONT font, const std::wstring& text, const ScreenRect& screen, int dpi);
 
 // The dialog on a monitor of another scale: its font at that scale, and the layout made again
 // from it, at the place the system suggests.
@@ -146,10 +146,9 @@ void changeDpi(DialogState& s, int dpi, const RECT& suggested) {
     s.monitor = monitorOf(Dimension{suggested.top, suggested.left, suggested.bottom - suggested.top,
                                     suggested.right - suggested.left},
                           systemMonitors());
-    MessageWinMeasures m = measure(font, s.text, s.monitor.bounds);
-    m.dpi = dpi;
     const MessageWinLayout layout =
-        layoutMessageWin(m, s.type, s.buttonSet, s.ownerBounds, workAreaOrFallback(s.monitor));
+        layoutMessageWin(measure(font, s.text, s.monitor.bounds, dpi), s.type, s.buttonSet,
+                         s.ownerBounds, workAreaOrFallback(s.monitor));
     for (HWND button : {s.left.handle(), s.right.handle()})
         if (button) SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     if (s.font) DeleteObject(s.font);
@@ -158,7 +157,10 @@ void changeDpi(DialogState& s, int dpi, const RECT& suggested) {
     s.textRect = toRect(layout.text);
     if (layout.icon) {
         s.iconRect = toRect(*layout.icon);
-        s.icon = iconFor(s.type, layout.icon->width);
+        if (HICON icon = iconFor(s.type, layout.icon->width)) {
+            if (s.icon) DestroyIcon(s.icon);
+            s.icon = icon;
+        }
     }
     SetWindowPos(s.dialog, nullptr, suggested.left, suggested.top, layout.dialog.width,
                  layout.dialog.height, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -170,6 +172,24 @@ void changeDpi(DialogState& s, int dpi, const RECT& suggested) {
     place(s.left, layout.left.bounds);
     if (layout.right) place(s.right, layout.right->bounds);
     RedrawWindow(s.dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+// Asked before a move onto a monitor of another scale: the dialog's size there, laid out as
+// changeDpi will lay it out, on the nearest monitor of that scale.
+bool dpiScaledSize(const DialogState& s, int dpi, SIZE& size) {
+    if (dpi <= 0) return false;
+    MonitorList atDpi;
+    for (const Monitor& m : systemMonitors())
+        if (m.dpi == dpi) atDpi.push_back(m);
+    const Monitor monitor = atDpi.empty() ? s.monitor : monitorOf(windowDimension(s.dialog), atDpi);
+    HFONT font = messageFont(dpi);
+    if (!font) return false;
+    const MessageWinLayout layout =
+        layoutMessageWin(measure(font, s.text, monitor.bounds, dpi), s.type, s.buttonSet,
+                         s.ownerBounds, workAreaOrFallback(monitor));
+    DeleteObject(font);
+    size = SIZE{layout.dialog.width, layout.dialog.height};
+    return true;
 }
 
 LRESULT dialogMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -222,6 +242,8 @@ LRESULT dialogMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DPICHANGED:
         if (lParam) changeDpi(*s, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
+    case kWmGetDpiScaledSize:
+        return lParam && dpiScaledSize(*s, LOWORD(wParam), *reinterpret_cast<SIZE*>(lParam));
     case WM_CLOSE:
         finish(*s, kResultCancel);
         return 0;
@@ -293,10 +315,13 @@ HFONT messageFont(int dpi) {
     return CreateFontIndirectW(&metrics.lfMessageFont);
 }
 
-// The font's average letter width and height, and the text wrapped to half the screen.
-MessageWinMeasures measure(HFONT font, const std::wstring& text, const ScreenRect& screen) {
+// The font's average letter width and height, the text wrapped to half the screen, and the
+// frame, all at the dialog's DPI.
+MessageWinMeasures measure(HFONT font, const std::wstring& text, const ScreenRect& screen,
+                           int dpi) {
     MessageWinMeasures m;
     m.screen = screen;
+    m.dpi = dpi;
     HDC dc = GetDC(nullptr);
     HGDIOBJ old =
         SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
@@ -313,10 +338,9 @@ MessageWinMeasures measure(HFONT font, const std::wstring& text, const ScreenRec
     m.textHeight = r.bottom - r.top;
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);
-    RECT frame{0, 0, 0, 0};
-    AdjustWindowRectEx(&frame, kDialogStyle, FALSE, kDialogExStyle);
-    m.frameWidth = frame.right - frame.left;
-    m.frameHeight = frame.bottom - frame.top;
+    const SIZE frame = outerSizeForDpi(0, 0, kDialogStyle, kDialogExStyle, dpi);
+    m.frameWidth = frame.cx;
+    m.frameHeight = frame.cy;
     return m;
 }
 
@@ -354,7 +378,7 @@ int32_t runModal(DialogState& s, bool keepInFront) {
     {
         DisabledWindows disabled(s.dialog);
         ShowWindow(s.dialog, SW_SHOW);
-        SetForegroundWindow(s.dialog);
+        Application::instance().bringToFront(s.dialog);
         SetFocus(s.left.handle());
         while (!s.done) {
             MSG msg;
@@ -395,10 +419,9 @@ int32_t showMessageWin(HWND owner, const std::string& text, const std::string& c
     if (panel && IsWindow(panel)) panelBounds = windowDimension(panel);
     const Monitor monitor = messageWinMonitor(ownerBounds, panelBounds, systemMonitors());
     s.font = messageFont(monitor.dpi);
-    MessageWinMeasures m = measure(s.font, s.text, monitor.bounds);
-    m.dpi = monitor.dpi;
     const MessageWinLayout layout =
-        layoutMessageWin(m, type, buttonSet, ownerBounds, workAreaOrFallback(monitor));
+        layoutMessageWin(measure(s.font, s.text, monitor.bounds, monitor.dpi), type, buttonSet,
+                         ownerBounds, workAreaOrFallback(monitor));
     if (layout.icon) {
         s.iconRect = toRect(*layout.icon);
         s.icon = iconFor(type, layout.icon->width);

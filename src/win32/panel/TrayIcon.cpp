@@ -7,8 +7,7 @@
 #include <string>
 
 #include "win32/system/Encoding.h"
-#include "win32/system/ProgramIcon.h"
-#include "win32/system/WorkArea.h"
+#include "win32/system/WindowFrame.h"
 
 namespace qlx::win {
 
@@ -22,7 +21,8 @@ void copyTip(NOTIFYICONDATAW& data, const std::string& text) {
 }
 } // namespace
 
-void AddTrayIcon(HWND window, UINT callbackMessage, HINSTANCE module, const std::string& tip) {
+bool AddTrayIcon(HWND window, UINT callbackMessage, HINSTANCE module, const std::string& tip,
+                 int imageSize) {
     NOTIFYICONDATAW data{};
     // The layout with the 128-character tip and nothing newer, which every shell understands.
     data.cbSize = NOTIFYICONDATAW_V2_SIZE;
@@ -31,16 +31,33 @@ void AddTrayIcon(HWND window, UINT callbackMessage, HINSTANCE module, const std:
     // The newer callback (below) shows the tip only when asked to.
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP;
     data.uCallbackMessage = callbackMessage;
-    // The small icon at the scale of the primary screen, where the notification area is. The
-    // shell keeps a copy of its own.
-    data.hIcon = loadProgramIcon(module, IconKind::Small, windowDpi(nullptr), LR_VGACOLOR);
+    // The shell keeps a copy of its own.
+    data.hIcon = loadIconOfSize(module, L"MAINICON", imageSize);
     copyTip(data, tip);
-    Shell_NotifyIconW(NIM_ADD, &data);
+    // A shell that still has the icon (a restart announced twice) refuses to add it again but
+    // takes it as a change.
+    const bool there =
+        Shell_NotifyIconW(NIM_ADD, &data) != FALSE || Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
     if (data.hIcon) DestroyIcon(data.hIcon);
     data.hIcon = nullptr;
-    // The newer callback: the keyboard's select and context events, with the icon's place.
-    data.uVersion = NOTIFYICON_VERSION_4;
-    Shell_NotifyIconW(NIM_SETVERSION, &data);
+    if (there) {
+        // The newer callback: the keyboard's select and context events, with the icon's place.
+        data.uVersion = NOTIFYICON_VERSION_4;
+        Shell_NotifyIconW(NIM_SETVERSION, &data);
+    }
+    return there;
+}
+
+bool SetTrayIconImage(HWND window, HINSTANCE module, int imageSize) {
+    NOTIFYICONDATAW data{};
+    data.cbSize = NOTIFYICONDATAW_V2_SIZE;
+    data.hWnd = window;
+    data.uID = 0;
+    data.uFlags = NIF_ICON;
+    data.hIcon = loadIconOfSize(module, L"MAINICON", imageSize);
+    const bool there = Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+    if (data.hIcon) DestroyIcon(data.hIcon);
+    return there;
 }
 
 void SetTrayIconTip(HWND window, const std::string& tip) {

@@ -8,9 +8,13 @@
 
 namespace qlx::win {
 
-// Adds the icon with its tip (Windows-1252). The shell's answer is not examined: on a
-// desktop without a notification area the program simply runs without a visible icon.
-void AddTrayIcon(HWND window, UINT callbackMessage, HINSTANCE module, const std::string& tip);
+// Adds the icon with its tip (Windows-1252) and an image of imageSize pixels, and asks for the
+// newer callback. True when the icon is there afterwards, also when the shell had kept it from
+// before; false when the shell refused it (no notification area yet).
+bool AddTrayIcon(HWND window, UINT callbackMessage, HINSTANCE module, const std::string& tip,
+                 int imageSize);
+// Gives the icon an image of imageSize pixels; false when the shell has no such icon.
+bool SetTrayIconImage(HWND window, HINSTANCE module, int imageSize);
 // Gives the icon, when it is there, a new tip.
 void SetTrayIconTip(HWND window, const std::string& tip);
 void RemoveTrayIcon(HWND window);

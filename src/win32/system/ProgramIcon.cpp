@@ -2,6 +2,7 @@
 #include "win32/system/ProgramIcon.h"
 
 #include "win32/system/SystemLibrary.h"
+#include "win32/system/WindowFrame.h"
 
 namespace qlx::win {
 
@@ -17,10 +18,8 @@ int programIconSize(IconKind kind, int dpi) {
     return size;
 }
 
-HICON loadProgramIcon(HINSTANCE module, IconKind kind, int dpi, UINT extraFlags) {
-    const int size = programIconSize(kind, dpi);
-    return static_cast<HICON>(
-        LoadImageW(module, L"MAINICON", IMAGE_ICON, size, size, extraFlags));
+HICON loadProgramIcon(HINSTANCE module, IconKind kind, int dpi) {
+    return loadIconOfSize(module, L"MAINICON", programIconSize(kind, dpi));
 }
 
 } // namespace qlx::win

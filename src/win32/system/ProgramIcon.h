@@ -11,8 +11,8 @@ enum class IconKind { Small, Large };
 // from the per-DPI metrics where the system has them, else the system-wide ones.
 int programIconSize(IconKind kind, int dpi);
 
-// The program's icon drawn at that size (the nearest image of the icon file, scaled by the
-// system if it has none of that size); the caller destroys it. Null when it cannot be loaded.
-HICON loadProgramIcon(HINSTANCE module, IconKind kind, int dpi, UINT extraFlags = 0);
+// The program's icon drawn at that size (from the nearest larger image of the icon file when
+// it has none of that size); the caller destroys it. Null when it cannot be loaded.
+HICON loadProgramIcon(HINSTANCE module, IconKind kind, int dpi);
 
 } // namespace qlx::win

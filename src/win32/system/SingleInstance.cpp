@@ -3,6 +3,7 @@
 
 #include <shellapi.h>
 
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,17 @@ uint16_t forwardedCommand = 0;
 // start stops asking after this long and ends as it does when nobody answered.
 constexpr ULONGLONG kForwardLimitMs = 5000;
 ULONGLONG forwardDeadline = 0;
+
+// The running instance brings its windows to the front while it answers. The system lets a
+// program do that only when the program in front allows it, which this start, just launched
+// by the user, may: it allows the process of the program's panel before asking it.
+void allowToComeForward(HWND window) {
+    wchar_t name[16] = L"";
+    if (GetClassNameW(window, name, 16) == 0 || std::wcscmp(name, L"TFormMain") != 0) return;
+    DWORD process = 0;
+    if (GetWindowThreadProcessId(window, &process) && process != 0)
+        AllowSetForegroundWindow(process);
+}
 } // namespace
 
 bool registerUniqueProductMessage() {
@@ -28,6 +40,7 @@ bool registerUniqueProductMessage() {
 
 BOOL CALLBACK findRunningInstanceProc(HWND window, LPARAM resultSlot) {
     if (forwardDeadline != 0 && GetTickCount64() > forwardDeadline) return FALSE;
+    allowToComeForward(window);
     DWORD_PTR reply = 0;
     LRESULT ok = SendMessageTimeoutW(window, UniqueProductMessage, forwardedCommand, 0,
                                      SMTO_BLOCK | SMTO_ABORTIFHUNG, 200, &reply);

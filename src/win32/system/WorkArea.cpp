@@ -92,8 +92,7 @@ WorkArea workAreaOfWindow(HWND window) {
 namespace {
 void applyLimited(HWND window, Dimension d, const WorkArea& work) {
     qlx::limitToScreenWorkarea(d, work);
-    SetWindowPos(window, nullptr, d.left, d.top, d.width, d.height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(window, nullptr, d.left, d.top, d.width, d.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 } // namespace
 
@@ -101,10 +100,16 @@ void limitToScreenWorkarea(HWND window) {
     applyLimited(window, windowDimension(window), workAreaOfWindow(window));
 }
 
-void centreOnPanelInWorkarea(HWND window, HWND panel) {
+Dimension placeOnPanel(HWND panel, const Dimension& window) {
     const Dimension panelBounds = windowDimension(panel);
-    applyLimited(window, CentreOnPanel(panelBounds, windowDimension(window)),
-                 workAreaOf(panelBounds, systemMonitors()));
+    Dimension d = CentreOnPanel(panelBounds, window);
+    qlx::limitToScreenWorkarea(d, workAreaOf(panelBounds, systemMonitors()));
+    return d;
+}
+
+void centreOnPanelInWorkarea(HWND window, HWND panel) {
+    const Dimension d = placeOnPanel(panel, windowDimension(window));
+    SetWindowPos(window, nullptr, d.left, d.top, d.width, d.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 } // namespace qlx::win

@@ -24,8 +24,10 @@ Dimension windowDimension(HWND window);
 WorkArea workAreaOfWindow(HWND window);
 // Moves (and if need be shrinks) a window so that it lies inside the work area of its monitor.
 void limitToScreenWorkarea(HWND window);
-// Centres a window on the panel (size unchanged), then keeps it inside the work area of the
-// panel's monitor: how the settings and messages windows are placed each time they are shown.
+// A window of that outer size centred on the panel, then kept inside the work area of the
+// panel's monitor: how the settings and messages windows are placed.
+Dimension placeOnPanel(HWND panel, const Dimension& window);
+// Places a window so, each time it is shown.
 void centreOnPanelInWorkarea(HWND window, HWND panel);
 
 } // namespace qlx::win

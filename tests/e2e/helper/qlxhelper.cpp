@@ -41,6 +41,14 @@
 //   hotkeyfield CLASS    print the value of the hot-key field on a window of that class
 //                        (low byte the key, high byte 1 Shift, 2 Ctrl, 4 Alt)
 //   trayicon             print 1 when the panel has its notification-area icon, else 0
+//   dpichanged WHO DPI L T W H  send WM_DPICHANGED with that rectangle to a window of class
+//                        WHO (or "panel")
+//   dpiscaledsize WHO DPI  print "width height" that a window of class WHO (or "panel")
+//                        answers WM_GETDPISCALEDSIZE with
+//   framesize CLASS DPI  print "width height" of the frame of a window of that class at a DPI
+//   traydelete           delete the panel's notification-area icon, as a restarting taskbar
+//                        does; print 1 when there was one, else 0
+//   taskbarcreated       broadcast the restarted taskbar's "TaskbarCreated"
 //   ping                 send the program's do-nothing message and print how many
 //                        milliseconds the answer took, or "hung" after 10 s
 //   traytips             the tip of every notification-area icon the shell shows, a line each
@@ -796,6 +804,53 @@ int wmain(int argc, wchar_t** argv) {
         if (process) CloseHandle(process);
         return ok ? 0 : 1;
     }
+    if (cmd == L"dpiscaledsize" && argc == 4) {
+        // What the system asks a window before it moves it onto a monitor of another scale:
+        // its size at that DPI. The answer comes back through memory of the window's process.
+        HWND w = std::wstring(argv[2]) == L"panel" ? findPanel() : FindWindowW(argv[2], nullptr);
+        DWORD pid = 0;
+        if (!w || !GetWindowThreadProcessId(w, &pid)) {
+            std::printf("not found\n");
+            return 1;
+        }
+        const auto dpi = static_cast<WORD>(number(argv[3]));
+        SIZE size{0, 0};
+        HANDLE process =
+            OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+        void* remote = process ? VirtualAllocEx(process, nullptr, sizeof size,
+                                                MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)
+                               : nullptr;
+        DWORD_PTR reply = 0;
+        const bool ok =
+            remote && WriteProcessMemory(process, remote, &size, sizeof size, nullptr) &&
+            SendMessageTimeoutW(w, 0x02E4 /* WM_GETDPISCALEDSIZE */, dpi,
+                                reinterpret_cast<LPARAM>(remote), SMTO_BLOCK | SMTO_ABORTIFHUNG,
+                                5000, &reply) &&
+            reply != 0 && ReadProcessMemory(process, remote, &size, sizeof size, nullptr);
+        if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+        if (process) CloseHandle(process);
+        if (ok) std::printf("%ld %ld\n", size.cx, size.cy);
+        return ok ? 0 : 1;
+    }
+    if (cmd == L"framesize" && argc == 4) {
+        // The frame (outer less client size) of a window of that class's style at a DPI, as
+        // the system measures it for that DPI where it can.
+        HWND w = FindWindowW(argv[2], nullptr);
+        if (!w) {
+            std::printf("not found\n");
+            return 1;
+        }
+        using AdjustFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+        const auto adjust = reinterpret_cast<AdjustFn>(reinterpret_cast<void*>(
+            GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
+        const auto style = static_cast<DWORD>(GetWindowLongPtrW(w, GWL_STYLE));
+        const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(w, GWL_EXSTYLE));
+        RECT r{0, 0, 0, 0};
+        if (!(adjust && adjust(&r, style, FALSE, exStyle, static_cast<UINT>(number(argv[3])))))
+            AdjustWindowRectEx(&r, style, FALSE, exStyle);
+        std::printf("%ld %ld\n", r.right - r.left, r.bottom - r.top);
+        return 0;
+    }
     if (cmd == L"closewindow" && argc == 3) {
         HWND w = FindWindowW(argv[2], nullptr);
         return w && PostMessageW(w, WM_CLOSE, 0, 0) ? 0 : 1;
@@ -871,6 +926,20 @@ int wmain(int argc, wchar_t** argv) {
         data.uID = 0;
         std::printf("%d\n", Shell_NotifyIconW(NIM_MODIFY, &data) ? 1 : 0);
         return 0;
+    }
+    if (cmd == L"traydelete") {
+        // What a restarting taskbar does to every icon: the panel's is gone.
+        NOTIFYICONDATAW data{};
+        data.cbSize = NOTIFYICONDATAW_V2_SIZE;
+        data.hWnd = panel;
+        data.uID = 0;
+        std::printf("%d\n", Shell_NotifyIconW(NIM_DELETE, &data) ? 1 : 0);
+        return 0;
+    }
+    if (cmd == L"taskbarcreated") {
+        // What a restarted taskbar announces to every top-level window.
+        const UINT created = RegisterWindowMessageW(L"TaskbarCreated");
+        return created && PostMessageW(HWND_BROADCAST, created, 0, 0) ? 0 : 1;
     }
     if (cmd == L"topmost") {
         std::printf("%d\n", (GetWindowLongW(panel, GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0);

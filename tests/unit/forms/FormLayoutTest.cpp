@@ -100,3 +100,32 @@ TEST(FormLayout, MinimumSizeNeverLargerThanTheWorkArea) {
     for (const Case& c : cases)
         EXPECT_EQ(minimumOuterSize(form, c.workWidth, c.workHeight), c.least) << c.workWidth;
 }
+
+TEST(FormLayout, DpiScaledSizeAnswerFollowsTheTableAndTheUsersSizing) {
+    FormDesc fixed;
+    fixed.clientWidth = 325;
+    fixed.clientHeight = 290;
+    FormDesc sizable = fixed;
+    sizable.minWidth = 400;
+    sizable.minHeight = 300;
+    struct Case {
+        const FormDesc* form;
+        OuterSize client;
+        int dpi, newDpi;
+        OuterSize frame, answer;
+    } cases[] = {
+        // As the table gives it: exactly the table at the new DPI, whatever the old rounding.
+        {&fixed, {325, 290}, 96, 144, {8, 29}, {488 + 8, 435 + 29}},
+        {&fixed, {406, 363}, 120, 96, {6, 25}, {325 + 6, 290 + 25}},
+        {&fixed, {650, 580}, 192, 120, {7, 27}, {406 + 7, 363 + 27}},
+        // Sized by the user 100 wider and 20 higher at 96: half as much again at 144.
+        {&sizable, {425, 310}, 96, 144, {8, 29}, {638 + 8, 465 + 29}},
+        // Back down to no less than the window's smallest size there.
+        {&sizable, {300, 250}, 192, 96, {6, 25}, {400, 300}},
+        // A DPI that could not be asked counts as 96.
+        {&fixed, {325, 290}, 0, 96, {6, 25}, {331, 315}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(dpiScaledOuterSize(*c.form, c.client, c.dpi, c.newDpi, c.frame), c.answer)
+            << c.client.width << " at " << c.dpi << " to " << c.newDpi;
+}
