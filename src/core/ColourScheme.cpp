@@ -50,6 +50,16 @@ uint32_t ColourScheme::text(uint32_t tableColour, bool onButton) const {
     return mode_ == ColourMode::normal ? tableColour : (*this)(textRole(tableColour, onButton));
 }
 
+ButtonColours buttonColours(const ColourScheme& scheme, uint32_t face, uint32_t caption,
+                            bool enabled) {
+    if (face & kSystemColourBit)
+        return {face, kSystemColourBit | (enabled ? kSysButtonText : kSysGrayText),
+                kSystemColourBit | kSysWindowFrame};
+    return {scheme.background(face),
+            enabled ? scheme.text(caption, true) : scheme(ColourRole::disabledText),
+            scheme(ColourRole::highlight)};
+}
+
 ColourRole backgroundRole(uint32_t tableColour) {
     if (tableColour == colourEntry(ColourRole::header).normal) return ColourRole::header;
     if (tableColour == colourEntry(ColourRole::buttonFace).normal) return ColourRole::buttonFace;

@@ -69,6 +69,23 @@ private:
     SystemColours system_{};
 };
 
+// A colour with this bit set is the system's colour of that index (0x80000000 | index).
+inline constexpr uint32_t kSystemColourBit = 0x80000000;
+inline constexpr int kSysWindowFrame = 6;
+
+// A push button's colours: its face as its property has it, with the caption and the frame of
+// the default button that go with it. A system face (the default) goes with the system's
+// button text and frame, whatever the mode; a fixed one with the scheme's. Each result is
+// fixed or a system colour.
+struct ButtonColours {
+    uint32_t face = 0;
+    uint32_t text = 0;
+    uint32_t frame = 0;
+    bool operator==(const ButtonColours&) const = default;
+};
+ButtonColours buttonColours(const ColourScheme& scheme, uint32_t face, uint32_t caption,
+                            bool enabled);
+
 // The role a table's fixed colour plays: as a background the green of the header and the grey
 // of the buttons are theirs, anything else is a dialog's; as a text white stands on the green,
 // the locked caption's grey is a disabled text's, anything else is a dialog's (or a button's).

@@ -151,3 +151,33 @@ TEST(ColourScheme, HighContrastTakesTheSystemColoursThroughout) {
             << name;
     }
 }
+
+// A button's caption and default frame go with its face: the system's with a system face, the
+// scheme's with a fixed one.
+TEST(ColourScheme, ButtonCaptionsGoWithTheirFace) {
+    const ColourScheme normal;
+    const ColourScheme black(ColourMode::highContrast, kContrastBlack);
+    constexpr uint32_t kSystemFace = kSystemColourBit | kSysButtonFace;
+    const struct {
+        const ColourScheme& scheme;
+        uint32_t face;
+        bool enabled;
+        ButtonColours drawn;
+    } table[] = {
+        {normal, 0xDDDDDD, true, {0xDDDDDD, 0x000000, 0x000000}},
+        {normal, 0xDDDDDD, false, {0xDDDDDD, 0x6D6D6D, 0x000000}},
+        {normal, kSystemFace, true,
+         {kSystemFace, kSystemColourBit | kSysButtonText, kSystemColourBit | kSysWindowFrame}},
+        {normal, kSystemFace, false,
+         {kSystemFace, kSystemColourBit | kSysGrayText, kSystemColourBit | kSysWindowFrame}},
+        {black, 0xDDDDDD, true,
+         {kContrastBlack[kSysButtonFace], kContrastBlack[kSysButtonText],
+          kContrastBlack[kSysHighlight]}},
+        {black, 0xDDDDDD, false,
+         {kContrastBlack[kSysButtonFace], kContrastBlack[kSysGrayText],
+          kContrastBlack[kSysHighlight]}},
+    };
+    for (const auto& t : table)
+        EXPECT_EQ(buttonColours(t.scheme, t.face, 0x000000, t.enabled), t.drawn)
+            << std::hex << t.face << " " << t.enabled << " " << t.scheme.highContrast();
+}
