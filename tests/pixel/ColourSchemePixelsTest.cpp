@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <set>
-#include <string>
 
 #include "Canvas.h"
 #include "win32/controls/BitBtnColor.h"
@@ -15,6 +15,7 @@
 #include "win32/controls/Label.h"
 #include "win32/controls/Shape.h"
 #include "win32/controls/SpeedButtonCheckmark.h"
+#include "win32/panel/PanelPainter.h"
 #include "win32/system/SystemColours.h"
 
 using namespace qlx;
@@ -62,78 +63,69 @@ HWND host() {
 
 } // namespace
 
-TEST(ColourSchemePixels, CheckmarkButtonCaptionAndMark) {
+// Each drawn control's text (and a check-mark button's mark, a shape's fill) in the colour
+// its part has: fixed outside high contrast, the system's in it.
+TEST(ColourSchemePixels, CaptionsMarksAndShapes) {
+    const ColourScheme normal;
+    const ColourScheme contrast(ColourMode::highContrast, kContrast);
     const struct {
         const char* what;
-        ColourScheme scheme;
+        ControlKind kind;
+        uint32_t tableColour; // the font's, a shape's fill
         bool enabled;
-        uint32_t caption, mark;
+        const ColourScheme& scheme;
+        uint32_t ink, mark;
     } variants[] = {
-        {"normal", ColourScheme{}, true, 0x000000, kCheckmarkMain},
-        {"normal, disabled", ColourScheme{}, false, 0x6D6D6D, kCheckmarkDisabled},
-        {"high contrast", ColourScheme(ColourMode::highContrast, kContrast), true,
+        {"box", ControlKind::CheckmarkButton, 0x000000, true, normal, 0x000000, kCheckmarkMain},
+        {"box, disabled", ControlKind::CheckmarkButton, 0x000000, false, normal, 0x6D6D6D,
+         kCheckmarkDisabled},
+        {"box, locked", ControlKind::CheckmarkButton, 0x808080, true, contrast,
+         kContrast[kSysGrayText], kContrast[kSysWindowText]},
+        {"box, high contrast", ControlKind::CheckmarkButton, 0x000000, true, contrast,
          kContrast[kSysWindowText], kContrast[kSysWindowText]},
-        {"high contrast, disabled", ColourScheme(ColourMode::highContrast, kContrast), false,
+        {"box, high contrast, disabled", ControlKind::CheckmarkButton, 0x000000, false, contrast,
          kContrast[kSysGrayText], kContrast[kSysGrayText]},
+        {"label, disabled", ControlKind::Label, 0x000000, false, normal, 0x6D6D6D, 0},
+        {"label, high contrast", ControlKind::Label, 0x000000, true, contrast,
+         kContrast[kSysWindowText], 0},
+        {"header label, high contrast", ControlKind::Label, 0xFFFFFF, true, contrast,
+         kContrast[kSysButtonText], 0},
+        {"flat button, high contrast", ControlKind::FlatButton, 0x000000, true, contrast,
+         kContrast[kSysButtonText], 0},
+        {"shape, high contrast", ControlKind::Shape, 0xDDDDDD, true, contrast,
+         kContrast[kSysButtonFace], 0},
     };
     constexpr int kWidth = 120, kHeight = 22;
     Canvas canvas(kWidth, kHeight);
     for (const auto& v : variants) {
         Drawing drawing(v.scheme);
-        ControlDesc desc{"CheckBoxMinimizeOnStart", ControlKind::CheckmarkButton, "",
-                         {0, 0, kWidth, kHeight}};
+        ControlDesc desc{"Control", v.kind, "", {0, 0, kWidth, kHeight}};
         desc.text = {{"Start skjult"}};
-        TSpeedButtonCheckmarkControl box(desc);
-        box.model().SetChecked(true);
-        box.model().SetEnabled(v.enabled);
+        desc.font.colour = v.tableColour;
+        if (v.kind == ControlKind::Shape) desc.colour = v.tableColour;
         canvas.clear();
-        box.paint(canvas.dc());
-        // The mark's first full pixel: row 6 of the pattern, at its left.
-        EXPECT_EQ(canvas.at(4, 3 + 6), v.mark) << v.what;
-        const std::set<uint32_t> caption = coloursIn(canvas, 18, 0, kWidth - 18, kHeight);
-        EXPECT_TRUE(caption.count(v.caption)) << v.what;
+        if (v.kind == ControlKind::CheckmarkButton) {
+            TSpeedButtonCheckmarkControl box(desc);
+            box.model().SetChecked(true);
+            box.model().SetEnabled(v.enabled);
+            box.paint(canvas.dc());
+            // The mark's first full pixel: row 6 of the pattern, at its left.
+            EXPECT_EQ(canvas.at(4, 3 + 6), v.mark) << v.what;
+        } else {
+            std::unique_ptr<GraphicControl> control;
+            if (v.kind == ControlKind::Label) control = std::make_unique<TLabelRuns>(desc);
+            else if (v.kind == ControlKind::FlatButton) control = std::make_unique<TFlatButton>(desc);
+            else control = std::make_unique<TShape>(desc);
+            control->setEnabled(v.enabled);
+            control->paint(canvas.dc());
+        }
+        const std::set<uint32_t> drawn = coloursIn(canvas, 18, 0, kWidth - 18, kHeight);
+        EXPECT_TRUE(drawn.count(v.ink)) << v.what;
+        // Nothing of the normal black is left in high contrast.
         if (v.scheme.highContrast()) {
-            EXPECT_FALSE(caption.count(0x000000)) << v.what;
+            EXPECT_FALSE(drawn.count(0x000000)) << v.what;
         }
     }
-}
-
-TEST(ColourSchemePixels, LabelsShapesAndFlatButtons) {
-    const ColourScheme contrast(ColourMode::highContrast, kContrast);
-    constexpr int kWidth = 100, kHeight = 24;
-    Canvas canvas(kWidth, kHeight);
-    const struct {
-        const char* what;
-        ControlKind kind;
-        uint32_t fontColour;
-        const ColourScheme& scheme;
-        uint32_t ink;
-    } variants[] = {
-        {"label", ControlKind::Label, 0x000000, ColourScheme{}, 0x000000},
-        {"label, high contrast", ControlKind::Label, 0x000000, contrast,
-         kContrast[kSysWindowText]},
-        {"header label, high contrast", ControlKind::Label, 0xFFFFFF, contrast,
-         kContrast[kSysButtonText]},
-        {"flat button, high contrast", ControlKind::FlatButton, 0x000000, contrast,
-         kContrast[kSysButtonText]},
-    };
-    for (const auto& v : variants) {
-        Drawing drawing(v.scheme);
-        ControlDesc desc{"Control", v.kind, "", {0, 0, kWidth, kHeight}};
-        desc.text = {{"Indstillinger"}};
-        desc.font.colour = v.fontColour;
-        canvas.clear();
-        if (v.kind == ControlKind::Label) TLabelRuns(desc).paint(canvas.dc());
-        else TFlatButton(desc).paint(canvas.dc());
-        EXPECT_TRUE(coloursIn(canvas, 0, 0, kWidth, kHeight).count(v.ink)) << v.what;
-    }
-
-    Drawing drawing(contrast);
-    ControlDesc shape{"ButtonOKShape", ControlKind::Shape, "", {0, 0, kWidth, kHeight}};
-    shape.colour = 0xDDDDDD;
-    canvas.clear();
-    TShape(shape).paint(canvas.dc());
-    EXPECT_EQ(canvas.at(kWidth / 2, kHeight / 2), kContrast[kSysButtonFace]);
 }
 
 TEST(ColourSchemePixels, DialogButtonFaceCaptionAndFrame) {
@@ -166,5 +158,21 @@ TEST(ColourSchemePixels, DialogButtonFaceCaptionAndFrame) {
         EXPECT_EQ(canvas.at(0, kHeight / 2), v.frame) << v.what;
         EXPECT_EQ(canvas.at(3, 3), v.face) << v.what;
         EXPECT_TRUE(coloursIn(canvas, 2, 2, kWidth - 4, kHeight - 5).count(v.caption)) << v.what;
+    }
+}
+
+TEST(ColourSchemePixels, PanelAndItsMoveHandle) {
+    const ColourScheme contrast(ColourMode::highContrast, kContrast);
+    Canvas canvas(80, 30);
+    const RECT client{0, 0, 80, 30};
+    const ControlBox handle =
+        moveHandleLines(panelControlBox(PanelControl::PaintBoxMoveHandle, 32, 96), 96);
+    for (const ColourScheme* scheme : {&contrast, static_cast<const ColourScheme*>(nullptr)}) {
+        Drawing drawing(scheme ? *scheme : ColourScheme{});
+        PanelPainter painter; // without its images: the colour and the handle
+        painter.paint(canvas.dc(), client, true, 32, 96);
+        EXPECT_EQ(canvas.at(40, 1), scheme ? kContrast[kSysButtonFace] : 0x5C743Eu);
+        EXPECT_EQ(canvas.at(handle.left, handle.top),
+                  scheme ? kContrast[kSysButtonText] : 0xFFFFFFu);
     }
 }

@@ -6,6 +6,9 @@ namespace qlx::win {
 namespace {
 ColourScheme current;
 bool read = false;
+ColourSchemeSource source = systemColourScheme;
+
+ColourScheme readScheme() { return source ? source() : systemColourScheme(); }
 
 BOOL CALLBACK tellChild(HWND child, LPARAM) {
     SendMessageW(child, WM_SYSCOLORCHANGE, 0, 0);
@@ -26,7 +29,7 @@ ColourScheme systemColourScheme() {
 }
 
 const ColourScheme& colours() {
-    if (!read) setColours(systemColourScheme());
+    if (!read) setColours(readScheme());
     return current;
 }
 
@@ -35,10 +38,12 @@ void setColours(const ColourScheme& scheme) {
     read = true;
 }
 
+void setColourSchemeSource(ColourSchemeSource newSource) { source = newSource; }
+
 bool colourSchemeChanged(UINT msg, WPARAM wParam) {
     if (msg != WM_SYSCOLORCHANGE && !(msg == WM_SETTINGCHANGE && wParam == SPI_SETHIGHCONTRAST))
         return false;
-    setColours(systemColourScheme());
+    setColours(readScheme());
     return true;
 }
 

@@ -15,6 +15,11 @@ void setColours(const ColourScheme& scheme);
 // The system's scheme now: normal unless high contrast is on.
 ColourScheme systemColourScheme();
 
+// Where the scheme is read from: the system (systemColourScheme) unless another source is set;
+// null sets the system again.
+using ColourSchemeSource = ColourScheme (*)();
+void setColourSchemeSource(ColourSchemeSource source);
+
 // True for a message that tells of a change of scheme (WM_SYSCOLORCHANGE, or WM_SETTINGCHANGE
 // for high contrast); the scheme is read again then. Every top-level window gets it.
 bool colourSchemeChanged(UINT msg, WPARAM wParam);
