@@ -15,7 +15,7 @@ enum class ColourRole : uint8_t {
     buttonFace,       // the light-grey buttons
     buttonText,
     header,           // the green strip at the top of the secondary windows
-    headerText,
+    headerText,       // on it
     panel,            // the floating panel
     panelSymbols,     // its logo, its two buttons and its move handle
     highlight,        // the frame of the button shown as the default one
@@ -39,8 +39,8 @@ enum SystemColourIndex : int {
 inline constexpr int kSystemColourCount = 31;
 
 struct ColourEntry {
-    uint32_t normal = 0;   // fixed, 0x00BBGGRR
-    int highContrast = 0;  // a system colour index
+    uint32_t normal = 0;  // fixed, 0x00BBGGRR
+    int highContrast = 0; // a system colour index
 };
 ColourEntry colourEntry(ColourRole role);
 

@@ -16,7 +16,7 @@ namespace {
 
 // What a timer does, one step per tick, while the dialog's loop runs.
 struct Script {
-    WPARAM key = 0;           // pressed on the first tick
+    WPARAM key = 0;            // pressed on the first tick
     bool openAfterKey = false; // seen on the second tick
     bool sawDialog = false;
     int tick = 0;
@@ -76,7 +76,7 @@ TEST(MessageWinKeys, EscAsTheSystemsMessageBoxEnterPressesTheFocusedButton) {
         {7, VK_ESCAPE, kResultCancel, false},  // as 2
         {3, VK_ESCAPE, kResultCancel, true},   // "Ja", "Nej": nothing; the frame gives Cancel
         {4, VK_ESCAPE, kResultCancel, true},
-        {3, VK_RETURN, kResultYes, false},     // the focus starts on the left button
+        {3, VK_RETURN, kResultYes, false}, // the focus starts on the left button
         {4, VK_RETURN, kResultNo, false},
         {1, VK_RETURN, kResultOk, false},
     };

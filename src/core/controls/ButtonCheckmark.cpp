@@ -191,8 +191,7 @@ void TCheckmarkButton::SetEnabled(bool enabled) {
     repaint();
 }
 
-PaintOps TCheckmarkButton::markPaint(int width, int dpi,
-                                     const CheckmarkColours& colours) const {
+PaintOps TCheckmarkButton::markPaint(int width, int dpi, const CheckmarkColours& colours) const {
     return checkmarkPaintAt(CheckmarkLook{width, checked_, BigCheckmark, CheckmarkLeft, enabled_,
                                           MenuMark, imageNumber_, colours},
                             dpi);

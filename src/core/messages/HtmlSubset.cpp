@@ -726,8 +726,8 @@ constexpr int kGapTwips = 240;
 
 } // namespace
 
-std::string richTextToRtf(const RichText& text, std::string_view fontFace, int dpi,
-                          int screenDpi, const RtfColours& colours) {
+std::string richTextToRtf(const RichText& text, std::string_view fontFace, int dpi, int screenDpi,
+                          const RtfColours& colours) {
     if (dpi <= 0 || screenDpi <= 0) dpi = screenDpi = 1;
     // Rounded to the nearest, as the system's MulDiv rounds.
     const auto size = [&](int value) {

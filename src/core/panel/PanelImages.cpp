@@ -37,7 +37,9 @@ std::optional<AlphaImage> decodeAlphaImage(const uint8_t* data, size_t size) {
 }
 
 std::vector<uint32_t> premultiplied(const AlphaImage& image, uint32_t colour) {
-    const auto times = [](uint32_t channel, uint32_t alpha) { return (channel * alpha + 127) / 255; };
+    const auto times = [](uint32_t channel, uint32_t alpha) {
+        return (channel * alpha + 127) / 255;
+    };
     const uint32_t red = colour & 0xFF, green = colour >> 8 & 0xFF, blue = colour >> 16 & 0xFF;
     std::vector<uint32_t> out;
     out.reserve(image.alpha.size());

@@ -51,8 +51,8 @@ void TLabelRuns::paint(HDC dc) {
         shift = box.width - right;
     }
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, gdiColour(enabled() ? scheme.text(colour_, false)
-                                         : scheme(ColourRole::disabledText)));
+    SetTextColor(
+        dc, gdiColour(enabled() ? scheme.text(colour_, false) : scheme(ColourRole::disabledText)));
     // A label with a size clips to it; one that sizes itself to its text draws it whole, and
     // so does a right-aligned one, which grows to the left as its text needs.
     RECT clip = rectOf(box);

@@ -180,8 +180,7 @@ class RichTextView final : public MessageView {
         // stands on the background the view is given.
         const ColourScheme& scheme = colours();
         const std::string rtf = richTextToRtf(
-            text_, face_, dpi_, screen,
-            {scheme(ColourRole::dialogText), scheme(ColourRole::link)});
+            text_, face_, dpi_, screen, {scheme(ColourRole::dialogText), scheme(ColourRole::link)});
         StreamSource source{&rtf, 0};
         EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, readRtf};
         SendMessageW(edit_, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));

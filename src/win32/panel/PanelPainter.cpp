@@ -90,8 +90,7 @@ void PanelPainter::loadImages(uint32_t colour) {
     open_ = loadImage(module_, "OPEN", percent_, colour);
 }
 
-void PanelPainter::paint(HDC dc, const RECT& client, bool buttonsShown, int outerHeight,
-                         int dpi) {
+void PanelPainter::paint(HDC dc, const RECT& client, bool buttonsShown, int outerHeight, int dpi) {
     const ColourScheme& scheme = colours();
     const uint32_t symbols = scheme(ColourRole::panelSymbols);
     if (module_ && symbols != colour_) loadImages(symbols);
