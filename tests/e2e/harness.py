@@ -61,6 +61,12 @@ def set_dpi(dpi):
     """Sets Wine's display DPI and restarts the Wine server so that programs see it."""
     subprocess.run(["wine", "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels",
                     "/t", "REG_DWORD", "/d", str(dpi), "/f"], capture_output=True, timeout=120)
+    restart_wine_server()
+
+
+def restart_wine_server():
+    """A new Wine server, so that programs see what the registry says now (the DPI, the
+    system colours)."""
     quiet = {"stdout": subprocess.DEVNULL, "stderr": subprocess.DEVNULL, "timeout": 60}
     subprocess.run(["wineserver", "-k"], **quiet)
     subprocess.run(["wineserver", "-w"], **quiet)

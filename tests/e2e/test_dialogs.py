@@ -136,6 +136,17 @@ class WarningDialog(QuiklexTest):
         wait_for(lambda: not dialog_in_front(), 5, what="the dialog to close by Enter")
         self.assertTrue(q.running())
 
+    def test_esc_closes_a_notice_as_its_ok_does(self):
+        # As the system's message box: a dialog with "OK" alone closes on Esc, and the program
+        # goes on as after "OK".
+        q = self.start()
+        q.wait_visible()
+        self.open_failing_page()
+        xdotool("key", "Escape")
+        wait_for(lambda: not dialog_in_front(), 5, what="the dialog to close by Esc")
+        self.assertTrue(q.running())
+        self.assertTrue(find_panel().visible)
+
     def test_dialog_takes_the_focus_back_from_another_program(self):
         q = self.start()
         q.wait_visible()

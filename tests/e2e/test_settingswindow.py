@@ -192,6 +192,19 @@ class SettingsWindow(QuiklexTest):
         self.assertEqual(helper("window", "QuiklexApplication")[1].split()[1], "1")
         self.saved("SysTrayIcon=0", "AlwaysOnTop=0")
 
+    def test_esc_leaves_the_yes_no_question_open(self):
+        self.started()
+        w = self.by_command()
+        self.click(w, BOXES["AlwaysOnTop"])
+        xdo("key", "Escape")
+        self.dialog()  # "Vil du gemme ændringerne?" with "Ja" and "Nej"
+        xdo("key", "Escape")  # as the system's message box: nothing without a cancel button
+        time.sleep(1.5)
+        self.assertEqual(foreground_class(), DIALOG)
+        self.answer("right")  # "Nej"
+        self.closed()
+        self.assertNotIn("AlwaysOnTop=0", settings_text())
+
     def test_standard_moves_the_panel_which_annuller_puts_back(self):
         with open(os.path.join(settings_folder(), user_name() + ".ini"), "w", newline="") as f:
             f.write("[MainForm]\r\nFromTop=300\r\nFromLeft=100\r\n\r\n"

@@ -88,9 +88,15 @@ void documentImage(PaintOps& ops, int16_t image) {
 
 } // namespace
 
+CheckmarkColours checkmarkColours(const ColourScheme& scheme) {
+    if (!scheme.highContrast()) return {};
+    const uint32_t text = scheme(ColourRole::dialogText);
+    return {text, text, scheme(ColourRole::disabledText)};
+}
+
 PaintOps checkmarkPaint(const CheckmarkLook& look) {
-    const uint32_t main = look.enabled ? kCheckmarkMain : kCheckmarkDisabled;
-    const uint32_t light = look.enabled ? kCheckmarkLight : kCheckmarkDisabled;
+    const uint32_t main = look.enabled ? look.colours.main : look.colours.disabled;
+    const uint32_t light = look.enabled ? look.colours.light : look.colours.disabled;
     PaintOps ops;
     if (look.checked && !look.big) {
         const int x0 = look.left ? 4 : look.width - 17;
@@ -185,9 +191,9 @@ void TCheckmarkButton::SetEnabled(bool enabled) {
     repaint();
 }
 
-PaintOps TCheckmarkButton::markPaint(int width, int dpi) const {
+PaintOps TCheckmarkButton::markPaint(int width, int dpi, const CheckmarkColours& colours) const {
     return checkmarkPaintAt(CheckmarkLook{width, checked_, BigCheckmark, CheckmarkLeft, enabled_,
-                                          MenuMark, imageNumber_},
+                                          MenuMark, imageNumber_, colours},
                             dpi);
 }
 
@@ -410,7 +416,7 @@ int lineThickness(double width, int dpi) {
 }
 
 MarkShapes checkmarkShapes(const CheckmarkLook& look) {
-    const uint32_t main = look.enabled ? kCheckmarkMain : kCheckmarkDisabled;
+    const uint32_t main = look.enabled ? look.colours.main : look.colours.disabled;
     MarkShapes shapes;
     if (look.checked && !look.big) {
         // Two strokes of one thickness: the long one from the top right down to the bottom,

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "ColourScheme.h"
+
 namespace qlx {
 
 enum class TCheckmarkImageNumbers : int16_t { cmNone = 0, cmWriteLog = 1, cmLog = 2 };
@@ -67,6 +69,15 @@ struct PaintOp {
 };
 using PaintOps = std::vector<PaintOp>;
 
+// The greys the mark is drawn in; in high contrast the system's text and grey text.
+struct CheckmarkColours {
+    uint32_t main = kCheckmarkMain;
+    uint32_t light = kCheckmarkLight;
+    uint32_t disabled = kCheckmarkDisabled;
+    bool operator==(const CheckmarkColours&) const = default;
+};
+CheckmarkColours checkmarkColours(const ColourScheme& scheme);
+
 // What the mark depends on. width is the control's client width.
 struct CheckmarkLook {
     int width = 0;
@@ -76,6 +87,7 @@ struct CheckmarkLook {
     bool enabled = true;
     bool menuMark = false;
     int16_t image = 0;
+    CheckmarkColours colours;
 };
 
 // The mark: the small check mark, the big one, the menu marker or a document image, the
@@ -181,7 +193,7 @@ public:
     void SetImageNumber(int16_t image) { imageNumber_ = image; }
 
     // The mark for a client width at 96 DPI, drawn at dpi.
-    PaintOps markPaint(int width, int dpi = 96) const;
+    PaintOps markPaint(int width, int dpi = 96, const CheckmarkColours& colours = {}) const;
 
     // The window layer's repaint; called when the state shown changes.
     std::function<void()> OnRepaint;

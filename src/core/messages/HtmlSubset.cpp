@@ -726,8 +726,8 @@ constexpr int kGapTwips = 240;
 
 } // namespace
 
-std::string richTextToRtf(const RichText& text, std::string_view fontFace, int dpi,
-                          int screenDpi) {
+std::string richTextToRtf(const RichText& text, std::string_view fontFace, int dpi, int screenDpi,
+                          const RtfColours& colours) {
     if (dpi <= 0 || screenDpi <= 0) dpi = screenDpi = 1;
     // Rounded to the nearest, as the system's MulDiv rounds.
     const auto size = [&](int value) {
@@ -737,8 +737,13 @@ std::string richTextToRtf(const RichText& text, std::string_view fontFace, int d
     for (char c : fontFace)
         if (c != ';' && c != '{' && c != '}' && c != '\\' && static_cast<unsigned char>(c) >= 0x20)
             face += c;
+    const auto colour = [](uint32_t c) {
+        return "\\red" + std::to_string(c & 0xFF) + "\\green" + std::to_string(c >> 8 & 0xFF) +
+               "\\blue" + std::to_string(c >> 16 & 0xFF) + ";";
+    };
     std::string rtf = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0 " +
-                      face + ";}}{\\colortbl;\\red0\\green0\\blue255;}\\f0\\fs" + size(24) + "\n";
+                      face + ";}}{\\colortbl;" + colour(colours.link) + colour(colours.text) +
+                      "}\\f0\\fs" + size(24) + "\n";
     size_t run = 0;
     size_t other = 0;
     for (size_t p = 0; p < text.paragraphs.size(); ++p) {
@@ -763,7 +768,7 @@ std::string richTextToRtf(const RichText& text, std::string_view fontFace, int d
             if ((r.style & kRichBold) || r.heading) controls += "\\b";
             if (r.style & kRichItalic) controls += "\\i";
             if ((r.style & kRichUnderline) || r.link >= 0) controls += "\\ul";
-            if (r.link >= 0) controls += "\\cf1";
+            controls += r.link >= 0 ? "\\cf1" : "\\cf2";
             rtf += '{' + controls + ' ';
             appendRtfText(rtf, std::string_view(text.text).substr(r.start, r.length), text.others,
                           other);

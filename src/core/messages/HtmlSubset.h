@@ -61,13 +61,20 @@ RichText htmlToRichText(std::string_view html);
 // markup survives, and htmlToRichText reads the result to what it read from html.
 std::string flatSubsetHtml(std::string_view html);
 
+// The colours of a message's text and links, 0x00BBGGRR: named for every run, so that the
+// control's own text colour (the system's) never meets the background the view is given.
+struct RtfColours {
+    uint32_t text = 0x000000;
+    uint32_t link = 0xFF0000;
+};
+
 // The text as rich text format for the system's rich-text control, in the given font face
-// at 12 points: headings larger and bold, links blue and underlined, list items indented.
+// at 12 points: headings larger and bold, links underlined, list items indented.
 // The control turns points into pixels at the screen's DPI (screenDpi); on a monitor of
 // another DPI (dpi) every size and indent is scaled by dpi / screenDpi, so that the text has
 // that monitor's size.
 std::string richTextToRtf(const RichText& text, std::string_view fontFace, int dpi = 96,
-                          int screenDpi = 96);
+                          int screenDpi = 96, const RtfColours& colours = {});
 
 // What the built-in view takes from a body style: the first face of a CSS font-family list
 // (without quotes), and a CSS length in pixels (fallback when it is not a plain one).

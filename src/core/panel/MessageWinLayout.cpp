@@ -9,7 +9,8 @@ namespace qlx {
 
 namespace {
 const DialogButton kOk{"OK", kResultOk};
-const DialogButton kCancel{"Annuller", kResultCancel};
+const DialogButton kOnlyOk{"OK", kResultOk, true};
+const DialogButton kCancel{"Annuller", kResultCancel, true};
 const DialogButton kYes{"Ja", kResultYes};
 const DialogButton kNo{"Nej", kResultNo};
 
@@ -20,11 +21,18 @@ int32_t unitsToPixels(int32_t units, int32_t fontMeasure, int32_t unitsPerMeasur
 } // namespace
 
 ButtonSet buttonSetFor(int32_t code) {
-    if (code == 0) return ButtonSet{kOk, std::nullopt, 150};
+    if (code == 0) return ButtonSet{kOnlyOk, std::nullopt, 150};
     if (code < 0 || code == 1) return ButtonSet{kOk, kCancel, 200};
     if (code == 3) return ButtonSet{kYes, kNo, 200};
     if (code == 4) return ButtonSet{kNo, kYes, 200};
     return ButtonSet{kYes, kCancel, 200};
+}
+
+std::optional<int32_t> escapeResult(int32_t code) {
+    const ButtonSet set = buttonSetFor(code);
+    if (set.left.cancel) return set.left.result;
+    if (set.right && set.right->cancel) return set.right->result;
+    return std::nullopt;
 }
 
 bool hasIcon(TMsgDlgType type) { return type != TMsgDlgType::custom; }

@@ -37,6 +37,7 @@ inline constexpr int32_t kIconSize = 32;
 struct DialogButton {
     const char* caption = ""; // Windows-1252
     int32_t result = 0;
+    bool cancel = false; // Esc presses it
 };
 
 struct ButtonSet {
@@ -46,8 +47,12 @@ struct ButtonSet {
 };
 
 // Codes 0 to 4 as the program's callers use them; codes above 4 behave as 2, negative ones
-// as 1.
+// as 1. Esc keeps the system message box's contract: it presses "Annuller" where the set has
+// one and the only "OK" where that is all there is; with "Ja" and "Nej" it does nothing.
+// Enter presses the button with the focus; the close box and Alt+F4 give kResultCancel.
 ButtonSet buttonSetFor(int32_t code);
+// The result Esc gives with a button set, none where it does nothing.
+std::optional<int32_t> escapeResult(int32_t code);
 
 bool hasIcon(TMsgDlgType type);
 

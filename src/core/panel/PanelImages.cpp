@@ -36,10 +36,16 @@ std::optional<AlphaImage> decodeAlphaImage(const uint8_t* data, size_t size) {
     return image;
 }
 
-std::vector<uint32_t> premultipliedWhite(const AlphaImage& image) {
+std::vector<uint32_t> premultiplied(const AlphaImage& image, uint32_t colour) {
+    const auto times = [](uint32_t channel, uint32_t alpha) {
+        return (channel * alpha + 127) / 255;
+    };
+    const uint32_t red = colour & 0xFF, green = colour >> 8 & 0xFF, blue = colour >> 16 & 0xFF;
     std::vector<uint32_t> out;
     out.reserve(image.alpha.size());
-    for (uint8_t a : image.alpha) out.push_back(uint32_t{a} * 0x01010101u);
+    for (uint8_t a : image.alpha)
+        out.push_back(uint32_t{a} << 24 | times(red, a) << 16 | times(green, a) << 8 |
+                      times(blue, a));
     return out;
 }
 

@@ -1,5 +1,5 @@
-// The panel's images: one per scale step, stored as the alpha of a white image, run-length
-// coded; which step a window's DPI takes, and the premultiplied pixels drawn from it.
+// The panel's images: one per scale step, stored as the alpha of a one-coloured image,
+// run-length coded; which step a window's DPI takes, and the premultiplied pixels drawn from it.
 #pragma once
 
 #include <cstddef>
@@ -27,8 +27,9 @@ struct AlphaImage {
 // Nothing when the data is cut short, runs past the image or leaves pixels out.
 std::optional<AlphaImage> decodeAlphaImage(const uint8_t* data, size_t size);
 
-// The white image with that alpha as 32-bit premultiplied pixels (blue, green, red, alpha
-// from the lowest byte up): each pixel's colour channels equal its alpha.
-std::vector<uint32_t> premultipliedWhite(const AlphaImage& image);
+// The image in one colour (0x00BBGGRR) with that alpha as 32-bit premultiplied pixels (blue,
+// green, red, alpha from the lowest byte up): each channel is the colour's times the alpha,
+// rounded; white gives channels equal to the alpha.
+std::vector<uint32_t> premultiplied(const AlphaImage& image, uint32_t colour);
 
 } // namespace qlx

@@ -10,6 +10,7 @@
 #include "win32/system/Encoding.h"
 #include "win32/system/ProgramIcon.h"
 #include "win32/system/SingleInstance.h"
+#include "win32/system/SystemColours.h"
 #include "win32/system/WorkArea.h"
 #include "Text.h"
 
@@ -139,7 +140,9 @@ void TFormMain::paint() {
     HDC dc = BeginPaint(hwnd_, &ps);
     RECT r;
     GetClientRect(hwnd_, &r);
-    FillRect(dc, &r, panelBrush_);
+    HBRUSH brush = CreateSolidBrush(resolvedColour(colours()(ColourRole::panel)));
+    FillRect(dc, &r, brush);
+    DeleteObject(brush);
     EndPaint(hwnd_, &ps);
 }
 
@@ -159,6 +162,8 @@ LRESULT CALLBACK TFormMain::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
 LRESULT TFormMain::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == UniqueProductMessage && msg != 0)
         return core_.UniqueProductMessage(wParam, lParam, UniqueProductMessage);
+    // A new colour scheme (high contrast on or off): the panel draws in it at once.
+    if (colourSchemeChanged(msg, wParam)) InvalidateRect(hwnd_, nullptr, FALSE);
     switch (msg) {
     case WM_WINDOWPOSCHANGED:
         if (keepStartPlace_) {

@@ -25,7 +25,6 @@ public:
     // Creates the window and runs the creation sequence; false when the window failed.
     bool create(HINSTANCE module, int showCommand);
     HWND handle() const { return hwnd_; }
-    HBRUSH panelBrush() const { return panelBrush_; }
     FormMainCore& core() { return core_; }
     ProgramState& state() { return state_; }
 

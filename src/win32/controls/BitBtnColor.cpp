@@ -6,17 +6,13 @@
 
 #include "win32/controls/ButtonGlyphPainter.h"
 #include "win32/system/Encoding.h"
+#include "win32/system/SystemColours.h"
 
 namespace qlx::win {
 
 namespace {
 // Names the button object on its window, so the parent's drawing request finds it.
 constexpr wchar_t kButtonProp[] = L"QuiklexBitBtnColor";
-
-COLORREF resolved(uint32_t colour) {
-    if (colour & 0x80000000u) return GetSysColor(static_cast<int>(colour & 0xFF));
-    return static_cast<COLORREF>(colour & 0xFFFFFF);
-}
 
 RECT toRect(const Rect& r) { return RECT{r.left, r.top, r.left + r.width, r.top + r.height}; }
 
@@ -174,10 +170,12 @@ void TBitBtnColor::paint(const DRAWITEMSTRUCT& item) {
     const BitBtnPaint plan = planBitBtnPaint(state);
 
     HDC dc = item.hDC;
-    const COLORREF face = resolved(colour_);
+    const ButtonColours drawn = buttonColours(
+        colours(), colour_, colourEntry(ColourRole::buttonText).normal, state.enabled);
+    const COLORREF face = resolvedColour(drawn.face);
     if (plan.frame) {
         RECT r = toRect(*plan.frame);
-        HBRUSH frame = CreateSolidBrush(GetSysColor(COLOR_WINDOWFRAME));
+        HBRUSH frame = CreateSolidBrush(resolvedColour(drawn.frame));
         FrameRect(dc, &r, frame);
         DeleteObject(frame);
     }
@@ -202,7 +200,7 @@ void TBitBtnColor::paint(const DRAWITEMSTRUCT& item) {
     content.caption.assign(static_cast<size_t>(length) + 1, L'\0');
     GetWindowTextW(hwnd_, content.caption.data(), length + 1);
     content.caption.resize(static_cast<size_t>(length));
-    content.textColour = GetSysColor(state.enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT);
+    content.textColour = resolvedColour(drawn.text);
     content.font = reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0));
     content.layout = Layout;
     content.margin = Margin;
@@ -211,7 +209,7 @@ void TBitBtnColor::paint(const DRAWITEMSTRUCT& item) {
 
     if (plan.focus) {
         RECT focus = toRect(*plan.focus);
-        SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+        SetTextColor(dc, resolvedColour(drawn.text));
         SetBkColor(dc, face);
         DrawFocusRect(dc, &focus);
     }
@@ -247,6 +245,11 @@ LRESULT TBitBtnColor::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSELEAVE:
         mouseInside_ = false;
         if (OnMouseLeave) OnMouseLeave();
+        break;
+    case WM_SYSCOLORCHANGE:
+        // A new scheme: the face may be another colour now, and its line with it.
+        highlight_ = BitBtnHighlight{};
+        InvalidateRect(hwnd_, nullptr, FALSE);
         break;
     case WM_SETFONT:
     case WM_ENABLE: {

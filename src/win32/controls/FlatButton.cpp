@@ -3,6 +3,7 @@
 
 #include "win32/system/Encoding.h"
 #include "win32/system/Fonts.h"
+#include "win32/system/SystemColours.h"
 
 namespace qlx::win {
 
@@ -26,7 +27,9 @@ void TFlatButton::paint(HDC dc) {
     const std::wstring caption = widen(desc().caption());
     HGDIOBJ oldFont = SelectObject(dc, fontFor(desc().font));
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, enabled() ? gdiColour(desc().font.colour) : GetSysColor(COLOR_GRAYTEXT));
+    const ColourScheme& scheme = colours();
+    SetTextColor(dc, gdiColour(enabled() ? scheme.text(desc().font.colour, true)
+                                         : scheme(ColourRole::disabledText)));
     if (down) OffsetRect(&r, 1, 1);
     DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &r,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);

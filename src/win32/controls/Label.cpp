@@ -5,6 +5,7 @@
 
 #include "win32/system/Encoding.h"
 #include "win32/system/Fonts.h"
+#include "win32/system/SystemColours.h"
 
 namespace qlx::win {
 
@@ -34,7 +35,9 @@ void TLabelRuns::paint(HDC dc) {
     HGDIOBJ oldFont = SelectObject(dc, fontFor(font));
     TEXTMETRICW tm{};
     GetTextMetricsW(dc, &tm);
-    if (desc().colour != kNoColour && box.width > 0) fillRect(dc, rectOf(box), desc().colour);
+    const ColourScheme& scheme = colours();
+    if (desc().colour != kNoColour && box.width > 0)
+        fillRect(dc, rectOf(box), scheme.background(desc().colour));
     const auto measure = [&](std::string_view text, bool bold) {
         return textWidth(dc, font, text, bold);
     };
@@ -48,7 +51,8 @@ void TLabelRuns::paint(HDC dc) {
         shift = box.width - right;
     }
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, enabled() ? gdiColour(colour_) : GetSysColor(COLOR_GRAYTEXT));
+    SetTextColor(
+        dc, gdiColour(enabled() ? scheme.text(colour_, false) : scheme(ColourRole::disabledText)));
     // A label with a size clips to it; one that sizes itself to its text draws it whole, and
     // so does a right-aligned one, which grows to the left as its text needs.
     RECT clip = rectOf(box);

@@ -4,6 +4,7 @@
 #include "win32/controls/CheckmarkPainter.h"
 #include "win32/system/Encoding.h"
 #include "win32/system/Fonts.h"
+#include "win32/system/SystemColours.h"
 #include "Scale.h"
 
 namespace qlx::win {
@@ -59,7 +60,8 @@ void TSpeedButtonCheckmarkControl::paint(HDC dc) {
                      box.left, box.top);
             break;
         case CheckmarkPaintStep::Mark:
-            paintOps(dc, model_->markPaint(width, dpi), box.left, box.top);
+            paintOps(dc, model_->markPaint(width, dpi, checkmarkColours(colours())), box.left,
+                     box.top);
             break;
         case CheckmarkPaintStep::Button: paintButton(dc); break;
         }
@@ -78,7 +80,9 @@ void TSpeedButtonCheckmarkControl::paintButton(HDC dc) {
     if (caption.empty()) return;
     HGDIOBJ oldFont = SelectObject(dc, fontFor(desc().font));
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, enabled ? gdiColour(model_->FontColour) : GetSysColor(COLOR_GRAYTEXT));
+    const ColourScheme& scheme = colours();
+    SetTextColor(dc, gdiColour(enabled ? scheme.text(model_->FontColour, false)
+                                       : scheme(ColourRole::disabledText)));
     RECT text{r.left + scaled(kCheckmarkCaptionMargin, dpi), r.top, r.right, r.bottom};
     if (down) OffsetRect(&text, scaled(1, dpi), scaled(1, dpi));
     DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text,

@@ -4,17 +4,11 @@
 #include "win32/controls/ButtonGlyphPainter.h"
 #include "win32/system/Encoding.h"
 #include "win32/system/Fonts.h"
+#include "win32/system/SystemColours.h"
 
 namespace qlx::win {
 
 namespace {
-constexpr uint32_t kSystemColour = 0x80000000u;
-
-COLORREF resolved(uint32_t colour) {
-    if (colour & kSystemColour) return GetSysColor(static_cast<int>(colour & 0xFF));
-    return gdiColour(colour);
-}
-
 UINT edgeOf(ButtonEdge edge) {
     switch (edge) {
     case ButtonEdge::none: break;
@@ -29,7 +23,7 @@ UINT edgeOf(ButtonEdge edge) {
 
 TSpeedButtonPlus::TSpeedButtonPlus(ControlDesc desc)
     : GraphicControl(std::move(desc)),
-      colour_(this->desc().colour == kNoColour ? kSystemColour | COLOR_BTNFACE
+      colour_(this->desc().colour == kNoColour ? kSystemColourBit | COLOR_BTNFACE
                                                : this->desc().colour) {}
 
 void TSpeedButtonPlus::SetColor(uint32_t colour) {
@@ -65,7 +59,9 @@ void TSpeedButtonPlus::setPressed(bool pressed) {
 void TSpeedButtonPlus::paint(HDC dc) {
     SpeedButtonState state{box.width, box.height, Flat, enabled(), hot_, pressed_, down_};
     const SpeedButtonPaint plan = planSpeedButtonPaint(state);
-    const COLORREF face = resolved(colour_);
+    const ButtonColours paintColours =
+        buttonColours(colours(), colour_, desc().font.colour, enabled());
+    const COLORREF face = resolvedColour(paintColours.face);
     RECT r{box.left + plan.face.left, box.top + plan.face.top,
            box.left + plan.face.left + plan.face.width, box.top + plan.face.top + plan.face.height};
     fillRect(dc, r, face);
@@ -77,7 +73,7 @@ void TSpeedButtonPlus::paint(HDC dc) {
     content.state = plan.glyph;
     content.colours = {face, GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_BTNSHADOW)};
     content.caption = widen(desc().caption());
-    content.textColour = enabled() ? gdiColour(desc().font.colour) : GetSysColor(COLOR_GRAYTEXT);
+    content.textColour = resolvedColour(paintColours.text);
     content.font = fontFor(desc().font);
     content.layout = Layout;
     content.margin = Margin;

@@ -9,6 +9,7 @@
 #include "win32/system/Encoding.h"
 #include "win32/system/Fonts.h"
 #include "win32/system/Oleacc.h"
+#include "win32/system/SystemColours.h"
 #include "win32/system/WindowFrame.h"
 #include "win32/system/WorkArea.h"
 #include "win32/controls/FlatButton.h"
@@ -399,6 +400,8 @@ LRESULT CALLBACK TFormWindow::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
 }
 
 LRESULT TFormWindow::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
+    // A new colour scheme: the window, its panels and its fields draw in it at once.
+    if (colourSchemeChanged(msg, wParam)) passColourSchemeChange(hwnd_);
     LRESULT result = 0;
     if (formMessage(msg, wParam, lParam, result)) return result;
     switch (msg) {

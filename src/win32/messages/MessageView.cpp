@@ -1,6 +1,8 @@
 // The holder window of the messages window's view and the choice between the two views.
 #include "win32/messages/MessageView.h"
 
+#include "win32/system/SystemColours.h"
+
 namespace qlx::win {
 
 namespace {
@@ -102,8 +104,9 @@ LRESULT TMessageViewHolder::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND: {
         RECT r{};
         GetClientRect(hwnd_, &r);
-        FillRect(reinterpret_cast<HDC>(wParam), &r,
-                 static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        HBRUSH brush = CreateSolidBrush(resolvedColour(colours()(ColourRole::dialogBackground)));
+        FillRect(reinterpret_cast<HDC>(wParam), &r, brush);
+        DeleteObject(brush);
         return 1;
     }
     case WM_DESTROY:

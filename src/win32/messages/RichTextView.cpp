@@ -10,6 +10,7 @@
 #include <string>
 
 #include "win32/system/Encoding.h"
+#include "win32/system/SystemColours.h"
 #include "win32/messages/MessageView.h"
 #include "messages/HtmlSubset.h"
 #include "Scale.h"
@@ -31,6 +32,12 @@ const wchar_t* richEditClass() {
         return static_cast<const wchar_t*>(nullptr);
     }();
     return name;
+}
+
+// The page's background: white, or in high contrast the system's window colour.
+void setBackground(HWND edit) {
+    SendMessageW(edit, EM_SETBKGNDCOLOR, 0,
+                 static_cast<LPARAM>(resolvedColour(colours()(ColourRole::dialogBackground))));
 }
 
 struct StreamSource {
@@ -83,14 +90,7 @@ class RichTextView final : public MessageView {
     void setDpi(int dpi) override {
         const int before = dpi_;
         dpi_ = dpi > 0 ? dpi : kDesignDpi;
-        if (dpi_ != before) {
-            // The reader stays at the text shown at the top, wherever it wraps now.
-            const LRESULT line = SendMessageW(edit_, EM_GETFIRSTVISIBLELINE, 0, 0);
-            const LRESULT first = SendMessageW(edit_, EM_LINEINDEX, static_cast<WPARAM>(line), 0);
-            render();
-            const LRESULT now = SendMessageW(edit_, EM_EXLINEFROMCHAR, 0, first > 0 ? first : 0);
-            if (now > 0) SendMessageW(edit_, EM_LINESCROLL, 0, now);
-        }
+        if (dpi_ != before) renderInPlace();
         applyMargin();
     }
 
@@ -108,6 +108,12 @@ class RichTextView final : public MessageView {
     }
 
     bool holderMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT& result) override {
+        if (msg == WM_SYSCOLORCHANGE) {
+            // A new colour scheme: the page again in its colours.
+            setBackground(edit_);
+            renderInPlace();
+            return false;
+        }
         if (msg != WM_NOTIFY) return false;
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
         if (header->hwndFrom != edit_ || header->code != EN_LINK) return false;
@@ -154,6 +160,15 @@ class RichTextView final : public MessageView {
         SendMessageW(edit_, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&r));
     }
 
+    // The page made again, the reader kept at the text shown at the top, wherever it wraps now.
+    void renderInPlace() {
+        const LRESULT line = SendMessageW(edit_, EM_GETFIRSTVISIBLELINE, 0, 0);
+        const LRESULT first = SendMessageW(edit_, EM_LINEINDEX, static_cast<WPARAM>(line), 0);
+        render();
+        const LRESULT now = SendMessageW(edit_, EM_EXLINEFROMCHAR, 0, first > 0 ? first : 0);
+        if (now > 0) SendMessageW(edit_, EM_LINESCROLL, 0, now);
+    }
+
     void render() {
         SendMessageW(edit_, WM_SETREDRAW, FALSE, 0);
         int screen = kDesignDpi;
@@ -161,7 +176,11 @@ class RichTextView final : public MessageView {
             screen = GetDeviceCaps(dc, LOGPIXELSY);
             ReleaseDC(edit_, dc);
         }
-        const std::string rtf = richTextToRtf(text_, face_, dpi_, screen);
+        // The text's colours always named, so that the control's own (the system's) never
+        // stands on the background the view is given.
+        const ColourScheme& scheme = colours();
+        const std::string rtf = richTextToRtf(
+            text_, face_, dpi_, screen, {scheme(ColourRole::dialogText), scheme(ColourRole::link)});
         StreamSource source{&rtf, 0};
         EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, readRtf};
         SendMessageW(edit_, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
@@ -244,7 +263,7 @@ std::unique_ptr<MessageView> makeBuiltInView(HWND holder, MessageViewEvents& eve
                                 nullptr);
     if (!edit) return nullptr;
     SendMessageW(edit, EM_EXLIMITTEXT, 0, kMaxTextLength);
-    SendMessageW(edit, EM_SETBKGNDCOLOR, 0, RGB(255, 255, 255));
+    setBackground(edit);
     SendMessageW(edit, EM_SETEVENTMASK, 0, ENM_LINK);
     SendMessageW(edit, EM_AUTOURLDETECT, FALSE, 0);
     return std::make_unique<RichTextView>(holder, edit, events);

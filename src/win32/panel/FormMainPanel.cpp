@@ -94,8 +94,7 @@ void FormMainPanel::PaintBoxMoveHandlePaint() {
     HDC dc = BeginPaint(hwnd, &ps);
     RECT client{};
     GetClientRect(hwnd, &client);
-    painter_.paint(dc, client, form_.panelBrush(), buttons_.ButtonsShown, outerHeight(hwnd),
-                   dpi_);
+    painter_.paint(dc, client, buttons_.ButtonsShown, outerHeight(hwnd), dpi_);
     EndPaint(hwnd, &ps);
 }
 

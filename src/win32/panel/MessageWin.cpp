@@ -10,6 +10,7 @@
 #include "win32/controls/BitBtnColor.h"
 #include "win32/system/Encoding.h"
 #include "win32/system/Oleacc.h"
+#include "win32/system/SystemColours.h"
 #include "win32/system/WindowFrame.h"
 #include "win32/system/WorkArea.h"
 #include "forms/AccessibleTree.h"
@@ -98,9 +99,13 @@ IDispatch* DialogAccessible::accessibleWindowObject() {
 DialogInFront inFront;
 UINT_PTR zorderTimer = 0;
 
-HBRUSH whiteBrush() {
-    static HBRUSH brush = CreateSolidBrush(RGB(0xFF, 0xFF, 0xFF));
-    return brush;
+// The dialog and its strip: white, or in high contrast the system's window colour.
+void eraseBackground(HWND hwnd, HDC dc) {
+    RECT r{};
+    GetClientRect(hwnd, &r);
+    HBRUSH brush = CreateSolidBrush(resolvedColour(colours()(ColourRole::dialogBackground)));
+    FillRect(dc, &r, brush);
+    DeleteObject(brush);
 }
 
 // The system's icon for the type drawn at size, from its nearest larger image; the caller
@@ -115,6 +120,21 @@ HICON iconFor(TMsgDlgType type, int size) {
     case TMsgDlgType::custom: return nullptr;
     }
     return loadIconOfSize(nullptr, id, size);
+}
+
+// The system's sound for the type, as its own message box plays it: the icon's. A box without
+// an icon plays none (since Windows 7).
+void soundFor(TMsgDlgType type) {
+    if (!hasIcon(type)) return;
+    UINT flag = MB_OK;
+    switch (type) {
+    case TMsgDlgType::warning: flag = MB_ICONEXCLAMATION; break;
+    case TMsgDlgType::error: flag = MB_ICONHAND; break;
+    case TMsgDlgType::information: flag = MB_ICONASTERISK; break;
+    case TMsgDlgType::confirmation: flag = MB_ICONQUESTION; break;
+    case TMsgDlgType::custom: return;
+    }
+    MessageBeep(flag);
 }
 
 RECT toRect(const Rect& r) { return RECT{r.left, r.top, r.left + r.width, r.top + r.height}; }
@@ -195,7 +215,12 @@ bool dpiScaledSize(const DialogState& s, int dpi, SIZE& size) {
 LRESULT dialogMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     DialogState* s = stateOf(hwnd);
     if (s == nullptr) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    // A new colour scheme: the dialog, its strip and its buttons draw in it at once.
+    if (colourSchemeChanged(msg, wParam)) passColourSchemeChange(hwnd);
     switch (msg) {
+    case WM_ERASEBKGND:
+        eraseBackground(hwnd, reinterpret_cast<HDC>(wParam));
+        return 1;
     case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(hwnd, &ps);
@@ -206,7 +231,7 @@ LRESULT dialogMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         HGDIOBJ oldFont = SelectObject(
             dc, s->font ? static_cast<HGDIOBJ>(s->font) : GetStockObject(DEFAULT_GUI_FONT));
         SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        SetTextColor(dc, resolvedColour(colours()(ColourRole::dialogText)));
         RECT text = s->textRect;
         // Unclipped: a last letter such as "g" may overhang its measured cell by a pixel.
         DrawTextW(dc, s->text.c_str(), static_cast<int>(s->text.size()), &text,
@@ -224,6 +249,11 @@ LRESULT dialogMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             // Enter from the keyboard presses the button that has the focus.
             if (LOWORD(wParam) == IDOK && lParam == 0) {
                 if (TBitBtnColor* b = buttonOf(*s, GetFocus())) finish(*s, b->ModalResult);
+                return 0;
+            }
+            // Esc presses the set's cancel button; a set without one ("Ja", "Nej") ignores it.
+            if (LOWORD(wParam) == IDCANCEL && lParam == 0) {
+                TBitBtnColor::pressCancel(hwnd);
                 return 0;
             }
         }
@@ -256,6 +286,9 @@ LRESULT dialogMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 LRESULT stripMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
+    case WM_ERASEBKGND:
+        eraseBackground(hwnd, reinterpret_cast<HDC>(wParam));
+        return 1;
     case WM_DRAWITEM:
         if (TBitBtnColor::drawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
         break;
@@ -289,7 +322,7 @@ bool registerClasses(HINSTANCE module) {
     wc.lpfnWndProc = dialogProc;
     wc.hInstance = module;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = whiteBrush();
+    wc.hbrBackground = nullptr; // erased in the scheme's colour
     wc.lpszClassName = kDialogClass;
     if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
     wc.lpfnWndProc = stripProc;
@@ -378,6 +411,7 @@ int32_t runModal(DialogState& s, bool keepInFront) {
     {
         DisabledWindows disabled(s.dialog);
         ShowWindow(s.dialog, SW_SHOW);
+        soundFor(s.type);
         Application::instance().bringToFront(s.dialog);
         SetFocus(s.left.handle());
         while (!s.done) {
@@ -460,12 +494,14 @@ int32_t showMessageWin(HWND owner, const std::string& text, const std::string& c
         return kResultCancel;
     s.left.setColor(kDialogButtonColour);
     s.left.ModalResult = layout.left.button.result;
+    s.left.Cancel = layout.left.button.cancel;
     if (layout.right) {
         if (!s.right.create(s.strip, kRightButtonId, layout.right->button.caption,
                             layout.right->bounds, s.font))
             return kResultCancel;
         s.right.setColor(kDialogButtonColour);
         s.right.ModalResult = layout.right->button.result;
+        s.right.Cancel = layout.right->button.cancel;
     }
     s.lastFocus = s.left.handle();
     return runModal(s, keepInFront);

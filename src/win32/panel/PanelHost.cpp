@@ -3,6 +3,8 @@
 
 #include <windowsx.h>
 
+#include "win32/system/SystemColours.h"
+
 namespace qlx::win {
 
 void GraphicHost::add(std::unique_ptr<GraphicControl> control) {
@@ -23,7 +25,7 @@ void GraphicHost::paint(HWND window, uint32_t background) {
     HDC memory = CreateCompatibleDC(dc);
     HBITMAP bitmap = CreateCompatibleBitmap(dc, client.right, client.bottom);
     HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
-    HBRUSH brush = CreateSolidBrush(gdiColour(background));
+    HBRUSH brush = CreateSolidBrush(gdiColour(colours().background(background)));
     FillRect(memory, &client, brush);
     DeleteObject(brush);
     for (const auto& c : controls_) {

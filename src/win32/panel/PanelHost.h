@@ -19,7 +19,8 @@ public:
     GraphicControl* find(std::string_view name) const;
     const std::vector<std::unique_ptr<GraphicControl>>& controls() const { return controls_; }
 
-    // The whole client area, without flicker: background, then every visible control.
+    // The whole client area, without flicker: background (the table's colour, or in high
+    // contrast the system's for its part), then every visible control.
     void paint(HWND window, uint32_t background);
     // Mouse messages of the host window; true when handled.
     bool mouse(HWND window, UINT msg, LPARAM lParam);

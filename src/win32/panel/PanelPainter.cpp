@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "win32/system/SystemColours.h"
 #include "panel/PanelImages.h"
 #include "panel/PanelLayout.h"
 
@@ -10,9 +11,9 @@ namespace qlx::win {
 
 namespace {
 
-// A stored image (the alpha of a white image) as a premultiplied 32-bit bitmap; null when the
+// A stored image (an alpha) in a colour as a premultiplied 32-bit bitmap; null when the
 // resource is missing or damaged.
-HBITMAP loadImage(HINSTANCE module, const char* name, int percent) {
+HBITMAP loadImage(HINSTANCE module, const char* name, int percent, uint32_t colour) {
     char resource[32];
     wsprintfA(resource, "PANEL_%s_%d", name, percent);
     HRSRC found = FindResourceA(module, resource, MAKEINTRESOURCEA(10)); // RT_RCDATA
@@ -35,7 +36,7 @@ HBITMAP loadImage(HINSTANCE module, const char* name, int percent) {
         if (bitmap) DeleteObject(bitmap);
         return nullptr;
     }
-    const std::vector<uint32_t> pixels = premultipliedWhite(*image);
+    const std::vector<uint32_t> pixels = premultiplied(*image, colour);
     std::memcpy(bits, pixels.data(), pixels.size() * sizeof(uint32_t));
     return bitmap;
 }
@@ -54,12 +55,12 @@ void drawImage(HDC dc, HDC scratch, HBITMAP image, const ControlBox& box) {
     SelectObject(scratch, old);
 }
 
-void PaintBoxMoveHandlePaint(HDC dc, const ControlBox& handle, int dpi) {
+void PaintBoxMoveHandlePaint(HDC dc, const ControlBox& handle, int dpi, uint32_t colour) {
     const ControlBox lines = moveHandleLines(handle, dpi);
     RECT r{lines.left, lines.top, lines.left + lines.width, lines.top + lines.height};
-    HBRUSH white = CreateSolidBrush(RGB(0xFF, 0xFF, 0xFF));
-    FillRect(dc, &r, white);
-    DeleteObject(white);
+    HBRUSH brush = CreateSolidBrush(resolvedColour(colour));
+    FillRect(dc, &r, brush);
+    DeleteObject(brush);
 }
 
 } // namespace
@@ -75,16 +76,25 @@ void PanelPainter::release() {
 
 void PanelPainter::load(HINSTANCE module, int dpi) {
     const int percent = panelImageScale(dpi);
-    if (percent == percent_ && logo_) return;
-    release();
+    if (percent == percent_ && module == module_ && logo_) return;
+    module_ = module;
     percent_ = percent;
-    logo_ = loadImage(module, "LOGO", percent);
-    menu_ = loadImage(module, "MENU", percent);
-    open_ = loadImage(module, "OPEN", percent);
+    loadImages(colours()(ColourRole::panelSymbols));
 }
 
-void PanelPainter::paint(HDC dc, const RECT& client, HBRUSH background, bool buttonsShown,
-                         int outerHeight, int dpi) {
+void PanelPainter::loadImages(uint32_t colour) {
+    release();
+    colour_ = colour;
+    logo_ = loadImage(module_, "LOGO", percent_, colour);
+    menu_ = loadImage(module_, "MENU", percent_, colour);
+    open_ = loadImage(module_, "OPEN", percent_, colour);
+}
+
+void PanelPainter::paint(HDC dc, const RECT& client, bool buttonsShown, int outerHeight, int dpi) {
+    const ColourScheme& scheme = colours();
+    const uint32_t symbols = scheme(ColourRole::panelSymbols);
+    if (module_ && symbols != colour_) loadImages(symbols);
+    HBRUSH background = CreateSolidBrush(resolvedColour(scheme(ColourRole::panel)));
     const int width = client.right - client.left;
     const int height = client.bottom - client.top;
     HDC buffer = CreateCompatibleDC(dc);
@@ -99,7 +109,7 @@ void PanelPainter::paint(HDC dc, const RECT& client, HBRUSH background, bool but
         FillRect(buffer, &all, background);
         auto box = [&](PanelControl c) { return panelControlBox(c, outerHeight, dpi); };
         if (buttonsShown) {
-            PaintBoxMoveHandlePaint(buffer, box(PanelControl::PaintBoxMoveHandle), dpi);
+            PaintBoxMoveHandlePaint(buffer, box(PanelControl::PaintBoxMoveHandle), dpi, symbols);
             drawImage(buffer, scratch, menu_, box(PanelControl::ImageMenu));
             drawImage(buffer, scratch, open_, box(PanelControl::ImageOpen));
         } else {
@@ -111,6 +121,7 @@ void PanelPainter::paint(HDC dc, const RECT& client, HBRUSH background, bool but
     if (scratch) DeleteDC(scratch);
     if (surface) DeleteObject(surface);
     if (buffer) DeleteDC(buffer);
+    DeleteObject(background);
 }
 
 } // namespace qlx::win

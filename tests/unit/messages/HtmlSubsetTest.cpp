@@ -102,8 +102,8 @@ TEST(HtmlSubset, CharactersOutsideTheCodePageKeepTheirPlace) {
     EXPECT_EQ(notation(r), "a\x1A*\x1A\x1A*&rarr;\x1A [L](http://x.dk/%C5%91%C3%B8?a&b)");
     EXPECT_EQ(r.others, u"\u0151\xD83D\xDE00\u2192");
     const std::string rtf = richTextToRtf(r, "Arial");
-    EXPECT_NE(rtf.find("{\\plain\\f0\\fs24 a\\u337?}{\\plain\\f0\\fs24\\b \\u-10179?\\u-8704?}"
-                       "{\\plain\\f0\\fs24 &rarr;\\u8594? }"),
+    EXPECT_NE(rtf.find("{\\plain\\f0\\fs24\\cf2 a\\u337?}{\\plain\\f0\\fs24\\b\\cf2 \\u-10179?\\u-8704?}"
+                       "{\\plain\\f0\\fs24\\cf2 &rarr;\\u8594? }"),
               std::string::npos)
         << rtf;
 }
@@ -128,21 +128,25 @@ TEST(HtmlSubset, RichTextEscapesTheTextAndCarriesTheFormats) {
         "<p>a{\\object}&aelig;</p><ul><li><b>c</b> <a href=http://x.dk>d</a></ul><h2>e</h2>");
     EXPECT_EQ(richTextToRtf(r, "Arial;}{\\evil"),
               "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0 Arialevil;}}"
-              "{\\colortbl;\\red0\\green0\\blue255;}\\f0\\fs24\n"
-              "\\pard {\\plain\\f0\\fs24 a\\{\\\\object\\}\\'e6}\\par\n"
-              "\\pard\\li480\\fi-300\\tx480\\sb240 {\\plain\\f0\\fs24 \\'95\\tab }"
-              "{\\plain\\f0\\fs24\\b c}{\\plain\\f0\\fs24  }{\\plain\\f0\\fs24\\ul\\cf1 d}\\par\n"
-              "\\pard\\sb240 {\\plain\\f0\\fs36\\b e}\\par\n}");
+              "{\\colortbl;\\red0\\green0\\blue255;\\red0\\green0\\blue0;}\\f0\\fs24\n"
+              "\\pard {\\plain\\f0\\fs24\\cf2 a\\{\\\\object\\}\\'e6}\\par\n"
+              "\\pard\\li480\\fi-300\\tx480\\sb240 {\\plain\\f0\\fs24\\cf2 \\'95\\tab }"
+              "{\\plain\\f0\\fs24\\b\\cf2 c}{\\plain\\f0\\fs24\\cf2  }{\\plain\\f0\\fs24\\ul\\cf1 d}\\par\n"
+              "\\pard\\sb240 {\\plain\\f0\\fs36\\b\\cf2 e}\\par\n}");
     // On a monitor at 150 % of the screen's DPI every size and indent is half as large again.
     EXPECT_EQ(richTextToRtf(r, "Arial", 144, 96),
               "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}}"
-              "{\\colortbl;\\red0\\green0\\blue255;}\\f0\\fs36\n"
-              "\\pard {\\plain\\f0\\fs36 a\\{\\\\object\\}\\'e6}\\par\n"
-              "\\pard\\li720\\fi-450\\tx720\\sb360 {\\plain\\f0\\fs36 \\'95\\tab }"
-              "{\\plain\\f0\\fs36\\b c}{\\plain\\f0\\fs36  }{\\plain\\f0\\fs36\\ul\\cf1 d}\\par\n"
-              "\\pard\\sb360 {\\plain\\f0\\fs54\\b e}\\par\n}");
+              "{\\colortbl;\\red0\\green0\\blue255;\\red0\\green0\\blue0;}\\f0\\fs36\n"
+              "\\pard {\\plain\\f0\\fs36\\cf2 a\\{\\\\object\\}\\'e6}\\par\n"
+              "\\pard\\li720\\fi-450\\tx720\\sb360 {\\plain\\f0\\fs36\\cf2 \\'95\\tab }"
+              "{\\plain\\f0\\fs36\\b\\cf2 c}{\\plain\\f0\\fs36\\cf2  }{\\plain\\f0\\fs36\\ul\\cf1 d}\\par\n"
+              "\\pard\\sb360 {\\plain\\f0\\fs54\\b\\cf2 e}\\par\n}");
     // Back on a monitor at the screen's DPI, the sizes as written.
     EXPECT_EQ(richTextToRtf(r, "Arial", 120, 120), richTextToRtf(r, "Arial"));
+    // Other colours (high contrast: yellow links, white text) go into the colour table.
+    EXPECT_NE(richTextToRtf(r, "Arial", 96, 96, {0xFFFFFF, 0x00FFFF})
+                  .find("{\\colortbl;\\red255\\green255\\blue0;\\red255\\green255\\blue255;}"),
+              std::string::npos);
 }
 
 TEST(HtmlSubset, TheBodyStyleTheBuiltInViewTakes) {

@@ -16,24 +16,42 @@ MessageWinMeasures measures(int32_t textWidth, int32_t textHeight) {
     return MessageWinMeasures{{0, 0, 1920, 1080}, 7, 16, textWidth, textHeight, 6, 29};
 }
 
+// Each button's caption and result, "Esc" after the one Esc presses.
 std::string captions(const ButtonSet& s) {
-    std::string out = std::string(s.left.caption) + "=" + std::to_string(s.left.result);
-    if (s.right)
-        out += std::string(" ") + s.right->caption + "=" + std::to_string(s.right->result);
+    const auto button = [](const DialogButton& b) {
+        return std::string(b.caption) + "=" + std::to_string(b.result) + (b.cancel ? " Esc" : "");
+    };
+    std::string out = button(s.left);
+    if (s.right) out += " " + button(*s.right);
     return out + " min " + std::to_string(s.minimumWidth);
 }
 } // namespace
 
+// Buttons, results, minimum width and the key Esc: as the system's message box, Esc cancels
+// where there is "Annuller", closes with OK where "OK" is all, and does nothing on Ja/Nej.
 TEST(MessageWinLayout, ButtonSetTable) {
-    EXPECT_EQ(captions(buttonSetFor(0)), "OK=1 min 150");
-    EXPECT_EQ(captions(buttonSetFor(1)), "OK=1 Annuller=2 min 200");
-    EXPECT_EQ(captions(buttonSetFor(2)), "Ja=6 Annuller=2 min 200");
-    EXPECT_EQ(captions(buttonSetFor(3)), "Ja=6 Nej=7 min 200");
-    EXPECT_EQ(captions(buttonSetFor(4)), "Nej=7 Ja=6 min 200");
-    for (int32_t code : {5, 6, 1000, INT32_MAX})
-        EXPECT_EQ(captions(buttonSetFor(code)), "Ja=6 Annuller=2 min 200") << code;
-    for (int32_t code : {-1, -4, INT32_MIN})
-        EXPECT_EQ(captions(buttonSetFor(code)), "OK=1 Annuller=2 min 200") << code;
+    const struct {
+        int32_t code;
+        const char* buttons;
+        std::optional<int32_t> esc;
+    } table[] = {
+        {0, "OK=1 Esc min 150", kResultOk},
+        {1, "OK=1 Annuller=2 Esc min 200", kResultCancel},
+        {2, "Ja=6 Annuller=2 Esc min 200", kResultCancel},
+        {3, "Ja=6 Nej=7 min 200", std::nullopt},
+        {4, "Nej=7 Ja=6 min 200", std::nullopt},
+        {5, "Ja=6 Annuller=2 Esc min 200", kResultCancel},
+        {6, "Ja=6 Annuller=2 Esc min 200", kResultCancel},
+        {1000, "Ja=6 Annuller=2 Esc min 200", kResultCancel},
+        {INT32_MAX, "Ja=6 Annuller=2 Esc min 200", kResultCancel},
+        {-1, "OK=1 Annuller=2 Esc min 200", kResultCancel},
+        {-4, "OK=1 Annuller=2 Esc min 200", kResultCancel},
+        {INT32_MIN, "OK=1 Annuller=2 Esc min 200", kResultCancel},
+    };
+    for (const auto& row : table) {
+        EXPECT_EQ(captions(buttonSetFor(row.code)), row.buttons) << row.code;
+        EXPECT_EQ(escapeResult(row.code), row.esc) << row.code;
+    }
 }
 
 TEST(MessageWinLayout, OneWordNoticeGetsOneCentredOkInAtLeast150) {

@@ -26,8 +26,11 @@ TEST(PanelImages, RunsAndLiteralsRebuildTheAlpha) {
     EXPECT_EQ(image->width, 4);
     EXPECT_EQ(image->height, 2);
     EXPECT_EQ(image->alpha, (std::vector<uint8_t>{0, 0, 0, 0, 0, 7, 8, 9}));
-    EXPECT_EQ(premultipliedWhite(*image)[5], 0x07070707u);
-    EXPECT_EQ(premultipliedWhite(*image)[0], 0u);
+    EXPECT_EQ(premultiplied(*image, 0xFFFFFF)[5], 0x07070707u);
+    EXPECT_EQ(premultiplied(*image, 0xFFFFFF)[0], 0u);
+    // In another colour (red, as 0x00BBGGRR) the channels follow it: red lies in the third
+    // byte of a device-independent pixel.
+    EXPECT_EQ(premultiplied(*image, 0x0000FF)[7], 0x09090000u);
 }
 
 TEST(PanelImages, DamagedDataIsRefused) {
