@@ -24,6 +24,20 @@ BOOL CALLBACK DisabledWindows::collect(HWND w, LPARAM self) {
     return TRUE;
 }
 
+namespace {
+bool keyboardLast = false;
+} // namespace
+
+void noteInput(UINT message) {
+    // Presses, not moves: the system sends moves also when a window comes under the mouse.
+    if (message >= WM_KEYFIRST && message <= WM_KEYLAST) keyboardLast = true;
+    else if ((message > WM_MOUSEMOVE && message <= WM_MOUSELAST) ||
+             (message > WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK))
+        keyboardLast = false;
+}
+
+bool lastInputFromKeyboard() { return keyboardLast; }
+
 RegisteredForm::RegisteredForm(HWND form) : form_(form) { Application::instance().addForm(form); }
 
 RegisteredForm::~RegisteredForm() { Application::instance().removeForm(form_); }

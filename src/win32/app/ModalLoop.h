@@ -24,6 +24,12 @@ private:
     std::vector<HWND> windows_;
 };
 
+// The input the program's message loops last took from the queue: a window opened right after
+// a key shows its keyboard cues at once, one opened with the mouse shows none until the
+// keyboard is used. (The system keeps no such memory that every version tells.)
+void noteInput(UINT message);
+bool lastInputFromKeyboard();
+
 class RegisteredForm {
 public:
     explicit RegisteredForm(HWND form);

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "win32/app/Application.h"
+#include "win32/app/ModalLoop.h"
 #include "win32/controls/BevelLines.h"
 #include "win32/system/CommonControls.h"
 #include "win32/system/Encoding.h"
@@ -25,8 +26,44 @@ constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_CONTEXTHELP | WS_EX_CONTROLP
 DWORD styleOf(const FormDesc& desc) { return desc.minWidth > 0 ? kStyle | WS_THICKFRAME : kStyle; }
 } // namespace
 
+// A panel's window answers for the controls on it: its part of the window's tree, with the
+// panel's window object as its parent, so that each panel is in the tree once, under its
+// window. Places stay in the form's client area.
+class TFormWindow::PanelSource final : public AccessibleSource {
+public:
+    PanelSource(TFormWindow& form, std::string panel, HWND window)
+        : form_(form), panel_(std::move(panel)), window_(window) {
+        link->source = this;
+    }
+    ~PanelSource() override { link->source = nullptr; }
+    AccNode accessibleTree() override {
+        const AccNode tree = form_.accessibleTree();
+        const AccNode* node = tree.find(panel_);
+        return node ? *node : AccNode{};
+    }
+    POINT accessibleOrigin() override { return form_.accessibleOrigin(); }
+    void accessibleDefaultAction(const std::string& control) override {
+        form_.accessibleDefaultAction(control);
+    }
+    void accessibleFocus(const std::string& control) override { form_.focusControl(control); }
+    IDispatch* accessibleSystemObject(const std::string& control) override {
+        return form_.accessibleSystemObject(control);
+    }
+    IDispatch* accessibleWindowObject() override { return systemAccessible(window_, OBJID_WINDOW); }
+
+    const std::string& panel() const { return panel_; }
+    std::shared_ptr<AccessibleLink> link = std::make_shared<AccessibleLink>();
+
+private:
+    TFormWindow& form_;
+    std::string panel_;
+    HWND window_;
+};
+
 TFormWindow::~TFormWindow() {
     accLink_->source = nullptr;
+    for (const auto& source : panelSources_) source->link->source = nullptr;
+    for (const Windowed& w : windowed_) clearWindowAnnotation(w.hwnd);
     if (hwnd_) {
         SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
         DestroyWindow(hwnd_);
@@ -75,13 +112,11 @@ bool TFormWindow::create() {
         HWND parent = c.parent.empty() ? hwnd_ : window(c.parent);
         TPanel* panel = TPanel::create(parent, c, panelBox(c));
         if (!panel) return false;
-        panel->OnGetObject = [this, name = c.name](WPARAM wParam, LPARAM lParam) -> LRESULT {
-            const AccNode tree = accessibleTree();
-            for (size_t i = 0; i < tree.children.size(); ++i)
-                if (tree.children[i].control == name)
-                    return answerGetObject(accLink_, {i}, wParam, lParam);
-            return 0;
+        auto source = std::make_shared<PanelSource>(*this, c.name, panel->handle());
+        panel->OnGetObject = [link = source->link](WPARAM wParam, LPARAM lParam) {
+            return answerGetObject(link, {}, wParam, lParam);
         };
+        panelSources_.push_back(std::move(source));
         panels_.push_back(panel);
     }
     for (const ControlDesc& c : desc_.controls) {
@@ -90,6 +125,7 @@ bool TFormWindow::create() {
         if (auto graphic = makeGraphic(c)) {
             graphic->host = parent;
             graphic->dpi = dpi_;
+            graphic->cues = &cues_;
             const ControlDesc* desc = &graphic->desc();
             if (graphic->interactive())
                 graphic->OnClick = [this, desc] { clickControl(desc->name); };
@@ -107,6 +143,7 @@ bool TFormWindow::create() {
     }
     createHints();
     accLink_->source = this;
+    nameFields();
     return true;
 }
 
@@ -312,6 +349,9 @@ int32_t TFormWindow::showModal() {
         formShow();
     } catch (...) {
     }
+    // Opened with the mouse, the window shows no focus rectangle until the keyboard is used.
+    cues_.opened(lastInputFromKeyboard());
+    applyCues();
     {
         DisabledWindows disabled(hwnd_);
         ShowWindow(hwnd_, SW_SHOW);
@@ -333,6 +373,8 @@ int32_t TFormWindow::showModal() {
                 break;
             }
             if (got == -1) break;
+            noteInput(msg.message);
+            if (cueKey(msg)) continue;
             bool done = false;
             try {
                 done = formPreTranslate(msg);
@@ -408,8 +450,21 @@ LRESULT TFormWindow::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         // A field of the window took the keyboard (a click on it): the drawn control lets go.
         const HWND to = reinterpret_cast<HWND>(wParam);
         if (to && IsChild(hwnd_, to)) setGraphicFocus(nullptr);
+        if (focusedGraphic_) focusedGraphic_->invalidate(); // its rectangle goes
         break;
     }
+    case WM_SETFOCUS:
+        if (focusedGraphic_) focusedGraphic_->invalidate();
+        break;
+    case WM_ACTIVATE:
+        activated(wParam);
+        return 0;
+    case WM_UPDATEUISTATE:
+        // The system changed the cues (on Windows, Alt or the keyboard in a dialog).
+        DefWindowProcW(hwnd_, msg, wParam, lParam);
+        if (cues_.update(LOWORD(wParam), HIWORD(wParam)))
+            RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+        return 0;
     case WM_CLOSE:
         // The close box, Alt+F4 and other close requests ask to close with "Cancel".
         if (modal_) modalResult_ = 2;
@@ -484,6 +539,70 @@ bool TFormWindow::focusKey(const MSG& msg) {
     return false;
 }
 
+bool TFormWindow::cueKey(const MSG& msg) {
+    if (!(msg.hwnd == hwnd_ || IsChild(hwnd_, msg.hwnd))) return false;
+    if (msg.message >= WM_KEYDOWN && msg.message <= WM_SYSKEYUP &&
+        cues_.key(msg.message, static_cast<uint32_t>(msg.wParam)))
+        applyCues();
+    // Alt+letter of a mnemonic; other system characters (Alt+Space, Alt+F4) go on.
+    return msg.message == WM_SYSCHAR && msg.wParam < 0x80 &&
+           mnemonic(static_cast<char>(msg.wParam));
+}
+
+bool TFormWindow::mnemonic(char letter) {
+    const MnemonicTarget target = mnemonicTarget(desc_, accessibleState(), letter);
+    switch (target.action) {
+    case MnemonicAction::None: return false;
+    case MnemonicAction::Press: clickControl(target.control); return true;
+    case MnemonicAction::Focus:
+    case MnemonicAction::FocusAndPress:
+        focusControl(target.control);
+        if (cues_.keyboardFocus()) applyCues();
+        if (target.action == MnemonicAction::FocusAndPress) clickControl(target.control);
+        return true;
+    }
+    return false;
+}
+
+// The system is told too, so that the fields and the system's own drawing follow; its answer
+// (WM_UPDATEUISTATE) then finds the cues as they are.
+void TFormWindow::applyCues() {
+    if (!hwnd_) return;
+    const uint16_t hidden = cues_.hidden();
+    const uint16_t shown = (kUiHideFocus | kUiHideAccel) & ~hidden;
+    if (hidden) SendMessageW(hwnd_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, hidden), 0);
+    if (shown) SendMessageW(hwnd_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, shown), 0);
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+// Deactivated, the window notes which of its controls had the keyboard: itself (for a drawn
+// control, which keeps its focus mark) or a field. Activated again, that control gets it back
+// instead of the window as a whole.
+void TFormWindow::activated(WPARAM wParam) {
+    if (LOWORD(wParam) == WA_INACTIVE) {
+        const HWND focus = GetFocus();
+        if (focus == hwnd_ || (focus && IsChild(hwnd_, focus))) focusAtDeactivation_ = focus;
+        if (cues_.deactivated()) applyCues();
+        return;
+    }
+    if (HIWORD(wParam)) return; // minimised
+    const HWND back = focusAtDeactivation_;
+    if (back && back != hwnd_ && IsWindow(back) && IsChild(hwnd_, back) && IsWindowVisible(back) &&
+        IsWindowEnabled(back))
+        SetFocus(back);
+    else
+        SetFocus(hwnd_);
+}
+
+void TFormWindow::nameFields() {
+    const AccNode tree = accessibleTree();
+    for (const Windowed& w : windowed_) {
+        const AccNode* node = tree.find(w.desc->name);
+        if (node && !node->name.empty())
+            annotateWindow(w.hwnd, node->name, node->keyboardShortcut);
+    }
+}
+
 void TFormWindow::clickControl(const std::string& name) {
     const ControlDesc* desc = desc_.find(name);
     if (!desc) return;
@@ -543,6 +662,12 @@ FormAccState TFormWindow::accessibleState() const {
 AccNode TFormWindow::accessibleTree() { return formAccessibleTree(desc_, accessibleState()); }
 
 IAccessible* TFormWindow::accessibleObject() { return createAccessibleObject(accLink_); }
+
+IAccessible* TFormWindow::panelAccessibleObject(std::string_view panel) {
+    for (const auto& source : panelSources_)
+        if (source->panel() == panel) return createAccessibleObject(source->link);
+    return nullptr;
+}
 
 POINT TFormWindow::accessibleOrigin() {
     POINT origin{0, 0};

@@ -84,7 +84,7 @@ void PanelPainter::load(HINSTANCE module, int dpi) {
 }
 
 void PanelPainter::paint(HDC dc, const RECT& client, HBRUSH background, bool buttonsShown,
-                         int outerHeight, int dpi) {
+                         int outerHeight, int dpi, bool focusRect) {
     const int width = client.right - client.left;
     const int height = client.bottom - client.top;
     HDC buffer = CreateCompatibleDC(dc);
@@ -104,6 +104,12 @@ void PanelPainter::paint(HDC dc, const RECT& client, HBRUSH background, bool but
             drawImage(buffer, scratch, open_, box(PanelControl::ImageOpen));
         } else {
             drawImage(buffer, scratch, logo_, box(PanelControl::ImageLogo));
+        }
+        if (focusRect) {
+            RECT inside{1, 1, width - 1, height - 1};
+            SetTextColor(buffer, RGB(0, 0, 0));
+            SetBkColor(buffer, RGB(255, 255, 255));
+            DrawFocusRect(buffer, &inside);
         }
         BitBlt(dc, client.left, client.top, width, height, buffer, 0, 0, SRCCOPY);
         SelectObject(buffer, oldSurface);
