@@ -1,5 +1,6 @@
 // Program entry: one instance per logon session, then the main window and its message loop.
 #include <windows.h>
+
 #include <ole2.h>
 
 #include "win32/app/Application.h"

@@ -3,9 +3,9 @@
 // over, and what the program tells the system about them.
 #include <gtest/gtest.h>
 
-#include <windows.h>
 #include <ole2.h>
 #include <oleacc.h>
+#include <windows.h>
 
 #include <string>
 #include <vector>
@@ -29,7 +29,8 @@ struct Ole : testing::Environment {
 // Runs what has been posted to the thread's windows.
 void pump() {
     MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageW(&msg);
 }
 
 // The accessibility library's calls, from the system folder, as the program takes them.
@@ -248,7 +249,8 @@ TEST(SettingsAccessibleObject, EachPanelIsOneObjectThatItsWindowAnswersFor) {
     ASSERT_EQ(root->get_accChild(child(10), &panelChild), S_OK);
     EXPECT_EQ(windowOf(panelChild), panel);
     panelChild->Release();
-    for (long id = 1; id <= childCount(root); ++id) EXPECT_NE(nameOf(root, id), L"OK") << id;
+    for (long id = 1; id <= childCount(root); ++id)
+        EXPECT_NE(nameOf(root, id), L"OK") << id;
 
     // The panel's window answers with the three buttons, placed in the window's client area.
     IAccessible* bottom = clientObjectOf(panel);
@@ -350,22 +352,51 @@ public:
         annotations.push_back({hwnd, idObject, idChild, L"cleared", L""});
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE SetPropValue(const BYTE*, DWORD, MSAAPROPID, VARIANT) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetPropValue(const BYTE*, DWORD, MSAAPROPID, VARIANT) override {
+        return E_NOTIMPL;
+    }
     HRESULT STDMETHODCALLTYPE SetPropServer(const BYTE*, DWORD, const MSAAPROPID*, int,
-                                            IAccPropServer*, AnnoScope) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE ClearProps(const BYTE*, DWORD, const MSAAPROPID*, int) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE SetHwndProp(HWND, DWORD, DWORD, MSAAPROPID, VARIANT) override { return E_NOTIMPL; }
+                                            IAccPropServer*, AnnoScope) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE ClearProps(const BYTE*, DWORD, const MSAAPROPID*, int) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE SetHwndProp(HWND, DWORD, DWORD, MSAAPROPID, VARIANT) override {
+        return E_NOTIMPL;
+    }
     HRESULT STDMETHODCALLTYPE SetHwndPropServer(HWND, DWORD, DWORD, const MSAAPROPID*, int,
-                                                IAccPropServer*, AnnoScope) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE ComposeHwndIdentityString(HWND, DWORD, DWORD, BYTE**, DWORD*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE DecomposeHwndIdentityString(const BYTE*, DWORD, HWND*, DWORD*, DWORD*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE SetHmenuProp(HMENU, DWORD, MSAAPROPID, VARIANT) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE SetHmenuPropStr(HMENU, DWORD, MSAAPROPID, LPCWSTR) override { return E_NOTIMPL; }
+                                                IAccPropServer*, AnnoScope) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE ComposeHwndIdentityString(HWND, DWORD, DWORD, BYTE**,
+                                                        DWORD*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE DecomposeHwndIdentityString(const BYTE*, DWORD, HWND*, DWORD*,
+                                                          DWORD*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE SetHmenuProp(HMENU, DWORD, MSAAPROPID, VARIANT) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE SetHmenuPropStr(HMENU, DWORD, MSAAPROPID, LPCWSTR) override {
+        return E_NOTIMPL;
+    }
     HRESULT STDMETHODCALLTYPE SetHmenuPropServer(HMENU, DWORD, const MSAAPROPID*, int,
-                                                 IAccPropServer*, AnnoScope) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE ClearHmenuProps(HMENU, DWORD, const MSAAPROPID*, int) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE ComposeHmenuIdentityString(HMENU, DWORD, BYTE**, DWORD*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE DecomposeHmenuIdentityString(const BYTE*, DWORD, HMENU*, DWORD*) override { return E_NOTIMPL; }
+                                                 IAccPropServer*, AnnoScope) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE ClearHmenuProps(HMENU, DWORD, const MSAAPROPID*, int) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE ComposeHmenuIdentityString(HMENU, DWORD, BYTE**, DWORD*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE DecomposeHmenuIdentityString(const BYTE*, DWORD, HMENU*,
+                                                           DWORD*) override {
+        return E_NOTIMPL;
+    }
 };
 
 } // namespace
@@ -435,8 +466,8 @@ TEST(MessageDialogAccessibleObject, IsADialogWithItsTextAndRaisesAnAlert) {
                                          GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
     ASSERT_NE(hook, nullptr);
     const UINT_PTR guard = SetTimer(nullptr, 0, 5000, closeDialogs);
-    const int32_t result = showMessageWin(nullptr, "Indstillingerne kunne ikke gemmes.",
-                                          "Quiklex", TMsgDlgType::warning, 0, false);
+    const int32_t result = showMessageWin(nullptr, "Indstillingerne kunne ikke gemmes.", "Quiklex",
+                                          TMsgDlgType::warning, 0, false);
     KillTimer(nullptr, guard);
     UnhookWinEvent(hook);
     EXPECT_EQ(result, kResultCancel); // closed through its frame

@@ -58,7 +58,8 @@ void nameField(const FormDesc& form, const ControlDesc& field, AccNode& node) {
     }
     if (!before || before->kind != ControlKind::Label) return;
     std::string caption = before->caption();
-    while (!caption.empty() && (caption.back() == ':' || caption.back() == ' ')) caption.pop_back();
+    while (!caption.empty() && (caption.back() == ':' || caption.back() == ' '))
+        caption.pop_back();
     if (caption.empty()) return;
     node.name = caption;
     node.keyboardShortcut = mnemonicShortcut(before->mnemonic);
@@ -105,8 +106,8 @@ AccNode formAccessibleTree(const FormDesc& form, const FormAccState& state) {
         node.control = c.name;
         node.role = roleOf(c.kind);
         node.bounds = scaledBox(inWindow, state.dpi);
-        node.systemObject = c.kind == ControlKind::HotKeyField ||
-                            c.kind == ControlKind::HtmlView || c.kind == ControlKind::Panel;
+        node.systemObject = c.kind == ControlKind::HotKeyField || c.kind == ControlKind::HtmlView ||
+                            c.kind == ControlKind::Panel;
         if (c.kind == ControlKind::HotKeyField || c.kind == ControlKind::HtmlView) {
             nameField(form, c, node);
         } else {

@@ -13,7 +13,9 @@ constexpr uint32_t kVkAlt = 0x12; // VK_MENU
 constexpr uint32_t kVkLeft = 0x25;
 constexpr uint32_t kVkDown = 0x28;
 
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 ControlState stateOf(const FormAccState& state, std::string_view name) {
     const auto it = state.controls.find(name);
@@ -50,9 +52,13 @@ bool KeyboardCues::update(uint16_t action, uint16_t flags) {
     return false;
 }
 
-bool KeyboardCues::deactivated() { return set(hidden_ | kUiHideAccel); }
+bool KeyboardCues::deactivated() {
+    return set(hidden_ | kUiHideAccel);
+}
 
-bool KeyboardCues::keyboardFocus() { return set(hidden_ & ~kUiHideFocus); }
+bool KeyboardCues::keyboardFocus() {
+    return set(hidden_ & ~kUiHideFocus);
+}
 
 size_t mnemonicIndex(std::string_view caption, char mnemonic) {
     if (mnemonic == 0) return std::string::npos;
@@ -74,8 +80,8 @@ std::string prefixedCaption(std::string_view caption, char mnemonic) {
 
 std::string mnemonicShortcut(char mnemonic) {
     if (mnemonic == 0) return {};
-    const char upper = mnemonic >= 'a' && mnemonic <= 'z' ? static_cast<char>(mnemonic - 'a' + 'A')
-                                                         : mnemonic;
+    const char upper =
+        mnemonic >= 'a' && mnemonic <= 'z' ? static_cast<char>(mnemonic - 'a' + 'A') : mnemonic;
     return std::string("Alt+") + upper;
 }
 
@@ -94,7 +100,8 @@ MnemonicTarget mnemonicTarget(const FormDesc& form, const FormAccState& state, c
         const ControlDesc* next = nullptr;
         bool after = false;
         for (const ControlDesc& c : form.controls) {
-            if (&c == found) after = true;
+            if (&c == found)
+                after = true;
             else if (after && takesFocus(c.kind)) {
                 next = &c;
                 break;
@@ -106,11 +113,15 @@ MnemonicTarget mnemonicTarget(const FormDesc& form, const FormAccState& state, c
     const ControlState s = stateOf(state, found->name);
     if (!s.enabled || !s.visible) return {};
     switch (found->kind) {
-    case ControlKind::FlatButton: return {found->name, MnemonicAction::Press};
-    case ControlKind::CheckmarkButton: return {found->name, MnemonicAction::FocusAndPress};
+    case ControlKind::FlatButton:
+        return {found->name, MnemonicAction::Press};
+    case ControlKind::CheckmarkButton:
+        return {found->name, MnemonicAction::FocusAndPress};
     case ControlKind::HotKeyField:
-    case ControlKind::HtmlView: return {found->name, MnemonicAction::Focus};
-    default: return {};
+    case ControlKind::HtmlView:
+        return {found->name, MnemonicAction::Focus};
+    default:
+        return {};
     }
 }
 

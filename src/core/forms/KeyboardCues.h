@@ -34,7 +34,9 @@ public:
     bool keyboardFocus();
 
     // What to draw: the focus rectangle of the control with the focus, the underlines.
-    bool focusRect(bool controlFocused) const { return controlFocused && !(hidden_ & kUiHideFocus); }
+    bool focusRect(bool controlFocused) const {
+        return controlFocused && !(hidden_ & kUiHideFocus);
+    }
     bool underlines() const { return !(hidden_ & kUiHideAccel); }
     // The hidden flags, for telling the system (WM_CHANGEUISTATE).
     uint16_t hidden() const { return hidden_; }

@@ -30,13 +30,16 @@ bool keyboardLast = false;
 
 void noteInput(UINT message) {
     // Presses, not moves: the system sends moves also when a window comes under the mouse.
-    if (message >= WM_KEYFIRST && message <= WM_KEYLAST) keyboardLast = true;
+    if (message >= WM_KEYFIRST && message <= WM_KEYLAST)
+        keyboardLast = true;
     else if ((message > WM_MOUSEMOVE && message <= WM_MOUSELAST) ||
              (message > WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK))
         keyboardLast = false;
 }
 
-bool lastInputFromKeyboard() { return keyboardLast; }
+bool lastInputFromKeyboard() {
+    return keyboardLast;
+}
 
 RegisteredForm::RegisteredForm(HWND form) : form_(form) { Application::instance().addForm(form); }
 

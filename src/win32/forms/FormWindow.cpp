@@ -4,7 +4,6 @@
 #include <commctrl.h>
 
 #include "win32/app/Application.h"
-#include "win32/app/ModalLoop.h"
 #include "win32/controls/BevelLines.h"
 #include "win32/system/CommonControls.h"
 #include "win32/system/Encoding.h"
@@ -62,8 +61,10 @@ private:
 
 TFormWindow::~TFormWindow() {
     accLink_->source = nullptr;
-    for (const auto& source : panelSources_) source->link->source = nullptr;
-    for (const Windowed& w : windowed_) clearWindowAnnotation(w.hwnd);
+    for (const auto& source : panelSources_)
+        source->link->source = nullptr;
+    for (const Windowed& w : windowed_)
+        clearWindowAnnotation(w.hwnd);
     if (hwnd_) {
         SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
         DestroyWindow(hwnd_);
@@ -449,7 +450,10 @@ LRESULT TFormWindow::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_KILLFOCUS: {
         // A field of the window took the keyboard (a click on it): the drawn control lets go.
         const HWND to = reinterpret_cast<HWND>(wParam);
-        if (to && IsChild(hwnd_, to)) setGraphicFocus(nullptr);
+        if (to && IsChild(hwnd_, to)) {
+            setGraphicFocus(nullptr);
+            lastFocus_ = to;
+        }
         if (focusedGraphic_) focusedGraphic_->invalidate(); // its rectangle goes
         break;
     }
@@ -507,12 +511,14 @@ void TFormWindow::setGraphicFocus(GraphicControl* control) {
 void TFormWindow::focusControl(const std::string& name) {
     if (GraphicControl* g = control(name)) {
         setGraphicFocus(g);
+        lastFocus_ = hwnd_;
         SetFocus(hwnd_);
         HWND host = nullptr;
         LONG id = 0;
         if (accessibleAddress(name, host, id)) notifyAccessibleEvent(EVENT_OBJECT_FOCUS, host, id);
     } else if (HWND w = window(name)) {
         setGraphicFocus(nullptr);
+        lastFocus_ = w;
         SetFocus(w); // the system tells of the focus of a window itself
     }
 }
@@ -552,8 +558,11 @@ bool TFormWindow::cueKey(const MSG& msg) {
 bool TFormWindow::mnemonic(char letter) {
     const MnemonicTarget target = mnemonicTarget(desc_, accessibleState(), letter);
     switch (target.action) {
-    case MnemonicAction::None: return false;
-    case MnemonicAction::Press: clickControl(target.control); return true;
+    case MnemonicAction::None:
+        return false;
+    case MnemonicAction::Press:
+        clickControl(target.control);
+        return true;
     case MnemonicAction::Focus:
     case MnemonicAction::FocusAndPress:
         focusControl(target.control);
@@ -581,15 +590,17 @@ void TFormWindow::applyCues() {
 void TFormWindow::activated(WPARAM wParam) {
     if (LOWORD(wParam) == WA_INACTIVE) {
         const HWND focus = GetFocus();
-        if (focus == hwnd_ || (focus && IsChild(hwnd_, focus))) focusAtDeactivation_ = focus;
+        if (focus == hwnd_ || (focus && IsChild(hwnd_, focus))) lastFocus_ = focus;
         if (cues_.deactivated()) applyCues();
         return;
     }
     if (HIWORD(wParam)) return; // minimised
-    const HWND back = focusAtDeactivation_;
+    const HWND back = lastFocus_;
     if (back && back != hwnd_ && IsWindow(back) && IsChild(hwnd_, back) && IsWindowVisible(back) &&
         IsWindowEnabled(back))
         SetFocus(back);
+    else if (focusedGraphic_)
+        focusControl(focusedGraphic_->name()); // readers are told of the drawn control too
     else
         SetFocus(hwnd_);
 }
@@ -598,8 +609,7 @@ void TFormWindow::nameFields() {
     const AccNode tree = accessibleTree();
     for (const Windowed& w : windowed_) {
         const AccNode* node = tree.find(w.desc->name);
-        if (node && !node->name.empty())
-            annotateWindow(w.hwnd, node->name, node->keyboardShortcut);
+        if (node && !node->name.empty()) annotateWindow(w.hwnd, node->name, node->keyboardShortcut);
     }
 }
 

@@ -138,7 +138,8 @@ private:
     HWND tooltip_ = nullptr; // the controls' hints
     std::vector<const GraphicControl*> hints_; // windowless controls with a hint
     GraphicControl* focusedGraphic_ = nullptr;
-    HWND focusAtDeactivation_ = nullptr; // the window itself (a drawn control) or a field
+    // Where the keyboard was last: the window itself (a drawn control) or a field.
+    HWND lastFocus_ = nullptr;
     KeyboardCues cues_;
     std::shared_ptr<AccessibleLink> accLink_ = std::make_shared<AccessibleLink>();
     class PanelSource;

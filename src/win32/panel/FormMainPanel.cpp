@@ -89,8 +89,10 @@ void FormMainPanel::trayIconCallback(int32_t lParam, uintptr_t wParam) {
 // cues when the icon was worked with the keyboard.
 void FormMainPanel::noteTrayInput(UINT event) {
     constexpr UINT kKeySelect = WM_USER + 1; // NIN_KEYSELECT: Enter or Space on the icon
-    if (event == kKeySelect || event == WM_CONTEXTMENU) noteInput(WM_KEYDOWN);
-    else noteInput(event); // the mouse messages
+    if (event == kKeySelect || event == WM_CONTEXTMENU)
+        noteInput(WM_KEYDOWN);
+    else
+        noteInput(event); // the mouse messages
 }
 
 void FormMainPanel::onTopSettingApplied(bool alwaysOnTop) { menus_.OnTopSettingApplied(alwaysOnTop); }
@@ -105,8 +107,8 @@ void FormMainPanel::PaintBoxMoveHandlePaint() {
     HDC dc = BeginPaint(hwnd, &ps);
     RECT client{};
     GetClientRect(hwnd, &client);
-    painter_.paint(dc, client, form_.panelBrush(), buttons_.ButtonsShown, outerHeight(hwnd),
-                   dpi_, GetFocus() == hwnd && cues_.focusRect(true));
+    painter_.paint(dc, client, form_.panelBrush(), buttons_.ButtonsShown, outerHeight(hwnd), dpi_,
+                   GetFocus() == hwnd && cues_.focusRect(true));
     EndPaint(hwnd, &ps);
 }
 
@@ -220,10 +222,16 @@ void FormMainPanel::panelCues(UINT msg, WPARAM wParam) {
     case WM_KEYDOWN:
     case WM_KEYUP:
     case WM_SYSKEYDOWN:
-    case WM_SYSKEYUP: changed = cues_.key(msg, static_cast<uint32_t>(wParam)); break;
-    case WM_UPDATEUISTATE: changed = cues_.update(LOWORD(wParam), HIWORD(wParam)); break;
+    case WM_SYSKEYUP:
+        changed = cues_.key(msg, static_cast<uint32_t>(wParam));
+        break;
+    case WM_UPDATEUISTATE:
+        changed = cues_.update(LOWORD(wParam), HIWORD(wParam));
+        break;
     case WM_SETFOCUS:
-    case WM_KILLFOCUS: changed = true; break;
+    case WM_KILLFOCUS:
+        changed = true;
+        break;
     }
     if (changed) InvalidateRect(form_.handle(), nullptr, FALSE);
 }
