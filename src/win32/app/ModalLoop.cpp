@@ -41,6 +41,13 @@ bool lastInputFromKeyboard() {
     return keyboardLast;
 }
 
+void tellUiState(HWND window, const KeyboardCues& cues) {
+    const uint16_t hidden = cues.hidden();
+    const uint16_t shown = (kUiHideFocus | kUiHideAccel) & ~hidden;
+    if (hidden) SendMessageW(window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, hidden), 0);
+    if (shown) SendMessageW(window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, shown), 0);
+}
+
 RegisteredForm::RegisteredForm(HWND form) : form_(form) { Application::instance().addForm(form); }
 
 RegisteredForm::~RegisteredForm() { Application::instance().removeForm(form_); }

@@ -50,7 +50,6 @@ public:
     }
     IDispatch* accessibleWindowObject() override { return systemAccessible(window_, OBJID_WINDOW); }
 
-    const std::string& panel() const { return panel_; }
     std::shared_ptr<AccessibleLink> link = std::make_shared<AccessibleLink>();
 
 private:
@@ -573,14 +572,9 @@ bool TFormWindow::mnemonic(char letter) {
     return false;
 }
 
-// The system is told too, so that the fields and the system's own drawing follow; its answer
-// (WM_UPDATEUISTATE) then finds the cues as they are.
 void TFormWindow::applyCues() {
     if (!hwnd_) return;
-    const uint16_t hidden = cues_.hidden();
-    const uint16_t shown = (kUiHideFocus | kUiHideAccel) & ~hidden;
-    if (hidden) SendMessageW(hwnd_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, hidden), 0);
-    if (shown) SendMessageW(hwnd_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, shown), 0);
+    tellUiState(hwnd_, cues_);
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
@@ -672,12 +666,6 @@ FormAccState TFormWindow::accessibleState() const {
 AccNode TFormWindow::accessibleTree() { return formAccessibleTree(desc_, accessibleState()); }
 
 IAccessible* TFormWindow::accessibleObject() { return createAccessibleObject(accLink_); }
-
-IAccessible* TFormWindow::panelAccessibleObject(std::string_view panel) {
-    for (const auto& source : panelSources_)
-        if (source->panel() == panel) return createAccessibleObject(source->link);
-    return nullptr;
-}
 
 POINT TFormWindow::accessibleOrigin() {
     POINT origin{0, 0};

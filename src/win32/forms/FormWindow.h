@@ -66,8 +66,6 @@ public:
     // area, as the system gets it through WM_GETOBJECT.
     AccNode accessibleTree() override;
     IAccessible* accessibleObject();
-    // The object a panel's window answers WM_GETOBJECT with: that panel's part of the tree.
-    IAccessible* panelAccessibleObject(std::string_view panel);
 
 protected:
     virtual void formShow() {}

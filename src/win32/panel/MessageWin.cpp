@@ -136,12 +136,9 @@ TBitBtnColor* buttonOf(DialogState& s, HWND hwnd) {
     return nullptr;
 }
 
-// The buttons' focus rectangle after keyboard use only; the system is told as well.
+// The buttons' focus rectangle after keyboard use only.
 void applyCues(DialogState& s) {
-    const uint16_t hidden = s.cues.hidden();
-    const uint16_t shown = (kUiHideFocus | kUiHideAccel) & ~hidden;
-    if (hidden) SendMessageW(s.dialog, WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, hidden), 0);
-    if (shown) SendMessageW(s.dialog, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, shown), 0);
+    tellUiState(s.dialog, s.cues);
     for (HWND button : {s.left.handle(), s.right.handle()})
         if (button) InvalidateRect(button, nullptr, FALSE);
 }
