@@ -438,6 +438,7 @@ struct AlertSeen {
     LONG idObject = 0;
     long role = 0;
     std::wstring name, text;
+    bool focusInStrip = false; // the focus, asked of the dialog, leads to its button strip
 } alert;
 
 // The reader's side: on the alert it asks the dialog for its object, then closes it.
@@ -448,6 +449,11 @@ void CALLBACK onAlert(HWINEVENTHOOK, DWORD, HWND hwnd, LONG idObject, LONG, DWOR
         alert.role = roleOf(dialog, CHILDID_SELF);
         alert.name = nameOf(dialog, CHILDID_SELF);
         alert.text = nameOf(dialog, 1);
+        VARIANT focus;
+        if (dialog->get_accFocus(&focus) == S_OK && focus.vt == VT_DISPATCH) {
+            alert.focusInStrip = GetParent(windowOf(focus.pdispVal)) == hwnd;
+            focus.pdispVal->Release();
+        }
         dialog->Release();
     }
     PostMessageW(hwnd, WM_CLOSE, 0, 0);
@@ -476,4 +482,5 @@ TEST(MessageDialogAccessibleObject, IsADialogWithItsTextAndRaisesAnAlert) {
     EXPECT_EQ(alert.role, ROLE_SYSTEM_DIALOG);
     EXPECT_EQ(alert.name, L"Quiklex");
     EXPECT_EQ(alert.text, L"Indstillingerne kunne ikke gemmes.");
+    EXPECT_TRUE(alert.focusInStrip);
 }

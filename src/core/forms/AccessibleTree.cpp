@@ -206,7 +206,7 @@ AccNode panelAccessibleTree(bool panelFocused, int dpi) {
 }
 
 AccNode messageDialogAccessibleTree(const std::string& caption, const std::string& text,
-                                    const MessageWinLayout& layout) {
+                                    const MessageWinLayout& layout, bool buttonFocused) {
     AccNode root;
     root.name = caption;
     root.role = kRoleDialog;
@@ -222,6 +222,7 @@ AccNode messageDialogAccessibleTree(const std::string& caption, const std::strin
     strip.role = kRolePane;
     strip.bounds = layout.strip;
     strip.systemObject = true;
+    strip.focusWithin = buttonFocused;
     root.children.push_back(std::move(strip));
     return root;
 }

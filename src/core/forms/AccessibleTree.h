@@ -49,6 +49,9 @@ struct AccNode {
     // refers to the system's object for that window, so that each window is in the tree once;
     // a panel's window answers for the controls on it (its children here).
     bool systemObject = false;
+    // Such a window holds the keyboard focus in a control of its own that the system
+    // describes: asked for the focus, its parent answers with the window's object.
+    bool focusWithin = false;
     std::vector<AccNode> children;
     // The node of a control, searched depth first; null when there is none.
     const AccNode* find(std::string_view controlName) const;
@@ -97,6 +100,6 @@ AccNode panelAccessibleTree(bool panelFocused, int dpi);
 // (static text, which readers speak as the dialog's text) and the strip along its bottom
 // with the buttons, a window of its own whose buttons the system describes.
 AccNode messageDialogAccessibleTree(const std::string& caption, const std::string& text,
-                                    const MessageWinLayout& layout);
+                                    const MessageWinLayout& layout, bool buttonFocused = false);
 
 } // namespace qlx

@@ -72,6 +72,7 @@ void postDefaultAction(const std::shared_ptr<AccessibleLink>& link, const std::s
 
 // Whether the focus is on a node below this one.
 bool holdsFocus(const AccNode& node) {
+    if (node.focusWithin) return true;
     for (const AccNode& c : node.children)
         if ((c.states & kStateFocused) || holdsFocus(c)) return true;
     return false;

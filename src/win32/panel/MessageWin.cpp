@@ -77,7 +77,9 @@ struct DialogState {
 };
 
 AccNode DialogAccessible::accessibleTree() {
-    return messageDialogAccessibleTree(s_.caption, s_.textNarrow, s_.layout);
+    const HWND focus = GetFocus();
+    const bool buttonFocused = focus && (focus == s_.left.handle() || focus == s_.right.handle());
+    return messageDialogAccessibleTree(s_.caption, s_.textNarrow, s_.layout, buttonFocused);
 }
 
 POINT DialogAccessible::accessibleOrigin() {

@@ -238,5 +238,7 @@ TEST(AccessibleTree, MessageDialogReadsItsTextAndLeavesItsButtonsToTheSystem) {
                              }));
     EXPECT_EQ(tree.find("Text")->bounds, (ControlBox{58, 16, 220, 45}));
     EXPECT_TRUE(tree.find("Strip")->systemObject);
+    EXPECT_FALSE(tree.find("Strip")->focusWithin);
+    EXPECT_TRUE(messageDialogAccessibleTree("", "", layout, true).find("Strip")->focusWithin);
     EXPECT_EQ(tree.bounds, (ControlBox{0, 0, 300, 120}));
 }
