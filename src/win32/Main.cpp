@@ -1,6 +1,8 @@
 // Program entry: one instance per logon session, then the main window and its message loop.
 #include <windows.h>
 
+#include <ole2.h>
+
 #include "win32/app/Application.h"
 #include "win32/app/FormMain.h"
 #include "win32/system/SingleInstance.h"
@@ -23,6 +25,15 @@ int WINAPI wWinMain(HINSTANCE module, HINSTANCE, PWSTR, int showCommand) {
         return 1;
     }
     if (checkForRunningInstance()) return 1;
+
+    // OLE for the whole GUI thread before its first window exists: drag and drop, and the
+    // accessible objects, which a reader may ask a window for as soon as it is created.
+    struct OleScope {
+        bool ready = SUCCEEDED(OleInitialize(nullptr));
+        ~OleScope() {
+            if (ready) OleUninitialize();
+        }
+    } ole;
 
     try {
         Application& app = Application::instance();

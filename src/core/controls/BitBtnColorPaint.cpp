@@ -44,7 +44,7 @@ BitBtnPaint planBitBtnPaint(const BitBtnState& s) {
         r.top += 1;
     }
     out.content = r;
-    if (s.showAsDefault && s.focused) out.focus = shrunk(client, 4);
+    if (s.showAsDefault && s.focused && s.focusRect) out.focus = shrunk(client, 4);
     return out;
 }
 

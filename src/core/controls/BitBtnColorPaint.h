@@ -26,6 +26,8 @@ struct BitBtnState {
     bool pressed = false;
     bool showAsDefault = false; // focused, or the default button while no other has the focus
     bool focused = false;
+    // The window shows its keyboard cues (ODS_NOFOCUSRECT is not set): after keyboard use.
+    bool focusRect = true;
 };
 
 struct BitBtnPaint {

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "forms/KeyboardCues.h"
 #include "panel/PanelLayout.h"
 
 namespace qlx {
@@ -19,16 +20,16 @@ const AccNode* AccNode::find(std::string_view controlName) const {
     return nullptr;
 }
 
+bool takesFocus(ControlKind kind) {
+    return kind == ControlKind::FlatButton || kind == ControlKind::CheckmarkButton ||
+           kind == ControlKind::HotKeyField || kind == ControlKind::HtmlView;
+}
+
 namespace {
 
 ControlState stateOf(const FormAccState& state, std::string_view name) {
     const auto it = state.controls.find(name);
     return it == state.controls.end() ? ControlState{} : it->second;
-}
-
-bool focusable(ControlKind kind) {
-    return kind == ControlKind::FlatButton || kind == ControlKind::CheckmarkButton ||
-           kind == ControlKind::HotKeyField || kind == ControlKind::HtmlView;
 }
 
 bool accessible(ControlKind kind) {
@@ -44,6 +45,24 @@ uint32_t roleOf(ControlKind kind) {
     case ControlKind::HotKeyField: return kRoleHotKeyField;
     default: return kRoleClient;
     }
+}
+
+// A field's name: the label just before it in the table, as a reader should speak it (without
+// the colon the window shows), or else its hint; with the label's mnemonic as its shortcut.
+void nameField(const FormDesc& form, const ControlDesc& field, AccNode& node) {
+    node.name = field.hint;
+    const ControlDesc* before = nullptr;
+    for (const ControlDesc& c : form.controls) {
+        if (&c == &field) break;
+        before = &c;
+    }
+    if (!before || before->kind != ControlKind::Label) return;
+    std::string caption = before->caption();
+    while (!caption.empty() && (caption.back() == ':' || caption.back() == ' '))
+        caption.pop_back();
+    if (caption.empty()) return;
+    node.name = caption;
+    node.keyboardShortcut = mnemonicShortcut(before->mnemonic);
 }
 
 // A panel's place in the window at the window's current size (96 DPI), as the window lays
@@ -63,7 +82,7 @@ AccNode formAccessibleTree(const FormDesc& form, const FormAccState& state) {
     const int height = state.clientHeight > 0 ? state.clientHeight : form.clientHeight;
     AccNode root;
     root.name = form.caption;
-    root.role = kRolePane;
+    root.role = kRoleDialog;
     root.bounds = scaledBox({0, 0, width, height}, state.dpi);
 
     // Where each panel lies in the window and how large it is now, unscaled.
@@ -86,14 +105,18 @@ AccNode formAccessibleTree(const FormDesc& form, const FormAccState& state) {
         AccNode node;
         node.control = c.name;
         node.role = roleOf(c.kind);
-        node.name = c.kind == ControlKind::HotKeyField || c.kind == ControlKind::HtmlView
-                        ? c.hint
-                        : c.caption();
         node.bounds = scaledBox(inWindow, state.dpi);
-        node.systemObject = c.kind == ControlKind::HotKeyField || c.kind == ControlKind::HtmlView;
+        node.systemObject = c.kind == ControlKind::HotKeyField || c.kind == ControlKind::HtmlView ||
+                            c.kind == ControlKind::Panel;
+        if (c.kind == ControlKind::HotKeyField || c.kind == ControlKind::HtmlView) {
+            nameField(form, c, node);
+        } else {
+            node.name = c.caption();
+            if (c.kind != ControlKind::Label) node.keyboardShortcut = mnemonicShortcut(c.mnemonic);
+        }
         if (c.kind == ControlKind::FlatButton || c.kind == ControlKind::CheckmarkButton)
             node.defaultAction = kDefaultActionPress;
-        if (focusable(c.kind)) {
+        if (takesFocus(c.kind)) {
             if (s.enabled && s.visible) node.states |= kStateFocusable;
             if (state.focused == c.name) node.states |= kStateFocused;
         }
@@ -142,7 +165,7 @@ AccNode formAccessibleTree(const FormDesc& form, const FormAccState& state) {
 std::vector<std::string> focusOrder(const FormDesc& form) {
     std::vector<std::string> order;
     for (const ControlDesc& c : form.controls)
-        if (focusable(c.kind)) order.push_back(c.name);
+        if (takesFocus(c.kind)) order.push_back(c.name);
     return order;
 }
 
@@ -183,10 +206,10 @@ AccNode panelAccessibleTree(bool panelFocused, int dpi) {
 }
 
 AccNode messageDialogAccessibleTree(const std::string& caption, const std::string& text,
-                                    const MessageWinLayout& layout) {
+                                    const MessageWinLayout& layout, bool buttonFocused) {
     AccNode root;
     root.name = caption;
-    root.role = kRolePane;
+    root.role = kRoleDialog;
     root.bounds = {0, 0, layout.clientWidth, layout.clientHeight};
     AccNode body;
     body.control = "Text";
@@ -199,6 +222,7 @@ AccNode messageDialogAccessibleTree(const std::string& caption, const std::strin
     strip.role = kRolePane;
     strip.bounds = layout.strip;
     strip.systemObject = true;
+    strip.focusWithin = buttonFocused;
     root.children.push_back(std::move(strip));
     return root;
 }

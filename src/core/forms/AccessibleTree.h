@@ -18,6 +18,7 @@ namespace qlx {
 
 // Roles and states as the system's accessibility interface numbers them.
 enum AccRole : uint32_t {
+    kRoleDialog = 0x12,
     kRolePane = 0x10,
     kRoleStaticText = 0x29,
     kRolePushButton = 0x2B,
@@ -43,8 +44,14 @@ struct AccNode {
     uint32_t states = 0;
     ControlBox bounds;   // device pixels, in the window's client area
     std::string defaultAction;
-    // A window of its own (the hot-key field, the HTML view): the system describes it.
+    std::string keyboardShortcut; // "Alt+X" for a control with a mnemonic letter
+    // A window of its own (a panel, the hot-key field, the HTML view): its parent's object
+    // refers to the system's object for that window, so that each window is in the tree once;
+    // a panel's window answers for the controls on it (its children here).
     bool systemObject = false;
+    // Such a window holds the keyboard focus in a control of its own that the system
+    // describes: asked for the focus, its parent answers with the window's object.
+    bool focusWithin = false;
     std::vector<AccNode> children;
     // The node of a control, searched depth first; null when there is none.
     const AccNode* find(std::string_view controlName) const;
@@ -64,8 +71,13 @@ struct FormAccState {
     int dpi = kDesignDpi; // the table's numbers are scaled to it
 };
 
-// The window's tree: the window (named by its caption) holds its panels and the controls on
-// its client area; each panel holds its controls. Shapes and lines are left out.
+// The controls that take the keyboard focus: buttons, check-mark buttons and the fields.
+bool takesFocus(ControlKind kind);
+
+// The window's tree: the window, a dialog named by its caption, holds its panels and the
+// controls on its client area; each panel holds its controls. Shapes and lines are left out.
+// A field is named by the label just before it in the table (without its colon), or else by
+// its hint; the label's mnemonic is the field's keyboard shortcut.
 AccNode formAccessibleTree(const FormDesc& form, const FormAccState& state);
 
 // The controls Tab walks, in the order of the table: flat buttons, check-mark buttons and the
@@ -84,9 +96,10 @@ extern const char* const kPanelOpenButtonName;
 // keyboard.
 AccNode panelAccessibleTree(bool panelFocused, int dpi);
 
-// The message dialog: its caption, the text it draws itself (static text), and the strip
-// along its bottom with the buttons, a window of its own whose buttons the system describes.
+// The message dialog: a dialog named by its caption, holding the text it draws itself
+// (static text, which readers speak as the dialog's text) and the strip along its bottom
+// with the buttons, a window of its own whose buttons the system describes.
 AccNode messageDialogAccessibleTree(const std::string& caption, const std::string& text,
-                                    const MessageWinLayout& layout);
+                                    const MessageWinLayout& layout, bool buttonFocused = false);
 
 } // namespace qlx

@@ -77,6 +77,9 @@ struct ControlDesc {
     std::string hint;
     int32_t group = 0;       // check-mark group
     uint8_t faintLines = 0;  // edges with faint lines: 1 top, 2 left, 4 bottom, 8 right
+    // The letter of its caption that Alt presses or focuses it with (a label: the control
+    // after it); 0: none. Kept apart from the caption, which stays as the window shows it.
+    char mnemonic = 0;
     std::string caption() const; // the runs' texts joined
 };
 

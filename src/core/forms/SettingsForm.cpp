@@ -48,27 +48,32 @@ FormDesc settingsFormLayout() {
              {{"Indstillingerne anvendes nu og n\xE5r programmet starter n\xE6ste gang."}}, true)
         .font.italic = true;
 
+    // Each box with its mnemonic letter, which Alt presses it with.
     auto box = [&](const char* name, ControlBox place, const char* caption, const char* hint,
-                   int32_t group) {
+                   int32_t group, char mnemonic) {
         ControlDesc c{name, ControlKind::CheckmarkButton, "", place};
         c.text = {{caption}};
         c.hint = hint;
         c.group = group;
+        c.mnemonic = mnemonic;
         form.controls.push_back(c);
     };
     box("CheckBoxAlwaysOnTop", {13, 107, 157, 22}, "Altid over andre vinduer",
-        "Quiklexs panel forbliver oven p\xE5 andre programmers vinduer", 6);
+        "Quiklexs panel forbliver oven p\xE5 andre programmers vinduer", 6, 'A');
     box("CheckBoxSystray", {13, 133, 147, 22}, "Ikon ved siden af uret",
-        "Knappen i Windows' proceslinje fjernes, og et ikon placeres ved siden af uret", 5);
+        "Knappen i Windows' proceslinje fjernes, og et ikon placeres ved siden af uret", 5, 'I');
     box("CheckBoxRunOnStart", {13, 158, 164, 20}, "Automatisk programstart",
-        "Quiklex startes automatisk n\xE5r Windows starter", 7);
+        "Quiklex startes automatisk n\xE5r Windows starter", 7, 'p');
     box("CheckBoxMinimizeOnStart", {47, 179, 87, 20}, "Start skjult",
-        "Quiklex startes skjult (minimeret) n\xE5r Windows starter", 8);
+        "Quiklex startes skjult (minimeret) n\xE5r Windows starter", 8, 'k');
     box("CheckBoxUseGCF", {13, 202, 295, 22},
         "Offline i \xE6ldre Internet Explorer (version 7, 8 el. 9)",
-        "Optimering til anvendelse offline med Google Chrome Frame", 4);
+        "Optimering til anvendelse offline med Google Chrome Frame", 4, 'f');
 
-    addLabel(form, "Label1", "", {30, 233, 84, 15}, {{"Tastaturgenvej:"}}).hint = kHotKeyHint;
+    // The label's letter takes the keyboard to the shortcut field after it.
+    ControlDesc& label = addLabel(form, "Label1", "", {30, 233, 84, 15}, {{"Tastaturgenvej:"}});
+    label.hint = kHotKeyHint;
+    label.mnemonic = 'T';
     ControlDesc field{"HotKeyField", ControlKind::HotKeyField, "", {120, 231, 136, 20}};
     field.hint = kHotKeyHint;
     form.controls.push_back(field);
@@ -80,9 +85,12 @@ FormDesc settingsFormLayout() {
     addShapedButton(form, "PanelBottom", "ButtonCancel", {75, 4, 66, 21}, {74, 4, 66, 21},
                     "Annuller", kResultCancel, kAnchorTopLeft)
         .hint = "Fortryd \xE6ndringerne og luk vinduet";
-    addShapedButton(form, "PanelBottom", "ButtonReset", {233, 4, 66, 21}, {233, 4, 66, 21},
-                    "Standard", 0, kAnchorTop | kAnchorRight)
-        .hint = "Anvend de oprindelige indstillinger fra installationen";
+    // OK and Annuller have Enter and Esc; "Standard" has a letter of its own.
+    ControlDesc& reset =
+        addShapedButton(form, "PanelBottom", "ButtonReset", {233, 4, 66, 21}, {233, 4, 66, 21},
+                        "Standard", 0, kAnchorTop | kAnchorRight);
+    reset.hint = "Anvend de oprindelige indstillinger fra installationen";
+    reset.mnemonic = 'S';
     return form;
 }
 

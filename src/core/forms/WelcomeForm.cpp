@@ -24,10 +24,12 @@ FormDesc welcomeFormLayout() {
     bottom.anchors = kAnchorLeft | kAnchorTop | kAnchorRight;
     form.controls.push_back(bottom);
     addShapedButton(form, "PanelBottom", "ButtonNo", {59, 4, 78, 21}, {59, 4, 78, 21}, "Moderne",
-                    kResultCancel, kAnchorTopLeft);
+                    kResultCancel, kAnchorTopLeft)
+        .mnemonic = 'M';
     addLabel(form, "LabelOr", "PanelBottom", {162, 7, 0, 0}, {{"eller"}});
     addShapedButton(form, "PanelBottom", "ButtonYes", {213, 4, 78, 21}, {213, 4, 78, 21},
-                    "IE 7, 8, 9", kResultOk, kAnchorTop | kAnchorRight);
+                    "IE 7, 8, 9", kResultOk, kAnchorTop | kAnchorRight)
+        .mnemonic = 'I';
 
     addLabel(form, "LabelExplanation", "", {16, 164, 321, 34},
           {{"Dit valg afg\xF8r om Lemmary (Lemmary) kan fungere "},

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "win32/app/ModalLoop.h"
 #include "win32/system/ProgramIcon.h"
 #include "win32/system/WorkArea.h"
 
@@ -126,6 +127,7 @@ void Application::liftOpenWindows() {
 int Application::run() {
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        noteInput(msg.message);
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }

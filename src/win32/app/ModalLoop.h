@@ -1,11 +1,13 @@
 // What every modal window of the program does while it runs: the program's other windows are
-// disabled, and the window is in the application's list of open windows (so a second start
-// or the shortcut can bring it forward).
+// disabled, the window is in the application's list of open windows (so a second start or the
+// shortcut can bring it forward), and its keyboard cues follow the input.
 #pragma once
 
 #include <windows.h>
 
 #include <vector>
+
+#include "forms/KeyboardCues.h"
 
 namespace qlx::win {
 
@@ -23,6 +25,15 @@ private:
     HWND dialog_;
     std::vector<HWND> windows_;
 };
+
+// The input the program's message loops last took from the queue: a window opened right after
+// a key shows its keyboard cues at once, one opened with the mouse shows none until the
+// keyboard is used. (The system keeps no such memory that every version tells.)
+void noteInput(UINT message);
+bool lastInputFromKeyboard();
+// Tells the system a window's keyboard cues (WM_CHANGEUISTATE), so that its fields and the
+// system's own drawing follow them; its answer (WM_UPDATEUISTATE) then finds them as they are.
+void tellUiState(HWND window, const KeyboardCues& cues);
 
 class RegisteredForm {
 public:

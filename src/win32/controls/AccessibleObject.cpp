@@ -2,6 +2,7 @@
 #include "win32/controls/AccessibleObject.h"
 
 #include <atomic>
+#include <deque>
 
 #include "win32/system/Encoding.h"
 #include "win32/system/Oleacc.h"
@@ -19,6 +20,62 @@ BSTR bstrOf(const std::string& text) {
     static const auto allocate = systemFunction<decltype(&SysAllocStringLen)>(
         L"oleaut32.dll", "SysAllocStringLen");
     return allocate ? allocate(wide.data(), static_cast<UINT>(wide.size())) : nullptr;
+}
+
+// Default actions run from a message posted to a window of the thread that answers for the
+// objects, so that a client's call (a reader in another process, waiting for the answer)
+// returns at once, also when the action opens a menu or asks a question.
+constexpr UINT kRunDefaultAction = WM_APP + 1;
+struct PendingAction {
+    std::shared_ptr<AccessibleLink> link;
+    std::string control;
+};
+std::deque<PendingAction> pendingActions; // the GUI thread's: COM calls the objects there
+
+LRESULT CALLBACK actionWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg != kRunDefaultAction) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    if (pendingActions.empty()) return 0;
+    const PendingAction action = std::move(pendingActions.front());
+    pendingActions.pop_front();
+    try {
+        // The window may have gone meanwhile; it checks itself whether the control still acts.
+        if (action.link->source) action.link->source->accessibleDefaultAction(action.control);
+    } catch (...) {
+    }
+    return 0;
+}
+
+// A message-only window, made on the first object's thread.
+HWND actionWindow() {
+    static HWND window = [] {
+        HINSTANCE module = GetModuleHandleW(nullptr);
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = actionWindowProc;
+        wc.hInstance = module;
+        wc.lpszClassName = L"QuiklexAccessibleActions";
+        if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return HWND{};
+        return CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                               module, nullptr);
+    }();
+    return window;
+}
+
+void postDefaultAction(const std::shared_ptr<AccessibleLink>& link, const std::string& control) {
+    pendingActions.push_back({link, control});
+    if (HWND window = actionWindow(); window && PostMessageW(window, kRunDefaultAction, 0, 0))
+        return;
+    // No window to post to: at once, rather than not at all.
+    pendingActions.pop_back();
+    if (link->source) link->source->accessibleDefaultAction(control);
+}
+
+// Whether the focus is on a node below this one.
+bool holdsFocus(const AccNode& node) {
+    if (node.focusWithin) return true;
+    for (const AccNode& c : node.children)
+        if ((c.states & kStateFocused) || holdsFocus(c)) return true;
+    return false;
 }
 
 class TreeAccessible final : public IAccessible {
@@ -130,10 +187,12 @@ public:
         if (topic) *topic = 0;
         return S_FALSE;
     }
-    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT, BSTR* out) override {
-        if (out) *out = nullptr;
-        return S_FALSE;
+    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* out) override {
+        return text(child, out, [](const AccNode& n) { return n.keyboardShortcut; });
     }
+    // The focused descendant: this object itself, a simple element by its number, or the
+    // object of the child that is or holds the focus (a field's, a panel's window), which a
+    // client asks on.
     HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override {
         return withNode([&](const AccNode& node) {
             if (!focus) return E_POINTER;
@@ -144,11 +203,9 @@ public:
                 return S_OK;
             }
             for (size_t i = 0; i < node.children.size(); ++i) {
-                if (node.children[i].states & kStateFocused) {
-                    focus->vt = VT_I4;
-                    focus->lVal = static_cast<LONG>(i + 1);
-                    return S_OK;
-                }
+                const AccNode& c = node.children[i];
+                if ((c.states & kStateFocused) || holdsFocus(c))
+                    return childVariant(node, static_cast<long>(i + 1), focus);
             }
             return S_FALSE;
         });
@@ -228,10 +285,9 @@ public:
             return S_OK;
         });
         if (found != S_OK) return found;
-        // The action may open a modal window; the client's call waits for it as for a click.
         return guarded([&]() -> HRESULT {
             if (!link_->source) return kDisconnected;
-            link_->source->accessibleDefaultAction(control);
+            postDefaultAction(link_, control);
             return S_OK;
         });
     }

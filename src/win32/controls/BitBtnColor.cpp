@@ -167,6 +167,8 @@ void TBitBtnColor::paint(const DRAWITEMSTRUCT& item) {
     state.pressed = (item.itemState & ODS_SELECTED) != 0;
     state.focused = (item.itemState & ODS_FOCUS) != 0;
     state.showAsDefault = state.focused || (isDefault_ && !otherButtonFocused(hwnd_));
+    // The focus rectangle only after keyboard use, as the window's UI state says.
+    state.focusRect = (item.itemState & ODS_NOFOCUSRECT) == 0;
     const BitBtnPaint plan = planBitBtnPaint(state);
 
     HDC dc = item.hDC;
@@ -252,7 +254,8 @@ LRESULT TBitBtnColor::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         InvalidateRect(hwnd_, nullptr, FALSE);
         break;
     case WM_SETFONT:
-    case WM_ENABLE: {
+    case WM_ENABLE:
+    case WM_UPDATEUISTATE: {
         LRESULT r = base(msg, wParam, lParam);
         InvalidateRect(hwnd_, nullptr, FALSE);
         return r;

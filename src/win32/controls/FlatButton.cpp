@@ -24,7 +24,10 @@ void TFlatButton::paint(HDC dc) {
     const bool down = pressed_ && hot_ && enabled();
     if (enabled() && (hot_ || pressed_))
         DrawEdge(dc, &r, down ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
-    const std::wstring caption = widen(desc().caption());
+    // The mnemonic letter underlined while Alt is held: drawn with its "&".
+    const bool underline = underlineShown();
+    const std::wstring caption =
+        widen(underline ? prefixedCaption(desc().caption(), desc().mnemonic) : desc().caption());
     HGDIOBJ oldFont = SelectObject(dc, fontFor(desc().font));
     SetBkMode(dc, TRANSPARENT);
     const ColourScheme& scheme = colours();
@@ -32,7 +35,7 @@ void TFlatButton::paint(HDC dc) {
                                          : scheme(ColourRole::disabledText)));
     if (down) OffsetRect(&r, 1, 1);
     DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &r,
-              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE | (underline ? 0u : UINT{DT_NOPREFIX}));
     SelectObject(dc, oldFont);
 }
 

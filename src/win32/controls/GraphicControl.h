@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "forms/FormLayout.h"
+#include "forms/KeyboardCues.h"
 
 namespace qlx::win {
 
@@ -40,8 +41,14 @@ public:
     virtual void paint(HDC dc) = 0;
     // Whether its check mark is on (check-mark buttons).
     virtual bool checked() const { return false; }
-    // Has the keyboard focus: its host draws the focus rectangle over it.
+    // Has the keyboard focus: its host draws the focus rectangle over it while its window
+    // has the keyboard and shows its keyboard cues.
     bool focused = false;
+    // Its window's keyboard cues; null: always shown.
+    const KeyboardCues* cues = nullptr;
+    bool focusRectShown() const { return cues ? cues->focusRect(focused) : focused; }
+    // Its caption's mnemonic letter is underlined now (while Alt is held).
+    bool underlineShown() const { return desc_.mnemonic != 0 && cues && cues->underlines(); }
     // Whether the mouse is handed to this control (buttons); others let it through.
     virtual bool interactive() const { return false; }
     // Under the mouse, and held down by it.

@@ -57,11 +57,22 @@ void TLabelRuns::paint(HDC dc) {
     // so does a right-aligned one, which grows to the left as its text needs.
     RECT clip = rectOf(box);
     const UINT options = box.width > 0 && box.height > 0 && !desc().rightAlign ? ETO_CLIPPED : 0;
+    // The mnemonic letter, underlined while Alt is held: its first place in the text.
+    bool underline = underlineShown();
     for (const PlacedRun& p : placed) {
         SelectObject(dc, fontFor(font, p.bold));
         const std::wstring wide = widen(p.text);
-        ExtTextOutW(dc, box.left + p.x + shift, box.top + p.line * tm.tmHeight, options, &clip,
-                    wide.c_str(), static_cast<UINT>(wide.size()), nullptr);
+        const int x = box.left + p.x + shift;
+        const int y = box.top + p.line * tm.tmHeight;
+        ExtTextOutW(dc, x, y, options, &clip, wide.c_str(), static_cast<UINT>(wide.size()),
+                    nullptr);
+        const size_t at = underline ? mnemonicIndex(p.text, desc().mnemonic) : std::string::npos;
+        if (at == std::string::npos) continue;
+        underline = false;
+        const int from = x + measure(p.text.substr(0, at), p.bold);
+        const int to = from + measure(p.text.substr(at, 1), p.bold);
+        RECT line{from, y + tm.tmAscent + 1, to, y + tm.tmAscent + 2};
+        fillRect(dc, line, GetTextColor(dc));
     }
     SelectObject(dc, oldFont);
 }

@@ -76,7 +76,9 @@ void TSpeedButtonCheckmarkControl::paintButton(HDC dc) {
     const bool down = pressed_ && hot_ && enabled;
     if (enabled && (hot_ || pressed_))
         DrawEdge(dc, &r, down ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
-    const std::wstring caption = widen(desc().caption());
+    const bool underline = underlineShown();
+    const std::wstring caption =
+        widen(underline ? prefixedCaption(desc().caption(), desc().mnemonic) : desc().caption());
     if (caption.empty()) return;
     HGDIOBJ oldFont = SelectObject(dc, fontFor(desc().font));
     SetBkMode(dc, TRANSPARENT);
@@ -86,7 +88,7 @@ void TSpeedButtonCheckmarkControl::paintButton(HDC dc) {
     RECT text{r.left + scaled(kCheckmarkCaptionMargin, dpi), r.top, r.right, r.bottom};
     if (down) OffsetRect(&text, scaled(1, dpi), scaled(1, dpi));
     DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
-              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+              DT_LEFT | DT_VCENTER | DT_SINGLELINE | (underline ? 0u : UINT{DT_NOPREFIX}));
     SelectObject(dc, oldFont);
 }
 

@@ -27,8 +27,45 @@ constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_CONTEXTHELP | WS_EX_CONTROLP
 DWORD styleOf(const FormDesc& desc) { return desc.minWidth > 0 ? kStyle | WS_THICKFRAME : kStyle; }
 } // namespace
 
+// A panel's window answers for the controls on it: its part of the window's tree, with the
+// panel's window object as its parent, so that each panel is in the tree once, under its
+// window. Places stay in the form's client area.
+class TFormWindow::PanelSource final : public AccessibleSource {
+public:
+    PanelSource(TFormWindow& form, std::string panel, HWND window)
+        : form_(form), panel_(std::move(panel)), window_(window) {
+        link->source = this;
+    }
+    ~PanelSource() override { link->source = nullptr; }
+    AccNode accessibleTree() override {
+        const AccNode tree = form_.accessibleTree();
+        const AccNode* node = tree.find(panel_);
+        return node ? *node : AccNode{};
+    }
+    POINT accessibleOrigin() override { return form_.accessibleOrigin(); }
+    void accessibleDefaultAction(const std::string& control) override {
+        form_.accessibleDefaultAction(control);
+    }
+    void accessibleFocus(const std::string& control) override { form_.focusControl(control); }
+    IDispatch* accessibleSystemObject(const std::string& control) override {
+        return form_.accessibleSystemObject(control);
+    }
+    IDispatch* accessibleWindowObject() override { return systemAccessible(window_, OBJID_WINDOW); }
+
+    std::shared_ptr<AccessibleLink> link = std::make_shared<AccessibleLink>();
+
+private:
+    TFormWindow& form_;
+    std::string panel_;
+    HWND window_;
+};
+
 TFormWindow::~TFormWindow() {
     accLink_->source = nullptr;
+    for (const auto& source : panelSources_)
+        source->link->source = nullptr;
+    for (const Windowed& w : windowed_)
+        clearWindowAnnotation(w.hwnd);
     if (hwnd_) {
         SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
         DestroyWindow(hwnd_);
@@ -83,13 +120,11 @@ bool TFormWindow::create() {
         HWND parent = c.parent.empty() ? hwnd_ : window(c.parent);
         TPanel* panel = TPanel::create(parent, c, panelBox(c));
         if (!panel) return false;
-        panel->OnGetObject = [this, name = c.name](WPARAM wParam, LPARAM lParam) -> LRESULT {
-            const AccNode tree = accessibleTree();
-            for (size_t i = 0; i < tree.children.size(); ++i)
-                if (tree.children[i].control == name)
-                    return answerGetObject(accLink_, {i}, wParam, lParam);
-            return 0;
+        auto source = std::make_shared<PanelSource>(*this, c.name, panel->handle());
+        panel->OnGetObject = [link = source->link](WPARAM wParam, LPARAM lParam) {
+            return answerGetObject(link, {}, wParam, lParam);
         };
+        panelSources_.push_back(std::move(source));
         panels_.push_back(panel);
     }
     for (const ControlDesc& c : desc_.controls) {
@@ -98,6 +133,7 @@ bool TFormWindow::create() {
         if (auto graphic = makeGraphic(c)) {
             graphic->host = parent;
             graphic->dpi = dpi_;
+            graphic->cues = &cues_;
             const ControlDesc* desc = &graphic->desc();
             if (graphic->interactive())
                 graphic->OnClick = [this, desc] { clickControl(desc->name); };
@@ -115,6 +151,7 @@ bool TFormWindow::create() {
     }
     createHints();
     accLink_->source = this;
+    nameFields();
     return true;
 }
 
@@ -333,6 +370,9 @@ int32_t TFormWindow::showModal() {
         formShow();
     } catch (...) {
     }
+    // Opened with the mouse, the window shows no focus rectangle until the keyboard is used.
+    cues_.opened(lastInputFromKeyboard());
+    applyCues();
     {
         DisabledWindows disabled(hwnd_);
         ShowWindow(hwnd_, SW_SHOW);
@@ -354,6 +394,8 @@ int32_t TFormWindow::showModal() {
                 break;
             }
             if (got == -1) break;
+            noteInput(msg.message);
+            if (cueKey(msg)) continue;
             bool done = false;
             try {
                 done = formPreTranslate(msg);
@@ -432,9 +474,25 @@ LRESULT TFormWindow::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_KILLFOCUS: {
         // A field of the window took the keyboard (a click on it): the drawn control lets go.
         const HWND to = reinterpret_cast<HWND>(wParam);
-        if (to && IsChild(hwnd_, to)) setGraphicFocus(nullptr);
+        if (to && IsChild(hwnd_, to)) {
+            setGraphicFocus(nullptr);
+            lastFocus_ = to;
+        }
+        if (focusedGraphic_) focusedGraphic_->invalidate(); // its rectangle goes
         break;
     }
+    case WM_SETFOCUS:
+        if (focusedGraphic_) focusedGraphic_->invalidate();
+        break;
+    case WM_ACTIVATE:
+        activated(wParam);
+        return 0;
+    case WM_UPDATEUISTATE:
+        // The system changed the cues (on Windows, Alt or the keyboard in a dialog).
+        DefWindowProcW(hwnd_, msg, wParam, lParam);
+        if (cues_.update(LOWORD(wParam), HIWORD(wParam)))
+            RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+        return 0;
     case WM_CLOSE:
         // The close box, Alt+F4 and other close requests ask to close with "Cancel".
         if (modal_) modalResult_ = 2;
@@ -477,12 +535,14 @@ void TFormWindow::setGraphicFocus(GraphicControl* control) {
 void TFormWindow::focusControl(const std::string& name) {
     if (GraphicControl* g = control(name)) {
         setGraphicFocus(g);
+        lastFocus_ = hwnd_;
         SetFocus(hwnd_);
         HWND host = nullptr;
         LONG id = 0;
         if (accessibleAddress(name, host, id)) notifyAccessibleEvent(EVENT_OBJECT_FOCUS, host, id);
     } else if (HWND w = window(name)) {
         setGraphicFocus(nullptr);
+        lastFocus_ = w;
         SetFocus(w); // the system tells of the focus of a window itself
     }
 }
@@ -507,6 +567,69 @@ bool TFormWindow::focusKey(const MSG& msg) {
         return true;
     }
     return false;
+}
+
+bool TFormWindow::cueKey(const MSG& msg) {
+    if (!(msg.hwnd == hwnd_ || IsChild(hwnd_, msg.hwnd))) return false;
+    if (msg.message >= WM_KEYDOWN && msg.message <= WM_SYSKEYUP &&
+        cues_.key(msg.message, static_cast<uint32_t>(msg.wParam)))
+        applyCues();
+    // Alt+letter of a mnemonic; other system characters (Alt+Space, Alt+F4) go on.
+    return msg.message == WM_SYSCHAR && msg.wParam < 0x80 &&
+           mnemonic(static_cast<char>(msg.wParam));
+}
+
+bool TFormWindow::mnemonic(char letter) {
+    const MnemonicTarget target = mnemonicTarget(desc_, accessibleState(), letter);
+    switch (target.action) {
+    case MnemonicAction::None:
+        return false;
+    case MnemonicAction::Press:
+        clickControl(target.control);
+        return true;
+    case MnemonicAction::Focus:
+    case MnemonicAction::FocusAndPress:
+        focusControl(target.control);
+        if (cues_.keyboardFocus()) applyCues();
+        if (target.action == MnemonicAction::FocusAndPress) clickControl(target.control);
+        return true;
+    }
+    return false;
+}
+
+void TFormWindow::applyCues() {
+    if (!hwnd_) return;
+    tellUiState(hwnd_, cues_);
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+// Deactivated, the window notes which of its controls had the keyboard: itself (for a drawn
+// control, which keeps its focus mark) or a field. Activated again, that control gets it back
+// instead of the window as a whole.
+void TFormWindow::activated(WPARAM wParam) {
+    if (LOWORD(wParam) == WA_INACTIVE) {
+        const HWND focus = GetFocus();
+        if (focus == hwnd_ || (focus && IsChild(hwnd_, focus))) lastFocus_ = focus;
+        if (cues_.deactivated()) applyCues();
+        return;
+    }
+    if (HIWORD(wParam)) return; // minimised
+    const HWND back = lastFocus_;
+    if (back && back != hwnd_ && IsWindow(back) && IsChild(hwnd_, back) && IsWindowVisible(back) &&
+        IsWindowEnabled(back))
+        SetFocus(back);
+    else if (focusedGraphic_)
+        focusControl(focusedGraphic_->name()); // readers are told of the drawn control too
+    else
+        SetFocus(hwnd_);
+}
+
+void TFormWindow::nameFields() {
+    const AccNode tree = accessibleTree();
+    for (const Windowed& w : windowed_) {
+        const AccNode* node = tree.find(w.desc->name);
+        if (node && !node->name.empty()) annotateWindow(w.hwnd, node->name, node->keyboardShortcut);
+    }
 }
 
 void TFormWindow::clickControl(const std::string& name) {

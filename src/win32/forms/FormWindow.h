@@ -15,6 +15,7 @@
 #include "win32/controls/GraphicControl.h"
 #include "win32/panel/PanelHost.h"
 #include "forms/FormLayout.h"
+#include "forms/KeyboardCues.h"
 #include "panel/Placement.h"
 
 namespace qlx::win {
@@ -56,6 +57,10 @@ public:
     void moveFocus(bool forward);
     // A click on a drawn button or check-mark button, told to assistive technology.
     void clickControl(const std::string& name);
+    // Alt+letter: presses or focuses the control with that mnemonic letter; false when no
+    // control of the window has it (or it cannot act now).
+    bool mnemonic(char letter);
+    const KeyboardCues& cues() const { return cues_; }
 
     // The window's accessible tree now, and a new object (reference count 1) for its client
     // area, as the system gets it through WM_GETOBJECT.
@@ -100,6 +105,14 @@ private:
     void setGraphicFocus(GraphicControl* control);
     // True when the key was the window's Tab or Space.
     bool focusKey(const MSG& msg);
+    // The keyboard cues: the focus rectangle after keyboard use, the underlines while Alt is
+    // held; true when the message (Alt+letter) was taken.
+    bool cueKey(const MSG& msg);
+    void applyCues();
+    // The window lost or got back the activation: the control with the focus is kept.
+    void activated(WPARAM wParam);
+    // Gives the fields whose labels are drawn their names for assistive technology.
+    void nameFields();
     LRESULT handle(UINT msg, WPARAM wParam, LPARAM lParam);
     std::unique_ptr<GraphicControl> makeGraphic(const ControlDesc& desc);
     void layout(int clientWidth, int clientHeight);
@@ -128,7 +141,12 @@ private:
     HWND tooltip_ = nullptr; // the controls' hints
     std::vector<const GraphicControl*> hints_; // windowless controls with a hint
     GraphicControl* focusedGraphic_ = nullptr;
+    // Where the keyboard was last: the window itself (a drawn control) or a field.
+    HWND lastFocus_ = nullptr;
+    KeyboardCues cues_;
     std::shared_ptr<AccessibleLink> accLink_ = std::make_shared<AccessibleLink>();
+    class PanelSource;
+    std::vector<std::shared_ptr<PanelSource>> panelSources_;
 };
 
 } // namespace qlx::win

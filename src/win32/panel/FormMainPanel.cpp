@@ -5,6 +5,7 @@
 
 #include "win32/app/Application.h"
 #include "win32/app/FormMain.h"
+#include "win32/app/ModalLoop.h"
 #include "win32/system/WindowFrame.h"
 #include "win32/system/WorkArea.h"
 
@@ -79,7 +80,18 @@ bool FormMainPanel::addTrayIcon() {
 void FormMainPanel::removeTrayIcon() { trayIcon_.keeper().hide(); }
 
 void FormMainPanel::trayIconCallback(int32_t lParam, uintptr_t wParam) {
+    noteTrayInput(LOWORD(lParam));
     menus_.TrayIconCallback(LOWORD(lParam), GET_X_LPARAM(wParam), GET_Y_LPARAM(wParam));
+}
+
+// The icon's events are the user's input too: a window opened from its menu shows keyboard
+// cues when the icon was worked with the keyboard.
+void FormMainPanel::noteTrayInput(UINT event) {
+    constexpr UINT kKeySelect = WM_USER + 1; // NIN_KEYSELECT: Enter or Space on the icon
+    if (event == kKeySelect || event == WM_CONTEXTMENU)
+        noteInput(WM_KEYDOWN);
+    else
+        noteInput(event); // the mouse messages
 }
 
 void FormMainPanel::onTopSettingApplied(bool alwaysOnTop) { menus_.OnTopSettingApplied(alwaysOnTop); }
@@ -94,7 +106,8 @@ void FormMainPanel::PaintBoxMoveHandlePaint() {
     HDC dc = BeginPaint(hwnd, &ps);
     RECT client{};
     GetClientRect(hwnd, &client);
-    painter_.paint(dc, client, buttons_.ButtonsShown, outerHeight(hwnd), dpi_);
+    painter_.paint(dc, client, buttons_.ButtonsShown, outerHeight(hwnd), dpi_,
+                   GetFocus() == hwnd && cues_.focusRect(true));
     EndPaint(hwnd, &ps);
 }
 
@@ -202,10 +215,31 @@ bool FormMainPanel::panelKey(UINT msg, WPARAM wParam, LPARAM lParam) {
     return false;
 }
 
+void FormMainPanel::panelCues(UINT msg, WPARAM wParam) {
+    bool changed = false;
+    switch (msg) {
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP:
+        changed = cues_.key(msg, static_cast<uint32_t>(wParam));
+        break;
+    case WM_UPDATEUISTATE:
+        changed = cues_.update(LOWORD(wParam), HIWORD(wParam));
+        break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        changed = true;
+        break;
+    }
+    if (changed) InvalidateRect(form_.handle(), nullptr, FALSE);
+}
+
 bool FormMainPanel::message(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     const HWND hwnd = form_.handle();
     if (trayIcon_.message(msg, wParam, lParam, result)) return true;
     result = 0;
+    panelCues(msg, wParam); // only looks: the message goes on
     switch (msg) {
     case WM_KEYDOWN:
     case WM_KEYUP:

@@ -15,6 +15,7 @@
 #include "panel/PanelButtons.h"
 #include "panel/PanelLayout.h"
 #include "panel/PanelMenus.h"
+#include "forms/KeyboardCues.h"
 
 namespace qlx::win {
 
@@ -64,6 +65,10 @@ private:
     bool panelMouse(UINT msg, WPARAM wParam, LPARAM lParam);
     // Enter, Shift+F10 and the menu key while the panel has the keyboard.
     bool panelKey(UINT msg, WPARAM wParam, LPARAM lParam);
+    // The focus rectangle: shown while the panel has the keyboard, once Tab or an arrow key
+    // was used on it; hidden after mouse use, as in the program's other windows.
+    void panelCues(UINT msg, WPARAM wParam);
+    void noteTrayInput(UINT event);
 
     TFormMain& form_;
     PanelWindow panelWindow_;
@@ -77,6 +82,7 @@ private:
     PanelAccessible accessible_;
     TrayIconOnPanel trayIcon_;
     bool f10Down_ = false; // Shift+F10 went down here: its release is ours too
+    KeyboardCues cues_;
     int dpi_ = 96;         // the scale the panel is laid out at
 };
 

@@ -14,6 +14,7 @@
 #include "win32/system/WindowFrame.h"
 #include "win32/system/WorkArea.h"
 #include "forms/AccessibleTree.h"
+#include "forms/KeyboardCues.h"
 #include "panel/MessageWinModal.h"
 
 namespace qlx::win {
@@ -67,6 +68,7 @@ struct DialogState {
     std::optional<Dimension> ownerBounds;
     Monitor monitor;
     DialogAccessible accessible{*this};
+    KeyboardCues cues;
 
     ~DialogState() {
         left.destroy();
@@ -78,7 +80,9 @@ struct DialogState {
 };
 
 AccNode DialogAccessible::accessibleTree() {
-    return messageDialogAccessibleTree(s_.caption, s_.textNarrow, s_.layout);
+    const HWND focus = GetFocus();
+    const bool buttonFocused = focus && (focus == s_.left.handle() || focus == s_.right.handle());
+    return messageDialogAccessibleTree(s_.caption, s_.textNarrow, s_.layout, buttonFocused);
 }
 
 POINT DialogAccessible::accessibleOrigin() {
@@ -88,7 +92,7 @@ POINT DialogAccessible::accessibleOrigin() {
 }
 
 IDispatch* DialogAccessible::accessibleSystemObject(const std::string&) {
-    return systemAccessible(s_.strip, OBJID_CLIENT);
+    return systemAccessible(s_.strip, OBJID_WINDOW);
 }
 
 IDispatch* DialogAccessible::accessibleWindowObject() {
@@ -152,6 +156,13 @@ TBitBtnColor* buttonOf(DialogState& s, HWND hwnd) {
     if (hwnd && hwnd == s.left.handle()) return &s.left;
     if (hwnd && hwnd == s.right.handle()) return &s.right;
     return nullptr;
+}
+
+// The buttons' focus rectangle after keyboard use only.
+void applyCues(DialogState& s) {
+    tellUiState(s.dialog, s.cues);
+    for (HWND button : {s.left.handle(), s.right.handle()})
+        if (button) InvalidateRect(button, nullptr, FALSE);
 }
 
 HFONT messageFont(int dpi);
@@ -269,6 +280,10 @@ LRESULT dialogMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_GETOBJECT:
         if (const LRESULT r = answerGetObject(s->accessible.link, {}, wParam, lParam)) return r;
         break;
+    case WM_UPDATEUISTATE:
+        DefWindowProcW(hwnd, msg, wParam, lParam);
+        if (s->cues.update(LOWORD(wParam), HIWORD(wParam))) applyCues(*s);
+        return 0;
     case WM_DPICHANGED:
         if (lParam) changeDpi(*s, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
@@ -289,9 +304,14 @@ LRESULT stripMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
         eraseBackground(hwnd, reinterpret_cast<HDC>(wParam));
         return 1;
-    case WM_DRAWITEM:
-        if (TBitBtnColor::drawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
+    case WM_DRAWITEM: {
+        // The dialog's own cues decide the focus rectangle, also where the system keeps none.
+        DRAWITEMSTRUCT item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (const DialogState* s = stateOf(GetParent(hwnd)); s && !s->cues.focusRect(true))
+            item.itemState |= ODS_NOFOCUSRECT;
+        if (TBitBtnColor::drawItem(item)) return TRUE;
         break;
+    }
     case WM_COMMAND:
         return SendMessageW(GetParent(hwnd), msg, wParam, lParam);
     }
@@ -408,12 +428,17 @@ int32_t runModal(DialogState& s, bool keepInFront) {
     RegisteredForm registered(s.dialog);
     std::unique_ptr<KeepInFront> inFrontHold;
     if (keepInFront) inFrontHold = std::make_unique<KeepInFront>(s.dialog);
+    // Opened by a click, the buttons show no focus rectangle until the keyboard is used.
+    s.cues.opened(lastInputFromKeyboard());
+    applyCues(s);
     {
         DisabledWindows disabled(s.dialog);
         ShowWindow(s.dialog, SW_SHOW);
         soundFor(s.type);
         Application::instance().bringToFront(s.dialog);
         SetFocus(s.left.handle());
+        // Readers speak the dialog, its caption and its text, as they do the system's own.
+        notifyAccessibleEvent(EVENT_SYSTEM_ALERT, s.dialog, CHILDID_SELF);
         while (!s.done) {
             MSG msg;
             const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
@@ -424,6 +449,11 @@ int32_t runModal(DialogState& s, bool keepInFront) {
                 break;
             }
             if (got == -1) break;
+            noteInput(msg.message);
+            if (msg.message >= WM_KEYDOWN && msg.message <= WM_SYSKEYUP &&
+                (msg.hwnd == s.dialog || IsChild(s.dialog, msg.hwnd)) &&
+                s.cues.key(msg.message, static_cast<uint32_t>(msg.wParam)))
+                applyCues(s);
             if (!IsDialogMessageW(s.dialog, &msg)) {
                 TranslateMessage(&msg);
                 DispatchMessageW(&msg);

@@ -33,7 +33,8 @@ void GraphicHost::paint(HWND window, uint32_t background) {
         const int saved = SaveDC(memory);
         c->paint(memory);
         RestoreDC(memory, saved);
-        if (c->focused) {
+        // Only in the window that has the keyboard, and only after keyboard use.
+        if (c->focusRectShown() && GetFocus() == GetAncestor(window, GA_ROOT)) {
             RECT r = rectOf(c->box);
             InflateRect(&r, -2, -2);
             SetTextColor(memory, RGB(0, 0, 0));
@@ -149,6 +150,10 @@ LRESULT CALLBACK TPanel::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         switch (msg) {
         case WM_ERASEBKGND: return 1;
         case WM_PAINT: panel->host_.paint(hwnd, panel->desc_.colour); return 0;
+        case WM_UPDATEUISTATE:
+            // The focus rectangle or the underlines come or go.
+            InvalidateRect(hwnd, nullptr, FALSE);
+            break;
         case WM_COMMAND:
         case WM_NOTIFY:
         case WM_CTLCOLOREDIT:

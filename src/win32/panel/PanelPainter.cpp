@@ -90,7 +90,8 @@ void PanelPainter::loadImages(uint32_t colour) {
     open_ = loadImage(module_, "OPEN", percent_, colour);
 }
 
-void PanelPainter::paint(HDC dc, const RECT& client, bool buttonsShown, int outerHeight, int dpi) {
+void PanelPainter::paint(HDC dc, const RECT& client, bool buttonsShown, int outerHeight, int dpi,
+                         bool focusRect) {
     const ColourScheme& scheme = colours();
     const uint32_t symbols = scheme(ColourRole::panelSymbols);
     if (module_ && symbols != colour_) loadImages(symbols);
@@ -114,6 +115,12 @@ void PanelPainter::paint(HDC dc, const RECT& client, bool buttonsShown, int oute
             drawImage(buffer, scratch, open_, box(PanelControl::ImageOpen));
         } else {
             drawImage(buffer, scratch, logo_, box(PanelControl::ImageLogo));
+        }
+        if (focusRect) {
+            RECT inside{1, 1, width - 1, height - 1};
+            SetTextColor(buffer, RGB(0, 0, 0));
+            SetBkColor(buffer, RGB(255, 255, 255));
+            DrawFocusRect(buffer, &inside);
         }
         BitBlt(dc, client.left, client.top, width, height, buffer, 0, 0, SRCCOPY);
         SelectObject(buffer, oldSurface);

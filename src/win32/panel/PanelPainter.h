@@ -18,8 +18,11 @@ public:
     // The three images for a DPI from the program's resources (the scale step at or above
     // it); a missing one is simply not drawn.
     void load(HINSTANCE module, int dpi);
-    // The whole client area, drawn off screen first so the change of controls never flickers.
-    void paint(HDC dc, const RECT& client, bool buttonsShown, int outerHeight, int dpi);
+    // The whole client area, drawn off screen first so the change of controls never flickers;
+    // with the focus rectangle just inside its edge when asked (it has the keyboard, after
+    // keyboard use).
+    void paint(HDC dc, const RECT& client, bool buttonsShown, int outerHeight, int dpi,
+               bool focusRect = false);
 
 private:
     void release();

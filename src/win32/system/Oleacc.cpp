@@ -1,6 +1,8 @@
 // Calls into oleacc.dll from the system folder, looked up once.
 #include "win32/system/Oleacc.h"
 
+#include "win32/system/Encoding.h"
+
 namespace qlx::win {
 
 namespace {
@@ -49,6 +51,41 @@ IAccessible* systemAccessible(HWND window, LONG idObject) {
 
 void notifyAccessibleEvent(DWORD event, HWND window, LONG childId) {
     if (window) NotifyWinEvent(event, window, OBJID_CLIENT, childId);
+}
+
+namespace {
+// The annotation service lives in oleacc.dll, found through its registered class: nothing
+// is imported.
+IAccPropServices* propServices() {
+    IAccPropServices* services = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
+                                IID_IAccPropServices, reinterpret_cast<void**>(&services))))
+        return nullptr;
+    return services;
+}
+} // namespace
+
+bool annotateWindow(HWND window, const std::string& name, const std::string& shortcut) {
+    if (!window) return false;
+    IAccPropServices* services = propServices();
+    if (!services) return false;
+    bool ok = SUCCEEDED(services->SetHwndPropStr(window, OBJID_CLIENT, CHILDID_SELF,
+                                                 PROPID_ACC_NAME, widen(name).c_str()));
+    if (ok && !shortcut.empty())
+        ok = SUCCEEDED(services->SetHwndPropStr(window, OBJID_CLIENT, CHILDID_SELF,
+                                                PROPID_ACC_KEYBOARDSHORTCUT,
+                                                widen(shortcut).c_str()));
+    services->Release();
+    return ok;
+}
+
+void clearWindowAnnotation(HWND window) {
+    if (!window) return;
+    IAccPropServices* services = propServices();
+    if (!services) return;
+    MSAAPROPID props[] = {PROPID_ACC_NAME, PROPID_ACC_KEYBOARDSHORTCUT};
+    services->ClearHwndProps(window, OBJID_CLIENT, CHILDID_SELF, props, 2);
+    services->Release();
 }
 
 } // namespace qlx::win

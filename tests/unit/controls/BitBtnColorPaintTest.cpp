@@ -38,6 +38,10 @@ TEST(BitBtnColor, PaintRectangles) {
     EXPECT_EQ(p.lineY, 20);
     EXPECT_EQ(p.content, (Rect{1, 1, 60, 20}));
     EXPECT_EQ(p.focus, (Rect{4, 4, 54, 14}));
+    // The same before any keyboard use: no focus rectangle, the frame stays.
+    p = planBitBtnPaint(BitBtnState{62, 22, true, false, true, true, false});
+    EXPECT_EQ(p.frame, (Rect{0, 0, 62, 22}));
+    EXPECT_FALSE(p.focus.has_value());
 
     // Pressed: the content moves one pixel right and down.
     p = planBitBtnPaint(BitBtnState{62, 22, true, true, true, true});

@@ -25,6 +25,7 @@ std::vector<std::string> outline(const AccNode& node, int depth = 0) {
     return lines;
 }
 
+const std::string kDialog = std::to_string(kRoleDialog);
 const std::string kPane = std::to_string(kRolePane);
 const std::string kText = std::to_string(kRoleStaticText);
 const std::string kButton = std::to_string(kRolePushButton);
@@ -36,7 +37,7 @@ const std::string kHotKey = std::to_string(kRoleHotKeyField);
 TEST(AccessibleTree, SettingsWindowHoldsItsControlsInTableOrderUnderTheirPanels) {
     const AccNode tree = formAccessibleTree(settingsFormLayout(), {});
     const std::vector<std::string> expected{
-        "|Om programmet|" + kPane,
+        "|Om programmet|" + kDialog,
         " PanelTop||" + kPane,
         "  LabelTitle|Quiklex|" + kText,
         "  LabelSubtitle|til hurtigt opslag i Lemmary|" + kText,
@@ -48,15 +49,27 @@ TEST(AccessibleTree, SettingsWindowHoldsItsControlsInTableOrderUnderTheirPanels)
         " CheckBoxMinimizeOnStart|Start skjult|" + kCheck,
         " CheckBoxUseGCF|Offline i \xE6ldre Internet Explorer (version 7, 8 el. 9)|" + kCheck,
         " Label1|Tastaturgenvej:|" + kText,
-        " HotKeyField|Tryk p\xE5 en tastaturgenvej for at \xE6ndre|" + kHotKey,
+        // Named by its label, as a reader should speak it: without the colon.
+        " HotKeyField|Tastaturgenvej|" + kHotKey,
         " PanelBottom||" + kPane,
         "  ButtonOK|OK|" + kButton,
         "  ButtonCancel|Annuller|" + kButton,
         "  ButtonReset|Standard|" + kButton,
     };
     EXPECT_EQ(outline(tree), expected);
-    EXPECT_TRUE(tree.find("HotKeyField")->systemObject);
+    // Windows of their own are referred to, once: the panels and the field.
+    for (const char* window : {"HotKeyField", "PanelTop", "PanelBottom"})
+        EXPECT_TRUE(tree.find(window)->systemObject) << window;
     EXPECT_FALSE(tree.find("CheckBoxSystray")->systemObject);
+    // The mnemonic letters as keyboard shortcuts; the label's goes to the field after it.
+    struct Shortcut {
+        const char* control;
+        const char* keys;
+    } shortcuts[] = {{"CheckBoxSystray", "Alt+I"}, {"CheckBoxMinimizeOnStart", "Alt+K"},
+                     {"HotKeyField", "Alt+T"},     {"Label1", ""},
+                     {"ButtonReset", "Alt+S"},     {"ButtonOK", ""}};
+    for (const Shortcut& s : shortcuts)
+        EXPECT_EQ(tree.find(s.control)->keyboardShortcut, s.keys) << s.control;
     EXPECT_EQ(tree.find("ButtonOK")->defaultAction, "Tryk");
     EXPECT_EQ(tree.find("CheckBoxSystray")->defaultAction, "Tryk");
     EXPECT_EQ(tree.find("Label8")->defaultAction, "");
@@ -118,6 +131,7 @@ TEST(AccessibleTree, WelcomeWindowNamesItsButtonsByTheirCaptions) {
         state.dpi = dpi;
         const AccNode tree = formAccessibleTree(welcomeFormLayout(), state);
         EXPECT_EQ(tree.name, "Velkommen");
+        EXPECT_EQ(tree.role, kRoleDialog);
         const AccNode* bottom = tree.find("PanelBottom");
         ASSERT_NE(bottom, nullptr);
         ASSERT_EQ(bottom->children.size(), 3u);
@@ -218,11 +232,13 @@ TEST(AccessibleTree, MessageDialogReadsItsTextAndLeavesItsButtonsToTheSystem) {
     layout.strip = {0, 92, 300, 28};
     const AccNode tree = messageDialogAccessibleTree("Quiklex", "Vil du gemme \xE6ndringerne?", layout);
     EXPECT_EQ(outline(tree), (std::vector<std::string>{
-                                 "|Quiklex|" + kPane,
+                                 "|Quiklex|" + kDialog,
                                  " Text|Vil du gemme \xE6ndringerne?|" + kText,
                                  " Strip||" + kPane,
                              }));
     EXPECT_EQ(tree.find("Text")->bounds, (ControlBox{58, 16, 220, 45}));
     EXPECT_TRUE(tree.find("Strip")->systemObject);
+    EXPECT_FALSE(tree.find("Strip")->focusWithin);
+    EXPECT_TRUE(messageDialogAccessibleTree("", "", layout, true).find("Strip")->focusWithin);
     EXPECT_EQ(tree.bounds, (ControlBox{0, 0, 300, 120}));
 }
