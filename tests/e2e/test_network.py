@@ -62,6 +62,49 @@ class HostileNetwork(QuiklexTest):
                          [LOOKUP + "a%22%20--x%20%22%26b%23c/"])
         self.assertTrue(q.running())
 
+    def test_an_error_answer_carrying_a_document_changes_nothing(self):
+        page = b"https://nyt.lemmary.dk/quiklex/"
+        body = b"<definitions>" + link(b"programpage", page, b"gcf:" + page) + b"</definitions>"
+        server = DictionaryServer(lambda i: (ok_answer(body).replace(b"200 OK", b"404 Not Found"),
+                                             False))
+        self.addCleanup(server.stop)
+        q = self.start(env=server.env)
+        q.wait_visible()
+        # A failed download: retried as any other.
+        wait_for(lambda: server.connections() >= 2, 15, what="a retry")
+        self.assertEqual(self.opened_by(lambda: helper("post", 4, 5)), [INFO_PAGE])
+
+    def test_a_template_ending_at_its_host_is_ignored(self):
+        # From the network and from the settings file: appended to, "http://www.lemmary.dk"
+        # would let the search text carry on the host name.
+        with open(os.path.join(settings_folder(), user_name() + ".ini"), "a", newline="") as f:
+            f.write("LookupModern=http://www.lemmary.dk\r\n")
+        server = self.serve(b"<definitions>" +
+                            link(b"lookup", b"http://www.lemmary.dk", b"gcf:http://www.lemmary.dk") +
+                            b"</definitions>")
+        q = self.start(env=server.env)
+        q.wait_visible()
+        wait_for(lambda: server.connections() >= 1, 15, what="the download")
+        time.sleep(1.0)
+        helper("clipboard", ".evil.com")
+        self.assertEqual(self.opened_by(lambda: start_second("-clipboard")),
+                         [LOOKUP + ".evil.com/"])
+
+    def test_a_hand_over_message_from_another_program_is_ignored(self):
+        page = b"https://nyt.lemmary.dk/quiklex/"
+        server = self.serve(b"<definitions>" + link(b"programpage", page, b"gcf:" + page) +
+                            b"</definitions>")
+        q = self.start(env=server.env)
+        q.wait_visible()
+        wait_for(lambda: server.connections() >= 1, 15, what="the download")
+        time.sleep(1.0)
+        # The download's own hand-over is done; another program now sends raw values that
+        # a careless window would take for a download's result.
+        for value in (0x4141414141, 1, 0x10000):
+            self.assertEqual(helper("sendhandover", value)[0], 0)
+        self.assertTrue(q.running())
+        self.assertEqual(self.opened_by(lambda: helper("post", 4, 5)), [page.decode()])
+
     def test_a_template_on_the_dictionarys_domain_is_still_taken(self):
         page = b"https://nyt.lemmary.dk/quiklex/"
         server = self.serve(b"<definitions>" + link(b"programpage", page, b"gcf:" + page) +

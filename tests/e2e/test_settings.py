@@ -216,6 +216,23 @@ class SettingsFile(SettingsTest):
         self.assertIn("PrgVersion=0.6.0", section(text, "Settings"))
         self.assertIn("[MainForm]", text)
 
+    def test_a_utf16_file_is_read_and_keeps_its_keys_after_afslut(self):
+        # As an editor saves it: UTF-16 with its byte-order mark.
+        original = ("[Settings]\r\nPrgVersion=0.6.0\r\nHotkey=ctrl+alt+q\r\n"
+                    "[Egne]\r\nnote=r\u00f8d gr\u00f8d\r\n")
+        with open(settings_file(), "wb") as f:
+            f.write(original.encode("utf-16"))
+        q = self.start()
+        p = self.wait_visible_panel()
+        right_click_menu(p.left + 41, p.top + 16)
+        subprocess.run(["xdotool", "key", "Up", "Return"], timeout=10)
+        self.assertEqual(q.exit_code(20), 0)
+        saved = read(settings_file())
+        self.assertEqual(saved[:2], b"\xff\xfe")
+        text = saved.decode("utf-16")
+        self.assertIn("Hotkey=Ctrl+Alt+Q", section(text, "Settings"))
+        self.assertEqual(section(text, "Egne"), ["note=r\u00f8d gr\u00f8d"])
+
     def wait_visible_panel(self, timeout=40):
         return wait_shown(timeout)
 
@@ -277,7 +294,8 @@ class SharedSettings(SettingsTest):
 class Autostart(SettingsTest):
     """The program's entry in the Run lists at the first start of a new version."""
 
-    NAMES = ("quiklex", "quiklexOld", "quiklexNumber", "QlxOther", "QlxExpand")
+    NAMES = ("quiklex", "quiklexOld", "quiklexNumber", "QlxOther", "QlxExpand", "QlxSelf",
+             "QlxLauncher")
 
     def setUp(self):
         super().setUp()
@@ -293,18 +311,22 @@ class Autostart(SettingsTest):
         reg_delete("HKLM", "quiklex")
 
     def test_new_version_writes_the_quoted_entry(self):
+        # Another copy of the program, other programs whose commands merely contain its file
+        # name, a value that is not text, and an older entry of this very program file.
         reg_add("HKCU", "quiklexOld", r"C:\Old\quiklex.exe -minimize")
         reg_add("HKCU", "QlxOther", r"C:\Elsewhere\QUIKLEX.EXE")
+        reg_add("HKCU", "QlxLauncher", r'C:\launch.exe "%s"' % windows_path(EXE))
         reg_add("HKCU", "quiklexNumber", "1", "REG_DWORD")
         reg_add("HKCU", "QlxExpand", r"%SystemDrive%\Elsewhere\quiklex.exe -auto", "REG_EXPAND_SZ")
+        reg_add("HKCU", "QlxSelf", windows_path(EXE).upper() + " -minimize")
         self.start()
         wait_for(lambda: run_list("HKCU").get("quiklex") == ("REG_SZ", self.entry), 20,
                  what="the autostart entry")
         values = run_list("HKCU")
-        # Older entries of this program go; values that are not text are left alone.
-        self.assertNotIn("quiklexOld", values)
-        self.assertNotIn("QlxOther", values)
-        self.assertNotIn("QlxExpand", values)
+        # Only this program file's own entry goes; the others' entries stay.
+        self.assertNotIn("QlxSelf", values)
+        for name in ("quiklexOld", "QlxOther", "QlxLauncher", "QlxExpand"):
+            self.assertIn(name, values)
         self.assertEqual(values.get("quiklexNumber"), ("REG_DWORD", "0x1"))
 
     def test_machine_entry_takes_over(self):

@@ -36,7 +36,7 @@ class ScriptedServer : public qlx::DefinitionsConnection {
     bool open = false;
     bool readWhileClosed = false;
 
-    bool connect(const std::string&, uint16_t) override { return open = true; }
+    bool connect(const std::string&, uint16_t, int) override { return open = true; }
     bool send(std::string_view, int timeoutMs) override { return timeoutMs > 0; }
     Received receive(char* buffer, size_t capacity, int timeoutMs) override {
         readWhileClosed |= !open;

@@ -18,6 +18,7 @@
 #include "settings/IniFile.h"
 #include "settings/SettingsPath.h"
 #include "settings/SettingsStore.h"
+#include "settings/SettingsText.h"
 
 namespace {
 
@@ -115,7 +116,8 @@ void writeAndReadBack(qlx::IniFile& ini, const qlx::IniFile& script) {
     checkTextIsStable(ini);
 }
 
-// What a load finds, a save writes and the next load finds again.
+// What a load finds, a save writes and the next load finds again; a file that is not text the
+// program can keep is reported once and never written over.
 void loadSaveLoad(std::string_view text) {
     FakeFileSystem files;
     files.allDirectoriesExist = true;
@@ -125,8 +127,15 @@ void loadSaveLoad(std::string_view text) {
     files.files[store.SettingsFilePath] = std::string(text);
 
     qlx::SettingsValues first;
-    first.ProgramPageModern = "http://default/";
+    // A default that the load would take from the file too (the dictionary's domain).
+    first.ProgramPageModern = "http://www.lemmary.dk/default/";
     store.LoadSettings(first);
+    if (!qlx::decodeSettingsText(text)) {
+        CHECK(reporter.shown == 1);
+        CHECK(!store.SaveSettings(first));
+        CHECK(files.files[store.SettingsFilePath] == text);
+        return;
+    }
     CHECK(store.SaveSettings(first));
     qlx::SettingsValues second;
     store.LoadSettings(second);

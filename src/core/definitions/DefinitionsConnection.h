@@ -19,8 +19,9 @@ public:
 
     virtual ~DefinitionsConnection() = default;
 
-    // Blocking connect; false when no connection could be made.
-    virtual bool connect(const std::string& host, uint16_t port) = 0;
+    // Resolves the host and connects, waiting at most timeoutMs for both; false when no
+    // connection could be made in that time.
+    virtual bool connect(const std::string& host, uint16_t port, int timeoutMs) = 0;
     // Writes all of data, waiting at most timeoutMs; false on error or time-out.
     virtual bool send(std::string_view data, int timeoutMs) = 0;
     // Waits at most timeoutMs for data and reads up to capacity bytes of it. Closed: the

@@ -118,6 +118,8 @@ public:
             bodyStart_ = separator + 4;
             fed_ = bodyStart_;
             readHeader(std::string_view(answer).substr(0, separator));
+            // An error answer's body is not the document: nothing more of it is read.
+            if (!success_) return true;
         }
         if (chunked_) {
             chunks_.feed(std::string_view(answer).substr(fed_));
@@ -126,6 +128,9 @@ public:
         }
         return length_ && answer.size() - bodyStart_ >= *length_;
     }
+    // The status line says 2xx. Only such an answer carries the document: a server's error
+    // page, a redirect or a proxy's answer is a failed download, whatever its body holds.
+    bool success() const { return success_; }
     // The header announced more than has come.
     bool awaitsMore() const { return bodyStart_ != std::string::npos && (chunked_ || length_); }
     bool tooLong() const { return length_ && *length_ > kMaxAnswerBytes; }
@@ -145,7 +150,8 @@ public:
 
 private:
     void readHeader(std::string_view header) {
-        size_t lineStart = header.find("\r\n"); // the status line is not looked at
+        size_t lineStart = header.find("\r\n");
+        success_ = successStatus(header.substr(0, lineStart));
         while (lineStart != std::string_view::npos) {
             lineStart += 2;
             size_t lineEnd = header.find("\r\n", lineStart);
@@ -173,7 +179,26 @@ private:
         length_ = static_cast<size_t>(std::min<uint64_t>(n, kMaxAnswerBytes + 1));
     }
 
+    // "HTTP/" digits "." digits, a blank, then a status of three digits that begins with 2.
+    static bool successStatus(std::string_view line) {
+        if (line.substr(0, 5) != "HTTP/") return false;
+        size_t i = 5;
+        auto digits = [&] {
+            const size_t from = i;
+            while (i < line.size() && i - from < 3 && line[i] >= '0' && line[i] <= '9') ++i;
+            return i > from;
+        };
+        if (!digits() || i >= line.size() || line[i++] != '.' || !digits()) return false;
+        if (i >= line.size() || line[i++] != ' ') return false;
+        const std::string_view code = line.substr(i, 3);
+        if (code.size() != 3 || code[0] != '2') return false;
+        for (char c : code)
+            if (c < '0' || c > '9') return false;
+        return i + 3 == line.size() || line[i + 3] == ' ';
+    }
+
     size_t scanned_ = 0;
+    bool success_ = false;
     size_t bodyStart_ = std::string::npos;
     size_t fed_ = 0;
     std::optional<size_t> length_;
@@ -183,16 +208,17 @@ private:
 
 void run(DefinitionsDownload& d, DefinitionsConnection& connection, const DefinitionsServer& server,
          HttpVersionCounter& versions, bool settingsFileMissing) {
-    d.status = kDefinitionsNoConnection;
-    if (!connection.connect(server.host, server.port)) return;
-
-    const std::string request = definitionsRequest(server, versions.next());
-    d.status = kDefinitionsNoAnswer;
+    // The whole download, from looking the server's name up to the answer's last byte.
     const int64_t deadline = connection.nowMs() + kDownloadLimitMs;
     auto waitAtMost = [&](int limitMs) {
         int64_t left = deadline - connection.nowMs();
         return static_cast<int>(std::clamp<int64_t>(left, 0, limitMs));
     };
+    d.status = kDefinitionsNoConnection;
+    if (!connection.connect(server.host, server.port, waitAtMost(kConnectTimeoutMs))) return;
+
+    const std::string request = definitionsRequest(server, versions.next());
+    d.status = kDefinitionsNoAnswer;
     if (!connection.send(request, waitAtMost(kIoTimeoutMs))) return;
 
     std::string answer;
@@ -229,6 +255,7 @@ void run(DefinitionsDownload& d, DefinitionsConnection& connection, const Defini
 
     d.status = kDefinitionsBadAnswer;
     if (answer.find("\r\n\r\n") == std::string::npos || framing.malformed()) return;
+    if (!framing.success()) return;
     std::string body = framing.body(answer);
 
     d.status = kDefinitionsNoXml;

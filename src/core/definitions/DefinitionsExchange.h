@@ -17,7 +17,9 @@ namespace qlx {
 
 inline constexpr int kFirstByteTimeoutMs = 28000;
 inline constexpr int kIoTimeoutMs = 30000;
-inline constexpr int kDownloadLimitMs = 60000; // the whole answer, from sending the request
+// Name resolution and connecting together.
+inline constexpr int kConnectTimeoutMs = 30000;
+inline constexpr int kDownloadLimitMs = 60000; // the whole download, from resolving the name
 inline constexpr size_t kMaxAnswerBytes = 1024 * 1024;
 // Read from the socket up to this much at a time (where an answer ends does not depend on it).
 inline constexpr size_t kReceiveChunk = 16 * 1024;

@@ -24,6 +24,19 @@ HotKeyRegistration lookupHotKeyRegistration(uint16_t shortcut) {
     return r;
 }
 
+uint16_t checkedShortcut(uint16_t shortcut) {
+    const uint16_t key = shortcut & kKeyBits;
+    const uint16_t modifiers = shortcut & (kShiftBit | kCtrlBit | kAltBit);
+    if (key == 0 || key == 0x0D || key == 0x1B) return 0;
+    if (modifiers == 0 || modifiers == kShiftBit) return key | kShiftBit | kCtrlBit;
+    if (modifiers == kCtrlBit) {
+        for (const uint16_t editing : {uint16_t{'C'}, uint16_t{'V'}, uint16_t{'X'}, uint16_t{'Z'},
+                                       uint16_t{'Y'}, uint16_t{'A'}, uint16_t{0x2D} /* Insert */})
+            if (key == editing) return 0;
+    }
+    return shortcut;
+}
+
 std::string hotKeyProblemText(bool withHint) {
     std::string text = kProblem;
     if (withHint) text += kHint;

@@ -25,6 +25,13 @@ struct HotKeyRegistration {
 // and key. 0 asks for key 0 without modifiers.
 HotKeyRegistration lookupHotKeyRegistration(uint16_t shortcut);
 
+// A shortcut read from the settings file, held to what the settings window's shortcut field
+// lets a user choose: a key alone or with Shift alone gets Shift+Ctrl (as the field gives
+// it), and Enter or Esc (which the field never takes) is no shortcut (0). One that would take
+// the editing keys every program uses (Ctrl with C, V, X, Z, Y, A or Insert) is no shortcut
+// either: registered, it would stop copying and pasting everywhere else.
+uint16_t checkedShortcut(uint16_t shortcut);
+
 // The text of the shortcut problem message; the hint points to the settings window.
 std::string hotKeyProblemText(bool withHint);
 

@@ -21,9 +21,10 @@ std::optional<std::string> openFailureText(int32_t shellCode) {
     return failureMessage(kPageNotShown);
 }
 
-void openWebPage(ShellOpenPort& shell, MessageWinPort& messages, std::string_view address) {
+void openWebPage(ShellOpenPort& shell, MessageWinPort& messages, std::string_view address,
+                 bool chromeFrameMode) {
     std::optional<std::string> failure;
-    if (isAllowedPageAddress(address))
+    if (isAllowedPageAddress(address) || (chromeFrameMode && isAllowedChromeFrameAddress(address)))
         failure = openFailureText(shell.openAddress(std::string(address)));
     else
         failure = failureMessage(kPageNotShown);
@@ -35,8 +36,19 @@ void OpenLookupPage(ShellOpenPort& shell, MessageWinPort& messages,
                     const PageTemplates& templates, bool useChromeFrame,
                     std::string_view searchText, std::string_view pageTemplate) {
     try {
-        openWebPage(shell, messages,
-                    lookupAddress(searchText, pageTemplate, templates, useChromeFrame));
+        const std::string address =
+            lookupAddress(searchText, pageTemplate, templates, useChromeFrame);
+        // Once more on the finished address: the search text must not have changed the host
+        // the template names, whichever way the template got here.
+        const std::string_view used =
+            pageTemplate.empty() ? std::string_view(templates.lookup(useChromeFrame)) : pageTemplate;
+        const std::optional<std::string> host = pageAddressHost(address);
+        if (!host || host != pageAddressHost(used)) {
+            messages.MessageWin(DialogOwner::none, failureMessage(kPageNotShown), programTitle,
+                                TMsgDlgType::warning, 0);
+            return;
+        }
+        openWebPage(shell, messages, address, useChromeFrame);
     } catch (...) {
     }
 }

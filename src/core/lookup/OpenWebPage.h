@@ -17,7 +17,10 @@ std::optional<std::string> openFailureText(int32_t shellCode);
 
 // Hands a web address to the shell; reports a failure, or an address that is not a web
 // page (which is never handed over), in the program's own warning dialog without owner.
-void openWebPage(ShellOpenPort& shell, MessageWinPort& messages, std::string_view address);
+// Only the program's own pages in Chrome Frame mode may take the "gcf:" form; a link from a
+// message never does.
+void openWebPage(ShellOpenPort& shell, MessageWinPort& messages, std::string_view address,
+                 bool chromeFrameMode = false);
 
 // Opens pageTemplate (or, when empty, the current mode's lookup template) with the escaped
 // search text appended. Failures other than the shell's are dropped silently.

@@ -46,11 +46,16 @@ bool isPathCharacter(char c) {
 
 struct ParsedAddress {
     std::string_view host;
+    bool hostClosed = false; // a path, query or fragment follows the host and port
 };
 
-std::optional<ParsedAddress> parse(std::string_view address) {
+enum class Prefix { None, Gcf, Either };
+
+std::optional<ParsedAddress> parse(std::string_view address, Prefix prefix) {
     if (address.size() > kMaxPageAddressLength) return std::nullopt;
-    if (startsWithNoCase(address, "gcf:")) address.remove_prefix(4);
+    const bool gcf = startsWithNoCase(address, "gcf:");
+    if (gcf != (prefix == Prefix::Gcf) && prefix != Prefix::Either) return std::nullopt;
+    if (gcf) address.remove_prefix(4);
     if (startsWithNoCase(address, "http://"))
         address.remove_prefix(7);
     else if (startsWithNoCase(address, "https://"))
@@ -74,6 +79,7 @@ std::optional<ParsedAddress> parse(std::string_view address) {
     // "@" of user information, a backslash, a sixth port digit) is refused.
     if (i < address.size() && address[i] != '/' && address[i] != '?' && address[i] != '#')
         return std::nullopt;
+    const bool hostClosed = i < address.size();
     for (; i < address.size(); ++i) {
         const char c = address[i];
         if (!isPathCharacter(c)) return std::nullopt;
@@ -84,17 +90,26 @@ std::optional<ParsedAddress> parse(std::string_view address) {
             i += 2;
         }
     }
-    return ParsedAddress{host};
+    return ParsedAddress{host, hostClosed};
 }
 
 } // namespace
 
 bool isAllowedPageAddress(std::string_view address) {
-    return parse(address).has_value();
+    return parse(address, Prefix::None).has_value();
+}
+
+bool isAllowedChromeFrameAddress(std::string_view address) {
+    return parse(address, Prefix::Gcf).has_value();
+}
+
+bool pageAddressHostClosed(std::string_view address) {
+    const std::optional<ParsedAddress> parsed = parse(address, Prefix::Either);
+    return parsed && parsed->hostClosed;
 }
 
 std::optional<std::string> pageAddressHost(std::string_view address) {
-    const std::optional<ParsedAddress> parsed = parse(address);
+    const std::optional<ParsedAddress> parsed = parse(address, Prefix::Either);
     if (!parsed) return std::nullopt;
     return lowerAscii(parsed->host);
 }

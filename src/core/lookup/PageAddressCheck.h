@@ -17,11 +17,17 @@ inline constexpr size_t kMaxPageAddressLength = 2048;
 // True for "http://" or "https://" (any letter case), a host of ASCII letters, digits, dots
 // and hyphens with an optional port, and then a path, query and fragment of printable ASCII
 // without blanks, backslashes, quotes or any of < > ^ ` { | }, where "%" always begins a
-// valid escape; no user information, at most kMaxPageAddressLength characters. "gcf:" may
-// come in front of such an address.
+// valid escape; no user information, at most kMaxPageAddressLength characters.
 bool isAllowedPageAddress(std::string_view address);
+// "gcf:" (any letter case) in front of an address that isAllowedPageAddress takes: the form of
+// the program's own pages in Chrome Frame mode, never of a link from a message.
+bool isAllowedChromeFrameAddress(std::string_view address);
 
-// The host of an address that passes isAllowedPageAddress, in lower case and without its
+// True for an address that passes either check above and has "/", "?" or "#" right after
+// its host and port: whatever is appended to it can no longer become part of the host.
+bool pageAddressHostClosed(std::string_view address);
+
+// The host of an address that passes either check above, in lower case and without its
 // port; none for any other address.
 std::optional<std::string> pageAddressHost(std::string_view address);
 

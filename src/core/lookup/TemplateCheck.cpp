@@ -8,6 +8,9 @@
 namespace qlx {
 
 bool isDictionaryTemplate(std::string_view pageTemplate) {
+    // The search text is appended to a template: one that ends at its host would let the text
+    // carry on the host name ("http://www.lemmary.dk" + ".evil.com").
+    if (!pageAddressHostClosed(pageTemplate)) return false;
     const std::optional<std::string> host = pageAddressHost(pageTemplate);
     if (!host) return false;
     const std::string_view domain = kDictionaryDomain;

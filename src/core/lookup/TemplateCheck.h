@@ -10,8 +10,9 @@ namespace qlx {
 // The domain of the dictionary's web server (kDictionaryHost lies in it).
 inline constexpr const char* kDictionaryDomain = "lemmary.dk";
 
-// True when the template passes the page-address check and its host is the dictionary's
-// domain itself or a name under it, letter case ignored.
+// True when the template passes the page-address check, its host is the dictionary's domain
+// itself or a name under it, letter case ignored, and "/", "?" or "#" follows the host (and
+// port), so that the search text appended to it stays out of the host.
 bool isDictionaryTemplate(std::string_view pageTemplate);
 
 } // namespace qlx

@@ -524,9 +524,61 @@ void readStartTag(std::string_view in, size_t& pos, std::string& name, std::stri
     pos = in.size();
 }
 
+// Elements that nest without end in a browser's tree (lists, formatting, blocks) are kept to
+// kMaxListLevels deep: a start tag deeper than that, and the end tag that matches it, are
+// dropped. Both views read this same filtered stream, so the flat HTML reads back to what the
+// rich text shows, and a message of nothing but nested lists cannot build a tree deep enough
+// to exhaust the browser control.
+template <typename Sink> class NestingCap {
+  public:
+    explicit NestingCap(Sink& out) : out_(out) {}
+    void character(char c) { out_.character(c); }
+    void otherCharacter(uint32_t code) { out_.otherCharacter(code); }
+    void startTag(Element element, std::string_view name, std::string_view href) {
+        if (Depth* d = depthOf(element)) {
+            if (d->open >= kMaxListLevels) {
+                ++d->dropped;
+                return;
+            }
+            ++d->open;
+        }
+        out_.startTag(element, name, href);
+    }
+    void endTag(Element element, std::string_view name) {
+        if (Depth* d = depthOf(element)) {
+            if (d->dropped > 0) {
+                --d->dropped;
+                return;
+            }
+            if (d->open > 0) --d->open;
+        }
+        out_.endTag(element, name);
+    }
+
+  private:
+    struct Depth {
+        size_t open = 0;
+        size_t dropped = 0;
+    };
+    Depth* depthOf(Element element) {
+        switch (element) {
+        case Element::Bold: return &bold_;
+        case Element::Italic: return &italic_;
+        case Element::Underline: return &underline_;
+        case Element::Block: return &block_;
+        case Element::List:
+        case Element::OrderedList: return &list_;
+        default: return nullptr;
+        }
+    }
+    Sink& out_;
+    Depth bold_, italic_, underline_, block_, list_;
+};
+
 // The one pass over a message's HTML, reporting to out what the subset keeps: its characters
 // (references decoded) and the start and end tags of the elements it knows.
-template <typename Sink> void readSubset(std::string_view in, Sink& out) {
+template <typename Sink> void readSubset(std::string_view in, Sink& sink) {
+    NestingCap<Sink> out(sink);
     size_t pos = 0;
     while (pos < in.size()) {
         const char c = in[pos];

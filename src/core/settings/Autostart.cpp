@@ -9,16 +9,30 @@ namespace {
 
 const char* const kEntryName = "quiklex";
 
-std::string fileNameOf(const std::string& path) {
-    const size_t slash = path.find_last_of("\\/:");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 bool startsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
 }
 
 } // namespace
+
+bool isOwnRunEntry(const RunListValue& value, const std::string& programPath) {
+    if (!value.isText) return false;
+    if (equalsNoCase(value.name, kEntryName)) return true;
+    if (programPath.empty()) return false;
+    std::string_view command = value.data;
+    while (!command.empty() && (command.front() == ' ' || command.front() == '\t'))
+        command.remove_prefix(1);
+    if (!command.empty() && command.front() == '"') {
+        command.remove_prefix(1);
+        const size_t close = command.find('"');
+        if (close == std::string_view::npos) return false;
+        return equalsNoCase(command.substr(0, close), programPath);
+    }
+    // Unquoted: the path, then the end or the blank before the arguments.
+    return command.size() >= programPath.size() &&
+           equalsNoCase(command.substr(0, programPath.size()), programPath) &&
+           (command.size() == programPath.size() || command[programPath.size()] == ' ');
+}
 
 std::string autostartCommand(const std::string& programPath) {
     return "\"" + programPath + "\" -auto";
@@ -54,13 +68,10 @@ bool WriteAutostart(RunListPort& runLists, SettingsReporter& reporter, int mode,
                     const std::string& programPath) {
     bool ok = false;
     try {
-        const std::string name = lowerAscii(fileNameOf(programPath));
         if (const auto values = runLists.values(RunList::CurrentUser, true)) {
             ok = true;
             for (const RunListValue& value : *values) {
-                if (!value.isText || value.data.empty()) continue;
-                const std::string line = lowerAscii(value.name + "=" + value.data);
-                if (startsWith(line, kEntryName) || line.find(name) != std::string::npos) {
+                if (isOwnRunEntry(value, programPath)) {
                     ok = runLists.deleteValue(RunList::CurrentUser, value.name);
                     if (!ok) break;
                 }

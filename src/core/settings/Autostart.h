@@ -26,8 +26,13 @@ std::string autostartCommand(const std::string& programPath);
 AutostartReading ReadAutostartState(RunListPort& runLists, RunList list,
                                     const std::string& programPath);
 
-// Removes the current user's entries of this program (names starting with "quiklex", or
-// data naming the program file), and for mode 1 or 2 writes the entry anew. Reports its
+// A value of the program's own: the name "quiklex" (any letter case), or a command that
+// starts this very program file (its whole path, in quotation marks or not, any letter
+// case). Another program's entry never counts, whatever its name or command contains.
+bool isOwnRunEntry(const RunListValue& value, const std::string& programPath);
+
+// Removes the current user's entries of this program (isOwnRunEntry), and for mode 1 or 2
+// writes the entry anew. Reports its
 // own failure; false then.
 bool WriteAutostart(RunListPort& runLists, SettingsReporter& reporter, int mode,
                     const std::string& programPath);

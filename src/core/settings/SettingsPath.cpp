@@ -4,6 +4,7 @@
 
 #include "Text.h"
 #include "settings/IniFile.h"
+#include "settings/SettingsText.h"
 
 namespace qlx {
 
@@ -92,12 +93,12 @@ SettingsLocation ResolveSettingsPath(const std::string& programFolder, SettingsF
 
     try {
         if (files.fileExists(sharedPath)) result.SharedSettingsUsed = true;
-        std::string sharedText;
-        if (readSettingsFile(files, sharedPath, sharedText) ==
+        SettingsText sharedText;
+        if (readSettingsText(files, sharedPath, sharedText) ==
             SettingsFileSystem::ReadStatus::Failed)
             return fail();
         path = trimControls(
-            IniFile::parse(sharedText).readString("Shared Settings", "UsersIniFilePath", ""));
+            IniFile::parse(sharedText.text).readString("Shared Settings", "UsersIniFilePath", ""));
         detail = "\n(l\xE6st sti: " + path + ").";
 
         if (path.empty()) {

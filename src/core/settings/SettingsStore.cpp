@@ -5,9 +5,11 @@
 #include <unordered_map>
 
 #include "Text.h"
+#include "lookup/LookupHotKey.h"
 #include "lookup/TemplateCheck.h"
 #include "settings/AtomicFile.h"
 #include "settings/IniFile.h"
+#include "settings/SettingsText.h"
 #include "settings/StartDelay.h"
 
 namespace qlx {
@@ -74,15 +76,15 @@ std::string makeBackupFileName(const std::string& path) {
 
 void SettingsStore::LoadSettings(SettingsValues& values) {
     values.SettingsFileMissing = !files_.fileExists(SettingsFilePath);
-    std::string bytes;
-    if (readSettingsFile(files_, SettingsFilePath, bytes) ==
+    SettingsText file;
+    if (readSettingsText(files_, SettingsFilePath, file) ==
         SettingsFileSystem::ReadStatus::Failed) {
         reporter_.showMessage("Fejl under indl\xE6sning af dine indstillinger fra filen:  " +
                                   SettingsFilePath,
                               "Fejl", SettingsMessageKind::Error, false);
         return;
     }
-    const IniFile ini = IniFile::parse(bytes);
+    const IniFile ini = IniFile::parse(file.text);
 
     const std::string version = ini.readString(kSettings, "PrgVersion", "");
     if (!version.empty()) values.StoredProgramVersion = version;
@@ -101,7 +103,7 @@ void SettingsStore::LoadSettings(SettingsValues& values) {
     const std::string hotkey = ini.readString(kSettings, "Hotkey", "");
     uint16_t shortcut = 0;
     if (!hotkey.empty() && !(hotkey.front() >= '0' && hotkey.front() <= '9'))
-        shortcut = textToShortcut(hotkey, keyNames_);
+        shortcut = checkedShortcut(textToShortcut(hotkey, keyNames_));
     values.Hotkey = shortcut ? shortcut : kDefaultShortcut;
 
     values.AlwaysOnTop = ini.readBool(kSettings, "AlwaysOnTop", values.AlwaysOnTop);
@@ -127,12 +129,12 @@ bool SettingsStore::SaveSettings(const SettingsValues& values) {
 
     bool ok = false;
     try {
-        std::string bytes;
-        // A file that exists but cannot be read is not overwritten: its other sections
-        // would be lost.
-        if (readSettingsFile(files_, SettingsFilePath, bytes) !=
+        SettingsText file;
+        // A file that exists but cannot be read as text is not overwritten: its other
+        // sections would be lost.
+        if (readSettingsText(files_, SettingsFilePath, file) !=
             SettingsFileSystem::ReadStatus::Failed) {
-            IniFile ini = IniFile::parse(bytes);
+            IniFile ini = IniFile::parse(file.text);
             ini.eraseSection(kMainForm);
             ini.writeString(kMainForm, "FromTop", positionText(values.Position.FromTop));
             ini.writeString(kMainForm, "FromBottom", positionText(values.Position.FromBottom));
@@ -151,7 +153,8 @@ bool SettingsStore::SaveSettings(const SettingsValues& values) {
             ini.writeString(kSettings, "LookupModern", values.LookupModern);
             ini.writeString(kSettings, "LookupGCF", values.LookupGCF);
 
-            ok = writeFileAtomically(files_, SettingsFilePath, ini.text());
+            ok = writeFileAtomically(files_, SettingsFilePath,
+                                     encodeSettingsText(ini.text(), file.encoding));
         }
     } catch (...) {
         ok = false;
@@ -202,15 +205,16 @@ bool SettingsStore::CopySettingsFile(const std::string& target) {
 bool SettingsStore::rewriteSection(
     const std::string& section, const std::vector<std::pair<std::string, std::string>>& entries) {
     try {
-        std::string bytes;
-        if (readSettingsFile(files_, SettingsFilePath, bytes) ==
+        SettingsText file;
+        if (readSettingsText(files_, SettingsFilePath, file) ==
             SettingsFileSystem::ReadStatus::Failed)
             return false;
-        IniFile ini = IniFile::parse(bytes);
+        IniFile ini = IniFile::parse(file.text);
         ini.eraseSection(section);
         for (const auto& [key, value] : entries)
             ini.writeString(section, key, value);
-        return writeFileAtomically(files_, SettingsFilePath, ini.text());
+        return writeFileAtomically(files_, SettingsFilePath,
+                                   encodeSettingsText(ini.text(), file.encoding));
     } catch (...) {
         return false;
     }

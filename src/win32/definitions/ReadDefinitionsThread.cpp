@@ -1,6 +1,8 @@
-// The definitions download thread. The worker never touches the main window: it hands its
-// result to a message-only window of the GUI thread with a blocking SendMessage, so the
-// completion step runs on the GUI thread while the worker waits, without locks.
+// The definitions download thread. The worker never touches the main window: it marks its
+// result complete and wakes a message-only window of the GUI thread with a blocking
+// SendMessage, so the completion step runs on the GUI thread while the worker waits, without
+// locks. The message carries no pointer: the GUI thread takes over only the workers it started
+// itself, so a message from another program cannot hand it anything.
 #include "win32/definitions/ReadDefinitionsThread.h"
 
 #include <memory>
@@ -21,14 +23,21 @@ HttpVersionCounter versionCounter;
 // wants the result is decided there, on the GUI thread.
 HWND handOverWindow = nullptr;
 TReadDefinitionsThread::DoneHandler doneHandler = nullptr;
+DefinitionsHandOver<TReadDefinitionsThread> workers;
 
 LRESULT CALLBACK handOverProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == kMsgReadDefinitionsDone) {
-        if (doneHandler != nullptr && lParam != 0) {
-            try {
-                doneHandler(*reinterpret_cast<TReadDefinitionsThread*>(lParam));
-            } catch (...) {
+        // Whoever sent it, only the finished workers this thread started are taken over; each
+        // waits in its SendMessage (or is about to) until this returns.
+        try {
+            for (TReadDefinitionsThread* thread : workers.takeFinished()) {
+                if (doneHandler == nullptr) continue;
+                try {
+                    doneHandler(*thread);
+                } catch (...) {
+                }
             }
+        } catch (...) {
         }
         return 0;
     }
@@ -58,8 +67,12 @@ bool TReadDefinitionsThread::Start(const DefinitionsServer& server, bool setting
     if (!makeHandOverWindow()) return false;
     std::unique_ptr<TReadDefinitionsThread> thread(
         new TReadDefinitionsThread(server, settingsFileMissing, reportErrors));
+    workers.add(thread.get());
     HANDLE handle = CreateThread(nullptr, 0, threadEntry, thread.get(), 0, nullptr);
-    if (handle == nullptr) return false;
+    if (handle == nullptr) {
+        workers.remove(thread.get());
+        return false;
+    }
     thread.release(); // the worker frees itself
     // Nobody waits for or stops a running download.
     CloseHandle(handle);
@@ -75,7 +88,8 @@ DWORD WINAPI TReadDefinitionsThread::threadEntry(void* self) {
     }
     // Blocks until the GUI thread has run the completion step. Should the program end first,
     // the GUI thread no longer reads messages and the process ends this thread here.
-    SendMessageW(handOverWindow, kMsgReadDefinitionsDone, 0, reinterpret_cast<LPARAM>(thread.get()));
+    thread->handOver.finish();
+    SendMessageW(handOverWindow, kMsgReadDefinitionsDone, 0, 0);
     return 0;
 }
 

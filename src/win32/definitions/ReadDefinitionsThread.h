@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "definitions/DefinitionsExchange.h"
+#include "definitions/DefinitionsHandOver.h"
 #include "definitions/DefinitionsServer.h"
 
 namespace qlx::win {
@@ -25,6 +26,9 @@ public:
     const DefinitionsServer& server() const { return server_; }
     bool reportErrors() const { return reportErrors_; }
     DefinitionsDownload& download() { return download_; }
+
+    // Set by the worker when its result is complete; read by the GUI thread.
+    HandOverMark handOver;
 
 private:
     TReadDefinitionsThread(const DefinitionsServer& server, bool settingsFileMissing, bool reportErrors)

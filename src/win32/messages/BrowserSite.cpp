@@ -11,13 +11,15 @@
 #include <type_traits>
 
 #include "win32/system/Encoding.h"
+#include "win32/system/SystemLibrary.h"
 
 namespace qlx::win {
 
 const Automation& automation() {
     static const Automation api = [] {
         Automation a;
-        if (HMODULE library = LoadLibraryW(L"oleaut32.dll")) {
+        // From the system folder: a library of that name beside the program is never loaded.
+        if (HMODULE library = loadSystemLibrary(L"oleaut32.dll")) {
             auto find = [&](auto& function, const char* name) {
                 function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(
                     reinterpret_cast<void*>(GetProcAddress(library, name)));

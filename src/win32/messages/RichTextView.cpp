@@ -11,6 +11,7 @@
 
 #include "win32/system/Encoding.h"
 #include "win32/system/SystemColours.h"
+#include "win32/system/SystemLibrary.h"
 #include "win32/messages/MessageView.h"
 #include "messages/HtmlSubset.h"
 #include "Scale.h"
@@ -27,8 +28,8 @@ constexpr LONG kMaxTextLength = 16 * 1024 * 1024;
 // The rich-text control's window class, loaded once from the system folder.
 const wchar_t* richEditClass() {
     static const wchar_t* const name = [] {
-        if (LoadLibraryW(L"msftedit.dll")) return L"RICHEDIT50W";
-        if (LoadLibraryW(L"riched20.dll")) return L"RichEdit20W";
+        if (loadSystemLibrary(L"msftedit.dll")) return L"RICHEDIT50W";
+        if (loadSystemLibrary(L"riched20.dll")) return L"RichEdit20W";
         return static_cast<const wchar_t*>(nullptr);
     }();
     return name;

@@ -6,7 +6,10 @@
 
 #include <algorithm>
 #include <climits>
+#include <condition_variable>
+#include <memory>
 #include <mutex>
+#include <thread>
 
 namespace qlx::win {
 
@@ -20,26 +23,91 @@ bool startWinsock() {
     return started;
 }
 
-bool WinsockConnection::connect(const std::string& host, uint16_t port) {
+namespace {
+
+// A name lookup that the download waits for no longer than it may: the system's lookup has no
+// time limit of its own, so it runs on a thread of its own, and a lookup that is given up on
+// frees its answer itself when it ends.
+class NameLookup {
+public:
+    static addrinfo* resolve(const std::string& host, uint16_t port, int timeoutMs) {
+        auto shared = std::make_shared<NameLookup>();
+        try {
+            std::thread([shared, host, port] {
+                addrinfo hints{};
+                hints.ai_family = AF_UNSPEC;
+                hints.ai_socktype = SOCK_STREAM;
+                hints.ai_protocol = IPPROTO_TCP;
+                addrinfo* found = nullptr;
+                // The host holds only letters, digits, '-', '.' and '_', so it is the same in
+                // ANSI and UTF-16.
+                if (getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &found) != 0)
+                    found = nullptr;
+                std::lock_guard<std::mutex> lock(shared->mutex_);
+                if (shared->abandoned_) {
+                    if (found) freeaddrinfo(found);
+                    return;
+                }
+                shared->result_ = found;
+                shared->done_ = true;
+                shared->ready_.notify_one();
+            }).detach();
+        } catch (...) {
+            return nullptr;
+        }
+        std::unique_lock<std::mutex> lock(shared->mutex_);
+        if (!shared->ready_.wait_for(lock, std::chrono::milliseconds(std::max(timeoutMs, 0)),
+                                     [&] { return shared->done_; })) {
+            shared->abandoned_ = true;
+            return nullptr;
+        }
+        return shared->result_;
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable ready_;
+    bool done_ = false;
+    bool abandoned_ = false;
+    addrinfo* result_ = nullptr;
+};
+
+} // namespace
+
+bool WinsockConnection::connect(const std::string& host, uint16_t port, int timeoutMs) {
     close();
     if (!startWinsock()) return false;
-    addrinfo hints{};
-    hints.ai_family = AF_UNSPEC;
-    hints.ai_socktype = SOCK_STREAM;
-    hints.ai_protocol = IPPROTO_TCP;
-    addrinfo* found = nullptr;
-    // The host holds only letters, digits, '-', '.' and '_', so it is the same in ANSI and UTF-16.
-    if (getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &found) != 0 || !found)
-        return false;
-    for (addrinfo* a = found; a != nullptr; a = a->ai_next) {
+    const int64_t deadline = nowMs() + std::max(timeoutMs, 0);
+    addrinfo* found = NameLookup::resolve(host, port, timeoutMs);
+    if (!found) return false;
+    for (addrinfo* a = found; a != nullptr && socket_ == INVALID_SOCKET; a = a->ai_next) {
         SOCKET s = ::socket(a->ai_family, a->ai_socktype, a->ai_protocol);
         if (s == INVALID_SOCKET) continue;
-        // The operating system decides how long a connect may take.
-        if (::connect(s, a->ai_addr, static_cast<int>(a->ai_addrlen)) == 0) {
+        // Connected without blocking, then waited for no longer than is left; the socket
+        // blocks again afterwards (every later wait is a select of its own).
+        u_long nonBlocking = 1;
+        bool connected = ioctlsocket(s, FIONBIO, &nonBlocking) == 0 &&
+                         (::connect(s, a->ai_addr, static_cast<int>(a->ai_addrlen)) == 0 ||
+                          WSAGetLastError() == WSAEWOULDBLOCK);
+        if (connected) {
             socket_ = s;
-            break;
+            bool failed = false;
+            connected = waitFor(false, static_cast<int>(std::max<int64_t>(deadline - nowMs(), 0)),
+                                failed);
+            int error = 0;
+            int length = sizeof error;
+            connected = connected &&
+                        getsockopt(s, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error),
+                                   &length) == 0 &&
+                        error == 0;
+            u_long blocking = 0;
+            connected = connected && ioctlsocket(s, FIONBIO, &blocking) == 0;
+            socket_ = INVALID_SOCKET;
         }
-        closesocket(s);
+        if (connected)
+            socket_ = s;
+        else
+            closesocket(s);
     }
     freeaddrinfo(found);
     return socket_ != INVALID_SOCKET;

@@ -19,7 +19,7 @@ public:
     WinsockConnection& operator=(const WinsockConnection&) = delete;
     ~WinsockConnection() override { close(); }
 
-    bool connect(const std::string& host, uint16_t port) override;
+    bool connect(const std::string& host, uint16_t port, int timeoutMs) override;
     bool send(std::string_view data, int timeoutMs) override;
     Received receive(char* buffer, size_t capacity, int timeoutMs) override;
     void close() override;

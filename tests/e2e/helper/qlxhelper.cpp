@@ -61,6 +61,9 @@
 //   count X Y W H RGB    how many pixels of the screen rectangle have the colour 0xRRGGBB
 //   rows X Y W H         the bands of rows of the screen rectangle that hold a pixel that is
 //                        not near white, a line "top bottom" each
+//   sendhandover VALUE   send the definitions download's hand-over message, with VALUE as
+//                        its lParam, to the program's message-only hand-over window, as any
+//                        other program could; prints "sent" or "not found"
 #include <windows.h>
 
 #include <commctrl.h>
@@ -657,6 +660,18 @@ int wmain(int argc, wchar_t** argv) {
         return holdHotKey(static_cast<UINT>(number(argv[2])), static_cast<UINT>(number(argv[3])),
                           static_cast<int>(number(argv[4])));
     if (cmd == L"menu") return printOpenMenu();
+    if (cmd == L"sendhandover" && argc == 3) {
+        HWND w = FindWindowExW(HWND_MESSAGE, nullptr, L"TReadDefinitionsHandOver", nullptr);
+        if (!w) {
+            std::printf("not found\n");
+            return 1;
+        }
+        DWORD_PTR reply = 0;
+        SendMessageTimeoutW(w, WM_APP + 40, 0, static_cast<LPARAM>(number(argv[2])),
+                            SMTO_ABORTIFHUNG, 5000, &reply);
+        std::printf("sent\n");
+        return 0;
+    }
     if (cmd == L"window" && argc == 3) {
         HWND w = FindWindowW(argv[2], nullptr);
         if (!w) {

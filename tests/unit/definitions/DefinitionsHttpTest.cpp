@@ -22,6 +22,8 @@ public:
     };
 
     bool connectSucceeds = true;
+    int64_t connectMs = 0; // how long resolving the name and connecting take
+    int connectTimeout = -1;
     bool sendSucceeds = true;
     std::deque<Event> script; // when it runs out, the server keeps the connection open
     int64_t clock = 1000;
@@ -37,9 +39,12 @@ public:
     void data(std::string bytes, int64_t delayMs = 0) { script.push_back({Receive::Data, std::move(bytes), delayMs}); }
     void closed() { script.push_back({Receive::Closed, {}, 0}); }
 
-    bool connect(const std::string& host, uint16_t port) override {
+    bool connect(const std::string& host, uint16_t port, int timeoutMs) override {
         connectedHost = host;
         connectedPort = port;
+        connectTimeout = timeoutMs;
+        clock += std::min<int64_t>(connectMs, timeoutMs);
+        if (connectMs > timeoutMs) return false;
         open = connectSucceeds;
         return connectSucceeds;
     }
@@ -122,7 +127,7 @@ TEST(DefinitionsHttp, RequestBytesAndVersions) {
 
 TEST(DefinitionsHttp, HeaderAndBodyAreSplitAtTheFirstEmptyLine) {
     FakeConnection c;
-    std::string answer = std::string("HTTP/1.0 404 Not Found\r\nServer: x\r\n\r\n") + kDocument;
+    std::string answer = std::string("HTTP/1.0 200 OK\r\nServer: x\r\n\r\n") + kDocument;
     for (size_t i = 0; i < answer.size(); i += 7) c.data(answer.substr(i, 7), 100);
     c.closed();
     DefinitionsDownload d = download(c);
@@ -179,6 +184,45 @@ TEST(DefinitionsHttp, StatusAtEachStep) {
     DefinitionsDownload empty = download(emptyBody);
     EXPECT_EQ(empty.status, kDefinitionsOk);
     EXPECT_FALSE(empty.messages);
+}
+
+// Only a 2xx answer is the document; an error page that happens to hold one changes nothing and
+// counts as a failed download, retried as any other.
+TEST(DefinitionsHttp, OnlyASuccessAnswerCarriesTheDocument) {
+    const struct {
+        const char* statusLine;
+        bool document;
+    } cases[] = {
+        {"HTTP/1.0 200 OK", true},
+        {"HTTP/1.1 200", true},
+        {"HTTP/1.1 203 Non-Authoritative Information", true},
+        {"HTTP/1.0 404 Not Found", false},
+        {"HTTP/1.1 500 Internal Server Error", false},
+        {"HTTP/1.1 301 Moved Permanently", false},
+        {"HTTP/1.1 100 Continue", false},
+        {"HTTP/1.1 2000 OK", false},
+        {"HTTP/1.1 20 OK", false},
+        {"HTTP/1.1  200 OK", false},
+        {"http/1.1 200 OK", false},
+        {"HTTP/1 200 OK", false},
+        {"ICY 200 OK", false},
+        {"", false},
+    };
+    for (const auto& c : cases) {
+        FakeConnection connection;
+        connection.data(std::string(c.statusLine) + "\r\nServer: x\r\n\r\n" + kDocument);
+        connection.closed();
+        const DefinitionsDownload d = download(connection);
+        EXPECT_EQ(d.status, c.document ? kDefinitionsOk : kDefinitionsBadAnswer) << c.statusLine;
+        EXPECT_EQ(d.replacements.size(), c.document ? 1u : 0u) << c.statusLine;
+        EXPECT_EQ(d.messages.has_value(), c.document) << c.statusLine;
+    }
+
+    // The body of an error answer that keeps the connection open is not waited for.
+    FakeConnection open;
+    open.data("HTTP/1.1 404 Not Found\r\nContent-Length: 100000\r\n\r\n<d>");
+    EXPECT_EQ(download(open).status, kDefinitionsBadAnswer);
+    EXPECT_EQ(open.receiveTimeouts.size(), 1u);
 }
 
 TEST(DefinitionsHttp, ContentLengthEndsTheAnswer) {
@@ -274,6 +318,18 @@ TEST(DefinitionsHttp, WholeAnswerMustCompleteWithinOneMinute) {
     slow.data("\r\n<d/>", 29000);
     EXPECT_EQ(download(slow).status, kDefinitionsNoAnswer);
     EXPECT_EQ(slow.receiveTimeouts, (std::vector<int>{kFirstByteTimeoutMs, kIoTimeoutMs, kDownloadLimitMs - 54000}));
+
+    // Looking the name up and connecting count against the minute too.
+    FakeConnection hangs;
+    hangs.connectMs = 1000000;
+    EXPECT_EQ(download(hangs).status, kDefinitionsNoConnection);
+    EXPECT_EQ(hangs.connectTimeout, kConnectTimeoutMs);
+    FakeConnection lateConnect;
+    lateConnect.connectMs = 29000;
+    lateConnect.data("HTTP/1.0 200 OK\r\n", 25000);
+    lateConnect.data("\r\n<d/>", 25000);
+    EXPECT_EQ(download(lateConnect).status, kDefinitionsNoAnswer);
+    EXPECT_LE(lateConnect.clock, 1000 + kDownloadLimitMs);
 }
 
 TEST(DefinitionsHttp, BodyEndsAtAZeroByte) {

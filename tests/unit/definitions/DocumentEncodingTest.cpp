@@ -95,7 +95,7 @@ TEST(DocumentEncoding, Utf8CharactersBecomeWindows1252ReferencesOrEscapes) {
 TEST(DocumentEncoding, TheDownloadReadsAUtf8DocumentAsWindows1252) {
     struct Connection : DefinitionsConnection {
         std::string answer;
-        bool connect(const std::string&, uint16_t) override { return true; }
+        bool connect(const std::string&, uint16_t, int) override { return true; }
         bool send(std::string_view, int) override { return true; }
         Received receive(char* buffer, size_t capacity, int) override {
             const size_t n = std::min(capacity, answer.size());

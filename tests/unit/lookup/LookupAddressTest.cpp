@@ -115,6 +115,6 @@ TEST(LookupAddress, HostileTextsStayInsideTheFragment) {
     for (const Case& c : cases) {
         EXPECT_EQ(lookupFragment(c.text), c.fragment) << c.text;
         EXPECT_TRUE(isAllowedPageAddress(lookupAddress(c.text, "", t, false))) << c.text;
-        EXPECT_TRUE(isAllowedPageAddress(lookupAddress(c.text, "", t, true))) << c.text;
+        EXPECT_TRUE(isAllowedChromeFrameAddress(lookupAddress(c.text, "", t, true))) << c.text;
     }
 }

@@ -50,7 +50,7 @@ TEST(PageAddressCheck, OnlyPlainWebAddressesReachTheShell) {
     const std::string longPath = "http://www.lemmary.dk/" + std::string(2048 - 22, 'a');
     for (const std::string& ok : std::vector<std::string>{
              "http://www.lemmary.dk/#ordbog/hus/", "https://x", "HTTP://X", "hTtPs://WWW.Lemmary.DK/",
-             "gcf:http://x/ordbog/", "GCF:HTTPS://x", "http://x:8080/a", "https://x:1",
+             "http://x:8080/a", "https://x:1",
              "http://127.0.0.1:65535/", "http://xn--rdgrd-vuad.dk/", "http://x?q=1&r=%2B#f/g",
              "http://x#ordbog/r%C3%B8d/", "http://x/a-b_c.d~e!$'()*+,;=:@/", "http://x/%aF", longPath})
         EXPECT_TRUE(isAllowedPageAddress(ok)) << ok;
@@ -61,6 +61,8 @@ TEST(PageAddressCheck, OnlyPlainWebAddressesReachTheShell) {
              "\\\\host\\share\\x.exe", "C:\\x.exe", "x.exe", "javascript:alert(1)",
              "JavaScript:http://x", "ms-msdt:/id PCWDiagnostic", "ms-settings:", "mailto:a@b",
              "gcf:gcf:http://x", "httpx://x", "https//x", "ftp://x", "vbscript:http:",
+             // the program's own Chrome Frame form, never a plain page
+             "gcf:http://x/ordbog/", "GCF:HTTPS://x",
              // something before the scheme
              " http://x", "\thttp://x", "\x01http://x", "gcf: http://x",
              // the host is not what it seems, or not a plain name
@@ -78,6 +80,12 @@ TEST(PageAddressCheck, OnlyPlainWebAddressesReachTheShell) {
         EXPECT_FALSE(isAllowedPageAddress(bad)) << bad;
     EXPECT_FALSE(isAllowedPageAddress(std::string_view("\0http://x", 9)));
     EXPECT_FALSE(isAllowedPageAddress(std::string_view("http://x/\0", 10)));
+
+    for (const char* ok : {"gcf:http://x/ordbog/", "GCF:HTTPS://x", "gcf:http://x:1/?q#f"})
+        EXPECT_TRUE(isAllowedChromeFrameAddress(ok)) << ok;
+    for (const char* bad : {"http://x/", "gcf:", "gcf:gcf:http://x", "gcf:file:///C:/x.exe",
+                            "gcf: http://x", "gcf:http://a@b/", "xgcf:http://x"})
+        EXPECT_FALSE(isAllowedChromeFrameAddress(bad)) << bad;
 }
 
 TEST(PageAddressCheck, HostWithoutPortInLowerCase) {
@@ -93,9 +101,14 @@ TEST_F(Pages, ShellCodesBecomeTheTwoMessages) {
     for (int32_t code : {32, 2, 0, -1, 8, 26, 28})
         EXPECT_EQ(openFailureText(code), kNotShown) << code;
 
-    openWebPage(shell, messages, "gcf:http://x/");
+    openWebPage(shell, messages, "gcf:http://x/", true);
     EXPECT_EQ(shell.opened, std::vector<std::string>{"gcf:http://x/"});
     EXPECT_TRUE(messages.shown.empty());
+    // Outside Chrome Frame mode, and for every message link, "gcf:" is refused.
+    openWebPage(shell, messages, "gcf:http://x/");
+    EXPECT_EQ(shell.opened.size(), 1u);
+    EXPECT_EQ(messages.shown, std::vector<std::string>{kNotShown});
+    messages.shown.clear();
 
     shell.code = 31;
     openWebPage(shell, messages, "http://x/");
@@ -110,6 +123,23 @@ TEST_F(Pages, AnAddressThatIsNotAWebPageIsNeverOpened) {
     openWebPage(shell, messages, "\\\\host\\share\\x.exe");
     EXPECT_TRUE(shell.opened.empty());
     EXPECT_EQ(messages.shown, (std::vector<std::string>{kNotShown, kNotShown}));
+}
+
+// However a template without a path got in, the search text never changes the host opened.
+TEST_F(Pages, TheSearchTextNeverExtendsTheHost) {
+    templates.LookupModern = "http://www.lemmary.dk";
+    for (const char* text : {".evil.com", "hund", "-x"})
+        OpenLookupPage(shell, messages, templates, false, text, "");
+    OpenLookupPage(shell, messages, templates, false, ".evil.com", "https://lemmary.dk:8080");
+    EXPECT_TRUE(shell.opened.empty());
+    EXPECT_EQ(messages.shown, std::vector<std::string>(4, kNotShown));
+}
+
+TEST_F(Pages, TheChromeFrameFormOnlyInThatMode) {
+    templates.LookupModern = "gcf:http://www.lemmary.dk/ordbog/";
+    OpenLookupPage(shell, messages, templates, false, "hus", "");
+    EXPECT_TRUE(shell.opened.empty());
+    EXPECT_EQ(messages.shown, std::vector<std::string>{kNotShown});
 }
 
 TEST_F(Pages, LookupOpensTheEscapedAddressOfTheCurrentMode) {

@@ -66,6 +66,7 @@ TEST(HtmlSubset, OnlyWebLinksAreLinks) {
         {"<a href=\"javascript:alert(1)\">L</a>", "L"},
         {"<a href=\"java&#x09;script:alert(1)\">L</a>", "L"},
         {"<a href=\"file:///c:/windows/win.ini\">L</a>", "L"},
+        {"<a href=\"gcf:http://evil.example/\">L</a>", "L"},
         {"<a href=\"\\\\server\\share\">L</a>", "L"},
         {"<a name=x>L</a>", "L"},
         {"<a href=http://a.dk>1<a href=x:y>2</a>3", "[1](http://a.dk)23"},
@@ -121,6 +122,34 @@ TEST(HtmlSubset, AMegabyteOfNestingStaysLinear) {
         EXPECT_LE(r.paragraphs.size(), html.size()) << unit;
         EXPECT_EQ(r.text.substr(r.text.size() - 3), "end") << unit;
     }
+}
+
+// Elements that nest without end in a browser's tree stay at most sixteen deep in the flat HTML,
+// and it still reads back to the same rich text.
+TEST(HtmlSubset, FlatHtmlNestsAtMostSixteenDeep) {
+    const auto count = [](const std::string& text, const std::string& tag) {
+        size_t n = 0;
+        for (size_t at = text.find(tag); at != std::string::npos; at = text.find(tag, at + 1)) ++n;
+        return n;
+    };
+    for (const char* unit : {"<ul>", "<ol>", "<b>", "<strong>", "<i>", "<u>", "<div>", "<table>"}) {
+        std::string html;
+        for (int i = 0; i < 100000; ++i) html += unit;
+        html += "<li>end";
+        const std::string flat = flatSubsetHtml(html);
+        const std::string tag = flat.substr(0, flat.find('>') + 1);
+        EXPECT_EQ(count(flat, tag), 16u) << unit;
+        EXPECT_EQ(htmlToRichText(flat), htmlToRichText(html)) << unit;
+    }
+    // The end tags of what was dropped go with it; the outer lists close as written.
+    std::string html;
+    for (int i = 0; i < 20; ++i) html += "<ol><li>x";
+    for (int i = 0; i < 20; ++i) html += "</ol>";
+    html += "<ol><li>y</ol>";
+    const std::string flat = flatSubsetHtml(html);
+    EXPECT_EQ(count(flat, "<ol>"), 17u);
+    EXPECT_EQ(count(flat, "</ol>"), 17u);
+    EXPECT_EQ(htmlToRichText(flat), htmlToRichText(html));
 }
 
 TEST(HtmlSubset, RichTextEscapesTheTextAndCarriesTheFormats) {
@@ -179,6 +208,7 @@ TEST(HtmlSubset, TheFlatHtmlKeepsNothingOfAHostileMessage) {
         {"<a href=\"vbscript:msgbox(1)\">a</a>", "<a>a</a>"},
         {"<a href=\"data:text/html,<script>alert(1)</script>\">a</a>", "<a>a</a>"},
         {"<a href=\"file://server/share/a.css\">a</a>", "<a>a</a>"},
+        {"<a href=\"gcf:http://evil.example/\">a</a>", "<a>a</a>"},
         {"<a href=\"\\\\server\\share\\a.exe\">a</a>", "<a>a</a>"},
         {"<a href=\"ms-msdt:/id PCWDiagnostic\">a</a>", "<a>a</a>"},
         {"<a href=\"http://a&#34; --some-switch &#34;\">a</a>", "<a>a</a>"},

@@ -48,15 +48,44 @@ TEST_F(AutostartTest, ValuesThatAreNotTextAreSkippedAndAnUnreadableListIsAFailur
     EXPECT_TRUE(failed.failed);
 }
 
-TEST_F(AutostartTest, WritingRemovesEntriesByNameAndByFileNameAndWritesTheQuotedEntry) {
+// Only the program's own entries go: the name "quiklex", or a command that starts this very
+// program file. Another program's entry stays, whatever its name or command contains.
+TEST_F(AutostartTest, OwnEntriesAreTheNameOrThisProgramsExactPath) {
+    const struct {
+        RunListValue value;
+        bool own;
+    } cases[] = {
+        {{"quiklex", true, "D:\\x.exe"}, true},
+        {{"QuikLex", true, ""}, true},
+        {{"Old", true, kWritten}, true},
+        {{"Old", true, kProgram}, true},
+        {{"Old", true, "  " + kProgram + " -minimize"}, true},
+        {{"Old", true, "\"c:\\program files\\quiklex\\QUIKLEX.EXE\""}, true},
+        {{"quiklexOld", true, "D:\\x.exe"}, false},
+        {{"OneDrive", true, "\"C:\\Users\\a\\OneDrive.exe\" /background"}, false},
+        {{"Other", true, "E:\\tools\\quiklex.exe -m"}, false},
+        {{"Other", true, kProgram + "2 -auto"}, false},
+        {{"Other", true, "\"" + kProgram + "2\" -auto"}, false},
+        {{"Other", true, "C:\\launch.exe \"" + kProgram + "\""}, false},
+        {{"Other", true, "\"" + kProgram}, false},
+        {{"quiklexBin", false, ""}, false},
+        {{"Bin", false, kWritten}, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(isOwnRunEntry(c.value, kProgram), c.own) << c.value.name << "=" << c.value.data;
+    // A renamed program file one letter long still leaves the others' entries alone.
+    EXPECT_FALSE(isOwnRunEntry({"OneDrive", true, "\"C:\\OneDrive\\OneDrive.exe\""}, "C:\\q\\e.exe"));
+}
+
+TEST_F(AutostartTest, WritingRemovesTheOwnEntriesAndWritesTheQuotedEntry) {
     for (int mode : {1, 2}) {
-        lists.user = {{"quiklexOld", true, "D:\\x.exe"},
-                      {"Other", true, "E:\\tools\\QUIKLEX.exe -m"},
-                      {"Keep", true, "C:\\keep.exe"},
+        lists.user = {{"quiklex", true, "D:\\old\\quiklex.exe"},
+                      {"Old", true, kProgram + " -auto"},
+                      {"Keep", true, "E:\\tools\\quiklex.exe"},
                       {"quiklexBin", false, ""}};
         lists.deleted.clear();
         ASSERT_TRUE(WriteAutostart(lists, reporter, mode, kProgram));
-        EXPECT_EQ(lists.deleted, (std::vector<std::string>{"quiklexOld", "Other"}));
+        EXPECT_EQ(lists.deleted, (std::vector<std::string>{"quiklex", "Old"}));
         ASSERT_EQ(lists.user.size(), 3u);
         EXPECT_EQ(lists.user[2].name, "quiklex");
         EXPECT_EQ(lists.user[2].data, kWritten);

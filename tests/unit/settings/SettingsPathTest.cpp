@@ -146,6 +146,18 @@ TEST_F(SettingsPathTest, DriveRelativeAndRootedPaths) {
     EXPECT_TRUE(reporter.messages.empty());
 }
 
+// An administrator's redirect saved as UTF-16 by an editor still redirects.
+TEST_F(SettingsPathTest, AUtf16SharedFileKeepsItsRedirect) {
+    std::string utf16 = "\xFF\xFE";
+    for (char c : std::string("[Shared Settings]\r\nUsersIniFilePath=D:\\%user%.ini\r\n")) {
+        utf16 += c;
+        utf16 += '\0';
+    }
+    files.files[kShared] = utf16;
+    EXPECT_EQ(resolve().SettingsFilePath, "D:\\bruger1.ini");
+    EXPECT_TRUE(reporter.messages.empty());
+}
+
 TEST_F(SettingsPathTest, MissingFolderGivesTheLongFormWithASharedFileAndTheShortFormWithout) {
     shareTemplate("sub\\%user%.ini");
     SettingsLocation where = resolve();

@@ -99,6 +99,22 @@ TEST_F(SettingsStoreTest, HotkeyNumbersEmptyAndUnknownTextsGiveTheDefault) {
     }
 }
 
+// The file's shortcut is held to what the settings window would let a user choose.
+TEST_F(SettingsStoreTest, HotkeyFromTheFileIsCheckedAsTheSettingsWindowWould) {
+    const struct {
+        const char* text;
+        uint16_t shortcut;
+    } cases[] = {
+        {"Q", 0x6000 | 'Q'},          {"Shift+Q", 0x6000 | 'Q'},     {"F9", 0x6000 | 0x78},
+        {"Ctrl+V", kDefaultShortcut}, {"Ctrl+A", kDefaultShortcut},  {"Ctrl+Ins", kDefaultShortcut},
+        {"Enter", kDefaultShortcut},  {"Ctrl+Esc", kDefaultShortcut}, {"Ctrl+Shift+V", 0x6000 | 'V'},
+        {"Ctrl+Alt+V", 0xC000 | 'V'}, {"Alt+Q", 0x8000 | 'Q'},       {"Ctrl+Q", 0x4000 | 'Q'},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(load(std::string("[Settings]\r\nHotkey=") + c.text + "\r\n").Hotkey, c.shortcut)
+            << c.text;
+}
+
 TEST_F(SettingsStoreTest, TruthValuesAndStartDelayFallBackOrAreBounded) {
     SettingsValues v = load("[Settings]\r\nAlwaysOnTop=yes\r\n[Various]\r\nStartDelay=x\r\n");
     EXPECT_TRUE(v.AlwaysOnTop);
@@ -253,6 +269,32 @@ TEST_F(SettingsStoreTest, FileThatCannotBeReadIsNotOverwrittenBySave) {
     EXPECT_EQ(reporter.messages.back().caption, "Fejl");
     EXPECT_FALSE(store.SaveSettings(values));
     EXPECT_EQ(files.files[kPath], huge);
+}
+
+// A file saved as UTF-16 by an editor or a tool is read, and written back as UTF-16 with every
+// key kept; one that is not text the program can keep is reported and never written over.
+TEST_F(SettingsStoreTest, UnicodeFilesAreReadAndWrittenBackInTheirEncoding) {
+    std::string utf16 = "\xFF\xFE";
+    for (char c : std::string("[Settings]\r\nHotkey=Ctrl+Alt+Q\r\n[Mine]\r\nKeep=\xE6\r\n")) {
+        utf16 += c;
+        utf16 += '\0';
+    }
+    const SettingsValues loaded = load(utf16);
+    EXPECT_EQ(loaded.Hotkey, 0x4000 | 0x8000 | 'Q');
+    ASSERT_TRUE(store.SaveSettings(loaded));
+    const std::string saved = files.files[kPath];
+    ASSERT_EQ(saved.substr(0, 2), "\xFF\xFE");
+    std::string narrow;
+    for (size_t i = 2; i + 1 < saved.size(); i += 2) narrow += saved[i];
+    EXPECT_NE(narrow.find("[Mine]\r\nKeep=\xE6\r\n"), std::string::npos);
+    EXPECT_NE(narrow.find("Hotkey=Ctrl+Alt+Q\r\n"), std::string::npos);
+    EXPECT_TRUE(reporter.messages.empty());
+
+    const std::string notText("\xFF\xFE[\0S\0]\0\x51\x01", 10); // a letter outside the code page
+    load(notText);
+    EXPECT_EQ(reporter.messages.back().caption, "Fejl");
+    EXPECT_FALSE(store.SaveSettings(values));
+    EXPECT_EQ(files.files[kPath], notText);
 }
 
 TEST_F(SettingsStoreTest, RewriteSectionReplacesOnlyThatSectionAndCanFailSafely) {
