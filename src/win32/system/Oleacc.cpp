@@ -2,6 +2,7 @@
 #include "win32/system/Oleacc.h"
 
 #include "win32/system/Encoding.h"
+#include "win32/system/SystemLibrary.h"
 
 namespace qlx::win {
 
@@ -22,7 +23,9 @@ template <typename Fn> Fn entry(HMODULE module, const char* name) {
 const Oleacc& oleacc() {
     static const Oleacc library = [] {
         Oleacc o;
-        HMODULE module = LoadLibraryExW(L"oleacc.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+        // The system folder's own, also on a Windows 7 whose loader lacks the search flags
+        // (there the flag alone makes the load fail).
+        HMODULE module = loadSystemLibrary(L"oleacc.dll");
         if (!module) return o;
         o.lresultFromObject = entry<LresultFromObjectFn>(module, "LresultFromObject");
         o.createStdAccessibleObject =
