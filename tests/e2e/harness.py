@@ -333,6 +333,17 @@ def settings_text():
         return ""
 
 
+def protect(test, *paths):
+    """Gives files and folders the rights that an administrator's folder (Program Files, a
+    read-only share) has for a plain user: SYSTEM full control, everyone else read and run. A
+    shared settings file beside the program counts only in such a folder. Wine keeps the
+    rights as the Unix mode (no write bits), which the test's clean-up gives back."""
+    test.assertEqual(helper("protect", *map(windows_path, paths)), (0, "ok"))
+    for path in paths:
+        test.addCleanup(lambda p=path: os.path.exists(p) and
+                        os.chmod(p, 0o755 if os.path.isdir(p) else 0o644))
+
+
 def reg_values(key):
     """{name: (type, data)} of a registry key under Wine; empty when the key is missing."""
     p = subprocess.run(["wine", "reg", "query", key], capture_output=True, text=True, timeout=120)

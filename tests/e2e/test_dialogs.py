@@ -5,8 +5,8 @@ import os
 import subprocess
 import time
 
-from harness import (BUILD, HELPER, PROGRAM_VERSION, WORK, Quiklex, QuiklexTest, browser_log,
-                     end_all, find_panel, foreground_class, helper, wait_for)
+from harness import (HELPER, PROGRAM_VERSION, Quiklex, QuiklexTest, browser_log, end_all,
+                     find_panel, foreground_class, helper, settings_folder, user_name, wait_for)
 
 DEFAULT_INFO_PAGE = "http://www.lemmary.dk/#anvendelse/quiklex/"
 DIALOG_CLASS = "TMessageForm"
@@ -66,19 +66,11 @@ class InformationPage(QuiklexTest):
         self.assertTrue(q.running())
 
 
-def use_settings(test, lines):
-    """Starts of this test read their settings from the work folder: a shared settings file
-    beside the program sends the user's settings there."""
-    user_ini = os.path.join(WORK, "dialogs-user.ini")
-    with open(user_ini, "w", newline="") as f:
+def use_settings(lines):
+    """Starts of this test read these settings from the user's settings file."""
+    with open(os.path.join(settings_folder(), user_name() + ".ini"), "w", newline="") as f:
         f.write("[Settings]\r\nPrgVersion=%s\r\n%s" % (PROGRAM_VERSION,
                                                         "".join(l + "\r\n" for l in lines)))
-    shared = os.path.join(BUILD, "quiklex.ini")
-    test.assertFalse(os.path.exists(shared), "a shared settings file is already there")
-    with open(shared, "w", newline="") as f:
-        f.write("[Shared Settings]\r\nUsersIniFilePath=Z:%s\r\n" % user_ini.replace("/", "\\"))
-    test.addCleanup(os.remove, shared)
-    test.addCleanup(lambda: os.path.exists(user_ini) and os.remove(user_ini))
 
 
 class WarningDialog(QuiklexTest):
@@ -87,7 +79,7 @@ class WarningDialog(QuiklexTest):
 
     def setUp(self):
         super().setUp()
-        use_settings(self, ["UseChromeFrame=1"])
+        use_settings(["UseChromeFrame=1"])
 
     def open_failing_page(self):
         before = len(browser_log())
@@ -165,7 +157,7 @@ class NoProgramsFromSettings(QuiklexTest):
     def test_program_page_that_is_no_web_address_is_not_taken(self):
         # A settings file that names a program as the information page: the program does not
         # take it and opens its own information page; the shell never starts the program.
-        use_settings(self, ["ProgramPageModern=C:\\windows\\system32\\notepad.exe"])
+        use_settings(["ProgramPageModern=C:\\windows\\system32\\notepad.exe"])
         q = self.start()
         q.wait_visible()
         before = len(browser_log())

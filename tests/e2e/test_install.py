@@ -1,14 +1,15 @@
 """The Windows installer that scripts/package builds: a silent install for the current user,
-a second install over the running program, the silent uninstall, and the all-users install
-that makes the automatic start administrator-managed."""
+a second install over the running program, the silent uninstall, the all-users install that
+makes the automatic start administrator-managed, goes only under Program Files and has the
+desktop's shell start the program."""
 import glob
 import os
 import shutil
 import subprocess
 
-from harness import (ROOT, WORK, QuiklexTest, browser_log, client, helper, reg_values,
-                     settings_folder, unix_path, user_name, wait_for, windows_path, wine_variable,
-                     xdo)
+from harness import (ROOT, WORK, QuiklexTest, browser_log, client, find_panel, helper, protect,
+                     reg_values, settings_folder, unix_path, user_name, wait_for, windows_path,
+                     wine_variable, xdo)
 from test_settingswindow import darkest, screen_colours
 
 SETTINGS = "TFormSettings"
@@ -104,10 +105,12 @@ class Installer(QuiklexTest):
         wait_for(lambda: reg_values("HKCU\\" + RUN_KEY).get("quiklex") == ("REG_SZ", entry), 20,
                  what="the automatic start")
 
-        # Installing again over it ends it cleanly (it saves) and starts it again: one runs.
+        # Installing again over it ends it cleanly (it saves) and starts it again: one runs,
+        # started by the installer itself, which runs with the user's own rights.
         self.assertEqual(run_wine(self.setup, "/S"), 0)
         self.assertEqual(q.exit_code(30), 0)
         wait_for(lambda: helper("count", "TFormMain")[1] == "1", 30, what="the program again")
+        self.assertNotEqual(helper("parent")[1], "explorer.exe")
         text = read(settings)
         self.assertIn("PrgVersion=0.6.0", text)
         self.assertIn("kept=1", text)
@@ -137,6 +140,9 @@ class Installer(QuiklexTest):
 
         # The shared file beside the program sends the user's settings to the shared folder;
         # the machine's entry makes the first start of the version leave the user's list alone.
+        # Program Files keeps plain users from adding files there; Wine's user may, so the
+        # folder is given those rights here.
+        protect(self, folder)
         settings = os.path.join(shared, user_name() + ".ini")
         write(settings, OLDER_SETTINGS)
         q = self.start(exe=exe)
@@ -158,3 +164,42 @@ class Installer(QuiklexTest):
         self.assertEqual(reg_values("HKLM\\" + UNINSTALL_KEY), {})
         self.assertFalse(os.path.exists(self.start_menu(common=True)))
         self.assertTrue(os.path.exists(settings))
+
+    def test_all_users_install_goes_only_under_program_files(self):
+        # On Windows C:\Quiklex inherits "Authenticated Users: Modify": any user could replace
+        # the program that the machine's Run list starts for everyone. A way out of Program
+        # Files through ".." counts as what it is.
+        # The command line as it is typed: /D takes the rest of the line, spaces and all (and
+        # the installer is named without quotes, from a folder without spaces).
+        setup = os.path.join(WORK, "setup.exe")
+        shutil.copy(self.setup, setup)
+        for folder in ("C:\\Quiklex", "C:\\Program Files\\..\\Quiklex"):
+            line = "%s /S /ALLUSERS /D=%s" % (windows_path(setup), folder)
+            self.assertEqual(run_wine("cmd", "/c", line), 2, folder)
+        self.assertFalse(os.path.exists(os.path.join(unix_path("C:\\"), "Quiklex")))
+        self.assertEqual(reg_values("HKLM\\" + UNINSTALL_KEY), {})
+        self.assertNotIn("quiklex", reg_values("HKLM\\" + RUN_KEY))
+
+    def test_all_users_installer_has_the_desktops_shell_start_the_program(self):
+        # The all-users installer runs with an administrator's token, which the program must
+        # not inherit: the desktop's shell starts it as the signed-in user, so its parent is
+        # the shell, not the installer. (Under Wine both tokens are alike; the route shows.)
+        # Wine's shell was started by this run's programs, so the program it starts has the
+        # run's environment too and asks the closed local port for its definitions.
+        setup = subprocess.Popen(["wine", self.setup, "/ALLUSERS"], stdout=subprocess.DEVNULL,
+                                 stderr=subprocess.DEVNULL)
+        self.addCleanup(lambda: setup.poll() is None and setup.kill())
+        for page in ("Velkommen", "Gennemse", "Start Quiklex nu"):
+            wait_for(lambda: page in helper("childtext", "#32770")[1], 60,
+                     what="the page with " + page)
+            xdo("key", "Return")  # on to the next page, or, on the last, run and close
+        self.assertEqual(setup.wait(60), 0)
+        first = wait_for(find_panel, 30, what="the program")
+        self.assertEqual(helper("parent")[1], "explorer.exe")
+
+        # An update over the running program ends it and has it started again the same way.
+        self.assertEqual(run_wine(self.setup, "/S", "/ALLUSERS"), 0)
+        wait_for(lambda: (p := find_panel()) and p.hwnd != first.hwnd, 30,
+                 what="the program again")
+        self.assertEqual(helper("parent")[1], "explorer.exe")
+        self.uninstall(self.all_users_folder(), "/ALLUSERS")

@@ -7,7 +7,7 @@ import subprocess
 import time
 
 from harness import (EXE, HELPER, WORK, QuiklexTest, browser_log, copy_text, find_panel,
-                     foreground_class, helper, start_second, wait_for)
+                     foreground_class, helper, protect, start_second, wait_for)
 
 LOOKUP = "http://www.lemmary.dk/#ordbog/"
 DIALOG_CLASS = "TMessageForm"
@@ -26,15 +26,19 @@ class Lookup(QuiklexTest):
     def setUp(self):
         super().setUp()
         self.folder = os.path.join(WORK, "lookup-program")
+        if os.path.isdir(self.folder):
+            os.chmod(self.folder, 0o755)
         shutil.rmtree(self.folder, ignore_errors=True)
         os.makedirs(self.folder)
         self.exe = os.path.join(self.folder, "Ordbog.exe")
         shutil.copy(EXE, self.exe)
-        user_ini = os.path.join(self.folder, "user.ini")
+        user_ini = os.path.join(WORK, "lookup-user.ini")
         with open(user_ini, "w", newline="") as f:
             f.write("[Settings]\r\nPrgVersion=0.6.0\r\n")
         with open(os.path.join(self.folder, "quiklex.ini"), "w", newline="") as f:
             f.write("[Shared Settings]\r\nUsersIniFilePath=Z:%s\r\n" % user_ini.replace("/", "\\"))
+        # An administrator's folder, where the shared file counts.
+        protect(self, self.folder)
 
     def start_program(self):
         q = self.start(exe=self.exe)

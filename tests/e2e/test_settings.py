@@ -6,8 +6,8 @@ import shutil
 import subprocess
 import time
 
-from harness import (EXE, WORK, QuiklexTest, find_panel, helper, reg_values, right_click_menu,
-                     settings_folder, user_name, wait_for, windows_path)
+from harness import (EXE, WORK, QuiklexTest, find_panel, helper, protect, reg_values,
+                     right_click_menu, settings_folder, user_name, wait_for, windows_path)
 
 RUN_KEY = r"Software\Microsoft\Windows\CurrentVersion\Run"
 SCREEN_WIDTH, SCREEN_HEIGHT = 1024, 768
@@ -238,21 +238,33 @@ class SettingsFile(SettingsTest):
 
 
 class SharedSettings(SettingsTest):
-    """A copy of the program in a folder of its own, with "quiklex.ini" beside it."""
+    """A copy of the program in a folder of its own, with "quiklex.ini" beside it. The folder
+    is an administrator's (a plain user cannot add files to it) unless a test says otherwise:
+    only there does the shared file count."""
 
     def setUp(self):
         super().setUp()
         self.folder = os.path.join(WORK, "shared-program")
         self.data = os.path.join(WORK, "shared-data")
         for d in (self.folder, self.data):
+            if os.path.isdir(d):
+                os.chmod(d, 0o755)
             shutil.rmtree(d, ignore_errors=True)
             os.makedirs(d)
         self.exe = os.path.join(self.folder, "quiklex.exe")
         shutil.copy(EXE, self.exe)
 
-    def test_shared_file_redirects_the_settings_file(self):
-        write(os.path.join(self.folder, "quiklex.ini"),
-              "[Shared Settings]\nUsersIniFilePath=  %env(QLX_SETTINGS_HOME)%\\%USER%.ini \n")
+    def share(self, text, protected=True):
+        os.chmod(self.folder, 0o755)  # a second file in a test
+        write(os.path.join(self.folder, "quiklex.ini"), text)
+        if protected:
+            protect(self, self.folder)
+
+    def message_shown(self):
+        return (w := helper("window", "TMessageForm")[1].split()) and len(w) > 1 and w[1] == "1"
+
+    def test_shared_file_in_an_administrators_folder_redirects_the_settings_file(self):
+        self.share("[Shared Settings]\nUsersIniFilePath=  %env(QLX_SETTINGS_HOME)%\\%USER%.ini \n")
         self.start(exe=self.exe, env={"QLX_SETTINGS_HOME": windows_path(self.data)})
         self.wait_visible()
         target = os.path.join(self.data, user_name() + ".ini")
@@ -264,8 +276,23 @@ class SharedSettings(SettingsTest):
                          b"[Shared Settings]\r\nUsersIniFilePath=  %env(QLX_SETTINGS_HOME)%"
                          b"\\%USER%.ini \r\n")
 
+    def test_shared_file_in_a_folder_the_user_can_write_is_set_aside(self):
+        # As a file dropped beside a copy in Downloads: the place it names, with a variable's
+        # value in it, is never used; the user is told once at the start, and the settings
+        # stay in the user's own folder.
+        self.share("[Shared Settings]\nUsersIniFilePath=%env(QLX_SETTINGS_HOME)%\\"
+                   "%env(QLX_SECRET)%.ini\n", protected=False)
+        self.start(exe=self.exe, env={"QLX_SETTINGS_HOME": windows_path(self.data),
+                                      "QLX_SECRET": "hemmelig"})
+        wait_for(self.message_shown, 20, what="the notice")
+        helper("closewindow", "TMessageForm")
+        self.wait_visible()
+        text = save_and_wait(settings_file()).decode("cp1252")
+        self.assertIn("PrgVersion=0.6.0", section(text, "Settings"))
+        self.assertEqual(os.listdir(self.data), [])
+
     def test_shared_file_without_the_key_keeps_the_usual_place(self):
-        write(os.path.join(self.folder, "quiklex.ini"), "[Shared Settings]\nOther=1\n")
+        self.share("[Shared Settings]\nOther=1\n")
         self.start(exe=self.exe)
         self.wait_visible()
         save_and_wait(settings_file())
@@ -274,11 +301,9 @@ class SharedSettings(SettingsTest):
     def test_unresolvable_place_is_reported_and_the_program_goes_on(self):
         for template in ("%env(QLX_NO_SUCH_VARIABLE)%\\x.ini",
                          windows_path(os.path.join(self.data, "missing")) + "\\x.ini"):
-            write(os.path.join(self.folder, "quiklex.ini"),
-                  "[Shared Settings]\nUsersIniFilePath=%s\n" % template)
+            self.share("[Shared Settings]\nUsersIniFilePath=%s\n" % template)
             q = self.start(exe=self.exe)
-            wait_for(lambda: (w := helper("window", "TMessageForm")[1].split()) and
-                     len(w) > 1 and w[1] == "1", 20, what="the warning (%s)" % template)
+            wait_for(self.message_shown, 20, what="the warning (%s)" % template)
             # The message holds the start until it is closed.
             self.assertFalse((p := find_panel()) and p.visible)
             helper("closewindow", "TMessageForm")

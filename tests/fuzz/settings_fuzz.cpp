@@ -1,7 +1,7 @@
 // libFuzzer target over the INI text and the settings path: the input is a settings file and
 // a shared settings file at once. Its "Fuzz" sections script the fakes: [Fuzz System] user=,
-// computer=, appdata=, registry=, nodirs=1; [Fuzz Env] NAME=value; [Fuzz Write]
-// section/key=value.
+// computer=, appdata=, registry=, nodirs=1, writable=1 (the program's folder; another value: the
+// system cannot tell); [Fuzz Env] NAME=value; [Fuzz Write] section/key=value.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -61,6 +61,12 @@ class ScriptedSystem : public qlx::SystemInfoPort {
     }
     std::string registryAppDataFolder() override {
         return withoutPercent(script_.readString("Fuzz System", "registry", ""));
+    }
+    std::optional<bool> userCanAddFiles(const std::string&) override {
+        const std::optional<std::string> writable = script_.value("Fuzz System", "writable");
+        if (!writable || *writable == "0") return false;
+        if (*writable == "1") return true;
+        return std::nullopt;
     }
 
   private:
@@ -154,27 +160,43 @@ void loadSaveLoad(std::string_view text) {
           second.ShownTimestamps == first.ShownTimestamps);
 }
 
-void resolvePath(std::string_view text, const qlx::IniFile& script) {
+qlx::SettingsLocation resolveWith(std::optional<std::string_view> shared,
+                                  const qlx::IniFile& script, ScriptedSystem& system,
+                                  CountingReporter& reporter) {
     FakeFileSystem files;
-    files.allDirectoriesExist = true;
     files.allDirectoriesExist = !script.readBool("Fuzz System", "nodirs", false);
-    files.files["C:\\Prog\\quiklex.ini"] = std::string(text);
-    ScriptedSystem system(script);
-    CountingReporter reporter;
+    if (shared) files.files["C:\\Prog\\quiklex.ini"] = std::string(*shared);
     bool modal = false;
     const qlx::SettingsLocation where =
         qlx::ResolveSettingsPath("C:\\Prog\\", files, system, reporter, modal);
-
     CHECK(!modal);
-    CHECK(reporter.shown == (where.SettingsPathFailed ? 1 : 0));
-    CHECK(system.lookups <= qlx::kMaxPlaceholderPasses);
-    CHECK(where.SettingsFilePath.size() <= qlx::kMaxExpandedPathLength + 4 * text.size() + 64);
-    // An expanded template keeps no placeholder (without a template the path is the user
-    // name as it is).
+    return where;
+}
+
+void resolvePath(std::string_view text, const qlx::IniFile& script) {
+    ScriptedSystem system(script);
+    CountingReporter reporter;
+    const qlx::SettingsLocation where = resolveWith(text, script, system, reporter);
+
     const std::string pathTemplate = script.readString("Shared Settings", "UsersIniFilePath", "");
     const bool expanded = std::any_of(pathTemplate.begin(), pathTemplate.end(),
                                       [](char c) { return static_cast<unsigned char>(c) > 32; });
-    if (expanded && !where.SettingsPathFailed) {
+    // A shared file in a folder the user may write to changes nothing but a notice.
+    const bool setAside = system.userCanAddFiles("C:\\Prog\\") != false;
+    if (setAside) {
+        CountingReporter alone;
+        const qlx::SettingsLocation without = resolveWith(std::nullopt, script, system, alone);
+        CHECK(where.SettingsFilePath == without.SettingsFilePath);
+        CHECK(where.SettingsPathFailed == without.SettingsPathFailed);
+        CHECK(!where.SharedSettingsUsed);
+    }
+    // The notice of a file set aside is the one message that comes without a failure.
+    CHECK(setAside ? reporter.shown <= 1 : reporter.shown == (where.SettingsPathFailed ? 1 : 0));
+    CHECK(system.lookups <= qlx::kMaxPlaceholderPasses);
+    CHECK(where.SettingsFilePath.size() <= qlx::kMaxExpandedPathLength + 4 * text.size() + 64);
+    // An expanded template keeps no placeholder (without a template, or with one set aside, the
+    // path is the user name as it is).
+    if (expanded && !setAside && !where.SettingsPathFailed) {
         const std::string lower = qlx::lowerAscii(where.SettingsFilePath);
         CHECK(lower.find("%user%") == std::string::npos);
         CHECK(lower.find("%computer%") == std::string::npos);

@@ -90,6 +90,9 @@ class FakeSystemInfo : public qlx::SystemInfoPort {
     bool shellFolders = true;
     std::string shellAppData = "C:\\Data\\Roaming";
     std::string registryAppData;
+    // The program's folder is the administrator's unless a test says otherwise.
+    std::optional<bool> folderWritable = false;
+    std::vector<std::string> foldersAsked;
 
     std::optional<std::string> userName() override { return user; }
     std::optional<std::string> computerName() override { return computer; }
@@ -101,6 +104,10 @@ class FakeSystemInfo : public qlx::SystemInfoPort {
     bool hasShellFolders() override { return shellFolders; }
     std::string shellAppDataFolder() override { return shellAppData; }
     std::string registryAppDataFolder() override { return registryAppData; }
+    std::optional<bool> userCanAddFiles(const std::string& folder) override {
+        foldersAsked.push_back(folder);
+        return folderWritable;
+    }
 };
 
 struct ShownMessage {

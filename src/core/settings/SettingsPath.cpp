@@ -74,6 +74,14 @@ SettingsLocation ResolveSettingsPath(const std::string& programFolder, SettingsF
     const std::string sharedPath = programFolder + kSharedFileName;
     std::string detail;
 
+    auto show = [&](const std::string& text) {
+        modalDialogOpen = true;
+        try {
+            reporter.showMessage(text, programTitle, SettingsMessageKind::Warning, false);
+        } catch (...) {
+        }
+        modalDialogOpen = false;
+    };
     auto fail = [&] {
         result.SettingsPathFailed = true;
         std::string text = detail;
@@ -82,23 +90,31 @@ SettingsLocation ResolveSettingsPath(const std::string& programFolder, SettingsF
                    "\n\n\xC6ndringer vil ikke blive gemt.  Kontakt venligst "
                    "systemadministratoren." +
                    detail;
-        modalDialogOpen = true;
-        try {
-            reporter.showMessage(text, programTitle, SettingsMessageKind::Warning, false);
-        } catch (...) {
-        }
-        modalDialogOpen = false;
+        show(text);
         return result;
     };
+    bool templateIgnored = false;
 
     try {
-        if (files.fileExists(sharedPath)) result.SharedSettingsUsed = true;
+        // The shared file counts only where an administrator put the program: in a folder the
+        // user cannot add files to. Anywhere else (a copy in Downloads, on a stick) anybody may
+        // have dropped it there, and its template could send the settings, and with them the
+        // user's network log-on, to any host with any variable's value in the path.
+        const bool sharedExists = files.fileExists(sharedPath);
+        const bool sharedCounts = sharedExists && system.userCanAddFiles(programFolder) == false;
+        if (sharedCounts) result.SharedSettingsUsed = true;
         SettingsText sharedText;
-        if (readSettingsText(files, sharedPath, sharedText) ==
-            SettingsFileSystem::ReadStatus::Failed)
-            return fail();
+        if (sharedExists && readSettingsText(files, sharedPath, sharedText) ==
+                                SettingsFileSystem::ReadStatus::Failed) {
+            if (sharedCounts) return fail();
+            sharedText = {};
+        }
         path = trimControls(
             IniFile::parse(sharedText.text).readString("Shared Settings", "UsersIniFilePath", ""));
+        if (!sharedCounts) {
+            templateIgnored = !path.empty();
+            path.clear();
+        }
         detail = "\n(l\xE6st sti: " + path + ").";
 
         if (path.empty()) {
@@ -165,6 +181,12 @@ SettingsLocation ResolveSettingsPath(const std::string& programFolder, SettingsF
     } catch (...) {
         return fail();
     }
+    if (templateIgnored)
+        show("Filen " + sharedPath +
+             " bruges ikke.\n\nEn f\xE6lles indstillingsfil g\xE6lder kun, n\xE5r programmet "
+             "ligger i en mappe, som du ikke selv kan \xE6ndre (fx Programmer). Her kan "
+             "hvem som helst have lagt den.\n\nDine indstillinger gemmes i " +
+             path + ".");
     return result;
 }
 

@@ -1,6 +1,6 @@
 // Where the current user's settings file lives: by default the user's name in a "quiklex"
 // folder of the application-data folder, or a path template from the shared settings file
-// "quiklex.ini" beside the program.
+// "quiklex.ini" beside the program when the user cannot add files to the program's folder.
 #pragma once
 
 #include <string>
@@ -34,7 +34,8 @@ std::string settingsDirectoryOf(const std::string& path);
 
 // Works the path out and reports any failure to the user itself (modalDialogOpen is set
 // while the message is open). After a failure the path holds what it had come to, and
-// saves still go there.
+// saves still go there. A shared file with a path in a folder the user may write to (or
+// whose rights the system cannot tell) is set aside, and the user is told so.
 SettingsLocation ResolveSettingsPath(const std::string& programFolder, SettingsFileSystem& files,
                                      SystemInfoPort& system, SettingsReporter& reporter,
                                      bool& modalDialogOpen);

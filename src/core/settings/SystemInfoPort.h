@@ -21,6 +21,9 @@ class SystemInfoPort {
     virtual std::string shellAppDataFolder() = 0;
     // "AppData" of the current user's "Shell Folders" key, read-only; empty on any failure.
     virtual std::string registryAppDataFolder() = 0;
+    // Whether the user, with the rights of an everyday (not elevated) session, may add files
+    // to the folder (given with its trailing backslash); none when the system cannot tell.
+    virtual std::optional<bool> userCanAddFiles(const std::string& folder) = 0;
 };
 
 } // namespace qlx

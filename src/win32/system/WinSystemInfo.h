@@ -1,5 +1,6 @@
 // What the settings location asks of Windows: the user's and the computer's names, the
-// environment and the application-data folder (from the shell or from the registry).
+// environment, the application-data folder (from the shell or from the registry) and whether
+// the user may add files to a folder.
 #pragma once
 
 #include "settings/SystemInfoPort.h"
@@ -14,6 +15,7 @@ public:
     bool hasShellFolders() override;
     std::string shellAppDataFolder() override;
     std::string registryAppDataFolder() override;
+    std::optional<bool> userCanAddFiles(const std::string& folder) override;
 };
 
 } // namespace qlx::win

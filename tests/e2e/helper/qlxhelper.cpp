@@ -64,9 +64,17 @@
 //   sendhandover VALUE   send the definitions download's hand-over message, with VALUE as
 //                        its lParam, to the program's message-only hand-over window, as any
 //                        other program could; prints "sent" or "not found"
+//   protect PATH...      give each file or folder the rights an administrator's folder has for
+//                        a plain user (protected: SYSTEM full control, Everyone read and run)
+//   acl PATH             print the owner, group and access list as the system reports them
+//                        (SDDL), then "addfile 1" or "addfile 0": whether this user without
+//                        administrator rights may add files there
+//   parent               print the file name of the panel's parent process, or "gone"
 #include <windows.h>
 
 #include <commctrl.h>
+#include <sddl.h>
+#include <tlhelp32.h>
 #include <ddeml.h>
 #include <ole2.h>
 #include <shellapi.h>
@@ -594,6 +602,86 @@ BOOL CALLBACK printChildText(HWND child, LPARAM) {
     return TRUE;
 }
 
+int protect(int count, wchar_t** paths) {
+    PSECURITY_DESCRIPTOR sd = nullptr;
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(
+            L"D:P(A;OICI;FA;;;SY)(A;OICI;0x1200a9;;;WD)", SDDL_REVISION_1, &sd, nullptr))
+        return 1;
+    int failed = 0;
+    for (int i = 0; i < count; ++i)
+        if (!SetFileSecurityW(paths[i],
+                              DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION, sd))
+            ++failed;
+    LocalFree(sd);
+    std::printf(failed ? "failed\n" : "ok\n");
+    return failed ? 1 : 0;
+}
+
+// The same question the program asks: may this user, Administrators set aside as under UAC,
+// add a file to the folder?
+int printAccess(const wchar_t* path) {
+    const SECURITY_INFORMATION parts =
+        OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION;
+    DWORD needed = 0;
+    GetFileSecurityW(path, parts, nullptr, 0, &needed);
+    std::vector<BYTE> sd(needed ? needed : 1);
+    if (!needed || !GetFileSecurityW(path, parts, sd.data(), needed, &needed)) return 1;
+    LPWSTR text = nullptr;
+    if (ConvertSecurityDescriptorToStringSecurityDescriptorW(sd.data(), SDDL_REVISION_1, parts,
+                                                             &text, nullptr)) {
+        printUtf8(text);
+        std::printf("\n");
+        LocalFree(text);
+    }
+    HANDLE process = nullptr, restricted = nullptr, token = nullptr;
+    BYTE administrators[SECURITY_MAX_SID_SIZE];
+    DWORD size = sizeof administrators;
+    CreateWellKnownSid(WinBuiltinAdministratorsSid, nullptr, administrators, &size);
+    SID_AND_ATTRIBUTES denyOnly{administrators, 0};
+    GENERIC_MAPPING mapping{FILE_GENERIC_READ, FILE_GENERIC_WRITE, FILE_GENERIC_EXECUTE,
+                            FILE_ALL_ACCESS};
+    BYTE privileges[256];
+    DWORD privilegesSize = sizeof privileges, granted = 0;
+    BOOL allowed = FALSE;
+    const bool ok =
+        OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY | TOKEN_DUPLICATE | TOKEN_ASSIGN_PRIMARY,
+                         &process) &&
+        CreateRestrictedToken(process, 0, 1, &denyOnly, 0, nullptr, 0, nullptr, &restricted) &&
+        DuplicateToken(restricted, SecurityImpersonation, &token) &&
+        AccessCheck(sd.data(), token, FILE_ADD_FILE, &mapping,
+                    reinterpret_cast<PRIVILEGE_SET*>(privileges), &privilegesSize, &granted,
+                    &allowed);
+    for (HANDLE h : {process, restricted, token})
+        if (h) CloseHandle(h);
+    std::printf("addfile %d\n", ok && allowed ? 1 : 0);
+    return ok ? 0 : 1;
+}
+
+int printParent(HWND window) {
+    DWORD pid = 0, parent = 0;
+    GetWindowThreadProcessId(window, &pid);
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return 1;
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more && !parent;
+         more = Process32NextW(snapshot, &entry))
+        if (entry.th32ProcessID == pid) parent = entry.th32ParentProcessID;
+    CloseHandle(snapshot);
+    // The parent's own process, not a list entry: a process that is gone no longer answers.
+    wchar_t name[MAX_PATH] = L"";
+    DWORD length = MAX_PATH;
+    HANDLE process =
+        parent ? OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, parent) : nullptr;
+    const bool known = process && QueryFullProcessImageNameW(process, 0, name, &length);
+    if (process) CloseHandle(process);
+    const wchar_t* base = std::wcsrchr(name, L'\\');
+    if (known) printUtf8(base ? base + 1 : name);
+    else std::printf("gone");
+    std::printf("\n");
+    return 0;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -881,6 +969,8 @@ int wmain(int argc, wchar_t** argv) {
         while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
         return 0;
     }
+    if (cmd == L"protect" && argc >= 3) return protect(argc - 2, argv + 2);
+    if (cmd == L"acl" && argc == 3) return printAccess(argv[2]);
     if (cmd == L"workarea") {
         RECT r{};
         BOOL ok = SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
@@ -933,6 +1023,7 @@ int wmain(int argc, wchar_t** argv) {
                    : 1;
     }
     if (cmd == L"close") return PostMessageW(panel, WM_CLOSE, 0, 0) ? 0 : 1;
+    if (cmd == L"parent") return printParent(panel);
     if (cmd == L"trayicon") {
         // Changing nothing succeeds only for an icon that is there.
         NOTIFYICONDATAW data{};

@@ -184,6 +184,59 @@ TEST_F(SettingsPathTest, UnreadableSharedFileFailsWithTheLongMessageAlone) {
     EXPECT_EQ(reporter.messages[0].text, kLongStart);
 }
 
+// A shared file counts only in a folder the user cannot add files to; anywhere else (or where
+// the system cannot tell) its template is set aside for the usual place, and the user is told.
+TEST_F(SettingsPathTest, SharedFileCountsOnlyInAFolderTheUserCannotWrite) {
+    const std::string kUsual = "C:\\Data\\Roaming\\quiklex\\bruger1.ini";
+    const std::string kNotice =
+        "Filen C:\\Prog\\quiklex.ini bruges ikke.\n\nEn f\xE6lles indstillingsfil g\xE6lder kun, "
+        "n\xE5r programmet ligger i en mappe, som du ikke selv kan \xE6ndre (fx Programmer). Her "
+        "kan hvem som helst have lagt den.\n\nDine indstillinger gemmes i " +
+        kUsual + ".";
+    system.environment["API_TOKEN"] = "secret";
+    const struct {
+        std::optional<bool> writable;
+        std::string shared; // empty: none; "-": unreadable
+        std::string path;
+        bool used, noticed;
+    } cases[] = {
+        {false, "\\\\host@80\\s\\%env(API_TOKEN)%.ini", "\\\\host@80\\s\\secret.ini", true, false},
+        {true, "\\\\host@80\\s\\%env(API_TOKEN)%.ini", kUsual, false, true},
+        {std::nullopt, "\\\\host@80\\s\\%env(API_TOKEN)%.ini", kUsual, false, true},
+        {true, "  ", kUsual, false, false},
+        {true, "-", kUsual, false, false},
+        {true, "", kUsual, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.shared +
+                     (c.writable ? *c.writable ? " writable" : " protected" : " unknown"));
+        files.files.erase(kShared);
+        files.unreadable.clear();
+        reporter.messages.clear();
+        system.foldersAsked.clear();
+        system.folderWritable = c.writable;
+        if (c.shared == "-")
+            files.unreadable.insert(kShared);
+        else if (!c.shared.empty())
+            shareTemplate(c.shared);
+        files.directories.insert("\\\\host@80\\s");
+
+        const SettingsLocation where = resolve();
+        EXPECT_EQ(where.SettingsFilePath, c.path);
+        EXPECT_FALSE(where.SettingsPathFailed);
+        EXPECT_EQ(where.SharedSettingsUsed, c.used);
+        EXPECT_EQ(system.foldersAsked,
+                  c.shared.empty() ? std::vector<std::string>{} : std::vector{kProgram});
+        ASSERT_EQ(reporter.messages.size(), c.noticed ? 1u : 0u);
+        if (c.noticed) {
+            EXPECT_EQ(reporter.messages[0].text, kNotice);
+            EXPECT_EQ(reporter.messages[0].kind, SettingsMessageKind::Warning);
+            EXPECT_TRUE(reporter.modalWhileShown);
+        }
+    }
+    EXPECT_FALSE(modal);
+}
+
 TEST(SettingsDirectoryTest, KeepsTheBackslashOnlyAfterADriveOrABackslash) {
     EXPECT_EQ(settingsDirectoryOf("C:\\a.ini"), "C:\\");
     EXPECT_EQ(settingsDirectoryOf("C:\\dir\\a.ini"), "C:\\dir");
