@@ -123,7 +123,7 @@ class DarkScheme(QuiklexTest):
         wait_for(lambda: not shown("TFormSettings"), 10, what="the settings window to close")
 
     def test_dialog_text_and_button_stand_out(self):
-        use_settings(self, ["UseChromeFrame=1"])
+        use_settings(["UseChromeFrame=1"])
         q = self.start()
         q.wait_visible()
         # The information page as a "gcf:" address cannot be opened: the program says so.
