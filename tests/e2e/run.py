@@ -1,4 +1,7 @@
-"""Runs every end-to-end test (tests/e2e/test_*.py) and ends with "e2e: N passed, N failed"."""
+"""Runs the end-to-end tests (tests/e2e/test_*.py) and ends with "e2e: N passed, N failed,
+N flaky"; with --repeat, runs chosen tests many times over and counts their failures."""
+import argparse
+import io
 import os
 import stat
 import subprocess
@@ -45,38 +48,94 @@ def failed_tests(result):
     return list(tests.values())
 
 
-def main():
-    install_browser_stand_in()
-    keeper = keep_desktop()
-    pattern = sys.argv[1] if len(sys.argv) > 1 else "test_*.py"
-    suite = unittest.defaultTestLoader.discover(HERE, pattern=pattern)
-    runner = unittest.TextTestRunner(verbosity=2, resultclass=Result)
-    try:
-        result = runner.run(suite)
-        failed = failed_tests(result)
-        # A test that failed runs once more on its own: one that then passes was upset by
-        # this shared machine (a lost click, a slow process start) and is named as flaky;
-        # one that fails again is a failure.
-        flaky = []
-        if failed:
-            print("running the %d failed test(s) once more" % len(failed), flush=True)
-            retried = unittest.TestSuite()
-            for test in failed:
-                try:  # a class or module fixture that failed names no test to run again
-                    retried.addTest(unittest.defaultTestLoader.loadTestsFromName(test.id()))
-                except (AttributeError, ImportError, ValueError):
-                    continue
-                flaky.append(test.id())
-            still = {t.id() for t in failed_tests(runner.run(retried))}
-            flaky = [name for name in flaky if name not in still]
-    finally:
-        keeper.kill()
+def each_test(suite):
+    for item in suite:
+        if isinstance(item, unittest.TestSuite):
+            yield from each_test(item)
+        else:
+            yield item
+
+
+def chosen(suite, only):
+    """The tests whose names contain one of the words in only (all of them without words)."""
+    if not only:
+        return suite
+    return unittest.TestSuite(t for t in each_test(suite) if any(w in t.id() for w in only))
+
+
+def run_all(runner, suite):
+    result = runner.run(suite)
+    failed = failed_tests(result)
+    # A test that failed runs once more on its own. One that then passes still passes the run
+    # (the machine is shared), but it is named at the end with its failure above, never
+    # silently: a test that needs a second chance is a fault of the program or of the harness
+    # waiting to be found.
+    flaky = []
+    if failed:
+        print("running the %d failed test(s) once more" % len(failed), flush=True)
+        retried = unittest.TestSuite()
+        for test in failed:
+            try:  # a class or module fixture that failed names no test to run again
+                retried.addTest(unittest.defaultTestLoader.loadTestsFromName(test.id()))
+            except (AttributeError, ImportError, ValueError):
+                continue
+            flaky.append(test.id())
+        still = {t.id() for t in failed_tests(runner.run(retried))}
+        flaky = [name for name in flaky if name not in still]
     for name in flaky:
-        print("flaky: %s failed, then passed when run again" % name)
+        print("flaky: %s failed, then passed when run again (1 of 1 re-runs passed)" % name)
     bad = len(failed) - len(flaky)
     passed = result.testsRun - bad - len(result.skipped)
-    print("e2e: %d passed, %d failed" % (passed, bad))
+    print("e2e: %d passed, %d failed, %d flaky" % (passed, bad, len(flaky)))
     return 0 if bad == 0 else 1
+
+
+def run_repeated(suite, times, keep):
+    """Runs each test times over, with no second chances; keeps each failed run's output in
+    keep (a folder) and ends with each test's count of failures."""
+    tests = list(each_test(suite))
+    failures = {t.id(): 0 for t in tests}
+    if keep:
+        os.makedirs(keep, exist_ok=True)
+    for run in range(1, times + 1):
+        for test in tests:
+            out = io.StringIO()
+            result = unittest.TextTestRunner(stream=out, verbosity=2, resultclass=Result).run(
+                unittest.defaultTestLoader.loadTestsFromName(test.id()))
+            ok = result.wasSuccessful()
+            print("run %d: %s %s" % (run, test.id(), "ok" if ok else "FAILED"), flush=True)
+            if not ok:
+                failures[test.id()] += 1
+                if keep:
+                    name = "%s.%d.txt" % (test.id(), run)
+                    with open(os.path.join(keep, name), "w") as f:
+                        f.write(out.getvalue())
+                else:
+                    print(out.getvalue(), flush=True)
+    for name, count in failures.items():
+        print("repeat: %s failed %d of %d runs" % (name, count, times))
+    return 0 if not any(failures.values()) else 1
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__)
+    parser.add_argument("pattern", nargs="?", default="test_*.py", help="test files")
+    parser.add_argument("--only", action="append", default=[],
+                        help="only the tests whose names contain this (repeatable)")
+    parser.add_argument("--repeat", type=int, default=0, metavar="N",
+                        help="run each test N times with no re-runs and count the failures")
+    parser.add_argument("--keep", metavar="FOLDER",
+                        help="with --repeat: keep each failed run's output in this folder")
+    args = parser.parse_args()
+    install_browser_stand_in()
+    keeper = keep_desktop()
+    suite = chosen(unittest.defaultTestLoader.discover(HERE, pattern=args.pattern), args.only)
+    try:
+        if args.repeat > 0:
+            return run_repeated(suite, args.repeat, args.keep)
+        return run_all(unittest.TextTestRunner(verbosity=2, resultclass=Result), suite)
+    finally:
+        keeper.kill()
 
 
 if __name__ == "__main__":
