@@ -5,6 +5,7 @@ and QLX_WORK; run.py puts a stand-in for the desktop's browser launcher first in
 """
 import os
 import re
+import select
 import shutil
 import subprocess
 import time
@@ -269,14 +270,32 @@ class QuiklexTest(unittest.TestCase):
         self.programs.append(q)
         return q
 
-    def other_window(self, seconds=30):
-        """Another program's window in the foreground; returns its process."""
+    def other_window(self, seconds=30, stays=True):
+        """Another program's window, activated; returns its process. With stays, the test
+        also waits until the system reports it in the foreground (a window of the program
+        that takes the foreground back at once would make that wait fail)."""
         p = subprocess.Popen(["wine", HELPER, "other", str(seconds)], stdout=subprocess.PIPE,
                              stderr=subprocess.DEVNULL, text=True)
-        p.stdout.readline()
-        wait_for(lambda: foreground_class() == "QlxOther", 10, what="the other window in front")
         self.addCleanup(p.kill)
+        wait_for_line(p, "front", 10, what="the other window activated")
+        if stays:
+            wait_for(lambda: foreground_class() == "QlxOther", 10,
+                     what="the other window in front")
         return p
+
+
+def wait_for_line(proc, line, timeout, what):
+    """Reads the process's output until a line that is line, for at most timeout seconds."""
+    end = time.monotonic() + timeout
+    while True:
+        left = end - time.monotonic()
+        if left <= 0 or not select.select([proc.stdout], [], [], left)[0]:
+            raise AssertionError("timed out waiting for " + what)
+        got = proc.stdout.readline()
+        if not got:
+            raise AssertionError("the process ended before " + what)
+        if got.strip() == line:
+            return
 
 
 def xdo(*args):

@@ -8,7 +8,9 @@
 //   kill                 end the Quiklex process at once
 //   foreground           print the class name of the foreground window
 //   pixel X Y            print the colour (0xRRGGBB) at a screen point
-//   other SECONDS        show a window of another program ("QlxOther") in front for a while
+//   other SECONDS        show a window of another program ("QlxOther") in front for a while;
+//                        prints "ready" once shown and "front" when first activated (in
+//                        either order)
 //   keep                 keep a hidden window (and so Wine's desktop) alive until killed
 //   workarea             print the work area and the screen size
 //   clipboard TEXT [N]   put TEXT (N times) on the clipboard as Unicode text; in TEXT a
@@ -18,7 +20,8 @@
 //   poke TEXT [N] [unicode] [SERVICE]  poke TEXT (N times) to the DDE item, as 8-bit
 //                        (Windows-1252) or Unicode text; prints "ack", "nack" or "failed"
 //   pokes N PREFIX SERVICE  poke PREFIX1 ... PREFIXN, each in a conversation of its own;
-//                        prints how many were acknowledged
+//                        prints how many were acknowledged, then each text that was not with
+//                        its answer
 //   semaphore SECONDS    hold the single-instance semaphore, with no window, for a while;
 //                        prints "ready" or "taken"
 //   usage                the panel's process: "kernel-handles windows"
@@ -94,8 +97,16 @@ UINT productMessage() { return RegisterWindowMessageW(L"Quiklex application spec
 // Timer 1 ends the window; timer 2 asks for the foreground until the window has had it once
 // (the window manager may refuse the first request), then leaves the focus alone.
 LRESULT CALLBACK otherProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    static bool told = false;
     if (msg == WM_TIMER && wParam == 1) PostQuitMessage(0);
-    if (msg == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) KillTimer(hwnd, 2);
+    if (msg == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) {
+        KillTimer(hwnd, 2);
+        // A test that waits for this window to come in front reads this line: another window
+        // may take the foreground back before a poll from outside could see it.
+        if (!told) std::printf("front\n");
+        std::fflush(stdout);
+        told = true;
+    }
     if (msg == WM_TIMER && wParam == 2) {
         if (GetForegroundWindow() == hwnd) KillTimer(hwnd, 2);
         else SetForegroundWindow(hwnd);
@@ -334,7 +345,8 @@ HDDEDATA CALLBACK clientCallback(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PT
     return nullptr;
 }
 
-// One conversation with the program's DDE item, one poke: "ack", "nack" or "failed".
+// One conversation with the program's DDE item, one poke: "ack", "nack", "busy", "timeout"
+// (no answer within 20 s) or "failed" (no conversation).
 const char* pokeOnce(DWORD inst, HSZ service, HSZ topic, HSZ item, const std::wstring& text,
                      bool unicode) {
     HCONV conv = DdeConnect(inst, service, topic, nullptr);
@@ -354,8 +366,10 @@ const char* pokeOnce(DWORD inst, HSZ service, HSZ topic, HSZ item, const std::ws
                                        static_cast<DWORD>(bytes.size()), conv, item,
                                        unicode ? CF_UNICODETEXT : CF_TEXT, XTYP_POKE, 20000,
                                        &result);
+    const UINT error = ok == nullptr ? DdeGetLastError(inst) : DMLERR_NO_ERROR;
     DdeDisconnect(conv);
-    return ok != nullptr && (result & DDE_FACK) != 0 ? "ack" : "nack";
+    if (ok != nullptr && (result & DDE_FACK) != 0) return "ack";
+    return error == DMLERR_POKEACKTIMEOUT ? "timeout" : (result & DDE_FBUSY) != 0 ? "busy" : "nack";
 }
 
 // Pokes each text in its own conversation; prints each answer (or, with count, how many of
@@ -372,11 +386,13 @@ int poke(const std::vector<std::wstring>& texts, bool unicode, const wchar_t* se
     HSZ hItem = DdeCreateStringHandleW(inst, L"DDESEARCHTEXT", CP_WINUNICODE);
     size_t acked = 0;
     const char* answer = "failed";
+    std::string missed;
     for (const std::wstring& text : texts) {
         answer = pokeOnce(inst, hService, hTopic, hItem, text, unicode);
         if (std::strcmp(answer, "ack") == 0) ++acked;
+        else missed += " " + std::string(text.begin(), text.end()) + ":" + answer;
     }
-    if (count) std::printf("%zu\n", acked);
+    if (count) std::printf("%zu%s\n", acked, missed.c_str());
     else std::printf("%s\n", answer);
     DdeFreeStringHandle(inst, hService);
     DdeFreeStringHandle(inst, hTopic);
