@@ -1,8 +1,8 @@
 // libFuzzer target over the page-address check, the dictionary-domain rule for templates and
-// the lookup fragment: no crash, and what the check lets through is what the shell may see:
+// the lookup fragment: no crash, and what the checks let through is what the shell may see:
 // printable ASCII without blanks or the characters that end a quoted command line, a known
 // scheme, a plain host, at most 2048 characters. Any text looked up on an accepted template
-// gives an accepted address.
+// gives an accepted address, and one looked up on a dictionary template stays on its host.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -27,9 +27,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view text =
         split == std::string_view::npos ? std::string_view() : input.substr(split + 1);
 
-    const bool allowed = qlx::isAllowedPageAddress(address);
+    // A plain page, or "gcf:" in front of one (the program's own pages in Chrome Frame mode);
+    // never both, and the host is there exactly when one of them is.
+    const bool plain = qlx::isAllowedPageAddress(address);
+    const bool chromeFrame = qlx::isAllowedChromeFrameAddress(address);
+    const bool allowed = plain || chromeFrame;
     const auto host = qlx::pageAddressHost(address);
+    check(!(plain && chromeFrame));
     check(allowed == host.has_value());
+    check(!chromeFrame || qlx::isAllowedPageAddress(address.substr(4)));
     if (allowed) {
         check(address.size() <= qlx::kMaxPageAddressLength);
         for (char c : address) {
@@ -57,6 +63,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
               std::string_view("\"<>\\^`{|}#&+ ").find(c) == std::string_view::npos);
     if (allowed && address.size() + fragment.size() <= qlx::kMaxPageAddressLength &&
         (address.back() == '/' || address.back() == '#'))
-        check(qlx::isAllowedPageAddress(std::string(address) + fragment));
+        check(plain ? qlx::isAllowedPageAddress(std::string(address) + fragment)
+                    : qlx::isAllowedChromeFrameAddress(std::string(address) + fragment));
+    // Whatever is looked up on a template of the dictionary stays on the template's host.
+    if (qlx::isDictionaryTemplate(address) &&
+        address.size() + fragment.size() <= qlx::kMaxPageAddressLength)
+        check(qlx::pageAddressHost(std::string(address) + fragment) == host);
     return 0;
 }
