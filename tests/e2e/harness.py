@@ -335,12 +335,37 @@ def shown(window_class):
     return code == 0 and out.split()[1] == "1"
 
 
+def where_shown(window_class, rect):
+    """The client rectangle (left, top, width, height, caption) of a window of that class as
+    the X server shows it: where a user sees it, and where a click reaches it. Under load Wine
+    can keep a window's rectangle at (0, 0) while the X server shows the window in its place,
+    so that clicks at the system's idea of the place reach the desktop. The X window is the
+    whole window, found by its caption and size; the system's rectangle where none is shown."""
+    left, top, width, height, caption = rect
+    code, out = helper("window", window_class)
+    if code != 0:
+        return rect
+    outer = [int(v) for v in out.split()[2:6]]
+    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name",
+                            "^%s$" % re.escape(caption)], capture_output=True, text=True,
+                           timeout=10).stdout.split()
+    for window in found:
+        shape = dict(line.split("=", 1) for line in subprocess.run(
+            ["xdotool", "getwindowgeometry", "--shell", window], capture_output=True,
+            text=True, timeout=10).stdout.split() if "=" in line)
+        if [int(shape.get("WIDTH", -1)), int(shape.get("HEIGHT", -1))] == outer[2:]:
+            return (int(shape["X"]) + left - outer[0], int(shape["Y"]) + top - outer[1], width,
+                    height, caption)
+    return rect
+
+
 def open_settings_window():
     """Asks the running program for its settings window (its internal command 2, 5) and
-    returns the window's client rectangle once it is shown."""
+    returns the window's client rectangle on the screen once it is shown."""
     helper("post", 2, 5)
     wait_for(lambda: shown("TFormSettings"), 10, what="the settings window")
-    return client("TFormSettings")
+    rect = client("TFormSettings")
+    return where_shown("TFormSettings", rect) if rect and rect[4] else rect
 
 
 def settings_text():
