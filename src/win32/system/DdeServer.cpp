@@ -28,29 +28,75 @@ template <typename Char> std::basic_string_view<Char> pokedLine(const BYTE* data
 }
 } // namespace
 
+namespace {
+constexpr UINT kMsgPoked = WM_APP + 41;
+constexpr wchar_t kHandOverClass[] = L"QuiklexDdeHandOver";
+} // namespace
+
 DdeServer::~DdeServer() { stop(); }
 
 bool DdeServer::start(const std::wstring& service, PokeHandler onPoke) {
-    if (inst_ != 0) return true;
+    if (thread_ != nullptr) return running_;
+    HINSTANCE module = GetModuleHandleW(nullptr);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = handOverProc;
+    wc.hInstance = module;
+    wc.lpszClassName = kHandOverClass;
+    if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
+    handOverWindow_ = CreateWindowExW(0, kHandOverClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                      nullptr, module, nullptr);
+    if (handOverWindow_ == nullptr) return false;
+    SetWindowLongPtrW(handOverWindow_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     instance_ = this;
     onPoke_ = std::move(onPoke);
+    serviceName_ = service;
+    started_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    if (started_ != nullptr)
+        thread_ = CreateThread(nullptr, 0, threadEntry, this, 0, &threadId_);
+    if (thread_ == nullptr) {
+        stop();
+        return false;
+    }
+    // The thread says whether the service is registered.
+    WaitForSingleObject(started_, INFINITE);
+    if (!running_) stop();
+    return running_;
+}
+
+DWORD WINAPI DdeServer::threadEntry(void* self) {
+    auto* server = static_cast<DdeServer*>(self);
+    // The thread's message queue exists before the starter is told, so that its quit message
+    // can never be lost.
+    MSG msg;
+    PeekMessageW(&msg, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
+    server->running_ = server->initialize();
+    const bool running = server->running_;
+    SetEvent(server->started_);
+    if (!running) return 0;
+    // The DDE library's windows live on this thread; its loop ends with the program.
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+    server->uninitialize();
+    return 0;
+}
+
+bool DdeServer::initialize() {
     const DWORD flags = APPCLASS_STANDARD | CBF_FAIL_ADVISES | CBF_FAIL_EXECUTES |
                         CBF_FAIL_REQUESTS | CBF_SKIP_ALLNOTIFICATIONS;
     if (DdeInitializeW(&inst_, callback, flags, 0) != DMLERR_NO_ERROR) {
         inst_ = 0;
-        instance_ = nullptr;
         return false;
     }
-    service_ = DdeCreateStringHandleW(inst_, service.c_str(), CP_WINUNICODE);
+    service_ = DdeCreateStringHandleW(inst_, serviceName_.c_str(), CP_WINUNICODE);
     topic_ = DdeCreateStringHandleW(inst_, widen(kDdeTopic).c_str(), CP_WINUNICODE);
     item_ = DdeCreateStringHandleW(inst_, widen(kDdeItem).c_str(), CP_WINUNICODE);
     if (service_ && topic_ && item_ && DdeNameService(inst_, service_, nullptr, DNS_REGISTER))
         return true;
-    stop();
+    uninitialize();
     return false;
 }
 
-void DdeServer::stop() {
+void DdeServer::uninitialize() {
     if (inst_ == 0) return;
     if (service_) DdeNameService(inst_, service_, nullptr, DNS_UNREGISTER);
     for (HSZ* name : {&service_, &topic_, &item_}) {
@@ -59,7 +105,52 @@ void DdeServer::stop() {
     }
     DdeUninitialize(inst_);
     inst_ = 0;
+}
+
+void DdeServer::stop() {
+    if (thread_ != nullptr) {
+        // The server's thread unregisters the service and ends; a thread stuck in a
+        // conversation is left to the end of the process.
+        PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
+        WaitForSingleObject(thread_, 5000);
+        CloseHandle(thread_);
+        thread_ = nullptr;
+    }
+    if (started_ != nullptr) CloseHandle(started_);
+    started_ = nullptr;
+    running_ = false;
+    if (handOverWindow_ != nullptr) {
+        SetWindowLongPtrW(handOverWindow_, GWLP_USERDATA, 0);
+        DestroyWindow(handOverWindow_);
+        handOverWindow_ = nullptr;
+    }
     if (instance_ == this) instance_ = nullptr;
+}
+
+LRESULT CALLBACK DdeServer::handOverProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == kMsgPoked) {
+        if (auto* server = reinterpret_cast<DdeServer*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)))
+            server->handOver();
+        return 0;
+    }
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+void DdeServer::handOver() {
+    // One text at a time: a lookup may open a dialog whose loop brings the next message.
+    for (;;) {
+        std::string text;
+        {
+            std::lock_guard<std::mutex> lock(pokedLock_);
+            if (poked_.empty()) return;
+            text = std::move(poked_.front());
+            poked_.pop_front();
+        }
+        try {
+            if (onPoke_) onPoke_(text);
+        } catch (...) {
+        }
+    }
 }
 
 bool DdeServer::matches(HSZ name, HSZ ours) const {
@@ -115,7 +206,12 @@ HDDEDATA DdeServer::poke(UINT format, HSZ topic, HSZ item, HDDEDATA data) {
         throw;
     }
     DdeUnaccessData(data);
-    if (onPoke_) onPoke_(text);
+    // Taken: the text is looked up on the window thread, after this answer.
+    {
+        std::lock_guard<std::mutex> lock(pokedLock_);
+        poked_.push_back(std::move(text));
+    }
+    PostMessageW(handOverWindow_, kMsgPoked, 0, 0);
     return reinterpret_cast<HDDEDATA>(DDE_FACK);
 }
 
