@@ -18,13 +18,18 @@ bool TrayIconKeeper::tryAdd(bool& failed) {
 
 TrayIconKeeper::Added TrayIconKeeper::show() {
     wanted_ = true;
+    const bool failed = addOrWait();
+    return present_ ? Added::Yes : failed ? Added::Failed : Added::Refused;
+}
+
+bool TrayIconKeeper::addOrWait() {
     bool failed = false;
     if (tryAdd(failed))
         stopTimer();
     else
         missing();
     applyTaskbarButton(false);
-    return present_ ? Added::Yes : failed ? Added::Failed : Added::Refused;
+    return failed;
 }
 
 void TrayIconKeeper::hide() {
@@ -54,13 +59,7 @@ void TrayIconKeeper::retryTimer() {
 }
 
 void TrayIconKeeper::taskbarCreated() {
-    if (!wanted_) return;
-    bool failed = false;
-    if (tryAdd(failed))
-        stopTimer();
-    else
-        missing();
-    applyTaskbarButton(false);
+    if (wanted_) addOrWait();
 }
 
 void TrayIconKeeper::scaleMayHaveChanged() {

@@ -60,6 +60,9 @@ public:
 private:
     // Adds the icon once; false when it is not there afterwards.
     bool tryAdd(bool& failed);
+    // Adds the icon, or keeps the taskbar button and asks again later; true when the shell
+    // failed rather than refused.
+    bool addOrWait();
     // The icon is not there: asked for again on the timer, from the quick rhythm on.
     void missing();
     void setTimer(uint32_t periodMs);
