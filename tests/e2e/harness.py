@@ -340,11 +340,11 @@ def where_shown(window_class, rect):
     the X server shows it: where a user sees it, and where a click reaches it. Under load Wine
     can keep a window's rectangle at (0, 0) while the X server shows the window in its place,
     so that clicks at the system's idea of the place reach the desktop. The X window is the
-    whole window, found by its caption and size; the system's rectangle where none is shown."""
+    whole window, found by its caption and size; None while the X server shows none."""
     left, top, width, height, caption = rect
     code, out = helper("window", window_class)
     if code != 0:
-        return rect
+        return None
     outer = [int(v) for v in out.split()[2:6]]
     found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name",
                             "^%s$" % re.escape(caption)], capture_output=True, text=True,
@@ -356,7 +356,7 @@ def where_shown(window_class, rect):
         if [int(shape.get("WIDTH", -1)), int(shape.get("HEIGHT", -1))] == outer[2:]:
             return (int(shape["X"]) + left - outer[0], int(shape["Y"]) + top - outer[1], width,
                     height, caption)
-    return rect
+    return None
 
 
 def open_settings_window():
@@ -365,7 +365,10 @@ def open_settings_window():
     helper("post", 2, 5)
     wait_for(lambda: shown("TFormSettings"), 10, what="the settings window")
     rect = client("TFormSettings")
-    return where_shown("TFormSettings", rect) if rect and rect[4] else rect
+    if not rect or not rect[4]:
+        return rect
+    # The X server may map the window a moment after the system shows it.
+    return wait_for(lambda: where_shown("TFormSettings", rect), 5, fail=False) or rect
 
 
 def settings_text():
