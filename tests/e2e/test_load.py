@@ -58,8 +58,14 @@ class Load(QuiklexTest):
             before = len(browser_log())
             self.assertEqual(helper("pokes", POKES // 2, prefix, service, timeout=300),
                              (0, str(POKES // 2)))
-            wait_for(lambda: len(browser_log()) - before >= POKES // 2, 120,
-                     what="every poke looked up")
+            if not wait_for(lambda: len(browser_log()) - before >= POKES // 2, 120,
+                            fail=False):
+                # Which ones, and what stood in front of the panel meanwhile.
+                seen = {line.rsplit("/", 2)[-2] for line in browser_log()[before:]}
+                missing = ["%s%d" % (prefix, i) for i in range(1, POKES // 2 + 1)
+                           if "%s%d" % (prefix, i) not in seen]
+                self.fail("not looked up within 120 s: %s; in front: %s"
+                          % (" ".join(missing[:20]), helper("foreground")[1]))
             lines = browser_log()[before:]
             self.assertEqual(sorted(line.rsplit("/", 2)[-2] for line in lines),
                              sorted("%s%d" % (prefix, i) for i in range(1, POKES // 2 + 1)))
