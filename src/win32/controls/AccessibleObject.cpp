@@ -5,6 +5,7 @@
 #include <deque>
 
 #include "win32/system/Encoding.h"
+#include "win32/system/MessageWindow.h"
 #include "win32/system/Oleacc.h"
 #include "win32/system/SystemLibrary.h"
 
@@ -47,17 +48,7 @@ LRESULT CALLBACK actionWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
 
 // A message-only window, made on the first object's thread.
 HWND actionWindow() {
-    static HWND window = [] {
-        HINSTANCE module = GetModuleHandleW(nullptr);
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = actionWindowProc;
-        wc.hInstance = module;
-        wc.lpszClassName = L"QuiklexAccessibleActions";
-        if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return HWND{};
-        return CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                               module, nullptr);
-    }();
+    static HWND window = createMessageWindow(L"QuiklexAccessibleActions", actionWindowProc);
     return window;
 }
 

@@ -7,6 +7,7 @@
 
 #include <memory>
 
+#include "win32/system/MessageWindow.h"
 #include "win32/system/WinsockConnection.h"
 
 namespace qlx::win {
@@ -45,16 +46,8 @@ LRESULT CALLBACK handOverProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 }
 
 bool makeHandOverWindow() {
-    if (handOverWindow != nullptr) return true;
-    HINSTANCE module = GetModuleHandleW(nullptr);
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = handOverProc;
-    wc.hInstance = module;
-    wc.lpszClassName = L"TReadDefinitionsHandOver";
-    if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
-    handOverWindow = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                     module, nullptr);
+    if (handOverWindow == nullptr)
+        handOverWindow = createMessageWindow(L"TReadDefinitionsHandOver", handOverProc);
     return handOverWindow != nullptr;
 }
 

@@ -7,6 +7,7 @@
 
 #include "win32/system/Clipboard.h"
 #include "win32/system/Encoding.h"
+#include "win32/system/MessageWindow.h"
 #include "lookup/DdeNames.h"
 #include "lookup/SearchText.h"
 
@@ -37,15 +38,7 @@ DdeServer::~DdeServer() { stop(); }
 
 bool DdeServer::start(const std::wstring& service, PokeHandler onPoke) {
     if (thread_ != nullptr) return running_;
-    HINSTANCE module = GetModuleHandleW(nullptr);
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = handOverProc;
-    wc.hInstance = module;
-    wc.lpszClassName = kHandOverClass;
-    if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
-    handOverWindow_ = CreateWindowExW(0, kHandOverClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
-                                      nullptr, module, nullptr);
+    handOverWindow_ = createMessageWindow(kHandOverClass, handOverProc);
     if (handOverWindow_ == nullptr) return false;
     SetWindowLongPtrW(handOverWindow_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     instance_ = this;
