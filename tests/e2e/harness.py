@@ -181,13 +181,16 @@ def browser_log():
 class Quiklex:
     """One started quiklex.exe process."""
 
-    def __init__(self, *args, env=None, exe=EXE):
+    def __init__(self, *args, env=None, exe=EXE, errors=None):
         """env: variables to set for this process only (e.g. the definitions server);
-        exe: a copy of the program elsewhere."""
+        exe: a copy of the program elsewhere; errors: a file that takes Wine's error output
+        of the program and of what it starts (the shell's browser launcher)."""
         self.started = time.monotonic()
+        err = open(errors, "a") if errors else subprocess.DEVNULL
         self.proc = subprocess.Popen(["wine", exe, *args], stdout=subprocess.DEVNULL,
-                                     stderr=subprocess.DEVNULL,
-                                     env=dict(os.environ, **env) if env else None)
+                                     stderr=err, env=dict(os.environ, **env) if env else None)
+        if errors:
+            err.close()
 
     def wait_visible(self, timeout=20):
         return wait_for(lambda: (p := find_panel()) and p.visible and p, timeout,
@@ -265,8 +268,8 @@ class QuiklexTest(unittest.TestCase):
         end_all()
         shutil.rmtree(settings_folder(), ignore_errors=True)
 
-    def start(self, *args, env=None, exe=EXE):
-        q = Quiklex(*args, env=env, exe=exe)
+    def start(self, *args, env=None, exe=EXE, errors=None):
+        q = Quiklex(*args, env=env, exe=exe, errors=errors)
         self.programs.append(q)
         return q
 

@@ -1,8 +1,10 @@
 """Runs the end-to-end tests (tests/e2e/test_*.py) and ends with "e2e: N passed, N failed,
 N flaky"; with --repeat, runs chosen tests many times over and counts their failures."""
 import argparse
+import glob
 import io
 import os
+import shutil
 import stat
 import subprocess
 import sys
@@ -110,6 +112,10 @@ def run_repeated(suite, times, keep):
                     name = "%s.%d.txt" % (test.id(), run)
                     with open(os.path.join(keep, name), "w") as f:
                         f.write(out.getvalue())
+                    # Screenshots a test took when it failed (named *-failed.png).
+                    for shot in glob.glob(os.path.join(harness.WORK, "*-failed.png")):
+                        shutil.move(shot, os.path.join(keep, "%s.%d.%s" % (
+                            test.id(), run, os.path.basename(shot))))
                 else:
                     print(out.getvalue(), flush=True)
     for name, count in failures.items():
