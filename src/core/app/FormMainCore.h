@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/CommandLine.h"
-#include "app/FormMainPort.h"
+#include "app/FormMainSteps.h"
 #include "state/ProgramCommands.h"
 #include "state/ProgramState.h"
 

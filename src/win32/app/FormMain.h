@@ -6,7 +6,7 @@
 #include <windows.h>
 
 #include "app/FormMainCore.h"
-#include "app/FormMainPort.h"
+#include "app/FormMainSteps.h"
 #include "state/ProgramState.h"
 #include "win32/definitions/FormMainDefinitions.h"
 #include "win32/lookup/FormMainLookup.h"

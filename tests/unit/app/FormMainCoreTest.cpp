@@ -1,7 +1,7 @@
 // The main window's creation order, first show, internal commands, ShowPanel and closing.
 #include <gtest/gtest.h>
 
-#include "FakeFormMainPort.h"
+#include "FakeFormMainSteps.h"
 #include "app/FormMainCore.h"
 
 using namespace qlx;

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "FakeFormMainPort.h"
+#include "FakeFormMainSteps.h"
 #include "app/FormMainCore.h"
 #include "lookup/DdeNames.h"
 #include "lookup/LookupHotKey.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "FakeFormMainPort.h"
+#include "FakeFormMainSteps.h"
 #include "FakeLookupHotKeyPort.h"
 #include "FakeSettingsPorts.h"
 #include "app/FormMainCore.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/FormMainPort.h"
+#include "app/FormMainSteps.h"
 
 class FakeFormMainPort : public qlx::FormMainPort {
 public:
