@@ -58,7 +58,7 @@ struct MainWindow : SearchCapturePort {
 struct Capture : ::testing::Test {
     FakeFormMainPort port;
     ProgramState state;
-    FormMainCore form{state, port};
+    FormMainCore form{state, port, port, port};
     MainWindow window{port, form};
     RecordingShell shell{port.calls};
     NoMessages messages;

@@ -102,7 +102,7 @@ struct Main final : SettingsWindowPort {
     Messages messages;
     FakeFormMainPort mainPort;
     ProgramState state;
-    FormMainCore core{state, mainPort};
+    FormMainCore core{state, mainPort, mainPort, mainPort};
     FakeRunLists lists;
     FakeReporter reporter;
     Autostart autostart{lists, reporter, kProgram};
