@@ -57,8 +57,10 @@ public:
     qlx::Dimension screenSize() override { return {0, 0, 768, screen}; }
     bool panelZoomed() override { return false; }
     void setOnTopCheckMarks(bool) override {}
-    void openTrayMenuAtCursor() override {}
-    void openTrayMenuAt(int32_t, int32_t) override {}
+    void openTrayMenuAtCursor() override { calls.push_back("tray menu"); }
+    void openTrayMenuAt(int32_t x, int32_t y) override {
+        calls.push_back("tray menu " + std::to_string(x) + "," + std::to_string(y));
+    }
     void endProgram() override { calls.push_back("end"); }
     void showMessage(const std::string& text) override { calls.push_back("message " + text); }
     bool determineSettingsLocation() override {
