@@ -104,8 +104,11 @@ void Program::showTaskbarButton(bool show) { trayIcon_.taskbarButtonRequested(sh
 
 bool Program::determineSettingsLocation() {
     const SettingsLocation location =
-        ResolveSettingsPath(state_.ProgramFolder, ports_.settingsFiles, ports_.system, links_,
-                            state_.ModalDialogOpen);
+        ports_.settingsPlaces == SettingsPlaces::xdg
+            ? ResolveXdgSettingsPath(ports_.settingsFiles, ports_.system, links_,
+                                     state_.ModalDialogOpen)
+            : ResolveSettingsPath(state_.ProgramFolder, ports_.settingsFiles, ports_.system,
+                                  links_, state_.ModalDialogOpen);
     settingsStore_.SettingsFilePath = location.SettingsFilePath;
     sharedSettingsUsed_ = location.SharedSettingsUsed;
     return !location.SettingsPathFailed;

@@ -37,6 +37,10 @@
 
 namespace qlx {
 
+// Where the settings live: the Windows rule (the user's application data, an administrator's
+// file beside the program) or the XDG base directories of a Linux desktop.
+enum class SettingsPlaces { besideProgram, xdg };
+
 // What a shell hands the program: each port is a small part of the system, named after what
 // the program needs of it.
 struct ShellPorts {
@@ -58,6 +62,7 @@ struct ShellPorts {
     RunListPort& runLists;            // the automatic start
     KeyNameSource keyNames;           // the keyboard layout's key names
     std::string programFile;          // the program's own file, for its autostart entry
+    SettingsPlaces settingsPlaces = SettingsPlaces::besideProgram;
 };
 
 class Program final : private FormMainSteps {
