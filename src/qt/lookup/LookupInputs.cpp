@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 
 #include <chrono>
+#include <functional>
 
 #include "app/CommandLine.h"
 #include "lookup/LookupHotKey.h"
@@ -35,12 +36,20 @@ std::optional<std::string> LookupInputs::clipboardText() {
 }
 
 bool LookupInputs::claimSession() {
+    // The caller has its answer at once; the lookup (and any dialog it brings) follows in the
+    // event loop's next turn, so that no caller waits on a dialog.
+    auto later = [this](std::function<void()> work) {
+        QMetaObject::invokeMethod(this, std::move(work), Qt::QueuedConnection);
+    };
     service_ = std::make_unique<LookupService>(LookupService::Handlers{
-        [this](const QString& text) {
-            if (takingText_) main_.program().lookups().DdeSearchTextPokeData(toCp1252(text));
+        [this, later](const QString& text) {
+            if (!takingText_) return;
+            later([this, text = toCp1252(text)] {
+                main_.program().lookups().DdeSearchTextPokeData(text);
+            });
         },
-        [this] { main_.secondStart(kForwardLookupClipboard); },
-        [this] { main_.secondStart(kForwardShow); }});
+        [this, later] { later([this] { main_.secondStart(kForwardLookupClipboard); }); },
+        [this, later] { later([this] { main_.secondStart(kForwardShow); }); }});
     bool busAvailable = false;
     return registerLookupService(*service_, busAvailable);
 }
