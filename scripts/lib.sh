@@ -80,6 +80,15 @@ qlx_install_display() {
     qlx_install Xvfb:xvfb openbox:openbox xauth:xauth
 }
 
+# The Linux program: Qt 6 (widgets, D-Bus), the X protocol library for its shortcut, and what
+# its tests drive it with (a session bus, the clipboard, xdotool, screenshots).
+qlx_install_qt() {
+    qlx_install /usr/lib/x86_64-linux-gnu/cmake/Qt6Widgets/Qt6WidgetsConfig.cmake:qt6-base-dev \
+        /usr/include/xcb/xcb.h:libxcb1-dev /usr/include/GL/gl.h:libgl-dev \
+        dbus-run-session:dbus xclip:xclip xdotool:xdotool xwininfo:x11-utils \
+        /usr/bin/import:imagemagick python3:python3
+}
+
 # Builds a preset's targets, configuring its folder first where needed. The presets make
 # warnings errors (QLX_WERROR); a folder configured before that option existed, or with it off
 # while QLX_REQUIRE_WERROR is set (scripts/test), is configured with the preset again.
@@ -88,7 +97,10 @@ qlx_build() { # preset [targets...]
     shift
     local cache="$QLX_ROOT/build/$preset/CMakeCache.txt"
     if [[ ! -f "$cache" ]] || ! grep -q '^QLX_WERROR:' "$cache" ||
-        { [[ -n "${QLX_REQUIRE_WERROR:-}" ]] && ! grep -q '^QLX_WERROR:[A-Z]*=ON$' "$cache"; }; then
+        { [[ -n "${QLX_REQUIRE_WERROR:-}" ]] && ! grep -q '^QLX_WERROR:[A-Z]*=ON$' "$cache"; } ||
+        # Qt installed since the folder was configured without it.
+        { grep -q '^Qt6_DIR:PATH=Qt6_DIR-NOTFOUND' "$cache" && grep -q '^QLX_QT:STRING=AUTO' "$cache" &&
+          [[ -e /usr/lib/x86_64-linux-gnu/cmake/Qt6/Qt6Config.cmake ]]; }; then
         cmake --preset "$preset" -S "$QLX_ROOT" >/dev/null
     fi
     local args=()

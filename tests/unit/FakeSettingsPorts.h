@@ -34,7 +34,7 @@ class FakeFileSystem : public qlx::SettingsFileSystem {
     }
     void createDirectory(const std::string& path) override {
         createdDirectories.push_back(path);
-        const size_t slash = path.find_last_of('\\');
+        const size_t slash = path.find_last_of("\\/");
         if (slash != std::string::npos && directories.count(path.substr(0, slash)))
             directories.insert(path);
     }

@@ -23,18 +23,18 @@ void FormMainCore::FormCreate(const std::vector<std::string>& args,
     StartedAutomatically = state_.NoInitMessage = MinimizeAtStart = HotKeyFailed = false;
 
     const StartOptions options = parseStartOptions(args);
-    for (uint32_t ms : options.delaysMs) port_.sleepMs(ms);
+    for (uint32_t ms : options.delaysMs) app_.sleepMs(ms);
     StartedAutomatically = options.startedAutomatically;
     state_.NoInitMessage = options.noInitMessage;
     MinimizeAtStart = options.minimizeAtStart;
 
     state_.Templates = PageTemplates::defaults();
     state_.ProgramFolder = programFolder;
-    state_.SettingsPathFailed = !port_.determineSettingsLocation();
+    state_.SettingsPathFailed = !steps_.determineSettingsLocation();
 
     // Two panel widths in from the primary screen's right edge, at that screen's scale.
-    const PanelSize size = panelOuterSize(port_.screenDpi());
-    port_.setPanelBounds(port_.screenWidth() - 2 * size.width, 0, size.width, size.height);
+    const PanelSize size = panelOuterSize(panel_.screenDpi());
+    panel_.setPanelBounds(panel_.screenWidth() - 2 * size.width, 0, size.width, size.height);
 
     state_.MinimizeStart = false;
     state_.SysTrayIcon = true;
@@ -42,8 +42,8 @@ void FormMainCore::FormCreate(const std::vector<std::string>& args,
     state_.AlwaysOnTop = true;
     state_.UseChromeFrame = false;
 
-    port_.checkMachineAutostart();
-    port_.loadSettings();
+    steps_.checkMachineAutostart();
+    steps_.loadSettings();
     state_.OnTopActive = state_.AlwaysOnTop;
     if (state_.MinimizeStart && StartedAutomatically) MinimizeAtStart = true;
 
@@ -51,7 +51,7 @@ void FormMainCore::FormCreate(const std::vector<std::string>& args,
     // read): it is retried quietly, and only when that fails for a while does the user hear
     // of it.
     try {
-        HotKeyFailed = !port_.setLookupHotKey(state_.Hotkey);
+        HotKeyFailed = !steps_.setLookupHotKey(state_.Hotkey);
     } catch (...) {
         HotKeyFailed = true;
     }
@@ -59,29 +59,29 @@ void FormMainCore::FormCreate(const std::vector<std::string>& args,
     state_.TrackMoves = false;
     StartupPending = !MinimizeAtStart;
 
-    port_.layoutPanel();
-    port_.applyOnTop(state_.OnTopActive);
+    panel_.layoutPanel();
+    panel_.applyOnTop(state_.OnTopActive);
 
-    if (MinimizeAtStart) port_.postCommand(0, kCmdMinimize);
+    if (MinimizeAtStart) app_.postCommand(0, kCmdMinimize);
 }
 
 void FormMainCore::FinishCreation() {
     if (state_.SysTrayIcon) {
         bool added = false;
         try {
-            added = port_.addTrayIcon();
+            added = steps_.addTrayIcon();
         } catch (...) {
         }
         if (added) {
-            port_.showTaskbarButton(false);
+            steps_.showTaskbarButton(false);
         } else {
             state_.ModalDialogOpen = true;
-            guarded([&] { port_.showMessage(kTrayIconFailed); });
+            guarded([&] { steps_.showMessage(kTrayIconFailed); });
             state_.ModalDialogOpen = false;
         }
     }
-    guarded([&] { port_.startReadDefinitions(); });
-    guarded([&] { port_.registerDropTarget(); });
+    guarded([&] { steps_.startReadDefinitions(); });
+    guarded([&] { steps_.registerDropTarget(); });
 }
 
 void FormMainCore::FormShow() {
@@ -90,28 +90,28 @@ void FormMainCore::FormShow() {
             FirstShowPending = false;
             // What cannot be seen before the panel is there comes right after it shows, ahead
             // of the first-show commands below.
-            port_.postFinishCreation();
+            app_.postFinishCreation();
             if (state_.SettingsFileMissing) {
-                port_.postCommand(kWelcomeFlow, kCmdWithWParam);
+                app_.postCommand(kWelcomeFlow, kCmdWithWParam);
             } else if (state_.storedVersionOlder()) {
                 state_.ModalDialogOpen = true;
-                port_.postCommand(0, kCmdFirstStartOfVersion);
+                app_.postCommand(0, kCmdFirstStartOfVersion);
             }
             // A shortcut refused at creation is reported once its quiet retries have failed,
             // except in the welcome flow of a very first start.
-            port_.lookupHotKeyFirstShow(!state_.SettingsFileMissing);
+            steps_.lookupHotKeyFirstShow(!state_.SettingsFileMissing);
         }
-        port_.showTaskbarButton(!state_.SysTrayIcon);
+        steps_.showTaskbarButton(!state_.SysTrayIcon);
     });
 }
 
 void FormMainCore::FormActivate() {
-    if (StartupPending && !port_.startupTimerRunning()) port_.startStartupTimer();
-    if (!state_.NewMessagesDone && port_.hasReceivedMessages()) port_.showNewMessages();
+    if (StartupPending && !app_.startupTimerRunning()) app_.startStartupTimer();
+    if (!state_.NewMessagesDone && steps_.hasReceivedMessages()) steps_.showNewMessages();
 }
 
 void FormMainCore::TimerStartupTimer() {
-    port_.stopStartupTimer();
+    app_.stopStartupTimer();
     if (StartupPending) {
         state_.TrackMoves = true;
         StartupPending = false;
@@ -120,8 +120,8 @@ void FormMainCore::TimerStartupTimer() {
 
 void FormMainCore::ApplicationEvents1Deactivate() {
     if (state_.ModalDialogOpen) return;
-    if (!state_.NewMessagesDone && port_.hasReceivedMessages()) {
-        port_.showNewMessages();
+    if (!state_.NewMessagesDone && steps_.hasReceivedMessages()) {
+        steps_.showNewMessages();
         return;
     }
     StartupPending = false;
@@ -131,31 +131,31 @@ void FormMainCore::ApplicationEvents1Deactivate() {
 bool FormMainCore::FormCloseQuery() {
     if (closeDone_) return true;
     closeDone_ = true;
-    guarded([&] { port_.saveOnExit(); });
+    guarded([&] { steps_.saveOnExit(); });
     guarded([&] {
-        if (port_.shownMessagesChanged() || state_.storedVersionOlder()) port_.saveShownMessages();
+        if (steps_.shownMessagesChanged() || state_.storedVersionOlder()) steps_.saveShownMessages();
     });
     guarded([&] {
-        if (state_.SysTrayIcon) port_.removeTrayIcon();
+        if (state_.SysTrayIcon) steps_.removeTrayIcon();
     });
     return true;
 }
 
 void FormMainCore::ShowPanel(bool lookup) {
     if (InstanceRequestPending && state_.ModalDialogOpen) {
-        port_.liftOpenWindows();
+        app_.liftOpenWindows();
         return;
     }
-    port_.restoreApplication();
-    port_.bringAllToFront();
+    app_.restoreApplication();
+    app_.bringAllToFront();
     InstanceRequestPending = false;
-    if (lookup) port_.lookupClipboard();
+    if (lookup) steps_.lookupClipboard();
 }
 
 void FormMainCore::HotKey() {
     // Taken by the open settings window, which then only comes forward: as a tool window it
     // is not in the system's window switcher, and the shortcut is a way back to it.
-    if (port_.shortcutCaptured()) {
+    if (steps_.shortcutCaptured()) {
         ShowPanel(false);
         return;
     }
@@ -179,25 +179,25 @@ intptr_t FormMainCore::UniqueProductMessage(uintptr_t wParam, intptr_t lParam,
     }
     case kCmdFirstStartOfVersion:
         guarded([&] {
-            if (!state_.SettingsPathFailed && !state_.NoInitMessage) port_.firstStartOfVersion();
+            if (!state_.SettingsPathFailed && !state_.NoInitMessage) steps_.firstStartOfVersion();
         });
         state_.ModalDialogOpen = false;
         return 0;
     case kCmdHotKeyProblem:
-        guarded([&] { port_.showHotKeyProblem(); });
+        guarded([&] { steps_.showHotKeyProblem(); });
         state_.ModalDialogOpen = false;
         return 0;
     case kCmdMinimize:
-        guarded([&] { port_.minimizeApplication(); });
+        guarded([&] { app_.minimizeApplication(); });
         return 0;
     case kCmdWithWParam:
         guarded([&] {
             switch (wParam) {
-            case kShowNewMessages: port_.showNewMessages(); break;
-            case kOpenSettings: port_.openSettingsWindow(); break;
-            case kWelcomeFlow: port_.welcomeFlow(); break;
-            case kOpenInfoPage: port_.openProgramInfoPage(); break;
-            case kSaveSettings: port_.saveSettings(); break;
+            case kShowNewMessages: steps_.showNewMessages(); break;
+            case kOpenSettings: steps_.openSettingsWindow(); break;
+            case kWelcomeFlow: steps_.welcomeFlow(); break;
+            case kOpenInfoPage: steps_.openProgramInfoPage(); break;
+            case kSaveSettings: steps_.saveSettings(); break;
             default: break;
             }
         });
@@ -207,7 +207,7 @@ intptr_t FormMainCore::UniqueProductMessage(uintptr_t wParam, intptr_t lParam,
     case kCmdTraySelect:
     case kCmdTrayKeySelect:
     case kCmdTrayContextMenu:
-        guarded([&] { port_.trayIconCallback(static_cast<int32_t>(lParam), wParam); });
+        guarded([&] { steps_.trayIconCallback(static_cast<int32_t>(lParam), wParam); });
         return 0;
     default:
         return 0; // 1 and unknown values

@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "app/CommandLine.h"
-#include "app/FormMainPort.h"
+#include "app/ApplicationPort.h"
+#include "app/FormMainSteps.h"
+#include "panel/PanelWindowPort.h"
 #include "state/ProgramCommands.h"
 #include "state/ProgramState.h"
 
@@ -17,8 +19,11 @@ namespace qlx {
 
 class FormMainCore {
 public:
-    // state: the program state the features share, owned by the main window.
-    FormMainCore(ProgramState& state, FormMainPort& port) : state_(state), port_(port) {}
+    // state: the program state the features share; app and panel: the shell's; steps: the
+    // features' (the program carries them out).
+    FormMainCore(ProgramState& state, ApplicationPort& app, PanelWindowPort& panel,
+                 FormMainSteps& steps)
+        : state_(state), app_(app), panel_(panel), steps_(steps) {}
 
     // The creation sequence's own flags.
     bool FirstShowPending = true;
@@ -49,7 +54,9 @@ public:
 
 private:
     ProgramState& state_;
-    FormMainPort& port_;
+    ApplicationPort& app_;
+    PanelWindowPort& panel_;
+    FormMainSteps& steps_;
     bool closeDone_ = false;
 };
 

@@ -29,6 +29,14 @@ void AllowChromeFrameUrls(ChromeFrameRegistryPort& registry, MessageWinPort& mes
 // "Er din standardbrowser Internet Explorer 7, 8 eller 9?" with "Nej" and "Ja"; true for "Ja".
 bool areYouUsingGCFQuestionWin(MessageWinPort& messages, DialogOwner owner);
 
+// Shows the welcome window beside the panel (welcomePlace, then kept inside the work area);
+// its modal result; throws when it cannot be built.
+class WelcomeWindowPort {
+public:
+    virtual ~WelcomeWindowPort() = default;
+    virtual int32_t showWelcomeWindow(const Dimension& panel) = 0;
+};
+
 // What the first-start flow needs of the main window.
 class WelcomePort {
 public:

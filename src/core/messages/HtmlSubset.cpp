@@ -17,13 +17,6 @@ constexpr uint32_t kNoCharacter = 0xFFFFFFFF;
 constexpr char kUnknownCharacter = '?';
 constexpr size_t kMaxListLevels = 16; // deeper lists are drawn at this depth
 
-// Unicode code points of Windows-1252's bytes 0x80-0x9F (0 where the code page has none).
-constexpr std::array<uint16_t, 32> kHighControls = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
-};
-
 // The names of 0xA0 to 0xFF, in order.
 constexpr std::array<const char*, 96> kLatin1Names = {
     "nbsp",   "iexcl",  "cent",   "pound",  "curren", "yen",    "brvbar", "sect",   "uml",
@@ -102,9 +95,10 @@ bool readReference(std::string_view in, size_t& pos, uint32_t& out) {
         if (i < in.size() && in[i] == ';') ++i;
         pos = i;
         if (value >= 0x80 && value <= 0x9F) {
-            // As browsers do: these numbers name the code page's characters.
-            out = kHighControls[value - 0x80] != 0 ? kHighControls[value - 0x80]
-                                                    : static_cast<uint32_t>(kUnknownCharacter);
+            // As browsers do: these numbers name the code page's characters (its five
+            // unassigned bytes name nothing).
+            const uint32_t mapped = windows1252Code(static_cast<unsigned char>(value));
+            out = mapped != value ? mapped : static_cast<uint32_t>(kUnknownCharacter);
         } else if (value == 0 || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) {
             out = static_cast<uint32_t>(kUnknownCharacter);
         } else {

@@ -29,6 +29,36 @@ bool replaceFirst(std::string& path, std::string_view placeholder, const std::st
     return true;
 }
 
+// Fills in %user%, %computer% and %env(NAME)% until none is left; false with the reason in
+// detail when a variable has no value or the placeholders never run out.
+bool expandSettingsPlaceholders(std::string& path, SystemInfoPort& system, std::string& detail) {
+    for (int pass = 0;; ++pass) {
+        if (pass >= kMaxPlaceholderPasses || path.size() > kMaxExpandedPathLength) {
+            detail += "\n\nStiens pladsholdere kan ikke udfyldes.";
+            return false;
+        }
+        bool replaced = replaceFirst(path, "%user%", GetUserNameText(system));
+        replaced = replaceFirst(path, "%computer%", GetComputerNameText(system)) || replaced;
+
+        const std::string lower = lowerAscii(path);
+        const size_t p = lower.find("%env(");
+        const size_t q = lower.find(")%");
+        if (p != std::string::npos && q != std::string::npos && q > p + 5) {
+            replaced = true;
+            const std::string name = path.substr(p + 5, q - p - 5);
+            path.erase(p, q - p + 2);
+            const std::optional<std::string> value = system.environmentVariable(name);
+            if (!value || value->empty()) {
+                path.insert(p, "error_" + name);
+                detail = "\n\nMilj\xF8variablen \"" + name + "\" kunne ikke findes.";
+                return false;
+            }
+            path.insert(p, *value);
+        }
+        if (!replaced) return true;
+    }
+}
+
 } // namespace
 
 std::string GetUserNameText(SystemInfoPort& system) {
@@ -121,32 +151,7 @@ SettingsLocation ResolveSettingsPath(const std::string& programFolder, SettingsF
             path = GetUserNameText(system) + ".ini";
         } else {
             result.SharedSettingsUsed = true;
-            for (int pass = 0;; ++pass) {
-                if (pass >= kMaxPlaceholderPasses || path.size() > kMaxExpandedPathLength) {
-                    detail += "\n\nStiens pladsholdere kan ikke udfyldes.";
-                    return fail();
-                }
-                bool replaced = replaceFirst(path, "%user%", GetUserNameText(system));
-                replaced =
-                    replaceFirst(path, "%computer%", GetComputerNameText(system)) || replaced;
-
-                const std::string lower = lowerAscii(path);
-                const size_t p = lower.find("%env(");
-                const size_t q = lower.find(")%");
-                if (p != std::string::npos && q != std::string::npos && q > p + 5) {
-                    replaced = true;
-                    const std::string name = path.substr(p + 5, q - p - 5);
-                    path.erase(p, q - p + 2);
-                    const std::optional<std::string> value = system.environmentVariable(name);
-                    if (!value || value->empty()) {
-                        path.insert(p, "error_" + name);
-                        detail = "\n\nMilj\xF8variablen \"" + name + "\" kunne ikke findes.";
-                        return fail();
-                    }
-                    path.insert(p, *value);
-                }
-                if (!replaced) break;
-            }
+            if (!expandSettingsPlaceholders(path, system, detail)) return fail();
         }
 
         if (!path.empty() && path.front() != '\\') {
@@ -186,6 +191,112 @@ SettingsLocation ResolveSettingsPath(const std::string& programFolder, SettingsF
              " bruges ikke.\n\nEn f\xE6lles indstillingsfil g\xE6lder kun, n\xE5r programmet "
              "ligger i en mappe, som du ikke selv kan \xE6ndre (fx Programmer). Her kan "
              "hvem som helst have lagt den.\n\nDine indstillinger gemmes i " +
+             path + ".");
+    return result;
+}
+
+SettingsLocation ResolveXdgSettingsPath(SettingsFileSystem& files, SystemInfoPort& system,
+                                        SettingsReporter& reporter, bool& modalDialogOpen) {
+    SettingsLocation result;
+    std::string& path = result.SettingsFilePath;
+    auto variable = [&](const char* name) {
+        const std::optional<std::string> value = system.environmentVariable(name);
+        return value ? *value : std::string();
+    };
+    auto show = [&](const std::string& text) {
+        modalDialogOpen = true;
+        try {
+            reporter.showMessage(text, programTitle, SettingsMessageKind::Warning, false);
+        } catch (...) {
+        }
+        modalDialogOpen = false;
+    };
+
+    // The user's folder: $XDG_CONFIG_HOME when it is an absolute path, else ~/.config.
+    std::string home = variable("XDG_CONFIG_HOME");
+    if (home.empty() || home.front() != '/') {
+        const std::string user = variable("HOME");
+        home = user.empty() ? std::string() : user + "/.config";
+    }
+    const std::string folder = home + "/quiklex";
+
+    // The shared file: the first one in $XDG_CONFIG_DIRS (absolute entries only).
+    std::string sharedPath;
+    std::string dirs = variable("XDG_CONFIG_DIRS");
+    if (dirs.empty()) dirs = "/etc/xdg";
+    for (size_t start = 0; start <= dirs.size();) {
+        size_t end = dirs.find(':', start);
+        if (end == std::string::npos) end = dirs.size();
+        const std::string dir = dirs.substr(start, end - start);
+        start = end + 1;
+        if (dir.empty() || dir.front() != '/') continue;
+        const std::string candidate = dir + (dir.back() == '/' ? "" : "/") + "quiklex/quiklex.ini";
+        if (files.fileExists(candidate)) {
+            sharedPath = candidate;
+            break;
+        }
+    }
+
+    std::string detail;
+    auto fail = [&] {
+        result.SettingsPathFailed = true;
+        std::string text = detail;
+        if (result.SharedSettingsUsed || detail.empty())
+            text = "Fejl ved indl\xE6sning af sti fra fil: " + sharedPath +
+                   "\n\n\xC6ndringer vil ikke blive gemt.  Kontakt venligst "
+                   "systemadministratoren." +
+                   detail;
+        show(text);
+        return result;
+    };
+
+    bool templateIgnored = false;
+    try {
+        std::string redirect;
+        if (!sharedPath.empty()) {
+            // As beside a Windows program: only a file the user cannot have put there counts.
+            const std::string sharedFolder = sharedPath.substr(0, sharedPath.size() - 11);
+            const bool counts = system.userCanAddFiles(sharedFolder) == false;
+            SettingsText text;
+            const bool failed = readSettingsText(files, sharedPath, text) ==
+                                SettingsFileSystem::ReadStatus::Failed;
+            if (counts) result.SharedSettingsUsed = true;
+            if (failed && counts) return fail();
+            if (!failed)
+                redirect = trimControls(IniFile::parse(text.text)
+                                            .readString("Shared Settings", "UsersIniFilePath", ""));
+            if (!counts) {
+                templateIgnored = !redirect.empty();
+                redirect.clear();
+            }
+        }
+        detail = "\n(l\xE6st sti: " + redirect + ").";
+        if (home.empty()) {
+            detail = "\n\nMilj\xF8variablen \"HOME\" kunne ikke findes.";
+            return fail();
+        }
+        if (!files.directoryExists(home)) files.createDirectory(home);
+        if (!files.directoryExists(folder)) files.createDirectory(folder);
+        if (redirect.empty()) {
+            path = folder + "/quiklex.ini";
+        } else {
+            path = redirect;
+            if (!expandSettingsPlaceholders(path, system, detail)) return fail();
+            if (path.front() != '/') path = folder + "/" + path;
+        }
+        const std::string directory = path.substr(0, path.find_last_of('/'));
+        if (!directory.empty() && !files.directoryExists(directory)) {
+            detail = "\n\nKataloget " + directory + " eksisterer ikke.";
+            return fail();
+        }
+    } catch (...) {
+        return fail();
+    }
+    if (templateIgnored)
+        show("Filen " + sharedPath +
+             " bruges ikke.\n\nEn f\xE6lles indstillingsfil g\xE6lder kun, n\xE5r ingen "
+             "andre end systemadministratoren kan \xE6ndre dens mappe.\n\nDine indstillinger "
+             "gemmes i " +
              path + ".");
     return result;
 }

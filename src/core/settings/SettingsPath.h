@@ -40,4 +40,13 @@ SettingsLocation ResolveSettingsPath(const std::string& programFolder, SettingsF
                                      SystemInfoPort& system, SettingsReporter& reporter,
                                      bool& modalDialogOpen);
 
+// The same on a desktop that follows the XDG base directories: the user's file is
+// "quiklex/quiklex.ini" in $XDG_CONFIG_HOME (~/.config when that is unset or not absolute);
+// an administrator's shared file is the first "quiklex/quiklex.ini" in $XDG_CONFIG_DIRS
+// (/etc/xdg when unset), and its "Shared Settings" path redirects the user's file as on
+// Windows (placeholders; a relative path lies in the user's folder). A shared file in a
+// folder the user may write to is set aside, and the user is told so.
+SettingsLocation ResolveXdgSettingsPath(SettingsFileSystem& files, SystemInfoPort& system,
+                                        SettingsReporter& reporter, bool& modalDialogOpen);
+
 } // namespace qlx

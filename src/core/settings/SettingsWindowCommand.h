@@ -23,6 +23,13 @@ public:
     virtual int32_t showModal() = 0;
 };
 
+// Builds the hidden settings window (its FormCreate has run); throws when it cannot.
+class SettingsWindowFactory {
+public:
+    virtual ~SettingsWindowFactory() = default;
+    virtual std::unique_ptr<SettingsWindowHandle> createSettingsWindow() = 0;
+};
+
 // What opening and confirming the window needs of the main window.
 class SettingsWindowPort {
 public:

@@ -1,4 +1,4 @@
-// The main window's window procedure and its side of the main window's logic.
+// The main window's window procedure, the program's ports on Windows and their composition.
 #include "win32/app/FormMain.h"
 
 #include <shellapi.h>
@@ -11,6 +11,7 @@
 #include "win32/system/ProgramIcon.h"
 #include "win32/system/SingleInstance.h"
 #include "win32/system/SystemColours.h"
+#include "win32/system/WinKeyNames.h"
 #include "win32/system/WorkArea.h"
 #include "Text.h"
 
@@ -45,6 +46,28 @@ std::string programFolder() {
     return narrow(path.substr(0, slash == std::wstring::npos ? 0 : slash + 1));
 }
 
+// The program's own file; long paths need a larger buffer (32767 characters at most).
+std::string programFilePath() {
+    std::wstring path(MAX_PATH, L'\0');
+    while (path.size() <= 32768) {
+        const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n == 0) return {};
+        if (n < path.size()) {
+            path.resize(n);
+            return narrow(path);
+        }
+        path.resize(path.size() * 2);
+    }
+    return {};
+}
+
+Dimension windowBounds(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return Dimension{static_cast<int32_t>(r.top), static_cast<int32_t>(r.left),
+                     static_cast<int32_t>(r.bottom - r.top), static_cast<int32_t>(r.right - r.left)};
+}
+
 std::vector<std::string> userArguments() {
     std::vector<std::string> args;
     int argc = 0;
@@ -55,6 +78,16 @@ std::vector<std::string> userArguments() {
     return args;
 }
 } // namespace
+
+TFormMain::TFormMain() : program_(ports()) {}
+
+ShellPorts TFormMain::ports() {
+    return ShellPorts{*this,          *this,           panel_.panelWindow(), panel_.trayIcon(),
+                      dialogs_,       pages_,          lookup_,              lookup_,
+                      definitions_,   messagesWindow_, settingsWindow_,      welcomeWindow_,
+                      chromeFrame_,   settingsFiles_,  systemInfo_,          runLists_,
+                      layoutKeyName,  programFilePath()};
+}
 
 bool TFormMain::create(HINSTANCE module, int showCommand) {
     instance_ = this;
@@ -80,29 +113,24 @@ bool TFormMain::create(HINSTANCE module, int showCommand) {
                             size.height, app.handle(), nullptr, module, nullptr);
     if (!hwnd_) return false;
     app.setMainWindow(hwnd_);
+    pages_.setOwner(hwnd_);
 
-    core_.FormCreate(userArguments(), programFolder());
+    program_.core().FormCreate(userArguments(), programFolder());
 
     GetWindowRect(hwnd_, &startPlace_);
     keepStartPlace_ = SetTimer(hwnd_, kTimerKeepStartPlace, 3000, nullptr) != 0;
     ShowWindow(hwnd_, showCommand == SW_SHOWMINNOACTIVE ? SW_SHOWNA : SW_SHOW);
     UpdateWindow(hwnd_);
-    core_.FormShow();
+    program_.core().FormShow();
     return true;
 }
 
-void TFormMain::MenuItemTerminateClick() {
-    if (core_.FormCloseQuery()) DestroyWindow(hwnd_);
-}
+void TFormMain::endProgram() { DestroyWindow(hwnd_); }
 
 void TFormMain::restoreApplication() { Application::instance().restore(); }
 void TFormMain::bringAllToFront() { Application::instance().bringAllToFront(); }
 void TFormMain::liftOpenWindows() { Application::instance().liftOpenWindows(); }
 void TFormMain::minimizeApplication() { Application::instance().minimize(); }
-// While the icon is wanted but missing, the taskbar button stays as the way back.
-void TFormMain::showTaskbarButton(bool show) {
-    panel_.trayIcon().keeper().taskbarButtonRequested(show);
-}
 
 void TFormMain::postFinishCreation() { PostMessageW(hwnd_, kMsgFinishCreation, 0, 0); }
 
@@ -129,21 +157,29 @@ void TFormMain::setPanelBounds(int left, int top, int width, int height) {
 
 int TFormMain::screenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
 int TFormMain::screenDpi() { return windowDpi(nullptr); }
+Dimension TFormMain::screenSize() { return screenDimension(); }
+bool TFormMain::panelZoomed() { return IsZoomed(hwnd_) != FALSE; }
 
-void TFormMain::showMessage(const std::string& text) {
-    dialogs_.messagePort().MessageWin(DialogOwner::none, text, programTitle, TMsgDlgType::warning,
-                                      0);
+void TFormMain::setOnTopCheckMarks(bool checked) {
+    panel_.popupMenus().setOnTopCheckMarks(checked);
 }
 
-void TFormMain::paint() {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd_, &ps);
-    RECT r;
-    GetClientRect(hwnd_, &r);
-    HBRUSH brush = CreateSolidBrush(resolvedColour(colours()(ColourRole::panel)));
-    FillRect(dc, &r, brush);
-    DeleteObject(brush);
-    EndPaint(hwnd_, &ps);
+void TFormMain::openTrayMenuAtCursor() {
+    POINT p{};
+    GetCursorPos(&p);
+    panel_.openPopupMenu(panel_.popupMenus().trayMenu(), p);
+}
+
+void TFormMain::openTrayMenuAt(int32_t x, int32_t y) {
+    panel_.openPopupMenu(panel_.popupMenus().trayMenu(), POINT{x, y});
+}
+
+void TFormMain::trackBounds(UINT msg, WPARAM wParam) {
+    if (hwnd_ == nullptr) return;
+    if (msg == WM_MOVE && !IsZoomed(hwnd_) && !IsIconic(hwnd_))
+        program_.panelMoved(windowBounds(hwnd_));
+    else if (msg == WM_SIZE && wParam == SIZE_RESTORED)
+        program_.panelRestored(windowBounds(hwnd_));
 }
 
 LRESULT CALLBACK TFormMain::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -160,8 +196,9 @@ LRESULT CALLBACK TFormMain::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
 }
 
 LRESULT TFormMain::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
+    FormMainCore& core = program_.core();
     if (msg == UniqueProductMessage && msg != 0)
-        return core_.UniqueProductMessage(wParam, lParam, UniqueProductMessage);
+        return core.UniqueProductMessage(wParam, lParam, UniqueProductMessage);
     // A new colour scheme (high contrast on or off): the panel draws in it at once.
     if (colourSchemeChanged(msg, wParam)) InvalidateRect(hwnd_, nullptr, FALSE);
     switch (msg) {
@@ -191,51 +228,46 @@ LRESULT TFormMain::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         break;
     }
+    if (msg == WM_MOVE || msg == WM_SIZE) trackBounds(msg, wParam); // and on
     LRESULT result = 0;
     if (panel_.message(msg, wParam, lParam, result) ||
         lookup_.message(msg, wParam, lParam, result) ||
-        settings_.message(msg, wParam, lParam, result) ||
         definitions_.message(msg, wParam, lParam, result) ||
-        messages_.message(msg, wParam, lParam, result))
+        messagesWindow_.message(msg, wParam, lParam, result))
         return result;
     switch (msg) {
     case WM_HOTKEY:
-        core_.HotKey();
+        core.HotKey();
         return 0;
     case WM_CLOSE:
         // A close request from the system only minimises; "Afslut" really ends the program.
         Application::instance().minimize();
         return 0;
     case WM_ACTIVATE:
-        if (LOWORD(wParam) != WA_INACTIVE) core_.FormActivate();
+        if (LOWORD(wParam) != WA_INACTIVE) core.FormActivate();
         break;
     case WM_ACTIVATEAPP:
-        if (!wParam) core_.ApplicationEvents1Deactivate();
+        if (!wParam) core.ApplicationEvents1Deactivate();
         break;
     case WM_TIMER:
         if (wParam == kTimerStartup) {
-            core_.TimerStartupTimer();
+            core.TimerStartupTimer();
             return 0;
         }
         break;
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT:
-        paint();
-        return 0;
     case WM_QUERYENDSESSION:
         return TRUE;
     case WM_ENDSESSION:
         // Windows is ending the session: keep the settings as at "Afslut". An installer that
         // replaces the program asks it to close this way too (close-app), and then it ends.
-        if (wParam) core_.FormCloseQuery();
+        if (wParam) core.FormCloseQuery();
         if (wParam && (lParam & ENDSESSION_CLOSEAPP)) PostMessageW(hwnd_, kMsgTerminate, 0, 0);
         return 0;
     case kMsgTerminate:
-        MenuItemTerminateClick();
+        program_.terminate();
         return 0;
     case kMsgFinishCreation:
-        core_.FinishCreation();
+        core.FinishCreation();
         return 0;
     case WM_DESTROY:
         Application::instance().setMainWindow(nullptr);

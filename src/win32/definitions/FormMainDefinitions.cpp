@@ -1,12 +1,11 @@
-// The definitions download on the main window: starting it, the retry timer, and the completion
-// step that applies the page addresses and takes the news messages over on the GUI thread.
+// The definitions download on the main window: its worker, the retry timer and the hand-over
+// of each result to the program on the GUI thread.
 #include "win32/definitions/FormMainDefinitions.h"
 
 #include <string>
 
 #include "win32/app/FormMain.h"
 #include "win32/system/Encoding.h"
-#include "definitions/DefinitionsDocument.h"
 #include "definitions/DefinitionsServer.h"
 
 namespace qlx::win {
@@ -24,55 +23,33 @@ DefinitionsServer serverFromEnvironment() {
     return definitionsServer(std::string_view(text));
 }
 
+// The completion step of every download, on the GUI thread while its worker waits.
 void readDefinitionsDone(TReadDefinitionsThread& thread) {
-    if (TFormMain* form = TFormMain::instance()) form->definitions().ReadDefinitionsDone(thread);
+    if (TFormMain* form = TFormMain::instance())
+        form->program().definitionsDone(thread.download(), thread.reportErrors(), thread.server());
 }
 
 } // namespace
 
-void FormMainDefinitions::StartReadDefinitions(bool reportErrors) {
-    static const DefinitionsServer server = serverFromEnvironment();
+DefinitionsServer FormMainDefinitions::server() { return serverFromEnvironment(); }
+
+bool FormMainDefinitions::startDownload(const DefinitionsServer& server, bool settingsFileMissing,
+                                        bool reportErrors) {
     TReadDefinitionsThread::setDoneHandler(readDefinitionsDone);
-    readDefinitions_.StartReadDefinitions();
-    if (!TReadDefinitionsThread::Start(server, form_.state().SettingsFileMissing, reportErrors)) {
-        // No thread: the download ends here as a general failure, and the timer retries.
-        readDefinitions_.ReadDefinitionsDone(kDefinitionsFailed, false, server);
-    }
-    SetTimer(form_.handle(), kTimerReadDefinitions, DefinitionsRetry::kPeriodMs, nullptr);
+    return TReadDefinitionsThread::Start(server, settingsFileMissing, reportErrors);
 }
 
-void FormMainDefinitions::TimerReadDefinitionsTimer() {
-    if (!readDefinitions_.timerEnabled()) {
-        KillTimer(form_.handle(), kTimerReadDefinitions);
-        return;
-    }
-    // Waits while a download runs; at most five retries, none after a broken document.
-    if (readDefinitions_.TimerReadDefinitionsTimer(form_.hasReceivedMessages()))
-        StartReadDefinitions(false);
+void FormMainDefinitions::startRetryTimer(uint32_t periodMs) {
+    SetTimer(form_.handle(), kTimerReadDefinitions, periodMs, nullptr);
 }
 
-void FormMainDefinitions::ReadDefinitionsDone(TReadDefinitionsThread& thread) {
-    DefinitionsDownload& download = thread.download();
-    // In document order, also those found before an XML error.
-    applyTemplateReplacements(form_.state().Templates, download.replacements);
-    DefinitionsCompletion done =
-        readDefinitions_.ReadDefinitionsDone(download.status, thread.reportErrors(), thread.server());
-    if (done.success) {
-        KillTimer(form_.handle(), kTimerReadDefinitions);
-        MessageStore& store = form_.messages().store();
-        store.receive(std::move(download.messages));
-        download.messages.reset();
-        if (store.hasReceived()) form_.showNewMessages();
-    } else if (done.showFailure) {
-        form_.showMessage(done.failureText);
-    }
-}
+void FormMainDefinitions::stopRetryTimer() { KillTimer(form_.handle(), kTimerReadDefinitions); }
 
 bool FormMainDefinitions::message(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
     switch (msg) {
     case WM_TIMER:
         if (wParam != kTimerReadDefinitions) return false;
-        TimerReadDefinitionsTimer();
+        form_.program().definitionsRetryTimer();
         result = 0;
         return true;
     case WM_DESTROY:

@@ -1,32 +1,32 @@
-// The main window's definitions download: starting it, the retry timer, and the completion
-// step on the GUI thread.
+// The definitions download on Windows: its worker thread, whose result the GUI thread hands to
+// the program, and the retry timer on the main window.
 #pragma once
 
 #include <windows.h>
 
 #include "win32/definitions/ReadDefinitionsThread.h"
-#include "definitions/DefinitionsRetry.h"
+#include "definitions/DefinitionsDownloadPort.h"
 
 namespace qlx::win {
 
 class TFormMain;
 
-class FormMainDefinitions {
+class FormMainDefinitions final : public DefinitionsDownloadPort {
 public:
     explicit FormMainDefinitions(TFormMain& form) : form_(form) {}
 
     // The retry timer, and dropping late downloads when the window goes.
     bool message(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
-    void StartReadDefinitions(bool reportErrors);
-    void TimerReadDefinitionsTimer();
-    // The completion step of every download, on the GUI thread while its worker waits.
-    void ReadDefinitionsDone(TReadDefinitionsThread& thread);
-    const DefinitionsRetry& retry() const { return readDefinitions_; }
+    // DefinitionsDownloadPort
+    DefinitionsServer server() override;
+    bool startDownload(const DefinitionsServer& server, bool settingsFileMissing,
+                       bool reportErrors) override;
+    void startRetryTimer(uint32_t periodMs) override;
+    void stopRetryTimer() override;
 
 private:
     TFormMain& form_;
-    DefinitionsRetry readDefinitions_;
 };
 
 } // namespace qlx::win

@@ -39,20 +39,12 @@ std::wstring programFile() {
 }
 } // namespace
 
-SearchCapture FormMainLookup::searchCapture() {
-    return SearchCapture(form_.state(), *this, form_.dialogs().shellPort(),
-                         form_.dialogs().messagePort(), textDragMark_);
-}
-
-FormMainLookup::FormMainLookup(TFormMain& form)
-    : form_(form), textDragMark_(form), hotKeys_(*this, form.state().ModalDialogOpen) {}
-
 bool FormMainLookup::message(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     result = 0;
     if (msg == WM_HOTKEY && wParam == kLookupHotKeyId) return hotKeyRepeat(HIWORD(lParam));
     if (msg != WM_TIMER) return false;
     if (wParam == kTimerHotKeyRetry) {
-        hotKeys_.retryTimer();
+        form_.program().hotKeys().retryTimer();
         return true;
     }
     if (wParam == kTimerHotKeyRelease) {
@@ -64,7 +56,7 @@ bool FormMainLookup::message(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& re
 
 bool FormMainLookup::hotKeyRepeat(UINT key) {
     if (!repeat_.hotKey(GetTickCount64())) return true;
-    heldKey_ = key != 0 ? key : lookupHotKeyRegistration(hotKeys_.chosen()).key;
+    heldKey_ = key != 0 ? key : lookupHotKeyRegistration(form_.program().hotKeys().chosen()).key;
     SetTimer(form_.handle(), kTimerHotKeyRelease, kReleaseWatchMs, nullptr);
     return false;
 }
@@ -100,38 +92,22 @@ void FormMainLookup::trayTipChanged(const std::string& tip) {
 
 void FormMainLookup::postHotKeyProblem() { form_.postCommand(0, kCmdHotKeyProblem); }
 
-void FormMainLookup::ShowHotKeyProblem(bool withHint) {
-    form_.dialogs().messagePort().MessageWin(DialogOwner::none, hotKeyProblemText(withHint),
-                                             programTitle, TMsgDlgType::warning, 0);
+std::optional<std::string> FormMainLookup::clipboardText() {
+    return clipboardSearchText(form_.handle());
 }
 
-void FormMainLookup::lookupClipboard() {
-    // Clipboard trouble of any kind means simply no lookup.
-    try {
-        if (std::optional<std::string> text = clipboardSearchText(form_.handle()))
-            searchCapture().lookUp(*text);
-    } catch (...) {
-    }
-}
-
-void FormMainLookup::registerDropTarget() {
+void FormMainLookup::startTextInputs() {
     textDropTarget_ = std::make_unique<TTextDropTarget>();
     qlx::TextDropTarget& events = textDropTarget_->events;
-    events.OnDragOver = [this](int, int, ShiftState) { searchCapture().TextDropTargetDragOver(); };
-    events.OnDragLeave = [this] { searchCapture().TextDropTargetDragLeave(); };
+    events.OnDragOver = [this](int, int, ShiftState) { form_.program().lookups().TextDropTargetDragOver(); };
+    events.OnDragLeave = [this] { form_.program().lookups().TextDropTargetDragLeave(); };
     events.OnDrop = [this](int, int, ShiftState, const std::string& text) {
-        searchCapture().TextDropTargetDrop(text);
+        form_.program().lookups().TextDropTargetDrop(text);
     };
     textDropTarget_->SetDropTarget(form_.handle());
 
     ddeServer_.start(ddeServiceName(std::wstring_view(programFile())),
-                     [this](const std::string& line) { searchCapture().DdeSearchTextPokeData(line); });
+                     [this](const std::string& line) { form_.program().lookups().DdeSearchTextPokeData(line); });
 }
-
-void FormMainLookup::restoreApplication() { form_.restoreApplication(); }
-void FormMainLookup::bringAllToFront() { form_.bringAllToFront(); }
-void FormMainLookup::showPanel() { form_.core().ShowPanel(false); }
-bool FormMainLookup::hasReceivedMessages() { return form_.hasReceivedMessages(); }
-void FormMainLookup::showNewMessages() { form_.showNewMessages(); }
 
 } // namespace qlx::win

@@ -1,5 +1,6 @@
-// The main window's lookups: the shortcut, the clipboard, DDE pokes and text drops, all ending
-// in the same pipeline over the program state.
+// The main window's ways in to a lookup on Windows: the shortcut's registration and repeats,
+// the clipboard, the text drop target and the DDE server, all handing their text to the
+// program's lookups.
 #pragma once
 
 #include <windows.h>
@@ -8,39 +9,27 @@
 #include <memory>
 
 #include "win32/controls/TextDropTarget.h"
-#include "win32/lookup/TextDragMark.h"
 #include "win32/system/DdeServer.h"
 #include "lookup/HotKeyRepeat.h"
 #include "lookup/LookupHotKeyKeeper.h"
-#include "lookup/SearchCapture.h"
+#include "lookup/LookupInputPort.h"
 
 namespace qlx::win {
 
 class TFormMain;
 
-class FormMainLookup final : public SearchCapturePort, public LookupHotKeyPort {
+class FormMainLookup final : public LookupInputPort, public LookupHotKeyPort {
 public:
-    explicit FormMainLookup(TFormMain& form);
+    explicit FormMainLookup(TFormMain& form) : form_(form) {}
 
     // The lookup shortcut's repeats while held, and its timers; true when handled (a repeat
     // is dropped), with result set.
     bool message(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
-    // The lookup shortcut: registered at creation, kept up while another program holds it.
-    LookupHotKeyKeeper& hotKeys() { return hotKeys_; }
-    // The shortcut problem message; the hint (start-up) points to the settings window.
-    void ShowHotKeyProblem(bool withHint);
-    void lookupClipboard();
-    // The text drop target and the DDE server, at the end of creation.
-    void registerDropTarget();
-    // The ways in to a lookup, over the program state and this window's ports.
-    SearchCapture searchCapture();
 
-    // SearchCapturePort
-    void restoreApplication() override;
-    void bringAllToFront() override;
-    void showPanel() override;
-    bool hasReceivedMessages() override;
-    void showNewMessages() override;
+    // LookupInputPort: the clipboard; the text drop target and the DDE server, at the end of
+    // creation.
+    std::optional<std::string> clipboardText() override;
+    void startTextInputs() override;
 
     // LookupHotKeyPort
     bool registerLookupHotKey(uint16_t shortcut) override;
@@ -59,10 +48,8 @@ private:
     void watchRelease();
 
     TFormMain& form_;
-    TextDragMark textDragMark_;
     std::unique_ptr<TTextDropTarget> textDropTarget_;
     DdeServer ddeServer_;
-    LookupHotKeyKeeper hotKeys_;
     HotKeyRepeatFilter repeat_;
     UINT heldKey_ = 0; // the virtual key of the press held
 };

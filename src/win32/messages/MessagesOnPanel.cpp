@@ -1,4 +1,4 @@
-// The news messages on the panel: the messages window, the drag that puts it off, the save timer.
+// The news messages' window beside the panel, and the timer that saves the shown state.
 #include "win32/messages/MessagesOnPanel.h"
 
 #include <stdexcept>
@@ -8,22 +8,28 @@
 
 namespace qlx::win {
 
-bool MessagesOnPanel::textDragOverPanel() { return form_.panel().textDragOverPanel(); }
+namespace {
+constexpr UINT_PTR kTimerSaveUserMessages = 41;
+}
 
-void MessagesOnPanel::runMessagesWindow(int32_t index) {
-    TFormMessagesWindow window(form_.messages().store(), form_.dialogs().shellPort(),
-                               form_.dialogs().messagePort(), form_.handle());
+void MessagesOnPanel::runMessagesWindow(MessageStore& store, int32_t index) {
+    TFormMessagesWindow window(store, form_.pages(), form_.dialogs(), form_.handle());
     if (!window.create()) throw std::runtime_error("messages window");
     window.showMessage(index);
 }
-
-void MessagesOnPanel::applyOnTop(bool onTop) { form_.panel().applyOnTop(onTop); }
 
 void MessagesOnPanel::setSaveTimer(bool enabled) {
     if (enabled)
         SetTimer(form_.handle(), kTimerSaveUserMessages, kSaveUserMessagesDelayMs, nullptr);
     else
         KillTimer(form_.handle(), kTimerSaveUserMessages);
+}
+
+bool MessagesOnPanel::message(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
+    if (msg != WM_TIMER || wParam != kTimerSaveUserMessages) return false;
+    form_.program().messages().TimerSaveUserMessagesTimer();
+    result = 0;
+    return true;
 }
 
 } // namespace qlx::win

@@ -1,23 +1,23 @@
-// What the news messages need of the panel: the text drag that puts them off, the messages
-// window beside it, the topmost band and the timer that saves the shown state.
+// The news messages' window beside the panel, and the timer on the main window that saves
+// their shown state.
 #pragma once
 
-#include "messages/MessageStore.h"
+#include <windows.h>
+
+#include "messages/MessagesWindowOpener.h"
 
 namespace qlx::win {
 
 class TFormMain;
 
-class MessagesOnPanel final : public MessageStorePort {
+class MessagesOnPanel final : public MessagesWindowOpener {
 public:
     explicit MessagesOnPanel(TFormMain& form) : form_(form) {}
 
-    // The timer that saves the shown state, on the main window.
-    static constexpr uintptr_t kTimerSaveUserMessages = 41;
+    // The save timer; true when handled, with result set.
+    bool message(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
-    bool textDragOverPanel() override;
-    void runMessagesWindow(int32_t index) override;
-    void applyOnTop(bool onTop) override;
+    void runMessagesWindow(MessageStore& store, int32_t index) override;
     void setSaveTimer(bool enabled) override;
 
 private:

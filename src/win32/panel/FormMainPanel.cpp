@@ -20,12 +20,12 @@ int outerHeight(HWND window) {
 } // namespace
 
 FormMainPanel::FormMainPanel(TFormMain& form)
-    : form_(form), panelWindow_(form), panelCommands_(form),
-      buttons_(panelWindow_, form.state().ModalDialogOpen),
-      menus_(panelCommands_,
-             {form.state().OnTopActive, form.state().ModalDialogOpen, form.state().SysTrayIcon}),
-      accessible_([this] { ImageMenuClick(); }, [this] { form_.dialogs().imageOpenClick(); }),
+    : form_(form), panelWindow_(form),
+      accessible_([this] { ImageMenuClick(); }, [this] { form_.program().imageOpenClick(); }),
       trayIcon_(form) {}
+
+PanelButtons& FormMainPanel::buttons() { return form_.program().buttons(); }
+PanelMenus& FormMainPanel::menus() { return form_.program().menus(); }
 
 void FormMainPanel::layoutPanel() {
     const HWND hwnd = form_.handle();
@@ -44,13 +44,13 @@ void FormMainPanel::layoutPanel() {
     accessible_.attach(hwnd);
     trayIcon_.attach(hwnd);
     // The band itself follows right after, from the creation sequence.
-    menus_.SetOnTopCheckMarks(form_.state().OnTopActive);
+    menus().SetOnTopCheckMarks(form_.state().OnTopActive);
     InvalidateRect(hwnd, nullptr, FALSE);
 }
 
 void FormMainPanel::applyDpi(int dpi) {
     dpi_ = dpi;
-    buttons_.Dpi = dpi;
+    buttons().Dpi = dpi;
     accessible_.dpi = dpi;
     painter_.load(Application::instance().module(), dpi);
 }
@@ -62,7 +62,7 @@ void FormMainPanel::dpiChanged(int dpi, const RECT& suggested) {
         Dimension{suggested.top, suggested.left, suggested.bottom - suggested.top,
                   suggested.right - suggested.left},
         size.width, size.height, systemMonitors());
-    buttons_.DpiChanged(dpi, before.width, before.height, size.width, size.height);
+    buttons().DpiChanged(dpi, before.width, before.height, size.width, size.height);
     applyDpi(dpi);
     form_.setPanelBounds(place.left, place.top, place.width, place.height);
     InvalidateRect(form_.handle(), nullptr, FALSE);
@@ -71,17 +71,6 @@ void FormMainPanel::dpiChanged(int dpi, const RECT& suggested) {
 void FormMainPanel::applyOnTop(bool onTop) {
     SetWindowPos(form_.handle(), onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-}
-
-bool FormMainPanel::addTrayIcon() {
-    return trayIcon_.keeper().show() != TrayIconKeeper::Added::Failed;
-}
-
-void FormMainPanel::removeTrayIcon() { trayIcon_.keeper().hide(); }
-
-void FormMainPanel::trayIconCallback(int32_t lParam, uintptr_t wParam) {
-    noteTrayInput(LOWORD(lParam));
-    menus_.TrayIconCallback(LOWORD(lParam), GET_X_LPARAM(wParam), GET_Y_LPARAM(wParam));
 }
 
 // The icon's events are the user's input too: a window opened from its menu shows keyboard
@@ -94,19 +83,13 @@ void FormMainPanel::noteTrayInput(UINT event) {
         noteInput(event); // the mouse messages
 }
 
-void FormMainPanel::onTopSettingApplied(bool alwaysOnTop) { menus_.OnTopSettingApplied(alwaysOnTop); }
-
-void FormMainPanel::requestButtons(bool show) { buttons_.RequestButtons(show); }
-void FormMainPanel::textDragOver() { buttons_.TextDragOver(); }
-void FormMainPanel::textDragEnded() { buttons_.TextDragEnded(); }
-
 void FormMainPanel::PaintBoxMoveHandlePaint() {
     const HWND hwnd = form_.handle();
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd, &ps);
     RECT client{};
     GetClientRect(hwnd, &client);
-    painter_.paint(dc, client, buttons_.ButtonsShown, outerHeight(hwnd), dpi_,
+    painter_.paint(dc, client, buttons().ButtonsShown, outerHeight(hwnd), dpi_,
                    GetFocus() == hwnd && cues_.focusRect(true));
     EndPaint(hwnd, &ps);
 }
@@ -121,7 +104,7 @@ void FormMainPanel::ImageMenuClick() {
 
 void FormMainPanel::openPopupMenu(HMENU menu, POINT screenPoint) {
     popupMenus_.create();
-    if (auto item = popupMenus_.track(menu, form_.handle(), screenPoint)) menus_.MenuCommand(*item);
+    if (auto item = popupMenus_.track(menu, form_.handle(), screenPoint)) menus().MenuCommand(*item);
 }
 
 bool FormMainPanel::panelMouse(UINT msg, WPARAM, LPARAM lParam) {
@@ -132,16 +115,16 @@ bool FormMainPanel::panelMouse(UINT msg, WPARAM, LPARAM lParam) {
     POINT screen{x, y};
     ClientToScreen(hwnd, &screen);
     const std::optional<PanelControl> button =
-        panelButtonAt(x, y, buttons_.ButtonsShown, height, dpi_);
+        panelButtonAt(x, y, buttons().ButtonsShown, height, dpi_);
 
     switch (msg) {
     case WM_MOUSEMOVE: {
         RECT client{};
         GetClientRect(hwnd, &client);
-        buttons_.WindowMouseMove(LOWORD(lParam), HIWORD(lParam), client.right, client.bottom);
+        buttons().WindowMouseMove(LOWORD(lParam), HIWORD(lParam), client.right, client.bottom);
         // Movement over the two buttons belongs to them, unless the panel is being moved.
-        if (!buttons_.Dragging && (pressedButton_ || button)) return true;
-        buttons_.FormMouseMove(x, y, screen.x, screen.y);
+        if (!buttons().Dragging && (pressedButton_ || button)) return true;
+        buttons().FormMouseMove(x, y, screen.x, screen.y);
         return true;
     }
     case WM_LBUTTONDOWN:
@@ -150,7 +133,7 @@ bool FormMainPanel::panelMouse(UINT msg, WPARAM, LPARAM lParam) {
     case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDOWN:
     case WM_MBUTTONDBLCLK:
-        if (buttons_.Dragging || pressedButton_) return true; // a second button meanwhile
+        if (buttons().Dragging || pressedButton_) return true; // a second button meanwhile
         if (button) {
             // Presses on the two buttons never move the panel.
             if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) {
@@ -159,9 +142,9 @@ bool FormMainPanel::panelMouse(UINT msg, WPARAM, LPARAM lParam) {
             }
             return true;
         }
-        buttons_.FormMouseDown(screen.x, screen.y);
+        buttons().FormMouseDown(screen.x, screen.y);
         // The panel follows the mouse even where it runs ahead of the window.
-        if (buttons_.Dragging) SetCapture(hwnd);
+        if (buttons().Dragging) SetCapture(hwnd);
         return true;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
@@ -175,11 +158,11 @@ bool FormMainPanel::panelMouse(UINT msg, WPARAM, LPARAM lParam) {
                 if (pressed == PanelControl::ImageMenu)
                     ImageMenuClick();
                 else
-                    form_.dialogs().imageOpenClick();
+                    form_.program().imageOpenClick();
             }
             return true;
         }
-        if (buttons_.Dragging || !button) buttons_.FormMouseUp();
+        if (buttons().Dragging || !button) buttons().FormMouseUp();
         if (GetCapture() == hwnd) ReleaseCapture();
         // The right button's release goes on to the default handling, which asks for the
         // context menu.
@@ -194,7 +177,7 @@ bool FormMainPanel::panelKey(UINT msg, WPARAM wParam, LPARAM lParam) {
     const bool first = down && (lParam & (1L << 30)) == 0;
     switch (wParam) {
     case VK_RETURN:
-        if (msg == WM_KEYDOWN && first) form_.dialogs().imageOpenClick();
+        if (msg == WM_KEYDOWN && first) form_.program().imageOpenClick();
         return msg == WM_KEYDOWN || msg == WM_KEYUP;
     case VK_APPS:
         // The menu opens on the press; the release must not ask for it again.
@@ -264,7 +247,7 @@ bool FormMainPanel::message(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
         // Another window took the mouse (a menu, a dialog): the move or the click is over.
         if (reinterpret_cast<HWND>(lParam) != hwnd) {
             pressedButton_.reset();
-            if (buttons_.Dragging) buttons_.FormMouseUp();
+            if (buttons().Dragging) buttons().FormMouseUp();
         }
         return true;
     case WM_CONTEXTMENU: {
@@ -285,11 +268,11 @@ bool FormMainPanel::message(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
         return false;
     case WM_TIMER:
         if (wParam == PanelWindow::timerId(PanelTimer::ButtonsDisplay)) {
-            buttons_.TimerButtonsDisplayTimer();
+            buttons().TimerButtonsDisplayTimer();
             return true;
         }
         if (wParam == PanelWindow::timerId(PanelTimer::ButtonsOffSlow)) {
-            buttons_.TimerButtonsOffSlowTimer();
+            buttons().TimerButtonsOffSlowTimer();
             return true;
         }
         return false;

@@ -7,7 +7,6 @@
 #include <optional>
 
 #include "win32/panel/PanelAccessible.h"
-#include "win32/panel/PanelCommands.h"
 #include "win32/panel/PanelPainter.h"
 #include "win32/panel/PanelPopupMenus.h"
 #include "win32/panel/PanelWindow.h"
@@ -32,24 +31,13 @@ public:
     void layoutPanel();
     // The panel into the topmost band or out of it; the flag itself is not changed.
     void applyOnTop(bool onTop);
-    // The icon wanted (false: adding it raised an error; a refused one is retried quietly),
-    // or no longer wanted.
-    bool addTrayIcon();
-    void removeTrayIcon();
+    // The panel window as the button display and the hand moving see it, and the
+    // notification-area icon.
+    PanelWindow& panelWindow() { return panelWindow_; }
     TrayIconOnPanel& trayIcon() { return trayIcon_; }
-    // wParam: the icon's screen point, from shells of the newer callback.
-    void trayIconCallback(int32_t lParam, uintptr_t wParam);
-    // The stored always-on-top preference takes over (the settings window closed with OK):
-    // the flag, both check marks and the band.
-    void onTopSettingApplied(bool alwaysOnTop);
-    // Shows (true) or hides the move handle and the two buttons after the display delay.
-    void requestButtons(bool show);
-    // A text drag is over the panel / has left it or was dropped.
-    void textDragOver();
-    void textDragEnded();
-    bool textDragOverPanel() const { return buttons_.TextDragState == 1; }
+    // The icon's events are the user's input too (keyboard cues).
+    void noteTrayInput(UINT event);
 
-    PanelMenus& menus() { return menus_; }
     PanelPopupMenus& popupMenus() { return popupMenus_; }
     // Opens a menu at a screen point and carries out the chosen command.
     void openPopupMenu(HMENU menu, POINT screenPoint);
@@ -65,16 +53,15 @@ private:
     bool panelMouse(UINT msg, WPARAM wParam, LPARAM lParam);
     // Enter, Shift+F10 and the menu key while the panel has the keyboard.
     bool panelKey(UINT msg, WPARAM wParam, LPARAM lParam);
+    // The program's button display and menus.
+    PanelButtons& buttons();
+    PanelMenus& menus();
     // The focus rectangle: shown while the panel has the keyboard, once Tab or an arrow key
     // was used on it; hidden after mouse use, as in the program's other windows.
     void panelCues(UINT msg, WPARAM wParam);
-    void noteTrayInput(UINT event);
 
     TFormMain& form_;
     PanelWindow panelWindow_;
-    PanelCommands panelCommands_;
-    PanelButtons buttons_;
-    PanelMenus menus_;
     PanelPainter painter_;
     PanelPopupMenus popupMenus_;
     // The button image a left press went to; its click comes with the release over it.

@@ -21,7 +21,7 @@ int32_t PanelMessages::MessageWin(DialogOwner owner, const std::string& text,
         return showMessageWin(nullptr, text, caption, type, buttonSet, true);
     ProgramState& state = form_.state();
     PanelDialogScope scope(state.ModalDialogOpen, state.OnTopActive,
-                           [this](bool onTop) { form_.panel().applyOnTop(onTop); });
+                           [this](bool onTop) { form_.applyOnTop(onTop); });
     return showMessageWin(form_.handle(), text, caption, type, buttonSet, false);
 }
 

@@ -31,13 +31,13 @@ void TrayIconOnPanel::attach(HWND panel) {
 bool TrayIconOnPanel::message(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
     result = 0;
     if (msg == taskbarCreated_ && msg != 0) {
-        keeper_.taskbarCreated();
+        keeper().taskbarCreated();
         return true;
     }
     switch (msg) {
     case WM_TIMER:
         if (wParam != kTimerTrayIcon) return false;
-        keeper_.retryTimer();
+        keeper().retryTimer();
         return true;
     // The notification area takes its icons at the primary monitor's scale. When that changes,
     // Windows announces it in more than one way, depending on the version and on where the
@@ -48,7 +48,7 @@ bool TrayIconOnPanel::message(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) 
     case WM_DPICHANGED:
     case WM_DISPLAYCHANGE:
     case WM_SETTINGCHANGE:
-        keeper_.scaleMayHaveChanged();
+        keeper().scaleMayHaveChanged();
         return false;
     }
     return false;
@@ -56,8 +56,10 @@ bool TrayIconOnPanel::message(UINT msg, WPARAM wParam, LPARAM, LRESULT& result) 
 
 bool TrayIconOnPanel::addTrayIcon(int32_t imageSize) {
     return AddTrayIcon(form_.handle(), UniqueProductMessage, Application::instance().module(),
-                       form_.lookup().hotKeys().trayTip(), imageSize);
+                       form_.program().hotKeys().trayTip(), imageSize);
 }
+
+TrayIconKeeper& TrayIconOnPanel::keeper() { return form_.program().trayIcon(); }
 
 void TrayIconOnPanel::removeTrayIcon() { RemoveTrayIcon(form_.handle()); }
 

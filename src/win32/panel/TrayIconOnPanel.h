@@ -1,4 +1,4 @@
-// The notification-area icon on the panel's window: kept there by its keeper through a taskbar
+// The notification-area icon on the panel's window: kept there by the program's keeper through a taskbar
 // that starts late or restarts, and at the size the notification area wants.
 #pragma once
 
@@ -19,7 +19,6 @@ public:
     void attach(HWND panel);
     // The panel's messages that concern the icon; true when handled, with result set.
     bool message(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
-    TrayIconKeeper& keeper() { return keeper_; }
 
     // TrayIconPort
     bool addTrayIcon(int32_t imageSize) override;
@@ -31,8 +30,10 @@ public:
     void stopTrayIconTimer() override;
 
 private:
+    // The program's keeper of the icon.
+    TrayIconKeeper& keeper();
+
     TFormMain& form_;
-    TrayIconKeeper keeper_{*this};
     UINT taskbarCreated_ = 0;
 };
 

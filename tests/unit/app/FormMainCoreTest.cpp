@@ -1,7 +1,7 @@
 // The main window's creation order, first show, internal commands, ShowPanel and closing.
 #include <gtest/gtest.h>
 
-#include "FakeFormMainPort.h"
+#include "FakeFormMainSteps.h"
 #include "app/FormMainCore.h"
 
 using namespace qlx;
@@ -11,7 +11,7 @@ namespace {
 struct Main : ::testing::Test {
     FakeFormMainPort port;
     ProgramState state;
-    FormMainCore form{state, port};
+    FormMainCore form{state, port, port, port};
     void create(std::vector<std::string> args = {}) { form.FormCreate(args, "C:\\Q\\"); }
 };
 } // namespace
@@ -47,7 +47,7 @@ TEST(MainStart, PanelIsCreatedTwoOfItsWidthsFromTheRightAtTheScreensScale) {
         port.screen = 1920;
         port.dpi = c.dpi;
         ProgramState state;
-        FormMainCore form{state, port};
+        FormMainCore form{state, port, port, port};
         form.FormCreate({}, "");
         EXPECT_TRUE(port.called(c.bounds)) << c.dpi;
     }
@@ -60,7 +60,7 @@ TEST_F(Main, MinimisedStartByOptionOrBySettingWhenAutomatic) {
 
     FakeFormMainPort p2;
     ProgramState s2;
-    FormMainCore f2{s2, p2};
+    FormMainCore f2{s2, p2, p2, p2};
     p2.onLoadSettings = [&] { s2.MinimizeStart = true; };
     f2.FormCreate({"-AUTO"}, "");
     EXPECT_TRUE(f2.MinimizeAtStart);
@@ -68,7 +68,7 @@ TEST_F(Main, MinimisedStartByOptionOrBySettingWhenAutomatic) {
 
     FakeFormMainPort p3;
     ProgramState s3;
-    FormMainCore f3{s3, p3};
+    FormMainCore f3{s3, p3, p3, p3};
     p3.onLoadSettings = [&] { s3.MinimizeStart = true; };
     f3.FormCreate({}, "");
     EXPECT_FALSE(f3.MinimizeAtStart);
@@ -104,7 +104,7 @@ TEST_F(Main, FirstShowPostsOneDeferredStep) {
     for (const char* older : {"", "0.5.9", "0.10.0"}) {
         FakeFormMainPort p;
         ProgramState s;
-        FormMainCore f{s, p};
+        FormMainCore f{s, p, p, p};
         s.StoredProgramVersion = older;
         f.HotKeyFailed = true;
         s.SysTrayIcon = false;
@@ -116,7 +116,7 @@ TEST_F(Main, FirstShowPostsOneDeferredStep) {
 
     FakeFormMainPort p;
     ProgramState s;
-    FormMainCore f{s, p};
+    FormMainCore f{s, p, p, p};
     s.StoredProgramVersion = "0.6.1";
     f.HotKeyFailed = true;
     f.FormShow();
@@ -205,7 +205,7 @@ TEST_F(Main, StartupTimerAndDeactivation) {
 
     FakeFormMainPort p;
     ProgramState s;
-    FormMainCore f{s, p};
+    FormMainCore f{s, p, p, p};
     f.StartupPending = true;
     s.ModalDialogOpen = true;
     f.ApplicationEvents1Deactivate();
@@ -231,7 +231,7 @@ TEST_F(Main, CloseRunsItsWorkOnceEvenAfterAFailure) {
 
     FakeFormMainPort p;
     ProgramState s;
-    FormMainCore f{s, p};
+    FormMainCore f{s, p, p, p};
     s.StoredProgramVersion = "0.5.0";
     s.SysTrayIcon = false;
     f.FormCloseQuery();
@@ -240,7 +240,7 @@ TEST_F(Main, CloseRunsItsWorkOnceEvenAfterAFailure) {
     // The same version saves the shown messages only when they changed.
     FakeFormMainPort p2;
     ProgramState s2;
-    FormMainCore f2{s2, p2};
+    FormMainCore f2{s2, p2, p2, p2};
     s2.StoredProgramVersion = "0.6.0";
     s2.SysTrayIcon = false;
     p2.messagesChanged = true;

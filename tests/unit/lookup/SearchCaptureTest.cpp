@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "FakeFormMainPort.h"
+#include "FakeFormMainSteps.h"
 #include "app/FormMainCore.h"
 #include "lookup/DdeNames.h"
 #include "lookup/LookupHotKey.h"
@@ -58,7 +58,7 @@ struct MainWindow : SearchCapturePort {
 struct Capture : ::testing::Test {
     FakeFormMainPort port;
     ProgramState state;
-    FormMainCore form{state, port};
+    FormMainCore form{state, port, port, port};
     MainWindow window{port, form};
     RecordingShell shell{port.calls};
     NoMessages messages;

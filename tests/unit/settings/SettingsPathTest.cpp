@@ -244,3 +244,63 @@ TEST(SettingsDirectoryTest, KeepsTheBackslashOnlyAfterADriveOrABackslash) {
     EXPECT_EQ(settingsDirectoryOf("\\\\a.ini"), "\\\\");
     EXPECT_EQ(settingsDirectoryOf("D:"), "D:");
 }
+
+// On a Linux desktop: the XDG base directories, with the same shared redirect.
+TEST_F(SettingsPathTest, XdgPlacesTheFileAndTakesTheFirstSharedFileThatAnAdministratorOwns) {
+    struct Case {
+        const char* what;
+        std::map<std::string, std::string> environment;
+        std::map<std::string, std::string> sharedFiles; // path -> UsersIniFilePath
+        std::optional<bool> sharedFolderWritable;
+        const char* path;
+        bool shared;
+        bool failed;
+        size_t messages;
+    };
+    const Case cases[] = {
+        {"default", {{"HOME", "/home/b"}}, {}, false, "/home/b/.config/quiklex/quiklex.ini",
+         false, false, 0},
+        {"config home", {{"HOME", "/home/b"}, {"XDG_CONFIG_HOME", "/cfg"}}, {}, false,
+         "/cfg/quiklex/quiklex.ini", false, false, 0},
+        {"relative config home is ignored",
+         {{"HOME", "/home/b"}, {"XDG_CONFIG_HOME", "cfg"}}, {}, false,
+         "/home/b/.config/quiklex/quiklex.ini", false, false, 0},
+        {"no home at all", {}, {}, false, "", false, true, 1},
+        {"shared in /etc/xdg, placeholders",
+         {{"HOME", "/home/b"}},
+         {{"/etc/xdg/quiklex/quiklex.ini", "/srv/%user%-%computer%.ini"}}, false,
+         "/srv/bruger1-pc7.ini", true, false, 0},
+        {"first of the config dirs, relative path",
+         {{"HOME", "/home/b"}, {"XDG_CONFIG_DIRS", "rel:/opt/a:/etc/xdg"}},
+         {{"/opt/a/quiklex/quiklex.ini", "%env(TEAM)%.ini"},
+          {"/etc/xdg/quiklex/quiklex.ini", "/srv/other.ini"}},
+         false, "/home/b/.config/quiklex/blue.ini", true, false, 0},
+        {"a shared file the user could have written is set aside",
+         {{"HOME", "/home/b"}},
+         {{"/etc/xdg/quiklex/quiklex.ini", "/srv/%user%.ini"}}, true,
+         "/home/b/.config/quiklex/quiklex.ini", false, false, 1},
+        {"redirect into a missing folder",
+         {{"HOME", "/home/b"}},
+         {{"/etc/xdg/quiklex/quiklex.ini", "/nowhere/x.ini"}}, false, "/nowhere/x.ini", true,
+         true, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        files = FakeFileSystem{};
+        files.directories = {"/home/b", "/cfg", "/srv"};
+        system.environment = c.environment;
+        system.environment["TEAM"] = "blue";
+        system.folderWritable = c.sharedFolderWritable;
+        for (const auto& [file, redirect] : c.sharedFiles)
+            files.files[file] = "[Shared Settings]\nUsersIniFilePath=" + redirect + "\n";
+        reporter.messages.clear();
+        const SettingsLocation where = ResolveXdgSettingsPath(files, system, reporter, modal);
+        if (!c.failed) {
+            EXPECT_EQ(where.SettingsFilePath, c.path);
+        }
+        EXPECT_EQ(where.SharedSettingsUsed, c.shared);
+        EXPECT_EQ(where.SettingsPathFailed, c.failed);
+        EXPECT_EQ(reporter.messages.size(), c.messages);
+        EXPECT_FALSE(modal);
+    }
+}

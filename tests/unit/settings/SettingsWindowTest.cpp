@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "FakeFormMainPort.h"
+#include "FakeFormMainSteps.h"
 #include "FakeLookupHotKeyPort.h"
 #include "FakeSettingsPorts.h"
 #include "app/FormMainCore.h"
@@ -102,7 +102,7 @@ struct Main final : SettingsWindowPort {
     Messages messages;
     FakeFormMainPort mainPort;
     ProgramState state;
-    FormMainCore core{state, mainPort};
+    FormMainCore core{state, mainPort, mainPort, mainPort};
     FakeRunLists lists;
     FakeReporter reporter;
     Autostart autostart{lists, reporter, kProgram};

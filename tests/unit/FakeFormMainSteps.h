@@ -1,4 +1,4 @@
-// A FormMainPort that records every call as a word and answers from settable fields.
+// The main window's application, panel window and feature steps in one fake that records every call as a word and answers from settable fields.
 #pragma once
 
 #include <algorithm>
@@ -7,9 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "app/FormMainPort.h"
+#include "app/ApplicationPort.h"
+#include "app/FormMainSteps.h"
+#include "panel/PanelWindowPort.h"
 
-class FakeFormMainPort : public qlx::FormMainPort {
+class FakeFormMainPort : public qlx::ApplicationPort,
+                         public qlx::PanelWindowPort,
+                         public qlx::FormMainSteps {
 public:
     std::vector<std::string> calls;
     bool timerRunning = false;
@@ -50,6 +54,14 @@ public:
     }
     int screenWidth() override { return screen; }
     int screenDpi() override { return dpi; }
+    qlx::Dimension screenSize() override { return {0, 0, 768, screen}; }
+    bool panelZoomed() override { return false; }
+    void setOnTopCheckMarks(bool) override {}
+    void openTrayMenuAtCursor() override { calls.push_back("tray menu"); }
+    void openTrayMenuAt(int32_t x, int32_t y) override {
+        calls.push_back("tray menu " + std::to_string(x) + "," + std::to_string(y));
+    }
+    void endProgram() override { calls.push_back("end"); }
     void showMessage(const std::string& text) override { calls.push_back("message " + text); }
     bool determineSettingsLocation() override {
         calls.push_back("location");

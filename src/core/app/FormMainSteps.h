@@ -1,6 +1,5 @@
-// What the main window's logic asks of the window layer. The Windows shell implements it;
-// unit tests use a recording fake. Steps that later features fill in have do-nothing
-// defaults so the shell can grow one feature at a time.
+// The steps the main window's logic asks of the features (the program composes them and
+// carries them out); unit tests use a recording fake.
 #pragma once
 
 #include <cstdint>
@@ -8,33 +7,14 @@
 
 namespace qlx {
 
-class FormMainPort {
+class FormMainSteps {
 public:
-    virtual ~FormMainPort() = default;
+    virtual ~FormMainSteps() = default;
 
-    // Application and windows.
-    virtual void restoreApplication() = 0;
-    // The main window to the foreground, then every other visible window of the program,
-    // last opened last.
-    virtual void bringAllToFront() = 0;
-    // Every visible window of the program but the main window: topmost and straight back,
-    // without moving, sizing or activating it.
-    virtual void liftOpenWindows() = 0;
-    virtual void minimizeApplication() = 0;
-    virtual void showTaskbarButton(bool show) = 0;
-    virtual void postCommand(uint16_t wParam, int32_t lParam) = 0;
-    // Runs FormMainCore::FinishCreation in the message loop's next turn.
-    virtual void postFinishCreation() = 0;
-    virtual void sleepMs(uint32_t ms) = 0;
-    virtual void startStartupTimer() = 0;
-    virtual void stopStartupTimer() = 0;
-    virtual bool startupTimerRunning() = 0;
-    virtual void setPanelBounds(int left, int top, int width, int height) = 0;
-    virtual int screenWidth() = 0;
-    // The DPI of the primary screen, where the panel is created.
-    virtual int screenDpi() { return 96; }
     // The program's own message dialog (single OK, warning), modal.
     virtual void showMessage(const std::string& text) = 0;
+    // While the icon is wanted but missing, the taskbar button stays as the way back.
+    virtual void showTaskbarButton(bool /*show*/) {}
 
     // Feature steps.
     virtual bool determineSettingsLocation() { return true; } // false: the location failed
@@ -51,8 +31,6 @@ public:
     virtual bool addTrayIcon() { return true; }
     virtual void removeTrayIcon() {}
     virtual void startReadDefinitions() {}
-    virtual void layoutPanel() {}
-    virtual void applyOnTop(bool /*onTop*/) {}
     virtual void registerDropTarget() {}
     virtual void firstStartOfVersion() {} // the autostart step of a new version
     virtual void showHotKeyProblem() {}

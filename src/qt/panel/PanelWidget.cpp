@@ -1,0 +1,304 @@
+#include "qt/panel/PanelWidget.h"
+
+#include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QFocusEvent>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QPainter>
+#include <QScreen>
+#include <QWindow>
+
+#include <cmath>
+
+#include "ColourScheme.h"
+#include "panel/PanelImages.h"
+#include "qt/app/PanelMain.h"
+#include "qt/system/Encoding.h"
+
+namespace qlx::qt {
+
+namespace {
+
+QColor colourOf(uint32_t bgr) {
+    return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
+                  static_cast<int>((bgr >> 16) & 0xFF));
+}
+
+} // namespace
+
+QImage panelImage(const char* name, int percent, uint32_t colour) {
+    QFile file(QString(":/panel/%1-%2.a8").arg(name).arg(percent));
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    const QByteArray data = file.readAll();
+    const auto image = decodeAlphaImage(reinterpret_cast<const uint8_t*>(data.constData()),
+                                        static_cast<size_t>(data.size()));
+    if (!image) return {};
+    const std::vector<uint32_t> pixels = premultiplied(*image, colour);
+    QImage out(image->width, image->height, QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < image->height; ++y)
+        std::memcpy(out.scanLine(y), pixels.data() + static_cast<size_t>(y) * image->width,
+                    static_cast<size_t>(image->width) * 4);
+    return out;
+}
+
+PanelWidget::PanelWidget(PanelMain& main)
+    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      main_(main) {
+    setWindowTitle("Quiklex");
+    setAccessibleName("Quiklex");
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setFixedSize(kPanelWidth, kPanelHeight);
+    // Where the panel starts before its stored place is known: at the top right.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->geometry().right() + 1 - 2 * kPanelWidth, 0);
+    buttonsDisplay_.setSingleShot(true);
+    connect(&buttonsDisplay_, &QTimer::timeout, this,
+            [this] { main_.program().buttons().TimerButtonsDisplayTimer(); });
+    connect(&buttonsOffSlow_, &QTimer::timeout, this,
+            [this] { main_.program().buttons().TimerButtonsOffSlowTimer(); });
+    connect(&popup_, &QMenu::triggered, this, &PanelWidget::menuCommand);
+}
+
+void PanelWidget::layoutPanel() {
+    popup_.clear();
+    for (const PanelMenuEntry& e : kPopupMenuEntries) {
+        if (e.item == PanelMenuItem::Separator) {
+            popup_.addSeparator();
+            continue;
+        }
+        QAction* action = popup_.addAction(fromCp1252(e.caption));
+        action->setData(panelMenuCommandId(e.item));
+        action->setCheckable(e.onTopCheck);
+        if (e.isDefault) {
+            QFont bold = action->font();
+            bold.setBold(true);
+            action->setFont(bold);
+        }
+    }
+    loadImages();
+}
+
+void PanelWidget::menuCommand(QAction* action) {
+    if (const auto item = panelMenuItemFromCommand(action->data().toInt()))
+        main_.program().menus().MenuCommand(*item);
+}
+
+void PanelWidget::applyOnTop(bool onTop) {
+    const bool visible = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+    if (visible) show(); // a changed flag hides the window
+}
+
+void PanelWidget::setOnTopCheckMarks(bool checked) {
+    for (QAction* action : popup_.actions())
+        if (action->isCheckable()) action->setChecked(checked);
+}
+
+void PanelWidget::openPanelMenu() {
+    const ClientPoint origin = panelMenuOrigin(kPanelHeight, 96);
+    popup_.popup(mapToGlobal(QPoint(origin.x + kPanelBorder, origin.y + kPanelBorder)));
+}
+
+int PanelWidget::deviceDpi() const {
+    return static_cast<int>(std::lround(96.0 * devicePixelRatioF()));
+}
+
+void PanelWidget::loadImages() {
+    const int dpi = deviceDpi();
+    if (dpi == imagesDpi_ && !logo_.isNull()) return;
+    imagesDpi_ = dpi;
+    const int percent = panelImageScale(dpi);
+    const uint32_t symbols = ColourScheme()(ColourRole::panelSymbols);
+    logo_ = panelImage("logo", percent, symbols);
+    menu_ = panelImage("menu", percent, symbols);
+    open_ = panelImage("open", percent, symbols);
+}
+
+void PanelWidget::paintEvent(QPaintEvent*) {
+    loadImages();
+    const ColourScheme scheme;
+    const int dpi = deviceDpi();
+    const PanelSize size = panelOuterSize(dpi);
+    // Painted in device pixels, as the core lays the panel out at that DPI.
+    QImage canvas(size.width, size.height, QImage::Format_ARGB32_Premultiplied);
+    canvas.fill(Qt::black); // the one-pixel border
+    {
+        QPainter p(&canvas);
+        p.fillRect(kPanelBorder, kPanelBorder, size.width - 2 * kPanelBorder,
+                   size.height - 2 * kPanelBorder, colourOf(scheme(ColourRole::panel)));
+        p.translate(kPanelBorder, kPanelBorder);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        auto box = [&](PanelControl c) {
+            const ControlBox b = panelControlBox(c, size.height, dpi);
+            return QRect(b.left, b.top, b.width, b.height);
+        };
+        if (main_.program().buttons().ButtonsShown) {
+            const ControlBox lines =
+                moveHandleLines(panelControlBox(PanelControl::PaintBoxMoveHandle, size.height, dpi), dpi);
+            p.fillRect(lines.left, lines.top, lines.width, lines.height,
+                       colourOf(scheme(ColourRole::panelSymbols)));
+            p.drawImage(box(PanelControl::ImageMenu), menu_);
+            p.drawImage(box(PanelControl::ImageOpen), open_);
+        } else {
+            p.drawImage(box(PanelControl::ImageLogo), logo_);
+        }
+        if (hasFocus() && keyboardFocus_) {
+            p.setPen(QPen(Qt::white, 1, Qt::DotLine));
+            p.drawRect(0, 0, size.width - 2 * kPanelBorder - 1, size.height - 2 * kPanelBorder - 1);
+        }
+    }
+    canvas.setDevicePixelRatio(static_cast<qreal>(dpi) / 96.0);
+    QPainter(this).drawImage(QPoint(0, 0), canvas);
+}
+
+std::optional<PanelControl> PanelWidget::buttonAt(QPoint local) const {
+    return panelButtonAt(local.x() - kPanelBorder, local.y() - kPanelBorder,
+                         main_.program().buttons().ButtonsShown, kPanelHeight, 96);
+}
+
+void PanelWidget::mousePressEvent(QMouseEvent* event) {
+    PanelButtons& buttons = main_.program().buttons();
+    if (buttons.Dragging || pressedButton_) return; // a second button meanwhile
+    const QPoint global = event->globalPosition().toPoint();
+    if (const auto button = buttonAt(event->position().toPoint())) {
+        // Presses on the two buttons never move the panel.
+        if (event->button() == Qt::LeftButton) pressedButton_ = button;
+        return;
+    }
+    buttons.FormMouseDown(global.x(), global.y());
+}
+
+void PanelWidget::mouseMoveEvent(QMouseEvent* event) {
+    PanelButtons& buttons = main_.program().buttons();
+    const QPoint local = event->position().toPoint();
+    const QPoint global = event->globalPosition().toPoint();
+    buttons.WindowMouseMove(static_cast<uint16_t>(std::max(0, local.x() - kPanelBorder)),
+                            static_cast<uint16_t>(std::max(0, local.y() - kPanelBorder)),
+                            kPanelClientWidth, kPanelClientHeight);
+    // Movement over the two buttons belongs to them, unless the panel is being moved.
+    if (!buttons.Dragging && (pressedButton_ || buttonAt(local))) return;
+    buttons.FormMouseMove(local.x() - kPanelBorder, local.y() - kPanelBorder, global.x(),
+                          global.y());
+}
+
+void PanelWidget::mouseReleaseEvent(QMouseEvent* event) {
+    PanelButtons& buttons = main_.program().buttons();
+    if (pressedButton_) {
+        if (event->button() != Qt::LeftButton) return;
+        const PanelControl pressed = *pressedButton_;
+        pressedButton_.reset();
+        if (buttonAt(event->position().toPoint()) == pressed) {
+            if (pressed == PanelControl::ImageMenu)
+                openPanelMenu();
+            else
+                main_.program().imageOpenClick();
+        }
+        return;
+    }
+    if (buttons.Dragging || !buttonAt(event->position().toPoint())) buttons.FormMouseUp();
+}
+
+void PanelWidget::contextMenuEvent(QContextMenuEvent* event) {
+    popup_.popup(event->reason() == QContextMenuEvent::Keyboard ? mapToGlobal(QPoint(0, 0))
+                                                                 : event->globalPos());
+}
+
+void PanelWidget::keyPressEvent(QKeyEvent* event) {
+    if (event->isAutoRepeat()) return; // one press, one action
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        main_.program().imageOpenClick();
+        return;
+    case Qt::Key_Menu:
+        openPanelMenu();
+        return;
+    case Qt::Key_F10:
+        if (event->modifiers() & Qt::ShiftModifier) {
+            openPanelMenu();
+            return;
+        }
+        break;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void PanelWidget::dragEnterEvent(QDragEnterEvent* event) {
+    if (!event->mimeData()->hasText()) return;
+    event->acceptProposedAction();
+    main_.program().lookups().TextDropTargetDragOver();
+}
+
+void PanelWidget::dragLeaveEvent(QDragLeaveEvent*) {
+    main_.program().lookups().TextDropTargetDragLeave();
+}
+
+void PanelWidget::dropEvent(QDropEvent* event) {
+    if (!event->mimeData()->hasText()) return;
+    event->acceptProposedAction();
+    main_.program().lookups().TextDropTargetDrop(toCp1252(event->mimeData()->text()));
+}
+
+void PanelWidget::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        main_.program().core().FormActivate();
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow() &&
+        QGuiApplication::applicationState() != Qt::ApplicationActive)
+        main_.program().core().ApplicationEvents1Deactivate();
+    QWidget::changeEvent(event);
+}
+
+void PanelWidget::focusInEvent(QFocusEvent* event) {
+    keyboardFocus_ = event->reason() == Qt::TabFocusReason ||
+                     event->reason() == Qt::BacktabFocusReason ||
+                     event->reason() == Qt::ShortcutFocusReason;
+    update();
+}
+
+void PanelWidget::focusOutEvent(QFocusEvent*) {
+    keyboardFocus_ = false;
+    update();
+}
+
+void PanelWidget::startTimer(PanelTimer timer, uint32_t intervalMs) {
+    (timer == PanelTimer::ButtonsDisplay ? buttonsDisplay_ : buttonsOffSlow_)
+        .start(static_cast<int>(intervalMs));
+}
+
+void PanelWidget::stopTimer(PanelTimer timer) {
+    (timer == PanelTimer::ButtonsDisplay ? buttonsDisplay_ : buttonsOffSlow_).stop();
+}
+
+void PanelWidget::showButtons(bool) { update(); }
+
+void PanelWidget::setCursor(PanelCursor cursor) {
+    QWidget::setCursor(cursor == PanelCursor::SizeAll ? Qt::SizeAllCursor : Qt::ArrowCursor);
+}
+
+Dimension PanelWidget::panelBounds() {
+    const QRect r = frameGeometry();
+    return Dimension{r.top(), r.left(), r.height(), r.width()};
+}
+
+void PanelWidget::movePanelTo(int32_t left, int32_t top) { move(left, top); }
+
+MonitorList PanelWidget::monitors() {
+    MonitorList list;
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect g = screen->geometry();
+        const QRect w = screen->availableGeometry();
+        list.push_back(Monitor{ScreenRect{g.left(), g.top(), g.right() + 1, g.bottom() + 1},
+                               WorkArea{w.left(), w.top(), w.right() + 1, w.bottom() + 1}, 96,
+                               screen == primary});
+    }
+    if (list.empty()) list.push_back(Monitor{ScreenRect{0, 0, 1024, 768}, std::nullopt, 96, true});
+    return list;
+}
+
+} // namespace qlx::qt

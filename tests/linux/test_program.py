@@ -1,0 +1,161 @@
+"""The Linux program end to end: its panel, its menus and its end, every route to a lookup,
+the hand-over of a second start, the shortcut's keeper, the definitions download and a failing
+browser."""
+import os
+import re
+import subprocess
+import time
+
+from linux_harness import (LinuxTest, geometry, pixels, run, screen_size, set_clipboard, wait_for,
+                     windows)
+from test_definitions import DictionaryServer, ok_answer
+
+with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..",
+                       "CMakeLists.txt"), encoding="utf-8") as _f:
+    VERSION = re.search(r"project\(quiklex VERSION ([0-9.]+)", _f.read()).group(1)
+
+LOOKUP = "http://www.lemmary.dk/#ordbog/"
+KNOWN = "[Settings]\nPrgVersion=%s\n" % VERSION
+
+
+def hover(x, y):
+    """Into the panel from outside, so that the program sees the mouse arrive."""
+    run("xdotool", "mousemove", "5", "700")
+    time.sleep(0.2)
+    run("xdotool", "mousemove", str(x - 3), str(y))
+    time.sleep(0.2)
+    run("xdotool", "mousemove", str(x), str(y))
+    time.sleep(0.4)
+
+
+def open_panel_menu(panel):
+    """Clicks the panel's menu button; the menu's place and size."""
+    x, y, _, _ = geometry(panel)
+    hover(x + 27, y + 15)
+    run("xdotool", "click", "1")
+    menu = wait_for(lambda: [m for m in windows("") if m != panel and 60 < geometry(m)[3] < 400
+                             and geometry(m)[2] < 400], 5, what="the panel menu")[0]
+    return geometry(menu)
+
+
+class Program(LinuxTest):
+    def test_panel_buttons_menu_and_the_end(self):
+        self.settings(KNOWN)
+        q = self.quiklex().start()
+        panel = q.panel()
+        width, _ = screen_size()
+        x, y, w, h = geometry(panel)
+        self.assertEqual((w, h), (82, 32))
+        self.assertEqual((x, y), (width - 2 * 82, 0))  # from a settings file without a place
+        self.assertIn("_NET_WM_STATE_ABOVE", run("xprop", "-id", str(panel), "_NET_WM_STATE").stdout)
+
+        logo = pixels(x, y, w, h)
+        hover(x + 27, y + 15)
+        self.assertNotEqual(pixels(x, y, w, h), logo, "the buttons show under the mouse")
+
+        mx, my, mw, mh = open_panel_menu(panel)
+        # "Afslut", the last item.
+        run("xdotool", "mousemove", str(mx + 30), str(my + mh - 10), "click", "1")
+        self.assertEqual(q.process.wait(10), 0)
+        with open(q.settings_file, encoding="utf-8") as f:
+            saved = f.read()
+        for line in ("FromTop=0", "FromRight=82", "Hotkey=Shift+Ctrl+C", "AlwaysOnTop=1",
+                     "PrgVersion=" + VERSION, "LookupModern=" + LOOKUP):
+            self.assertIn(line + "\n", saved)
+
+    def test_every_route_opens_the_exact_address(self):
+        self.settings(KNOWN)
+        q = self.quiklex().start()
+        panel = q.panel()
+        expected = []
+
+        set_clipboard("  Blåbær\n")
+        run("xdotool", "key", "ctrl+shift+c")
+        expected.append(LOOKUP + "Bl%C3%A5b%C3%A6r/")
+        self.assertEqual(q.wait_opened(len(expected)), expected)
+
+        set_clipboard("stol")
+        self.assertEqual(q.second("--clipboard"), 0)
+        self.assertEqual(q.second("-clipboard"), 0)
+        expected += [LOOKUP + "stol/"] * 2
+        self.assertEqual(q.wait_opened(len(expected)), expected)
+
+        self.assertEqual(q.call("LookUp", "hund og kat\nanden linje").returncode, 0)
+        expected.append(LOOKUP + "hund%20og%20kat/")
+        self.assertEqual(q.wait_opened(len(expected)), expected)
+
+        x, y, _, _ = geometry(panel)
+        hover(x + 60, y + 15)
+        run("xdotool", "click", "1")  # the open button: the bare lookup page
+        expected.append(LOOKUP)
+        self.assertEqual(q.wait_opened(len(expected)), expected)
+        self.assertTrue(q.running())
+
+    def test_a_second_start_without_a_program_looks_up_itself_and_a_plain_one_shows_the_panel(self):
+        self.settings(KNOWN)
+        set_clipboard("hus")
+        q = self.quiklex("--clipboard").start()
+        self.assertEqual(q.wait_opened(1), [LOOKUP + "hus/"])
+        mx, my, _, _ = open_panel_menu(q.panel())  # then "Skjul panel"
+        run("xdotool", "mousemove", str(mx + 30), str(my + 10), "click", "1")
+        wait_for(lambda: not windows(), 5, what="the panel hidden")
+        self.assertEqual(q.second(), 0)
+        wait_for(windows, 5, what="the panel shown again")
+
+    def test_the_shortcut_keeper_heals_once_another_client_lets_go(self):
+        self.settings(KNOWN)
+        # Another program holds Ctrl+Shift+C: here a second Quiklex on a bus of its own.
+        other_home = os.path.join(self.home, "other")
+        os.makedirs(other_home)
+        holder = self.quiklex(home=other_home)
+        bus = subprocess.Popen(["dbus-daemon", "--session", "--print-address", "--nofork"],
+                               stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+        try:
+            holder.env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().strip()
+            holder.start()
+            holder.panel()
+            time.sleep(1.0)
+            q = self.quiklex().start()
+            wait_for(lambda: len(windows()) >= 2, 10, what="both panels")
+            time.sleep(1.0)
+            set_clipboard("bil")
+            run("xdotool", "key", "ctrl+shift+c")
+            time.sleep(1.0)
+            self.assertEqual(q.opened(), [], "the holder had the shortcut")
+            holder.stop()
+            time.sleep(4.5)  # the quiet retries come every 2 s
+            run("xdotool", "key", "ctrl+shift+c")
+            self.assertEqual(q.wait_opened(1), [LOOKUP + "bil/"])
+        finally:
+            bus.kill()
+            bus.wait(5)
+
+    def test_a_definitions_document_changes_the_templates(self):
+        self.settings(KNOWN)
+        page = b"http://nyt.lemmary.dk/ordbog?q="
+        body = (b'<?xml version="1.0" encoding="windows-1252"?>\r\n<definitions>'
+                b'<link name="lookup" modern="' + page + b'" gcf="gcf:' + page +
+                b'"/></definitions>')
+        server = DictionaryServer(lambda i: (ok_answer(body), False))
+        try:
+            q = self.quiklex(env=server.env).start()
+            q.panel()
+            wait_for(lambda: server.connections() >= 1, 10, what="the download")
+            time.sleep(1.0)
+            self.assertEqual(q.call("LookUp", "sol").returncode, 0)
+            self.assertEqual(q.wait_opened(1), [page.decode() + "sol/"])
+        finally:
+            server.stop()
+
+    def test_a_failing_browser_shows_the_failure_text(self):
+        self.settings(KNOWN)
+        q = self.quiklex(browser=False).start()
+        panel = q.panel()
+        self.assertEqual(q.call("LookUp", "sol").returncode, 0)
+        dialog = wait_for(lambda: [w for w in windows() if w != panel], 10,
+                          what="the failure dialog")[0]
+        self.assertGreater(geometry(dialog)[2], 150)
+        run("xdotool", "windowactivate", "--sync", str(dialog))
+        run("xdotool", "key", "Return")
+        wait_for(lambda: windows() == [panel], 5, what="the dialog closed")
+        self.assertTrue(q.running())

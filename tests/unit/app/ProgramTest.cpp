@@ -1,0 +1,140 @@
+// The program composed over fakes of every shell port: the wiring between the features that
+// no single feature's test sees.
+#include <gtest/gtest.h>
+
+#include "../FakeFormMainSteps.h"
+#include "../FakeLookupHotKeyPort.h"
+#include "../FakeSettingsPorts.h"
+#include "app/Program.h"
+#include "panel/PanelMenus.h"
+
+using namespace qlx;
+
+namespace {
+
+struct Shell : PanelPort,
+               TrayIconPort,
+               MessageWinPort,
+               ShellOpenPort,
+               LookupInputPort,
+               DefinitionsDownloadPort,
+               MessagesWindowOpener,
+               SettingsWindowFactory,
+               WelcomeWindowPort,
+               ChromeFrameRegistryPort {
+    std::vector<std::string> log;
+    std::vector<std::string> opened;
+    std::optional<std::string> clipboard;
+    bool workerStarts = true;
+
+    void startTimer(PanelTimer, uint32_t) override {}
+    void stopTimer(PanelTimer) override {}
+    void showButtons(bool) override {}
+    void setCursor(PanelCursor) override {}
+    Dimension panelBounds() override { return {0, 900, 32, 82}; }
+    void movePanelTo(int32_t, int32_t) override {}
+    MonitorList monitors() override { return {}; }
+    bool addTrayIcon(int32_t) override { return true; }
+    void removeTrayIcon() override { log.push_back("tray-"); }
+    bool setTrayIconImage(int32_t) override { return true; }
+    int32_t trayIconImageSize() override { return 16; }
+    void showTaskbarButton(bool) override {}
+    void startTrayIconTimer(uint32_t) override {}
+    void stopTrayIconTimer() override {}
+    int32_t MessageWin(DialogOwner, const std::string& text, const std::string&, TMsgDlgType,
+                       int32_t) override {
+        log.push_back("dialog " + text);
+        return 1;
+    }
+    int32_t openAddress(const std::string& address) override {
+        opened.push_back(address);
+        return 42;
+    }
+    std::optional<std::string> clipboardText() override { return clipboard; }
+    void startTextInputs() override { log.push_back("inputs"); }
+    DefinitionsServer server() override { return definitionsServer(std::nullopt); }
+    bool startDownload(const DefinitionsServer&, bool, bool) override {
+        log.push_back("download");
+        return workerStarts;
+    }
+    void startRetryTimer(uint32_t ms) override { log.push_back("retry " + std::to_string(ms)); }
+    void stopRetryTimer() override { log.push_back("retry off"); }
+    void runMessagesWindow(MessageStore&, int32_t index) override {
+        log.push_back("messages window " + std::to_string(index));
+    }
+    void setSaveTimer(bool) override {}
+    std::unique_ptr<SettingsWindowHandle> createSettingsWindow() override {
+        throw std::runtime_error("no window here");
+    }
+    int32_t showWelcomeWindow(const Dimension&) override { return 0; }
+    bool openKey() override { return false; }
+    Existing existingValue() override { return Existing::none; }
+    bool writeNumber(uint32_t) override { return false; }
+    bool writeText(const char*) override { return false; }
+};
+
+struct Composed {
+    FakeFormMainPort window;
+    Shell shell;
+    FakeLookupHotKeyPort hotKey;
+    FakeFileSystem files;
+    FakeSystemInfo system;
+    FakeRunLists runLists;
+    Program program{ShellPorts{window, window, shell, shell, shell, shell, shell, hotKey, shell,
+                               shell, shell, shell, shell, files, system, runLists, {},
+                               "C:\\Prog\\quiklex.exe"}};
+};
+
+} // namespace
+
+TEST(Program, WaysInMenusAndTheEndReachTheShell) {
+    Composed c;
+    c.files.allDirectoriesExist = true;
+    c.program.core().FormCreate({}, "C:\\Prog\\");
+    c.program.core().FinishCreation();
+    EXPECT_TRUE(c.window.called("layout"));
+    EXPECT_EQ(c.shell.log.front(), "download"); // the download, then the text inputs
+    EXPECT_NE(std::find(c.shell.log.begin(), c.shell.log.end(), "inputs"), c.shell.log.end());
+
+    // The clipboard and the open button end at the page opener, on the dictionary.
+    c.shell.clipboard = "  Hund ";
+    c.program.lookupClipboard();
+    c.program.imageOpenClick();
+    ASSERT_EQ(c.shell.opened.size(), 2u);
+    EXPECT_NE(c.shell.opened[0].find("/Hund/"), std::string::npos) << c.shell.opened[0];
+    c.shell.clipboard.reset();
+    c.program.lookupClipboard();
+    EXPECT_EQ(c.shell.opened.size(), 2u);
+
+    // The icon's keyboard menu at its point: two signed halves of the command's wParam.
+    const uintptr_t point = (uintptr_t{10} << 16) | uint16_t(-5);
+    c.program.core().UniqueProductMessage(point, kTrayContextMenu, 0xC123);
+    EXPECT_TRUE(c.window.called("tray menu -5,10"));
+
+    // "Afslut": saves once, takes the icon away and ends the program.
+    c.program.menus().MenuCommand(PanelMenuItem::PopupMenuItemTerminate);
+    EXPECT_TRUE(c.window.called("end"));
+    EXPECT_EQ(c.files.files.count(c.program.settings().SettingsFilePath), 1u);
+}
+
+TEST(Program, DefinitionsRetryUntilADocumentArrives) {
+    Composed c;
+    c.shell.workerStarts = false; // no worker: a failure, and the timer retries
+    c.program.startReadDefinitions(false);
+    EXPECT_EQ(c.shell.log, (std::vector<std::string>{"download", "retry 1500"}));
+
+    c.shell.log.clear();
+    c.shell.workerStarts = true;
+    c.program.definitionsRetryTimer();
+    DefinitionsDownload failed;
+    failed.status = kDefinitionsNoConnection;
+    c.program.definitionsDone(failed, true, definitionsServer(std::nullopt));
+    ASSERT_EQ(c.shell.log.size(), 3u); // download, retry timer, the reported failure
+    EXPECT_EQ(c.shell.log[2].rfind("dialog ", 0), 0u);
+
+    DefinitionsDownload done;
+    done.status = kDefinitionsOk;
+    done.messages.emplace();
+    c.program.definitionsDone(done, false, definitionsServer(std::nullopt));
+    EXPECT_EQ(c.shell.log.back(), "retry off");
+}
