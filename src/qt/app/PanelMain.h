@@ -13,7 +13,7 @@
 #include "panel/PanelWindowPort.h"
 #include "qt/definitions/DefinitionsWorker.h"
 #include "qt/lookup/LookupInputs.h"
-#include "qt/panel/MessageDialog.h"
+#include "qt/dialogs/MessageDialog.h"
 #include "qt/panel/PanelWidget.h"
 #include "qt/panel/TrayIcon.h"
 #include "qt/forms/FormWindows.h"

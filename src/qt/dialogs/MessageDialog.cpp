@@ -1,4 +1,4 @@
-#include "qt/panel/MessageDialog.h"
+#include "qt/dialogs/MessageDialog.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -11,7 +11,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "panel/MessageWinLayout.h"
+#include "dialogs/MessageWinLayout.h"
 #include "qt/app/PanelMain.h"
 #include "qt/system/Encoding.h"
 
