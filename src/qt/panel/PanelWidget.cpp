@@ -17,6 +17,7 @@
 #include "panel/PanelImages.h"
 #include "qt/app/PanelMain.h"
 #include "qt/system/Encoding.h"
+#include "qt/system/Screens.h"
 
 namespace qlx::qt {
 
@@ -287,18 +288,6 @@ Dimension PanelWidget::panelBounds() {
 
 void PanelWidget::movePanelTo(int32_t left, int32_t top) { move(left, top); }
 
-MonitorList PanelWidget::monitors() {
-    MonitorList list;
-    const QScreen* primary = QGuiApplication::primaryScreen();
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        const QRect g = screen->geometry();
-        const QRect w = screen->availableGeometry();
-        list.push_back(Monitor{ScreenRect{g.left(), g.top(), g.right() + 1, g.bottom() + 1},
-                               WorkArea{w.left(), w.top(), w.right() + 1, w.bottom() + 1}, 96,
-                               screen == primary});
-    }
-    if (list.empty()) list.push_back(Monitor{ScreenRect{0, 0, 1024, 768}, std::nullopt, 96, true});
-    return list;
-}
+MonitorList PanelWidget::monitors() { return screenMonitors(); }
 
 } // namespace qlx::qt
