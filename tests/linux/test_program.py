@@ -159,3 +159,72 @@ class Program(LinuxTest):
         run("xdotool", "key", "Return")
         wait_for(lambda: windows() == [panel], 5, what="the dialog closed")
         self.assertTrue(q.running())
+
+
+def client_origin(window):
+    x, y, _, _ = geometry(window)
+    return x, y
+
+
+def open_settings(panel):
+    mx, my, _, _ = open_panel_menu(panel)
+    run("xdotool", "mousemove", str(mx + 30), str(my + 56), "click", "1")  # "Indstillinger"
+    return wait_for(lambda: windows("^Om programmet$"), 10, what="the settings window")[0]
+
+
+class Windows(LinuxTest):
+    def test_the_settings_window_saves_the_shortcut_and_the_automatic_start(self):
+        self.settings(KNOWN)
+        q = self.quiklex().start()
+        panel = q.panel()
+        autostart = os.path.join(self.home, ".config", "autostart", "dk.lemmary.Quiklex.desktop")
+
+        window = open_settings(panel)
+        x, y = client_origin(window)
+        run("xdotool", "mousemove", str(x + 180), str(y + 241), "click", "1")  # the field
+        run("xdotool", "key", "ctrl+alt+k")
+        run("xdotool", "mousemove", str(x + 80), str(y + 168), "click", "1")  # automatic start
+        run("xdotool", "mousemove", str(x + 45), str(y + 276), "click", "1")  # OK
+        wait_for(lambda: not windows("^Om programmet$"), 10, what="the window closed")
+        wait_for(lambda: "Hotkey=Ctrl+Alt+K\n" in open(q.settings_file, encoding="utf-8").read(),
+                 5, what="the settings saved")
+        with open(autostart, encoding="utf-8") as f:
+            self.assertIn('Exec="%s" -auto\n' % os.path.realpath(q.process.args[0]), f.read())
+
+        set_clipboard("lampe")
+        run("xdotool", "key", "ctrl+alt+k")
+        self.assertEqual(q.wait_opened(1), [LOOKUP + "lampe/"])
+
+        window = open_settings(panel)
+        x, y = client_origin(window)
+        run("xdotool", "mousemove", str(x + 80), str(y + 168), "click", "1")
+        run("xdotool", "mousemove", str(x + 45), str(y + 276), "click", "1")
+        wait_for(lambda: not os.path.exists(autostart), 10, what="the autostart file removed")
+
+    def test_a_message_loads_nothing_and_only_its_web_link_opens(self):
+        self.settings(KNOWN)
+        fetched = DictionaryServer(lambda i: None)  # an image or a style sheet would come here
+        self.addCleanup(fetched.stop)
+        base = "http://127.0.0.1:%d" % fetched.port
+        body = (b'<definitions><message timestamp="1"><p>Nyt fra Lemmary '
+                b'<img src="' + base.encode() + b'/billede.png"></p>'
+                b'<a href="javascript:alert(1)">Skriptlink</a><br>'
+                b'<a href="file:///etc/passwd">Fillink</a><br>'
+                b'<a href="http://127.0.0.1/nyhed">Weblink</a></message></definitions>')
+        server = DictionaryServer(lambda i: (ok_answer(body), False))
+        self.addCleanup(server.stop)
+        q = self.quiklex(env=server.env).start()
+        q.panel()
+        window = wait_for(lambda: windows("meddelelse"), 20, what="the messages window")[0]
+        x, y = client_origin(window)
+        run("xdotool", "mousemove", str(x + 200), str(y + 30), "click", "1")  # into the view
+        for _ in range(3):  # each link in turn, from the keyboard
+            run("xdotool", "key", "Tab", "Return")
+            time.sleep(0.3)
+        wait_for(lambda: q.opened(), 10, what="the web link")
+        time.sleep(1.0)
+        self.assertEqual(q.opened(), ["http://127.0.0.1/nyhed"])
+        self.assertEqual(fetched.connections(), 0)
+        run("xdotool", "key", "Escape")
+        wait_for(lambda: not windows("meddelelse"), 10, what="the window closed")
+        self.assertTrue(q.running())

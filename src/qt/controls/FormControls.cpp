@@ -56,6 +56,8 @@ void paintOps(QPainter& p, const PaintOps& ops) {
 FlatButton::FlatButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {
     setFlat(true);
     setAttribute(Qt::WA_Hover);
+    // Enter is the window's own key (the settings window's OK, the message view's link).
+    setAutoDefault(false);
 }
 
 void FlatButton::paintEvent(QPaintEvent*) {

@@ -33,9 +33,11 @@ QWidget* TFormMessagesWindow::createWindowedControl(const ControlDesc& desc, QWi
     if (desc.kind != ControlKind::HtmlView) return nullptr;
     view_ = new MessageView(parent);
     view_->events.documentComplete = [this] { core_.CppWebBrowser1DocumentComplete(); };
+    // A followed link is a top-level navigation: a web page goes to the user's browser,
+    // anything else nowhere, and the view keeps the message.
     view_->events.linkFollowed = [this](const std::string& address) {
         bool cancel = true;
-        core_.CppWebBrowser1NewWindow3(address, true, cancel);
+        core_.CppWebBrowser1BeforeNavigate2(address, true, cancel);
     };
     if (!core_.ViewCreated(true)) {
         delete view_;

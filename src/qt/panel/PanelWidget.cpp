@@ -90,9 +90,12 @@ void PanelWidget::menuCommand(QAction* action) {
 }
 
 void PanelWidget::applyOnTop(bool onTop) {
-    const bool visible = isVisible();
-    setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
-    if (visible) show(); // a changed flag hides the window
+    // On the shown window only its state changes: the widget's own flag would make a new
+    // native window.
+    if (QWindow* window = windowHandle(); window && isVisible())
+        window->setFlag(Qt::WindowStaysOnTopHint, onTop);
+    else
+        setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
 }
 
 void PanelWidget::setOnTopCheckMarks(bool checked) {
