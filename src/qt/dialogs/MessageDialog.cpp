@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -75,7 +76,12 @@ int32_t MessageDialog::MessageWin(DialogOwner owner, const std::string& text,
     label->setWordWrap(true);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     const QScreen* screen = QGuiApplication::primaryScreen();
-    label->setMaximumWidth(messageTextWrapWidth(screen ? screen->geometry().width() : 1024));
+    // Word-wrapped to half the screen; a shorter text keeps its own width.
+    const int wrap = messageTextWrapWidth(screen ? screen->geometry().width() : 1024);
+    int widest = 0;
+    for (const QString& line : label->text().split('\n'))
+        widest = std::max(widest, label->fontMetrics().horizontalAdvance(line));
+    label->setFixedWidth(std::min(widest + 2, wrap));
     body->addWidget(label, 1);
 
     auto* strip = new QWidget;
