@@ -91,6 +91,28 @@ class Program(LinuxTest):
         self.assertEqual(q.wait_opened(len(expected)), expected)
         self.assertTrue(q.running())
 
+    def test_text_dropped_on_the_panel_is_looked_up(self):
+        self.settings(KNOWN)
+        q = self.quiklex().start()
+        x, y, _, _ = geometry(q.panel())
+        source = subprocess.Popen([os.path.join(os.path.dirname(q.process.args[0]), "qlxdrag"),
+                                   "Rødgrød med fløde"], stdout=subprocess.DEVNULL,
+                                  stderr=subprocess.DEVNULL)
+        try:
+            sx, sy, sw, sh = geometry(wait_for(lambda: windows("^qlxdrag$"), 10,
+                                               what="the drag source")[0])
+            run("xdotool", "mousemove", str(sx + sw // 2), str(sy + sh // 2), "mousedown", "1")
+            for step in range(1, 11):  # along the way, as a hand would
+                run("xdotool", "mousemove", str(sx + (x + 40 - sx) * step // 10),
+                    str(sy + (y + 15 - sy) * step // 10))
+                time.sleep(0.05)
+            time.sleep(0.3)
+            run("xdotool", "mouseup", "1")
+            self.assertEqual(q.wait_opened(1), [LOOKUP + "R%C3%B8dgr%C3%B8d%20med%20fl%C3%B8de/"])
+        finally:
+            source.kill()
+            source.wait(5)
+
     def test_a_second_start_without_a_program_looks_up_itself_and_a_plain_one_shows_the_panel(self):
         self.settings(KNOWN)
         set_clipboard("hus")
