@@ -8,6 +8,7 @@ import time
 
 from linux_harness import (LinuxTest, geometry, pixels, run, screen_size, set_clipboard, wait_for,
                      windows)
+from addresses import CLIPBOARD_ADDRESSES
 from test_definitions import DictionaryServer, ok_answer
 
 with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..",
@@ -90,6 +91,19 @@ class Program(LinuxTest):
         expected.append(LOOKUP)
         self.assertEqual(q.wait_opened(len(expected)), expected)
         self.assertTrue(q.running())
+
+    def test_the_clipboard_gives_the_same_addresses_as_on_windows(self):
+        self.settings(KNOWN)
+        q = self.quiklex().start()
+        q.panel()
+        expected = []
+        for text, address in CLIPBOARD_ADDRESSES:
+            set_clipboard(text)
+            time.sleep(0.2)
+            run("xdotool", "key", "ctrl+shift+c")
+            expected.append(LOOKUP + address)
+            self.assertEqual(q.wait_opened(len(expected)), expected, text)
+            time.sleep(0.3)  # a new press, not a held key's repeat
 
     def test_text_dropped_on_the_panel_is_looked_up(self):
         self.settings(KNOWN)

@@ -115,7 +115,10 @@ int32_t MessageDialog::MessageWin(DialogOwner owner, const std::string& text,
     }
     dialog.adjustSize();
     const QRect area = owner == DialogOwner::panel && main_.panel().isVisible()
-                           ? main_.panel().frameGeometry()
+                           ? [this] {
+                                 const Dimension d = main_.panel().panelBounds();
+                                 return QRect(d.left, d.top, d.width, d.height);
+                             }()
                            : (screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768));
     QRect place(QPoint(0, 0), dialog.size());
     place.moveCenter(area.center());

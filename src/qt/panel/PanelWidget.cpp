@@ -18,6 +18,7 @@
 #include "qt/app/PanelMain.h"
 #include "qt/system/Encoding.h"
 #include "qt/system/Screens.h"
+#include "qt/system/X11Window.h"
 
 namespace qlx::qt {
 
@@ -105,7 +106,8 @@ void PanelWidget::setOnTopCheckMarks(bool checked) {
 
 void PanelWidget::openPanelMenu() {
     const ClientPoint origin = panelMenuOrigin(kPanelHeight, 96);
-    popup_.popup(mapToGlobal(QPoint(origin.x + kPanelBorder, origin.y + kPanelBorder)));
+    const Dimension panel = panelBounds();
+    popup_.popup(QPoint(panel.left + origin.x + kPanelBorder, panel.top + origin.y + kPanelBorder));
 }
 
 int PanelWidget::deviceDpi() const {
@@ -208,7 +210,8 @@ void PanelWidget::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void PanelWidget::contextMenuEvent(QContextMenuEvent* event) {
-    popup_.popup(event->reason() == QContextMenuEvent::Keyboard ? mapToGlobal(QPoint(0, 0))
+    const Dimension panel = panelBounds();
+    popup_.popup(event->reason() == QContextMenuEvent::Keyboard ? QPoint(panel.left, panel.top)
                                                                  : event->globalPos());
 }
 
@@ -285,7 +288,9 @@ void PanelWidget::setCursor(PanelCursor cursor) {
 }
 
 Dimension PanelWidget::panelBounds() {
-    const QRect r = frameGeometry();
+    QRect r = frameGeometry();
+    if (isVisible())
+        if (const std::optional<QPoint> origin = x11ScreenOrigin(*this)) r.moveTopLeft(*origin);
     return Dimension{r.top(), r.left(), r.height(), r.width()};
 }
 
