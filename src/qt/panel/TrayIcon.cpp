@@ -8,7 +8,6 @@
 namespace qlx::qt {
 
 TrayIcon::TrayIcon(PanelMain& main) : main_(main) {
-    icon_.setIcon(QIcon(":/quiklex.ico"));
     icon_.setToolTip("Quiklex");
     connect(&retry_, &QTimer::timeout, this, [this] { main_.program().trayIcon().retryTimer(); });
     connect(&menu_, &QMenu::triggered, this, [this](QAction* action) {
@@ -55,6 +54,8 @@ void TrayIcon::setTip(const QString& tip) { icon_.setToolTip(tip); }
 bool TrayIcon::addTrayIcon(int32_t) {
     // No tray on this desktop (yet): refused, and asked for again on the keeper's timer.
     if (!QSystemTrayIcon::isSystemTrayAvailable()) return false;
+    // Read when first wanted, after the panel shows: the image readers load then.
+    if (icon_.icon().isNull()) icon_.setIcon(QIcon(":/quiklex.ico"));
     icon_.show();
     return icon_.isVisible();
 }
