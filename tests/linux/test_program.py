@@ -64,6 +64,30 @@ class Program(LinuxTest):
                      "PrgVersion=" + VERSION, "LookupModern=" + LOOKUP):
             self.assertIn(line + "\n", saved)
 
+    def test_dragging_stays_on_the_screen_and_the_place_is_kept(self):
+        self.settings(KNOWN)
+        q = self.quiklex().start()
+        panel = q.panel()
+        width, height = screen_size()
+        x, y, _, _ = geometry(panel)
+        # Taken by its edge (not a button) and pulled far beyond the bottom left corner.
+        hover(x + 3, y + 3)
+        run("xdotool", "mousedown", "1")
+        for step in range(1, 61):  # a step that would leave the screen is not taken
+            run("xdotool", "mousemove", str(x + 3 - (x + 200) * step // 60),
+                str(y + 3 + (height + 200) * step // 60))
+            time.sleep(0.02)
+        run("xdotool", "mouseup", "1")
+        time.sleep(0.5)
+        px, py, pw, ph = geometry(panel)
+        self.assertTrue(0 <= px < 40 and 0 <= height - (py + ph) < 40, (px, py))
+
+        mx, my, _, mh = open_panel_menu(panel)
+        run("xdotool", "mousemove", str(mx + 30), str(my + mh - 10), "click", "1")  # "Afslut"
+        self.assertEqual(q.process.wait(10), 0)
+        q2 = self.quiklex().start()
+        self.assertEqual(geometry(q2.panel())[:2], (px, py))
+
     def test_every_route_opens_the_exact_address(self):
         self.settings(KNOWN)
         q = self.quiklex().start()
