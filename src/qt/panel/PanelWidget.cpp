@@ -16,6 +16,7 @@
 #include "ColourScheme.h"
 #include "panel/PanelImages.h"
 #include "qt/app/PanelMain.h"
+#include "qt/panel/PanelPopupMenus.h"
 #include "qt/system/Encoding.h"
 #include "qt/system/Screens.h"
 #include "qt/system/X11Window.h"
@@ -67,27 +68,12 @@ PanelWidget::PanelWidget(PanelMain& main)
 }
 
 void PanelWidget::layoutPanel() {
-    popup_.clear();
-    for (const PanelMenuEntry& e : kPopupMenuEntries) {
-        if (e.item == PanelMenuItem::Separator) {
-            popup_.addSeparator();
-            continue;
-        }
-        QAction* action = popup_.addAction(fromCp1252(e.caption));
-        action->setData(panelMenuCommandId(e.item));
-        action->setCheckable(e.onTopCheck);
-        if (e.isDefault) {
-            QFont bold = action->font();
-            bold.setBold(true);
-            action->setFont(bold);
-        }
-    }
+    fillPanelMenu(popup_, kPopupMenuEntries);
     loadImages();
 }
 
 void PanelWidget::menuCommand(QAction* action) {
-    if (const auto item = panelMenuItemFromCommand(action->data().toInt()))
-        main_.program().menus().MenuCommand(*item);
+    if (const auto item = chosenMenuItem(action)) main_.program().menus().MenuCommand(*item);
 }
 
 void PanelWidget::applyOnTop(bool onTop) {
@@ -99,10 +85,7 @@ void PanelWidget::applyOnTop(bool onTop) {
         setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
 }
 
-void PanelWidget::setOnTopCheckMarks(bool checked) {
-    for (QAction* action : popup_.actions())
-        if (action->isCheckable()) action->setChecked(checked);
-}
+void PanelWidget::setOnTopCheckMarks(bool checked) { qt::setOnTopCheckMarks(popup_, checked); }
 
 void PanelWidget::openPanelMenu() {
     const ClientPoint origin = panelMenuOrigin(kPanelHeight, 96);

@@ -2,7 +2,7 @@
 
 #include "panel/PanelMenus.h"
 #include "qt/app/PanelMain.h"
-#include "qt/system/Encoding.h"
+#include "qt/panel/PanelPopupMenus.h"
 #include "state/ProgramCommands.h"
 
 namespace qlx::qt {
@@ -11,8 +11,7 @@ TrayIcon::TrayIcon(PanelMain& main) : main_(main) {
     icon_.setToolTip("Quiklex");
     connect(&retry_, &QTimer::timeout, this, [this] { main_.program().trayIcon().retryTimer(); });
     connect(&menu_, &QMenu::triggered, this, [this](QAction* action) {
-        if (const auto item = panelMenuItemFromCommand(action->data().toInt()))
-            main_.program().menus().MenuCommand(*item);
+        if (const auto item = chosenMenuItem(action)) main_.program().menus().MenuCommand(*item);
     });
     connect(&icon_, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {
@@ -21,31 +20,12 @@ TrayIcon::TrayIcon(PanelMain& main) : main_(main) {
                 if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick)
                     main_.program().menus().TrayIconCallback(kTrayLeftButtonUp);
             });
-    buildMenu();
+    fillPanelMenu(menu_, kTrayMenuEntries);
     icon_.setContextMenu(&menu_);
 }
 
-void TrayIcon::buildMenu() {
-    for (const PanelMenuEntry& e : kTrayMenuEntries) {
-        if (e.item == PanelMenuItem::Separator) {
-            menu_.addSeparator();
-            continue;
-        }
-        QAction* action = menu_.addAction(fromCp1252(e.caption));
-        action->setData(panelMenuCommandId(e.item));
-        action->setCheckable(e.onTopCheck);
-        if (e.isDefault) {
-            QFont bold = action->font();
-            bold.setBold(true);
-            action->setFont(bold);
-        }
-    }
-}
 
-void TrayIcon::setOnTopCheckMarks(bool checked) {
-    for (QAction* action : menu_.actions())
-        if (action->isCheckable()) action->setChecked(checked);
-}
+void TrayIcon::setOnTopCheckMarks(bool checked) { qt::setOnTopCheckMarks(menu_, checked); }
 
 void TrayIcon::openMenuAt(QPoint at) { menu_.popup(at); }
 
