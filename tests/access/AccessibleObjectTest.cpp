@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "win32/forms/FormSettings.h"
-#include "win32/panel/MessageWin.h"
+#include "win32/dialogs/MessageWin.h"
 #include "win32/panel/PanelAccessible.h"
 
 using namespace qlx;

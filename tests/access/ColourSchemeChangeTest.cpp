@@ -6,7 +6,7 @@
 #include <windows.h>
 
 #include "win32/forms/FormSettings.h"
-#include "win32/panel/MessageWin.h"
+#include "win32/dialogs/MessageWin.h"
 #include "win32/system/SystemColours.h"
 
 using namespace qlx;

@@ -7,7 +7,7 @@
 
 #include <optional>
 
-#include "win32/panel/MessageWin.h"
+#include "win32/dialogs/MessageWin.h"
 
 using namespace qlx;
 using namespace qlx::win;

@@ -45,6 +45,8 @@ def geometry(window):
         for key in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"):
             if line.startswith(key + ":"):
                 value[key] = int(line.split(":")[1])
+    if len(value) < 4:
+        return (0, 0, 0, 0)  # gone meanwhile
     return (value["Absolute upper-left X"], value["Absolute upper-left Y"], value["Width"],
             value["Height"])
 

@@ -8,6 +8,7 @@ import time
 
 from linux_harness import (LinuxTest, geometry, pixels, run, screen_size, set_clipboard, wait_for,
                      windows)
+from addresses import CLIPBOARD_ADDRESSES
 from test_definitions import DictionaryServer, ok_answer
 
 with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..",
@@ -63,6 +64,30 @@ class Program(LinuxTest):
                      "PrgVersion=" + VERSION, "LookupModern=" + LOOKUP):
             self.assertIn(line + "\n", saved)
 
+    def test_dragging_stays_on_the_screen_and_the_place_is_kept(self):
+        self.settings(KNOWN)
+        q = self.quiklex().start()
+        panel = q.panel()
+        width, height = screen_size()
+        x, y, _, _ = geometry(panel)
+        # Taken by its edge (not a button) and pulled far beyond the bottom left corner.
+        hover(x + 3, y + 3)
+        run("xdotool", "mousedown", "1")
+        for step in range(1, 61):  # a step that would leave the screen is not taken
+            run("xdotool", "mousemove", str(x + 3 - (x + 200) * step // 60),
+                str(y + 3 + (height + 200) * step // 60))
+            time.sleep(0.02)
+        run("xdotool", "mouseup", "1")
+        time.sleep(0.5)
+        px, py, pw, ph = geometry(panel)
+        self.assertTrue(0 <= px < 40 and 0 <= height - (py + ph) < 40, (px, py))
+
+        mx, my, _, mh = open_panel_menu(panel)
+        run("xdotool", "mousemove", str(mx + 30), str(my + mh - 10), "click", "1")  # "Afslut"
+        self.assertEqual(q.process.wait(10), 0)
+        q2 = self.quiklex().start()
+        self.assertEqual(geometry(q2.panel())[:2], (px, py))
+
     def test_every_route_opens_the_exact_address(self):
         self.settings(KNOWN)
         q = self.quiklex().start()
@@ -90,6 +115,41 @@ class Program(LinuxTest):
         expected.append(LOOKUP)
         self.assertEqual(q.wait_opened(len(expected)), expected)
         self.assertTrue(q.running())
+
+    def test_the_clipboard_gives_the_same_addresses_as_on_windows(self):
+        self.settings(KNOWN)
+        q = self.quiklex().start()
+        q.panel()
+        expected = []
+        for text, address in CLIPBOARD_ADDRESSES:
+            set_clipboard(text)
+            time.sleep(0.2)
+            run("xdotool", "key", "ctrl+shift+c")
+            expected.append(LOOKUP + address)
+            self.assertEqual(q.wait_opened(len(expected)), expected, text)
+            time.sleep(0.3)  # a new press, not a held key's repeat
+
+    def test_text_dropped_on_the_panel_is_looked_up(self):
+        self.settings(KNOWN)
+        q = self.quiklex().start()
+        x, y, _, _ = geometry(q.panel())
+        source = subprocess.Popen([os.path.join(os.path.dirname(q.process.args[0]), "qlxdrag"),
+                                   "Rødgrød med fløde"], stdout=subprocess.DEVNULL,
+                                  stderr=subprocess.DEVNULL)
+        try:
+            sx, sy, sw, sh = geometry(wait_for(lambda: windows("^qlxdrag$"), 10,
+                                               what="the drag source")[0])
+            run("xdotool", "mousemove", str(sx + sw // 2), str(sy + sh // 2), "mousedown", "1")
+            for step in range(1, 11):  # along the way, as a hand would
+                run("xdotool", "mousemove", str(sx + (x + 40 - sx) * step // 10),
+                    str(sy + (y + 15 - sy) * step // 10))
+                time.sleep(0.05)
+            time.sleep(0.3)
+            run("xdotool", "mouseup", "1")
+            self.assertEqual(q.wait_opened(1), [LOOKUP + "R%C3%B8dgr%C3%B8d%20med%20fl%C3%B8de/"])
+        finally:
+            source.kill()
+            source.wait(5)
 
     def test_a_second_start_without_a_program_looks_up_itself_and_a_plain_one_shows_the_panel(self):
         self.settings(KNOWN)
@@ -158,4 +218,73 @@ class Program(LinuxTest):
         run("xdotool", "windowactivate", "--sync", str(dialog))
         run("xdotool", "key", "Return")
         wait_for(lambda: windows() == [panel], 5, what="the dialog closed")
+        self.assertTrue(q.running())
+
+
+def client_origin(window):
+    x, y, _, _ = geometry(window)
+    return x, y
+
+
+def open_settings(panel):
+    mx, my, _, _ = open_panel_menu(panel)
+    run("xdotool", "mousemove", str(mx + 30), str(my + 56), "click", "1")  # "Indstillinger"
+    return wait_for(lambda: windows("^Om programmet$"), 10, what="the settings window")[0]
+
+
+class Windows(LinuxTest):
+    def test_the_settings_window_saves_the_shortcut_and_the_automatic_start(self):
+        self.settings(KNOWN)
+        q = self.quiklex().start()
+        panel = q.panel()
+        autostart = os.path.join(self.home, ".config", "autostart", "dk.lemmary.Quiklex.desktop")
+
+        window = open_settings(panel)
+        x, y = client_origin(window)
+        run("xdotool", "mousemove", str(x + 180), str(y + 241), "click", "1")  # the field
+        run("xdotool", "key", "ctrl+alt+k")
+        run("xdotool", "mousemove", str(x + 80), str(y + 168), "click", "1")  # automatic start
+        run("xdotool", "mousemove", str(x + 45), str(y + 276), "click", "1")  # OK
+        wait_for(lambda: not windows("^Om programmet$"), 10, what="the window closed")
+        wait_for(lambda: "Hotkey=Ctrl+Alt+K\n" in open(q.settings_file, encoding="utf-8").read(),
+                 5, what="the settings saved")
+        with open(autostart, encoding="utf-8") as f:
+            self.assertIn('Exec="%s" -auto\n' % os.path.realpath(q.process.args[0]), f.read())
+
+        set_clipboard("lampe")
+        run("xdotool", "key", "ctrl+alt+k")
+        self.assertEqual(q.wait_opened(1), [LOOKUP + "lampe/"])
+
+        window = open_settings(panel)
+        x, y = client_origin(window)
+        run("xdotool", "mousemove", str(x + 80), str(y + 168), "click", "1")
+        run("xdotool", "mousemove", str(x + 45), str(y + 276), "click", "1")
+        wait_for(lambda: not os.path.exists(autostart), 10, what="the autostart file removed")
+
+    def test_a_message_loads_nothing_and_only_its_web_link_opens(self):
+        self.settings(KNOWN)
+        fetched = DictionaryServer(lambda i: None)  # an image or a style sheet would come here
+        self.addCleanup(fetched.stop)
+        base = "http://127.0.0.1:%d" % fetched.port
+        body = (b'<definitions><message timestamp="1"><p>Nyt fra Lemmary '
+                b'<img src="' + base.encode() + b'/billede.png"></p>'
+                b'<a href="javascript:alert(1)">Skriptlink</a><br>'
+                b'<a href="file:///etc/passwd">Fillink</a><br>'
+                b'<a href="http://127.0.0.1/nyhed">Weblink</a></message></definitions>')
+        server = DictionaryServer(lambda i: (ok_answer(body), False))
+        self.addCleanup(server.stop)
+        q = self.quiklex(env=server.env).start()
+        q.panel()
+        window = wait_for(lambda: windows("meddelelse"), 20, what="the messages window")[0]
+        x, y = client_origin(window)
+        run("xdotool", "mousemove", str(x + 200), str(y + 30), "click", "1")  # into the view
+        for _ in range(3):  # each link in turn, from the keyboard
+            run("xdotool", "key", "Tab", "Return")
+            time.sleep(0.3)
+        wait_for(lambda: q.opened(), 10, what="the web link")
+        time.sleep(1.0)
+        self.assertEqual(q.opened(), ["http://127.0.0.1/nyhed"])
+        self.assertEqual(fetched.connections(), 0)
+        run("xdotool", "key", "Escape")
+        wait_for(lambda: not windows("meddelelse"), 10, what="the window closed")
         self.assertTrue(q.running())

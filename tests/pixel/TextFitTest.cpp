@@ -14,7 +14,7 @@
 #include "forms/SettingsForm.h"
 #include "forms/WelcomeForm.h"
 #include "messages/MessagesForm.h"
-#include "panel/MessageWinLayout.h"
+#include "dialogs/MessageWinLayout.h"
 #include "win32/system/Encoding.h"
 #include "win32/system/Fonts.h"
 

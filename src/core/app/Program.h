@@ -19,7 +19,7 @@
 #include "lookup/ShellOpenPort.h"
 #include "messages/MessageStore.h"
 #include "messages/MessagesWindowOpener.h"
-#include "panel/MessageWinPort.h"
+#include "dialogs/MessageWinPort.h"
 #include "panel/PanelButtons.h"
 #include "panel/PanelMenus.h"
 #include "panel/PanelPort.h"

@@ -12,7 +12,7 @@
 
 #include "Scale.h"
 #include "forms/FormLayout.h"
-#include "panel/MessageWinLayout.h"
+#include "dialogs/MessageWinLayout.h"
 
 namespace qlx {
 

@@ -8,7 +8,7 @@
 
 #include "controls/ButtonCheckmark.h"
 #include "forms/FormLayout.h"
-#include "panel/MessageWinPort.h"
+#include "dialogs/MessageWinPort.h"
 #include "panel/Placement.h"
 
 namespace qlx {

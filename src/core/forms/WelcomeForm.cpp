@@ -1,7 +1,7 @@
 // The welcome window's table and its closing rule.
 #include "forms/WelcomeForm.h"
 
-#include "panel/MessageWinLayout.h"
+#include "dialogs/MessageWinLayout.h"
 
 namespace qlx {
 

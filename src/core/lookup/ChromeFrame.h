@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "panel/MessageWinPort.h"
+#include "dialogs/MessageWinPort.h"
 #include "panel/Placement.h"
 
 namespace qlx {

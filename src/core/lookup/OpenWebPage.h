@@ -8,7 +8,7 @@
 
 #include "state/PageTemplates.h"
 #include "lookup/ShellOpenPort.h"
-#include "panel/MessageWinPort.h"
+#include "dialogs/MessageWinPort.h"
 
 namespace qlx {
 

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "lookup/ShellOpenPort.h"
-#include "panel/MessageWinPort.h"
+#include "dialogs/MessageWinPort.h"
 #include "state/ProgramState.h"
 
 namespace qlx {

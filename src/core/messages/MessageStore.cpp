@@ -5,7 +5,7 @@
 #include <unordered_set>
 
 #include "Text.h"
-#include "panel/MessageWinModal.h"
+#include "dialogs/MessageWinModal.h"
 
 namespace qlx {
 

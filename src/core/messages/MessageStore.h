@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "definitions/ReceivedMessage.h"
-#include "panel/MessageWinPort.h"
+#include "dialogs/MessageWinPort.h"
 #include "settings/SettingsStore.h"
 #include "state/ProgramState.h"
 

@@ -5,7 +5,7 @@
 #include "panel/PanelLayout.h"
 #include "lookup/OpenWebPage.h"
 #include "messages/HtmlSubset.h"
-#include "panel/MessageWinLayout.h"
+#include "dialogs/MessageWinLayout.h"
 
 namespace qlx {
 

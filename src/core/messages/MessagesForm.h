@@ -12,7 +12,7 @@
 #include "messages/BrowserFallback.h"
 #include "messages/HtmlViewPort.h"
 #include "messages/MessageStore.h"
-#include "panel/MessageWinPort.h"
+#include "dialogs/MessageWinPort.h"
 
 namespace qlx {
 

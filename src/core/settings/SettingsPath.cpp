@@ -29,6 +29,26 @@ bool replaceFirst(std::string& path, std::string_view placeholder, const std::st
     return true;
 }
 
+// The failure message: the reason alone, or, where the administrator's file was in use (or
+// nothing more is known), the file named and the administrator asked for.
+std::string pathFailureText(const std::string& sharedPath, const std::string& detail,
+                            bool sharedUsed) {
+    if (!sharedUsed && !detail.empty()) return detail;
+    return "Fejl ved indl\xE6sning af sti fra fil: " + sharedPath +
+           "\n\n\xC6ndringer vil ikke blive gemt.  Kontakt venligst systemadministratoren." +
+           detail;
+}
+
+// A warning the user answers; the modal-dialog mark is set while it is open.
+void warn(SettingsReporter& reporter, bool& modalDialogOpen, const std::string& text) {
+    modalDialogOpen = true;
+    try {
+        reporter.showMessage(text, programTitle, SettingsMessageKind::Warning, false);
+    } catch (...) {
+    }
+    modalDialogOpen = false;
+}
+
 // Fills in %user%, %computer% and %env(NAME)% until none is left; false with the reason in
 // detail when a variable has no value or the placeholders never run out.
 bool expandSettingsPlaceholders(std::string& path, SystemInfoPort& system, std::string& detail) {
@@ -104,23 +124,10 @@ SettingsLocation ResolveSettingsPath(const std::string& programFolder, SettingsF
     const std::string sharedPath = programFolder + kSharedFileName;
     std::string detail;
 
-    auto show = [&](const std::string& text) {
-        modalDialogOpen = true;
-        try {
-            reporter.showMessage(text, programTitle, SettingsMessageKind::Warning, false);
-        } catch (...) {
-        }
-        modalDialogOpen = false;
-    };
+    auto show = [&](const std::string& text) { warn(reporter, modalDialogOpen, text); };
     auto fail = [&] {
         result.SettingsPathFailed = true;
-        std::string text = detail;
-        if (result.SharedSettingsUsed || detail.empty())
-            text = "Fejl ved indl\xE6sning af sti fra fil: " + sharedPath +
-                   "\n\n\xC6ndringer vil ikke blive gemt.  Kontakt venligst "
-                   "systemadministratoren." +
-                   detail;
-        show(text);
+        show(pathFailureText(sharedPath, detail, result.SharedSettingsUsed));
         return result;
     };
     bool templateIgnored = false;
@@ -203,14 +210,7 @@ SettingsLocation ResolveXdgSettingsPath(SettingsFileSystem& files, SystemInfoPor
         const std::optional<std::string> value = system.environmentVariable(name);
         return value ? *value : std::string();
     };
-    auto show = [&](const std::string& text) {
-        modalDialogOpen = true;
-        try {
-            reporter.showMessage(text, programTitle, SettingsMessageKind::Warning, false);
-        } catch (...) {
-        }
-        modalDialogOpen = false;
-    };
+    auto show = [&](const std::string& text) { warn(reporter, modalDialogOpen, text); };
 
     // The user's folder: $XDG_CONFIG_HOME when it is an absolute path, else ~/.config.
     std::string home = variable("XDG_CONFIG_HOME");
@@ -240,13 +240,7 @@ SettingsLocation ResolveXdgSettingsPath(SettingsFileSystem& files, SystemInfoPor
     std::string detail;
     auto fail = [&] {
         result.SettingsPathFailed = true;
-        std::string text = detail;
-        if (result.SharedSettingsUsed || detail.empty())
-            text = "Fejl ved indl\xE6sning af sti fra fil: " + sharedPath +
-                   "\n\n\xC6ndringer vil ikke blive gemt.  Kontakt venligst "
-                   "systemadministratoren." +
-                   detail;
-        show(text);
+        show(pathFailureText(sharedPath, detail, result.SharedSettingsUsed));
         return result;
     };
 

@@ -3,7 +3,7 @@
 
 #include "Text.h"
 #include "lookup/LookupHotKey.h"
-#include "panel/MessageWinLayout.h"
+#include "dialogs/MessageWinLayout.h"
 #include "panel/PanelMenus.h"
 #include "state/ProgramCommands.h"
 

@@ -37,8 +37,8 @@ PanelMain::~PanelMain() = default;
 
 ShellPorts PanelMain::ports() {
     ShellPorts p{*this,          *this,         panel_,         tray_,        dialogs_,
-                 pages_,         lookup_,       lookup_,        definitions_, windows_,
-                 windows_,       windows_,      chromeFrame_,   settingsFiles_,
+                 pages_,         lookup_,       lookup_,        definitions_, messagesWindow_,
+                 settingsWindow_, welcomeWindow_, chromeFrame_,   settingsFiles_,
                  systemInfo_,    runLists_,     KeyNameSource{}, programFile()};
     p.settingsPlaces = SettingsPlaces::xdg;
     return p;
@@ -68,13 +68,23 @@ void PanelMain::bringAllToFront() {
     panel_.show();
     panel_.raise();
     panel_.activateWindow();
-    windows_.raiseOpenWindows();
+    for (QWidget* window : openWindows()) window->raise();
 }
 
-void PanelMain::liftOpenWindows() { windows_.raiseOpenWindows(); }
+std::vector<QWidget*> PanelMain::openWindows() const {
+    std::vector<QWidget*> windows;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window != &panel_ && window->isVisible() && !window->inherits("QMenu"))
+            windows.push_back(window);
+    return windows;
+}
+
+void PanelMain::liftOpenWindows() {
+    for (QWidget* window : openWindows()) window->raise();
+}
 
 void PanelMain::minimizeApplication() {
-    windows_.hideOpenWindows();
+    // A modal window stays: the program's menus bring it forward instead of hiding it.
     panel_.hide();
 }
 

@@ -13,10 +13,12 @@
 #include "panel/PanelWindowPort.h"
 #include "qt/definitions/DefinitionsWorker.h"
 #include "qt/lookup/LookupInputs.h"
-#include "qt/panel/MessageDialog.h"
+#include "qt/dialogs/MessageDialog.h"
 #include "qt/panel/PanelWidget.h"
 #include "qt/panel/TrayIcon.h"
-#include "qt/forms/FormWindows.h"
+#include "qt/lookup/WelcomeOnPanel.h"
+#include "qt/messages/MessagesOnPanel.h"
+#include "qt/settings/SettingsWindowOnPanel.h"
 #include "qt/system/DesktopOpen.h"
 #include "qt/system/PosixFileSystem.h"
 #include "qt/system/XdgAutostart.h"
@@ -46,6 +48,7 @@ public:
     TrayIcon& tray() { return tray_; }
     LookupInputs& lookup() { return lookup_; }
     MessageWinPort& dialogs() { return dialogs_; }
+    ShellOpenPort& pages() { return pages_; }
 
     // What a second start asks of the running program: show the panel, or look the
     // clipboard up.
@@ -78,6 +81,8 @@ public:
 
 private:
     ShellPorts ports();
+    // The program's other windows that are on the screen.
+    std::vector<QWidget*> openWindows() const;
 
     std::vector<std::string> args_;
     QTimer startupTimer_;
@@ -87,7 +92,9 @@ private:
     TrayIcon tray_{*this};
     LookupInputs lookup_{*this};
     DefinitionsWorker definitions_{*this};
-    FormWindows windows_{*this};
+    MessagesOnPanel messagesWindow_{*this};
+    SettingsWindowOnPanel settingsWindow_{*this};
+    WelcomeOnPanel welcomeWindow_;
     NoChromeFrameRegistry chromeFrame_;
     PosixFileSystem settingsFiles_;
     XdgSystemInfo systemInfo_;

@@ -16,7 +16,10 @@
 #include "ColourScheme.h"
 #include "panel/PanelImages.h"
 #include "qt/app/PanelMain.h"
+#include "qt/panel/PanelPopupMenus.h"
 #include "qt/system/Encoding.h"
+#include "qt/system/Screens.h"
+#include "qt/system/X11Window.h"
 
 namespace qlx::qt {
 
@@ -65,43 +68,29 @@ PanelWidget::PanelWidget(PanelMain& main)
 }
 
 void PanelWidget::layoutPanel() {
-    popup_.clear();
-    for (const PanelMenuEntry& e : kPopupMenuEntries) {
-        if (e.item == PanelMenuItem::Separator) {
-            popup_.addSeparator();
-            continue;
-        }
-        QAction* action = popup_.addAction(fromCp1252(e.caption));
-        action->setData(panelMenuCommandId(e.item));
-        action->setCheckable(e.onTopCheck);
-        if (e.isDefault) {
-            QFont bold = action->font();
-            bold.setBold(true);
-            action->setFont(bold);
-        }
-    }
+    fillPanelMenu(popup_, kPopupMenuEntries);
     loadImages();
 }
 
 void PanelWidget::menuCommand(QAction* action) {
-    if (const auto item = panelMenuItemFromCommand(action->data().toInt()))
-        main_.program().menus().MenuCommand(*item);
+    if (const auto item = chosenMenuItem(action)) main_.program().menus().MenuCommand(*item);
 }
 
 void PanelWidget::applyOnTop(bool onTop) {
-    const bool visible = isVisible();
-    setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
-    if (visible) show(); // a changed flag hides the window
+    // On the shown window only its state changes: the widget's own flag would make a new
+    // native window.
+    if (QWindow* window = windowHandle(); window && isVisible())
+        window->setFlag(Qt::WindowStaysOnTopHint, onTop);
+    else
+        setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
 }
 
-void PanelWidget::setOnTopCheckMarks(bool checked) {
-    for (QAction* action : popup_.actions())
-        if (action->isCheckable()) action->setChecked(checked);
-}
+void PanelWidget::setOnTopCheckMarks(bool checked) { qt::setOnTopCheckMarks(popup_, checked); }
 
 void PanelWidget::openPanelMenu() {
     const ClientPoint origin = panelMenuOrigin(kPanelHeight, 96);
-    popup_.popup(mapToGlobal(QPoint(origin.x + kPanelBorder, origin.y + kPanelBorder)));
+    const Dimension panel = panelBounds();
+    popup_.popup(QPoint(panel.left + origin.x + kPanelBorder, panel.top + origin.y + kPanelBorder));
 }
 
 int PanelWidget::deviceDpi() const {
@@ -204,7 +193,8 @@ void PanelWidget::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void PanelWidget::contextMenuEvent(QContextMenuEvent* event) {
-    popup_.popup(event->reason() == QContextMenuEvent::Keyboard ? mapToGlobal(QPoint(0, 0))
+    const Dimension panel = panelBounds();
+    popup_.popup(event->reason() == QContextMenuEvent::Keyboard ? QPoint(panel.left, panel.top)
                                                                  : event->globalPos());
 }
 
@@ -281,24 +271,14 @@ void PanelWidget::setCursor(PanelCursor cursor) {
 }
 
 Dimension PanelWidget::panelBounds() {
-    const QRect r = frameGeometry();
+    QRect r = frameGeometry();
+    if (isVisible())
+        if (const std::optional<QPoint> origin = x11ScreenOrigin(*this)) r.moveTopLeft(*origin);
     return Dimension{r.top(), r.left(), r.height(), r.width()};
 }
 
 void PanelWidget::movePanelTo(int32_t left, int32_t top) { move(left, top); }
 
-MonitorList PanelWidget::monitors() {
-    MonitorList list;
-    const QScreen* primary = QGuiApplication::primaryScreen();
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        const QRect g = screen->geometry();
-        const QRect w = screen->availableGeometry();
-        list.push_back(Monitor{ScreenRect{g.left(), g.top(), g.right() + 1, g.bottom() + 1},
-                               WorkArea{w.left(), w.top(), w.right() + 1, w.bottom() + 1}, 96,
-                               screen == primary});
-    }
-    if (list.empty()) list.push_back(Monitor{ScreenRect{0, 0, 1024, 768}, std::nullopt, 96, true});
-    return list;
-}
+MonitorList PanelWidget::monitors() { return screenMonitors(); }
 
 } // namespace qlx::qt

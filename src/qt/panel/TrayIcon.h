@@ -31,8 +31,6 @@ public:
     void stopTrayIconTimer() override { retry_.stop(); }
 
 private:
-    void buildMenu();
-
     PanelMain& main_;
     QSystemTrayIcon icon_;
     QMenu menu_;

@@ -19,7 +19,8 @@ std::string toCp1252(const QString& text) {
     out.reserve(static_cast<size_t>(text.size()));
     for (const uint code : text.toUcs4()) {
         const int byte = windows1252Byte(code);
-        out.push_back(byte < 0 ? '?' : static_cast<char>(byte));
+        // Marked rather than guessed, as on Windows: the lookup makes a wildcard of it.
+        out.push_back(byte < 0 ? '\x81' : static_cast<char>(byte));
     }
     return out;
 }

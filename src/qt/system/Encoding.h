@@ -10,7 +10,8 @@
 namespace qlx::qt {
 
 QString fromCp1252(std::string_view text);
-// Characters the code page lacks become '?'.
+// A character the code page lacks becomes the unassigned byte 0x81, as the Windows program
+// marks it.
 std::string toCp1252(const QString& text);
 
 // A file's bytes: UTF-8 (valid, without a byte-order mark) becomes Windows-1252; anything else

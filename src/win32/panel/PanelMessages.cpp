@@ -3,8 +3,8 @@
 
 #include "win32/app/Application.h"
 #include "win32/app/FormMain.h"
-#include "win32/panel/MessageWin.h"
-#include "panel/MessageWinModal.h"
+#include "win32/dialogs/MessageWin.h"
+#include "dialogs/MessageWinModal.h"
 
 namespace qlx::win {
 

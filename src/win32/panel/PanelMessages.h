@@ -2,7 +2,7 @@
 // the panel out of the topmost band and marks it busy while open.
 #pragma once
 
-#include "panel/MessageWinPort.h"
+#include "dialogs/MessageWinPort.h"
 
 namespace qlx::win {
 

@@ -3,7 +3,7 @@
 
 #include "controls/BitBtnKind.h"
 #include "controls/ButtonGlyph.h"
-#include "panel/MessageWinLayout.h"
+#include "dialogs/MessageWinLayout.h"
 
 using namespace qlx;
 

@@ -1,5 +1,5 @@
 // The panel's part in a dialog it owns.
-#include "panel/MessageWinModal.h"
+#include "dialogs/MessageWinModal.h"
 
 #include <utility>
 

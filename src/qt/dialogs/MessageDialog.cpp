@@ -1,7 +1,8 @@
-#include "qt/panel/MessageDialog.h"
+#include "qt/dialogs/MessageDialog.h"
 
 #include <QApplication>
 #include <QDialog>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -11,7 +12,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "panel/MessageWinLayout.h"
+#include "dialogs/MessageWinLayout.h"
 #include "qt/app/PanelMain.h"
 #include "qt/system/Encoding.h"
 
@@ -75,7 +76,12 @@ int32_t MessageDialog::MessageWin(DialogOwner owner, const std::string& text,
     label->setWordWrap(true);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     const QScreen* screen = QGuiApplication::primaryScreen();
-    label->setMaximumWidth(messageTextWrapWidth(screen ? screen->geometry().width() : 1024));
+    // Word-wrapped to half the screen; a shorter text keeps its own width.
+    const int wrap = messageTextWrapWidth(screen ? screen->geometry().width() : 1024);
+    int widest = 0;
+    for (const QString& line : label->text().split('\n'))
+        widest = std::max(widest, label->fontMetrics().horizontalAdvance(line));
+    label->setFixedWidth(std::min(widest + 2, wrap));
     body->addWidget(label, 1);
 
     auto* strip = new QWidget;
@@ -109,7 +115,10 @@ int32_t MessageDialog::MessageWin(DialogOwner owner, const std::string& text,
     }
     dialog.adjustSize();
     const QRect area = owner == DialogOwner::panel && main_.panel().isVisible()
-                           ? main_.panel().frameGeometry()
+                           ? [this] {
+                                 const Dimension d = main_.panel().panelBounds();
+                                 return QRect(d.left, d.top, d.width, d.height);
+                             }()
                            : (screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768));
     QRect place(QPoint(0, 0), dialog.size());
     place.moveCenter(area.center());

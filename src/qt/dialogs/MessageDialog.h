@@ -2,7 +2,7 @@
 // sets give them, Esc and the close box as on Windows.
 #pragma once
 
-#include "panel/MessageWinPort.h"
+#include "dialogs/MessageWinPort.h"
 
 namespace qlx::qt {
 

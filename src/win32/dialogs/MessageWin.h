@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "panel/MessageWinLayout.h"
+#include "dialogs/MessageWinLayout.h"
 
 namespace qlx::win {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "panel/MessageWinLayout.h"
+#include "dialogs/MessageWinLayout.h"
 
 namespace qlx {
 

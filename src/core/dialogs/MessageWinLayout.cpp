@@ -1,5 +1,5 @@
 // The message dialog's button sets and geometry.
-#include "panel/MessageWinLayout.h"
+#include "dialogs/MessageWinLayout.h"
 
 #include "Scale.h"
 

@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "panel/MessageWinModal.h"
+#include "dialogs/MessageWinModal.h"
 
 using namespace qlx;
 

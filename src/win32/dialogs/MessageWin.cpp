@@ -1,5 +1,5 @@
 // The message dialog's windows, painting and modal loop.
-#include "win32/panel/MessageWin.h"
+#include "win32/dialogs/MessageWin.h"
 
 #include <memory>
 #include <vector>
@@ -15,7 +15,7 @@
 #include "win32/system/WorkArea.h"
 #include "forms/AccessibleTree.h"
 #include "forms/KeyboardCues.h"
-#include "panel/MessageWinModal.h"
+#include "dialogs/MessageWinModal.h"
 
 namespace qlx::win {
 

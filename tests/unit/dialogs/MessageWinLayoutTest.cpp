@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "panel/MessageWinLayout.h"
+#include "dialogs/MessageWinLayout.h"
 
 using namespace qlx;
 

@@ -1,0 +1,170 @@
+#include "qt/controls/FormControls.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPolygon>
+
+#include "controls/ButtonCheckmark.h"
+#include "qt/system/Encoding.h"
+#include "settings/ShortcutText.h"
+
+namespace qlx::qt {
+
+namespace {
+
+QColor colourOf(uint32_t bgr) {
+    return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
+                  static_cast<int>((bgr >> 16) & 0xFF));
+}
+
+// The core's primitives on a painter, in the control's pixels.
+void paintOps(QPainter& p, const PaintOps& ops) {
+    for (const PaintOp& op : ops) {
+        const QColor c = colourOf(op.colour);
+        switch (op.kind) {
+        case PaintOp::Kind::Pixel: p.fillRect(op.x0, op.y0, 1, 1, c); break;
+        case PaintOp::Kind::Line: {
+            // One pixel wide; the end point is not drawn.
+            const int dx = op.x1 > op.x0 ? 1 : op.x1 < op.x0 ? -1 : 0;
+            const int dy = op.y1 > op.y0 ? 1 : op.y1 < op.y0 ? -1 : 0;
+            for (int x = op.x0, y = op.y0; x != op.x1 || y != op.y1; x += dx, y += dy)
+                p.fillRect(x, y, 1, 1, c);
+            break;
+        }
+        case PaintOp::Kind::FillRect:
+            p.fillRect(op.x0, op.y0, op.x1 - op.x0 + 1, op.y1 - op.y0 + 1, c);
+            break;
+        case PaintOp::Kind::FrameRect:
+            p.setPen(c);
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(op.x0, op.y0, op.x1 - op.x0, op.y1 - op.y0);
+            break;
+        case PaintOp::Kind::Polygon: {
+            QPolygon polygon;
+            for (const PaintPoint& pt : op.points) polygon << QPoint(pt.x, pt.y);
+            p.setPen(c);
+            p.setBrush(c);
+            p.drawPolygon(polygon);
+            break;
+        }
+        }
+    }
+}
+
+} // namespace
+
+FlatButton::FlatButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {
+    setFlat(true);
+    setAttribute(Qt::WA_Hover);
+    // Enter is the window's own key (the settings window's OK, the message view's link).
+    setAutoDefault(false);
+}
+
+void FlatButton::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    if (underMouse() || hasFocus() || isDown()) {
+        p.setPen(isDown() ? QColor(0x80, 0x80, 0x80) : QColor(0xA0, 0xA0, 0xA0));
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+    p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
+                             QPalette::ButtonText));
+    p.setFont(font());
+    p.drawText(rect().translated(isDown() ? 1 : 0, isDown() ? 1 : 0), Qt::AlignCenter, text());
+}
+
+CheckmarkButton::CheckmarkButton(const QString& caption, uint8_t faintLines, QWidget* parent)
+    : QAbstractButton(parent), faintLines_(faintLines) {
+    setText(caption);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void CheckmarkButton::bind(TSpeedButtonCheckmark& box) {
+    box_ = &box;
+    box.OnRepaint = [this] { update(); };
+    update();
+}
+
+void CheckmarkButton::unbind() {
+    if (box_) box_->OnRepaint = nullptr;
+    box_ = nullptr;
+}
+
+void CheckmarkButton::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const bool enabled = !box_ || box_->Enabled();
+    if (box_) {
+        paintOps(p, box_->markPaint(width()));
+        paintOps(p, faintLinesPaint(static_cast<TFaintLines>(faintLines_), width(), height(),
+                                    faintEdgeColour(0xF0F0F0, kSpeedButtonFaintPercent)));
+    }
+    p.setFont(font());
+    p.setPen(enabled ? (box_ ? colourOf(box_->FontColour) : QColor(Qt::black))
+                     : QColor(0x80, 0x80, 0x80));
+    p.drawText(rect().adjusted(kCheckmarkCaptionMargin, 0, 0, 0),
+               Qt::AlignLeft | Qt::AlignVCenter, text());
+    if (hasFocus()) {
+        p.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        p.drawRect(rect().adjusted(kCheckmarkCaptionMargin - 2, 1, -1, -2));
+    }
+}
+
+void BevelLinesWidget::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    paintOps(p, faintLinesPaint(static_cast<TFaintLines>(lines_), width(), height(),
+                                faintEdgeColour(0xF0F0F0, kBevelFaintPercent)));
+}
+
+uint8_t virtualKeyOfQtKey(int key) {
+    if (key >= Qt::Key_A && key <= Qt::Key_Z) return static_cast<uint8_t>('A' + key - Qt::Key_A);
+    if (key >= Qt::Key_0 && key <= Qt::Key_9) return static_cast<uint8_t>('0' + key - Qt::Key_0);
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return static_cast<uint8_t>(0x70 + key - Qt::Key_F1);
+    switch (key) {
+    case Qt::Key_Space: return 0x20;
+    case Qt::Key_PageUp: return 0x21;
+    case Qt::Key_PageDown: return 0x22;
+    case Qt::Key_End: return 0x23;
+    case Qt::Key_Home: return 0x24;
+    case Qt::Key_Left: return 0x25;
+    case Qt::Key_Up: return 0x26;
+    case Qt::Key_Right: return 0x27;
+    case Qt::Key_Down: return 0x28;
+    case Qt::Key_Insert: return 0x2D;
+    case Qt::Key_Delete: return 0x2E;
+    case Qt::Key_Backspace: return 0x08;
+    case Qt::Key_Tab: return 0x09;
+    case Qt::Key_Pause: return 0x13;
+    default: return 0;
+    }
+}
+
+HotKeyEdit::HotKeyEdit(QWidget* parent) : QLineEdit(parent) {
+    setReadOnly(true);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void HotKeyEdit::setShortcut(uint16_t shortcut) {
+    shortcut_ = shortcut;
+    setText(fromCp1252(shortcutDisplayText(shortcut, KeyNameSource{})));
+}
+
+void HotKeyEdit::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    // Enter and Esc belong to the window; Tab moves on.
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape ||
+        key == Qt::Key_Tab || key == Qt::Key_Backtab) {
+        event->ignore();
+        return;
+    }
+    const uint8_t vk = virtualKeyOfQtKey(key);
+    if (vk == 0) return; // a modifier alone, or a key without a name here
+    const Qt::KeyboardModifiers m = event->modifiers();
+    uint16_t mods = 0;
+    if (m & Qt::ShiftModifier) mods |= 0x2000;
+    if (m & Qt::ControlModifier) mods |= 0x4000;
+    if (m & Qt::AltModifier) mods |= 0x8000;
+    // A key alone or with Shift alone gets Shift+Ctrl, as the Windows field gives it.
+    if (mods == 0 || mods == 0x2000) mods = 0x2000 | 0x4000;
+    setShortcut(static_cast<uint16_t>(mods | vk));
+}
+
+} // namespace qlx::qt

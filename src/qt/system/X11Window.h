@@ -1,0 +1,17 @@
+// Where the X server has a window. Qt's own idea of a top-level window's place can lag or
+// miss a window manager's moves (a frameless tool window reparented into a frame); the
+// server's answer is the truth the panel's stored place and its menu go by.
+#pragma once
+
+#include <QPoint>
+
+#include <optional>
+
+class QWidget;
+
+namespace qlx::qt {
+
+// The window's top left corner on the screen; none without X11 or a native window.
+std::optional<QPoint> x11ScreenOrigin(const QWidget& window);
+
+} // namespace qlx::qt
