@@ -48,7 +48,9 @@ class Program(LinuxTest):
         x, y, w, h = geometry(panel)
         self.assertEqual((w, h), (82, 32))
         self.assertEqual((x, y), (width - 2 * 82, 0))  # from a settings file without a place
-        self.assertIn("_NET_WM_STATE_ABOVE", run("xprop", "-id", str(panel), "_NET_WM_STATE").stdout)
+        state = lambda: run("xprop", "-id", str(panel), "_NET_WM_STATE").stdout
+        wait_for(lambda: "_NET_WM_STATE_ABOVE" in state() and "SKIP_TASKBAR" in state(), 5,
+                 what="above other windows and out of the taskbar")
 
         logo = pixels(x, y, w, h)
         hover(x + 27, y + 15)
