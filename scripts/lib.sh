@@ -81,12 +81,15 @@ qlx_install_display() {
 }
 
 # The Linux program: Qt 6 (widgets, D-Bus), the X protocol library for its shortcut, and what
-# its tests drive it with (a session bus, the clipboard, xdotool, screenshots).
+# its tests drive it with (a session bus, the clipboard, xdotool, screenshots, and Python's
+# D-Bus for a stand-in tray host).
 qlx_install_qt() {
     qlx_install /usr/lib/x86_64-linux-gnu/cmake/Qt6Widgets/Qt6WidgetsConfig.cmake:qt6-base-dev \
         /usr/include/xcb/xcb.h:libxcb1-dev /usr/include/GL/gl.h:libgl-dev \
         dbus-run-session:dbus xclip:xclip xdotool:xdotool xwininfo:x11-utils \
-        /usr/bin/import:imagemagick python3:python3
+        /usr/bin/import:imagemagick python3:python3 \
+        /usr/lib/python3/dist-packages/dbus/__init__.py:python3-dbus \
+        /usr/lib/python3/dist-packages/gi/__init__.py:python3-gi
 }
 
 # Builds a preset's targets, configuring its folder first where needed. The presets make

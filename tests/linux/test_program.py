@@ -48,7 +48,9 @@ class Program(LinuxTest):
         x, y, w, h = geometry(panel)
         self.assertEqual((w, h), (82, 32))
         self.assertEqual((x, y), (width - 2 * 82, 0))  # from a settings file without a place
-        self.assertIn("_NET_WM_STATE_ABOVE", run("xprop", "-id", str(panel), "_NET_WM_STATE").stdout)
+        state = lambda: run("xprop", "-id", str(panel), "_NET_WM_STATE").stdout
+        wait_for(lambda: "_NET_WM_STATE_ABOVE" in state() and "SKIP_TASKBAR" in state(), 5,
+                 what="above other windows and out of the taskbar")
 
         logo = pixels(x, y, w, h)
         hover(x + 27, y + 15)
@@ -230,6 +232,50 @@ def open_settings(panel):
     mx, my, _, _ = open_panel_menu(panel)
     run("xdotool", "mousemove", str(mx + 30), str(my + 56), "click", "1")  # "Indstillinger"
     return wait_for(lambda: windows("^Om programmet$"), 10, what="the settings window")[0]
+
+
+def tray_menu(q, item):
+    """The tray icon's menu as the desktop sees it: (item id by label, the call for an item)."""
+    service, path = item
+    layout = run("gdbus", "call", "--session", "--dest", service, "--object-path", "/MenuBar",
+                 "--method", "com.canonical.dbusmenu.GetLayout", "--", "0", "-1", "[]",
+                 env=q.env).stdout
+    ids = {label: int(i) for i, label in
+           re.findall(r"\((\d+), \{[^}]*'label': <'([^']*)'>", layout)}
+
+    def click(label):
+        return run("gdbus", "call", "--session", "--dest", service, "--object-path", "/MenuBar",
+                   "--method", "com.canonical.dbusmenu.Event", "--", str(ids[label]), "clicked",
+                   "<0>", "0", env=q.env)
+    return ids, click
+
+
+class Tray(LinuxTest):
+    def test_the_tray_icon_shows_its_menu_and_ends_the_program(self):
+        self.settings(KNOWN)
+        # The desktop's tray host, as a StatusNotifierWatcher on the session bus.
+        watcher = subprocess.Popen(["/usr/bin/python3", os.path.join(os.path.dirname(
+            os.path.abspath(__file__)), "helper", "sniwatcher.py")], stdout=subprocess.PIPE,
+            stderr=subprocess.DEVNULL, text=True)
+        self.addCleanup(watcher.kill)
+        self.assertEqual(watcher.stdout.readline().strip(), "ready")
+        q = self.quiklex().start()
+        q.panel()
+        item = watcher.stdout.readline().split()
+        tip = run("gdbus", "call", "--session", "--dest", item[0], "--object-path", item[1],
+                  "--method", "org.freedesktop.DBus.Properties.Get",
+                  "org.kde.StatusNotifierItem", "ToolTip", env=q.env).stdout
+        self.assertIn("Quiklex \u2013 Ctrl+Shift+C", tip)
+        ids, click = tray_menu(q, item)
+        self.assertEqual(list(ids), ["Vis panel", "Skjul panel", "Vis altid \u00f8verst",
+                                     "Indstillinger", "Information p\u00e5 web", "Afslut"])
+        click("Skjul panel")
+        wait_for(lambda: not windows(), 5, what="the panel hidden")
+        run("gdbus", "call", "--session", "--dest", item[0], "--object-path", item[1],
+            "--method", "org.kde.StatusNotifierItem.Activate", "0", "0", env=q.env)
+        wait_for(windows, 5, what="a click on the icon showing the panel")
+        click("Afslut")
+        self.assertEqual(q.process.wait(10), 0)
 
 
 class Windows(LinuxTest):

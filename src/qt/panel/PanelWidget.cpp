@@ -250,6 +250,12 @@ void PanelWidget::focusInEvent(QFocusEvent* event) {
     update();
 }
 
+void PanelWidget::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Each time it is mapped: a window manager forgets the state of an unmapped window.
+    QMetaObject::invokeMethod(this, [this] { x11SkipTaskbar(*this); }, Qt::QueuedConnection);
+}
+
 void PanelWidget::focusOutEvent(QFocusEvent*) {
     keyboardFocus_ = false;
     update();

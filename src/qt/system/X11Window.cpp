@@ -5,13 +5,52 @@
 #include <QtGui/qguiapplication_platform.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <xcb/xcb.h>
 
 namespace qlx::qt {
 
-std::optional<QPoint> x11ScreenOrigin(const QWidget& window) {
+namespace {
+
+xcb_connection_t* connection() {
     auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+    return x11 ? x11->connection() : nullptr;
+}
+
+xcb_atom_t atom(xcb_connection_t* c, const char* name) {
+    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
+        c, xcb_intern_atom(c, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr);
+    if (!reply) return XCB_ATOM_NONE;
+    const xcb_atom_t found = reply->atom;
+    std::free(reply);
+    return found;
+}
+
+} // namespace
+
+void x11SkipTaskbar(const QWidget& window) {
+    xcb_connection_t* c = connection();
+    if (!c || !window.internalWinId()) return;
+    const xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(c));
+    if (!screens.rem) return;
+    // The window manager's protocol for a mapped window: a client message to the root.
+    xcb_client_message_event_t event{};
+    event.response_type = XCB_CLIENT_MESSAGE;
+    event.format = 32;
+    event.window = static_cast<xcb_window_t>(window.internalWinId());
+    event.type = atom(c, "_NET_WM_STATE");
+    event.data.data32[0] = 1; // add
+    event.data.data32[1] = atom(c, "_NET_WM_STATE_SKIP_TASKBAR");
+    event.data.data32[2] = atom(c, "_NET_WM_STATE_SKIP_PAGER");
+    event.data.data32[3] = 1; // from a normal application
+    xcb_send_event(c, 0, screens.data->root,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&event));
+    xcb_flush(c);
+}
+
+std::optional<QPoint> x11ScreenOrigin(const QWidget& window) {
+    xcb_connection_t* c = connection();
     if (!c || !window.internalWinId()) return std::nullopt;
     const xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(c));
     if (!screens.rem) return std::nullopt;

@@ -14,4 +14,8 @@ namespace qlx::qt {
 // The window's top left corner on the screen; none without X11 or a native window.
 std::optional<QPoint> x11ScreenOrigin(const QWidget& window);
 
+// Asks the window manager to keep the shown window out of the taskbar and the pager (a tool
+// window's type alone does not make every taskbar leave it out).
+void x11SkipTaskbar(const QWidget& window);
+
 } // namespace qlx::qt
