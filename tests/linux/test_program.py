@@ -301,10 +301,12 @@ class Windows(LinuxTest):
         run("xdotool", "key", "ctrl+alt+k")
         self.assertEqual(q.wait_opened(1), [LOOKUP + "lampe/"])
 
+        # From the keyboard: Alt+P is "Automatisk programstart", Enter is OK.
         window = open_settings(panel)
-        x, y = client_origin(window)
-        run("xdotool", "mousemove", str(x + 80), str(y + 168), "click", "1")
-        run("xdotool", "mousemove", str(x + 45), str(y + 276), "click", "1")
+        run("xdotool", "windowactivate", "--sync", str(window))
+        run("xdotool", "key", "alt+p")
+        time.sleep(0.3)
+        run("xdotool", "key", "Return")
         wait_for(lambda: not os.path.exists(autostart), 10, what="the autostart file removed")
 
     def test_a_message_loads_nothing_and_only_its_web_link_opens(self):

@@ -128,7 +128,12 @@ int32_t MessageDialog::MessageWin(DialogOwner owner, const std::string& text,
         place.moveTop(std::clamp(place.top(), work.top(), std::max(work.top(), work.bottom() - place.height())));
     }
     dialog.move(place.topLeft());
+    // Owned by the panel, the dialog must not end up behind it: the panel leaves the topmost
+    // band while the dialog is open.
+    const bool lowerPanel = owner == DialogOwner::panel && main_.state().OnTopActive;
+    if (lowerPanel) main_.panel().applyOnTop(false);
     const int32_t result = dialog.exec();
+    if (lowerPanel) main_.panel().applyOnTop(main_.state().OnTopActive);
     return result == 0 ? kResultCancel : result;
 }
 

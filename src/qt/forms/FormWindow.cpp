@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QPainter>
 #include <QScreen>
+#include <QShortcut>
+#include <QAbstractButton>
 
 #include "qt/controls/FormControls.h"
 #include "qt/system/Encoding.h"
@@ -116,7 +118,36 @@ void FormWindow::build() {
         w->setAccessibleName(fromCp1252(c.caption()));
         controls_[c.name] = w;
     }
+    for (const ControlDesc& c : desc_.controls)
+        if (c.mnemonic != 0) addMnemonic(c);
     layoutAll();
+}
+
+// Alt with a control's letter presses a button, or takes the keyboard to the control after a
+// label, as on Windows.
+void FormWindow::addMnemonic(const ControlDesc& c) {
+    const QChar letter = QChar::fromLatin1(c.mnemonic).toUpper();
+    auto* shortcut = new QShortcut(QKeySequence(QStringLiteral("Alt+") + letter), this);
+    connect(shortcut, &QShortcut::activated, this, [this, &c] {
+        QWidget* w = control(c.name);
+        if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+            if (button->isVisible() && button->isEnabled()) {
+                button->setFocus(Qt::ShortcutFocusReason);
+                button->click();
+            }
+            return;
+        }
+        bool after = false;
+        for (const ControlDesc& next : desc_.controls) {
+            QWidget* candidate = control(next.name);
+            if (after && candidate && candidate->focusPolicy() != Qt::NoFocus &&
+                candidate->isVisible()) {
+                candidate->setFocus(Qt::ShortcutFocusReason);
+                return;
+            }
+            after = after || &next == &c;
+        }
+    });
 }
 
 void FormWindow::place(const ControlDesc& c, QWidget* w, int parentWidth, int parentHeight) {

@@ -46,6 +46,7 @@ protected:
 
 private:
     void place(const ControlDesc& c, QWidget* w, int parentWidth, int parentHeight);
+    void addMnemonic(const ControlDesc& c);
     void layoutAll();
 
     FormDesc desc_;
