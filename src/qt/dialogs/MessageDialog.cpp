@@ -3,18 +3,16 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFontMetrics>
-#include <QGuiApplication>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QStyle>
-#include <QVBoxLayout>
 
 #include "dialogs/MessageWinLayout.h"
 #include "qt/app/PanelMain.h"
+#include "qt/forms/FormWindow.h"
 #include "qt/system/Encoding.h"
+#include "qt/system/Screens.h"
 
 namespace qlx::qt {
 
@@ -50,10 +48,34 @@ private:
 
 } // namespace
 
+namespace {
+
+// The dialog's font and text measured as the core's layout takes them.
+MessageWinMeasures measure(const QFont& font, const QString& text, const ScreenRect& screen) {
+    MessageWinMeasures m;
+    m.screen = screen;
+    const QFontMetrics metrics(font);
+    const int letters = metrics.horizontalAdvance(
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    m.averageCharWidth = (letters / 26 + 1) / 2;
+    m.charHeight = metrics.height();
+    const QRect r = metrics.boundingRect(QRect(0, 0, messageTextWrapWidth(screen), 100000),
+                                         Qt::TextWordWrap | Qt::TextExpandTabs, text);
+    m.textWidth = r.width();
+    m.textHeight = r.height();
+    // The window manager's frame lies outside the client area that Qt places.
+    m.frameWidth = 0;
+    m.frameHeight = 0;
+    return m;
+}
+
+QRect qrect(const Rect& r) { return QRect(r.left, r.top, r.width, r.height); }
+
+} // namespace
+
 int32_t MessageDialog::MessageWin(DialogOwner owner, const std::string& text,
                                   const std::string& caption, TMsgDlgType type,
                                   int32_t buttonSet) {
-    const ButtonSet set = buttonSetFor(buttonSet);
     Dialog dialog(escapeResult(buttonSet));
     dialog.setWindowTitle(fromCp1252(caption));
     dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -63,71 +85,58 @@ int32_t MessageDialog::MessageWin(DialogOwner owner, const std::string& text,
     palette.setColor(QPalette::WindowText, Qt::black);
     dialog.setPalette(palette);
 
-    auto* body = new QHBoxLayout;
-    body->setContentsMargins(12, 12, 12, 12);
-    body->setSpacing(12);
-    if (hasIcon(type)) {
-        auto* icon = new QLabel;
-        icon->setPixmap(dialog.style()->standardIcon(iconOf(type)).pixmap(kIconSize, kIconSize));
-        icon->setAlignment(Qt::AlignTop);
-        body->addWidget(icon);
-    }
-    auto* label = new QLabel(fromCp1252(text));
-    label->setWordWrap(true);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    // Word-wrapped to half the screen; a shorter text keeps its own width.
-    const int wrap = messageTextWrapWidth(screen ? screen->geometry().width() : 1024);
-    int widest = 0;
-    for (const QString& line : label->text().split('\n'))
-        widest = std::max(widest, label->fontMetrics().horizontalAdvance(line));
-    label->setFixedWidth(std::min(widest + 2, wrap));
-    body->addWidget(label, 1);
+    // The owner it is centred on, and the monitor and work area it is kept in.
+    std::optional<Dimension> ownerBounds;
+    const std::optional<Dimension> panel =
+        main_.panel().isVisible() ? std::optional(main_.panel().panelBounds()) : std::nullopt;
+    if (owner == DialogOwner::panel) ownerBounds = panel;
+    if (owner == DialogOwner::form)
+        if (const QWidget* form = QApplication::activeModalWidget()) {
+            const QRect g = form->frameGeometry();
+            ownerBounds = Dimension{g.top(), g.left(), g.height(), g.width()};
+        }
+    const MonitorList monitors = screenMonitors();
+    const Monitor monitor = messageWinMonitor(ownerBounds, panel, monitors);
+    const QString body = fromCp1252(text);
+    const MessageWinLayout layout =
+        layoutMessageWin(measure(dialog.font(), body, monitor.bounds), type, buttonSet,
+                         ownerBounds, monitor.work.value_or(monitor.bounds));
 
-    auto* strip = new QWidget;
+    dialog.setFixedSize(layout.clientWidth, layout.clientHeight);
+    if (layout.icon) {
+        auto* icon = new QLabel(&dialog);
+        icon->setPixmap(dialog.style()->standardIcon(iconOf(type)).pixmap(layout.icon->width,
+                                                                          layout.icon->height));
+        icon->setGeometry(qrect(*layout.icon));
+    }
+    auto* label = new QLabel(body, &dialog);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    label->setGeometry(qrect(layout.text));
+
+    auto* strip = new QWidget(&dialog);
     strip->setAutoFillBackground(true);
     QPalette stripPalette = strip->palette();
-    stripPalette.setColor(QPalette::Window, QColor(0xF0, 0xF0, 0xF0));
+    stripPalette.setColor(QPalette::Window, qtColour(kDialogButtonColour));
     strip->setPalette(stripPalette);
-    strip->setFixedHeight(kStripHeight + 8);
-    auto* buttons = new QHBoxLayout(strip);
-    buttons->setContentsMargins(8, 4, 8, 4);
-    buttons->addStretch();
+    strip->setGeometry(qrect(layout.strip));
     QPushButton* first = nullptr;
-    for (const std::optional<DialogButton>& b : {std::optional(set.left), set.right}) {
-        if (!b) continue;
-        auto* button = new QPushButton(fromCp1252(b->caption));
-        button->setMinimumSize(kDialogButtonWidth, kDialogButtonHeight);
-        const int32_t result = b->result;
-        QObject::connect(button, &QPushButton::clicked, &dialog, [&dialog, result] { dialog.done(result); });
-        buttons->addWidget(button);
+    for (const std::optional<ButtonPlace>& place : {std::optional(layout.left), layout.right}) {
+        if (!place) continue;
+        auto* button = new QPushButton(fromCp1252(place->button.caption), strip);
+        button->setGeometry(qrect(place->bounds));
+        const int32_t result = place->button.result;
+        QObject::connect(button, &QPushButton::clicked, &dialog,
+                         [&dialog, result] { dialog.done(result); });
         if (!first) first = button;
     }
-    auto* all = new QVBoxLayout(&dialog);
-    all->setContentsMargins(0, 0, 0, 0);
-    all->setSpacing(0);
-    all->addLayout(body);
-    all->addWidget(strip);
-    dialog.setMinimumWidth(set.minimumWidth);
     if (first) {
         first->setDefault(true);
         first->setFocus();
     }
-    dialog.adjustSize();
-    const QRect area = owner == DialogOwner::panel && main_.panel().isVisible()
-                           ? [this] {
-                                 const Dimension d = main_.panel().panelBounds();
-                                 return QRect(d.left, d.top, d.width, d.height);
-                             }()
-                           : (screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768));
-    QRect place(QPoint(0, 0), dialog.size());
-    place.moveCenter(area.center());
-    if (screen) {
-        const QRect work = screen->availableGeometry();
-        place.moveLeft(std::clamp(place.left(), work.left(), std::max(work.left(), work.right() - place.width())));
-        place.moveTop(std::clamp(place.top(), work.top(), std::max(work.top(), work.bottom() - place.height())));
-    }
-    dialog.move(place.topLeft());
+    dialog.move(layout.dialog.left, layout.dialog.top);
+
     // Owned by the panel, the dialog must not end up behind it: the panel leaves the topmost
     // band while the dialog is open.
     const bool lowerPanel = owner == DialogOwner::panel && main_.state().OnTopActive;
