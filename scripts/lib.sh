@@ -106,6 +106,9 @@ qlx_build() { # preset [targets...]
           [[ -e /usr/lib/x86_64-linux-gnu/cmake/Qt6/Qt6Config.cmake ]]; }; then
         cmake --preset "$preset" -S "$QLX_ROOT" >/dev/null
     fi
+    # A target the folder's makefiles do not know yet (added since it was configured, or only
+    # built where a library was found since) needs the configure step first.
+    [[ $# -gt 0 ]] && cmake -S "$QLX_ROOT" -B "$QLX_ROOT/build/$preset" >/dev/null
     local args=()
     for t in "$@"; do args+=(--target "$t"); done
     cmake --build "$QLX_ROOT/build/$preset" -j"$(nproc)" "${args[@]}"
