@@ -60,7 +60,7 @@ void Program::startReadDefinitions(bool reportErrors) {
 }
 
 void Program::definitionsRetryTimer() {
-    if (!definitionsRetry_.timerEnabled()) {
+    if (!definitionsRetry_.timerEnabled() || definitionsRetry_.retriesOver()) {
         ports_.definitions.stopRetryTimer();
         return;
     }

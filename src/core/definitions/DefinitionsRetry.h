@@ -31,6 +31,9 @@ public:
     int tag() const { return tag_; }
     bool timerEnabled() const { return timerEnabled_; }
     bool downloadInProgress() const { return inProgress_; }
+    // Every retry is used up (or none is due after a broken document) and none runs: the
+    // timer has nothing left to do.
+    bool retriesOver() const { return !inProgress_ && tag_ >= kMaxRetries; }
 
     // Call when a download is started: the caller then starts the worker and, if the timer
     // is not running yet, sets it to kPeriodMs.

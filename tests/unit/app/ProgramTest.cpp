@@ -138,3 +138,20 @@ TEST(Program, DefinitionsRetryUntilADocumentArrives) {
     c.program.definitionsDone(done, false, definitionsServer(std::nullopt));
     EXPECT_EQ(c.shell.log.back(), "retry off");
 }
+
+TEST(Program, TheRetryTimerStopsOnceTheRetriesAreUsedUp) {
+    // An idle program wakes for nothing: after the last failed retry the next tick ends the
+    // timer instead of ticking on.
+    Composed c;
+    c.program.startReadDefinitions(false);
+    DefinitionsDownload failed;
+    failed.status = kDefinitionsNoConnection;
+    c.program.definitionsDone(failed, false, definitionsServer(std::nullopt));
+    for (int retry = 0; retry < DefinitionsRetry::kMaxRetries; ++retry) {
+        c.program.definitionsRetryTimer();
+        c.program.definitionsDone(failed, false, definitionsServer(std::nullopt));
+    }
+    c.shell.log.clear();
+    c.program.definitionsRetryTimer();
+    EXPECT_EQ(c.shell.log, std::vector<std::string>{"retry off"});
+}
