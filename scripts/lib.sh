@@ -86,7 +86,7 @@ qlx_install_display() {
 qlx_install_qt() {
     qlx_install /usr/lib/x86_64-linux-gnu/cmake/Qt6Widgets/Qt6WidgetsConfig.cmake:qt6-base-dev \
         /usr/include/xcb/xcb.h:libxcb1-dev /usr/include/GL/gl.h:libgl-dev \
-        dbus-run-session:dbus xclip:xclip xdotool:xdotool xwininfo:x11-utils \
+        dbus-run-session:dbus gdbus:libglib2.0-bin xclip:xclip xdotool:xdotool xwininfo:x11-utils \
         /usr/bin/import:imagemagick python3:python3 \
         /usr/lib/python3/dist-packages/dbus/__init__.py:python3-dbus \
         /usr/lib/python3/dist-packages/gi/__init__.py:python3-gi
