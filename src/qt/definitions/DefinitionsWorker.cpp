@@ -17,7 +17,7 @@ DefinitionsWorker::DefinitionsWorker(PanelMain& main) : main_(main) {
 }
 
 DefinitionsServer DefinitionsWorker::server() {
-    const char* value = std::getenv("QUIKLEX_DEFINITIONS_SERVER");
+    const char* value = std::getenv(kDefinitionsServerVariable);
     if (value == nullptr || std::string_view(value).size() >= 300)
         return definitionsServer(std::nullopt);
     return definitionsServer(std::string_view(value));

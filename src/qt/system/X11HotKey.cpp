@@ -1,27 +1,16 @@
 #include "qt/system/X11HotKey.h"
 
 #include <QGuiApplication>
-#include <QtGui/qguiapplication_platform.h>
 
 #include <cstdlib>
 #include <xcb/xcb.h>
 
 #include "lookup/LookupHotKey.h"
+#include "qt/system/X11Window.h"
 
 namespace qlx::qt {
 
 namespace {
-
-xcb_connection_t* connection() {
-    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    return x11 ? x11->connection() : nullptr;
-}
-
-xcb_window_t rootWindow(xcb_connection_t* c) {
-    const xcb_setup_t* setup = xcb_get_setup(c);
-    xcb_screen_iterator_t it = xcb_setup_roots_iterator(setup);
-    return it.rem ? it.data->root : 0;
-}
 
 // The first key code that gives the key symbol without modifiers.
 uint8_t keycodeOf(xcb_connection_t* c, uint32_t keysym) {
@@ -91,7 +80,7 @@ X11HotKey::~X11HotKey() {
 
 bool X11HotKey::grab(uint32_t modifiers, uint32_t virtualKey) {
     ungrab();
-    xcb_connection_t* c = connection();
+    xcb_connection_t* c = x11Connection();
     const uint32_t keysym = keysymOfVirtualKey(virtualKey);
     if (!c || keysym == 0) return false;
     const uint8_t keycode = keycodeOf(c, keysym);
@@ -100,7 +89,7 @@ bool X11HotKey::grab(uint32_t modifiers, uint32_t virtualKey) {
     if (modifiers & kModShift) mods |= XCB_MOD_MASK_SHIFT;
     if (modifiers & kModControl) mods |= XCB_MOD_MASK_CONTROL;
     if (modifiers & kModAlt) mods |= XCB_MOD_MASK_1;
-    const xcb_window_t root = rootWindow(c);
+    const xcb_window_t root = x11RootWindow(c);
     bool refused = false;
     for (const uint16_t lock : kLockStates) {
         xcb_generic_error_t* error = xcb_request_check(
@@ -122,9 +111,9 @@ bool X11HotKey::grab(uint32_t modifiers, uint32_t virtualKey) {
 }
 
 void X11HotKey::ungrab() {
-    xcb_connection_t* c = connection();
+    xcb_connection_t* c = x11Connection();
     if (c && keycode_ != 0) {
-        const xcb_window_t root = rootWindow(c);
+        const xcb_window_t root = x11RootWindow(c);
         for (const uint16_t lock : kLockStates)
             xcb_ungrab_key(c, keycode_, root, modifiers_ | lock);
         xcb_flush(c);

@@ -10,12 +10,17 @@
 
 namespace qlx::qt {
 
-namespace {
-
-xcb_connection_t* connection() {
+xcb_connection_t* x11Connection() {
     auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     return x11 ? x11->connection() : nullptr;
 }
+
+uint32_t x11RootWindow(xcb_connection_t* c) {
+    const xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(c));
+    return screens.rem ? screens.data->root : 0;
+}
+
+namespace {
 
 xcb_atom_t atom(xcb_connection_t* c, const char* name) {
     xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
@@ -29,10 +34,10 @@ xcb_atom_t atom(xcb_connection_t* c, const char* name) {
 } // namespace
 
 void x11SkipTaskbar(const QWidget& window) {
-    xcb_connection_t* c = connection();
+    xcb_connection_t* c = x11Connection();
     if (!c || !window.internalWinId()) return;
-    const xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(c));
-    if (!screens.rem) return;
+    const xcb_window_t root = x11RootWindow(c);
+    if (!root) return;
     // The window manager's protocol for a mapped window: a client message to the root.
     xcb_client_message_event_t event{};
     event.response_type = XCB_CLIENT_MESSAGE;
@@ -43,21 +48,21 @@ void x11SkipTaskbar(const QWidget& window) {
     event.data.data32[1] = atom(c, "_NET_WM_STATE_SKIP_TASKBAR");
     event.data.data32[2] = atom(c, "_NET_WM_STATE_SKIP_PAGER");
     event.data.data32[3] = 1; // from a normal application
-    xcb_send_event(c, 0, screens.data->root,
+    xcb_send_event(c, 0, root,
                    XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                    reinterpret_cast<const char*>(&event));
     xcb_flush(c);
 }
 
 std::optional<QPoint> x11ScreenOrigin(const QWidget& window) {
-    xcb_connection_t* c = connection();
+    xcb_connection_t* c = x11Connection();
     if (!c || !window.internalWinId()) return std::nullopt;
-    const xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(c));
-    if (!screens.rem) return std::nullopt;
+    const xcb_window_t root = x11RootWindow(c);
+    if (!root) return std::nullopt;
     xcb_translate_coordinates_reply_t* reply = xcb_translate_coordinates_reply(
         c,
         xcb_translate_coordinates(c, static_cast<xcb_window_t>(window.internalWinId()),
-                                  screens.data->root, 0, 0),
+                                  root, 0, 0),
         nullptr);
     if (!reply) return std::nullopt;
     const QPoint origin(reply->dst_x, reply->dst_y);

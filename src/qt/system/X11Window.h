@@ -5,11 +5,17 @@
 
 #include <QPoint>
 
+#include <cstdint>
 #include <optional>
 
 class QWidget;
+struct xcb_connection_t;
 
 namespace qlx::qt {
+
+// The program's X connection and its screen's root window; none (0) without X11.
+xcb_connection_t* x11Connection();
+uint32_t x11RootWindow(xcb_connection_t* connection);
 
 // The window's top left corner on the screen; none without X11 or a native window.
 std::optional<QPoint> x11ScreenOrigin(const QWidget& window);
