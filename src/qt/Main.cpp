@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/CommandLine.h"
+#include "qt/access/AccessibleSource.h"
 #include "qt/app/PanelMain.h"
 #include "qt/system/Encoding.h"
 
@@ -13,6 +14,8 @@ using namespace qlx;
 using namespace qlx::qt;
 
 int main(int argc, char** argv) {
+    // Readers are answered from the windows' accessible trees.
+    installAccessibleTree();
     QApplication app(argc, argv);
     QApplication::setApplicationName("Quiklex");
     QApplication::setDesktopFileName("dk.lemmary.Quiklex");
