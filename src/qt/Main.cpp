@@ -14,9 +14,10 @@ using namespace qlx;
 using namespace qlx::qt;
 
 int main(int argc, char** argv) {
-    // Readers are answered from the windows' accessible trees.
-    installAccessibleTree();
     QApplication app(argc, argv);
+    // Readers are answered from the windows' accessible trees. Installed after Qt's own
+    // widget factory, which the application installs: the last one installed is asked first.
+    installAccessibleTree();
     QApplication::setApplicationName("Quiklex");
     QApplication::setDesktopFileName("dk.lemmary.Quiklex");
     // The panel is the program's window; "Afslut" ends the program, nothing else does.
