@@ -96,6 +96,7 @@ if __name__ == "__main__" and sys.argv[1:2] == ["--client"]:
 
 sys.path.insert(0, HERE)
 from linux_harness import LinuxTest, geometry, run, wait_for, windows  # noqa: E402
+from test_definitions import DictionaryServer, ok_answer  # noqa: E402
 from test_program import KNOWN, LOOKUP  # noqa: E402
 
 
@@ -283,6 +284,21 @@ class Access(LinuxTest):
                        "name": after["name"], "role": after["role"]}, heard)
         self.assertTrue([e for e in heard if e["type"].startswith("focus")
                          and e["name"] == after["name"]], heard)
+
+    def test_the_messages_window_reads_and_closes_through_the_reader(self):
+        self.settings(KNOWN)
+        body = b'<definitions><message timestamp="1"><p>Nyt fra Lemmary</p></message></definitions>'
+        server = DictionaryServer(lambda i: (ok_answer(body), False))
+        self.addCleanup(server.stop)
+        q = self.quiklex(env=server.env).start()
+        messages = window("dialog", " Quiklex - meddelelse")
+        expect_objects(self, [messages], [
+            ("", "label", ["focusable", "multi line", "read only"], [], []),  # the view
+            ("OK", "push button", ["focusable", "sensitive"], [], ["Press"]),
+        ])
+        self.assertTrue(client("do", "OK", "push button", "Press"))
+        wait_for(lambda: not windows("meddelelse"), 10, what="the window closed")
+        self.assertTrue(q.running())
 
 
 def print_tree():

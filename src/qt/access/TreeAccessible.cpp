@@ -125,15 +125,18 @@ public:
 
     int childCount() const override {
         const std::optional<AccNode> node = this->node();
+        if (node && filledByQt(*node)) return QAccessibleWidget::childCount();
         return node ? static_cast<int>(node->children.size()) : 0;
     }
     QAccessibleInterface* child(int index) const override {
         const std::optional<AccNode> node = this->node();
+        if (node && filledByQt(*node)) return QAccessibleWidget::child(index);
         if (!node || index < 0 || index >= static_cast<int>(node->children.size())) return nullptr;
         return childFor(node->children[static_cast<size_t>(index)]);
     }
     int indexOfChild(const QAccessibleInterface* child) const override {
         const std::optional<AccNode> node = this->node();
+        if (node && filledByQt(*node)) return QAccessibleWidget::indexOfChild(child);
         if (!node || !child) return -1;
         for (size_t i = 0; i < node->children.size(); ++i)
             if (childFor(node->children[i]) == child) return static_cast<int>(i);
@@ -186,6 +189,11 @@ public:
     }
 
 private:
+    // A window of its own whose controls the system describes (the message dialog's strip
+    // with its buttons): its children are its widget's, as Qt describes them.
+    static bool filledByQt(const AccNode& node) {
+        return node.systemObject && node.children.empty();
+    }
     // Read when asked: a widget's name is set after the first questions may come.
     std::string control() const {
         return widget() == root_ ? std::string() : widget()->objectName().toStdString();

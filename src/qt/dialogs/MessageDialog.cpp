@@ -55,8 +55,9 @@ public:
         if (control == "Strip") return strip_;
         return nullptr;
     }
+    // The text and the strip; the buttons on the strip are Qt's own.
     bool describesWidget(const QWidget& widget) const override {
-        return qobject_cast<const QLabel*>(&widget) != nullptr;
+        return widget.parentWidget() == this;
     }
     QPoint accessibleOrigin() const override { return mapToGlobal(QPoint(0, 0)); }
     void accessibleDefaultAction(const std::string&) override {}
