@@ -14,12 +14,13 @@ TEST(QtAccess, RolesMapToQtsRoles) {
         uint32_t core;
         QAccessible::Role qt;
     } cases[] = {
-        {kRoleDialog, QAccessible::Dialog},          {kRolePane, QAccessible::Pane},
-        {kRoleStaticText, QAccessible::StaticText},  {kRolePushButton, QAccessible::Button},
-        {kRoleCheckButton, QAccessible::CheckBox},   {kRoleHotKeyField, QAccessible::HotkeyField},
-        {kRoleClient, QAccessible::Client},          {0x7777, QAccessible::Client},
+        {kRoleDialog, QAccessible::Dialog},         {kRolePane, QAccessible::Pane},
+        {kRoleStaticText, QAccessible::StaticText}, {kRolePushButton, QAccessible::Button},
+        {kRoleCheckButton, QAccessible::CheckBox},  {kRoleHotKeyField, QAccessible::HotkeyField},
+        {kRoleClient, QAccessible::Client},         {0x7777, QAccessible::Client},
     };
-    for (const auto& c : cases) EXPECT_EQ(qtRole(c.core), c.qt) << c.core;
+    for (const auto& c : cases)
+        EXPECT_EQ(qtRole(c.core), c.qt) << c.core;
 }
 
 TEST(QtAccess, TheTreesStatesOverrideTheWidgets) {

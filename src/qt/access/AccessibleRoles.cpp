@@ -9,13 +9,20 @@ namespace qlx::qt {
 
 QAccessible::Role qtRole(uint32_t role) {
     switch (role) {
-    case kRoleDialog: return QAccessible::Dialog;
-    case kRolePane: return QAccessible::Pane;
-    case kRoleStaticText: return QAccessible::StaticText;
-    case kRolePushButton: return QAccessible::Button;
-    case kRoleCheckButton: return QAccessible::CheckBox;
-    case kRoleHotKeyField: return QAccessible::HotkeyField;
-    default: return QAccessible::Client;
+    case kRoleDialog:
+        return QAccessible::Dialog;
+    case kRolePane:
+        return QAccessible::Pane;
+    case kRoleStaticText:
+        return QAccessible::StaticText;
+    case kRolePushButton:
+        return QAccessible::Button;
+    case kRoleCheckButton:
+        return QAccessible::CheckBox;
+    case kRoleHotKeyField:
+        return QAccessible::HotkeyField;
+    default:
+        return QAccessible::Client;
     }
 }
 

@@ -14,7 +14,7 @@
 namespace qlx::qt {
 
 class AccessibleSource {
-public:
+  public:
     virtual ~AccessibleSource() = default;
     virtual AccNode accessibleTree() const = 0;
     // The widget that shows a node; null for a control drawn on its parent's widget.

@@ -38,7 +38,8 @@ void runDefaultAction(QWidget* root, const std::string& control) {
     QMetaObject::invokeMethod(
         root,
         [window = QPointer<QWidget>(root), control] {
-            if (AccessibleSource* source = sourceOf(window)) source->accessibleDefaultAction(control);
+            if (AccessibleSource* source = sourceOf(window))
+                source->accessibleDefaultAction(control);
         },
         Qt::QueuedConnection);
 }
@@ -49,7 +50,7 @@ QString actionOf(const std::optional<AccNode>& node) {
 
 // A control drawn on its parent's widget, such as the panel's two buttons.
 class DrawnAccessible final : public QAccessibleInterface, public QAccessibleActionInterface {
-public:
+  public:
     DrawnAccessible(QWidget* root, QWidget* parent, std::string control)
         : root_(root), parent_(parent), control_(std::move(control)) {}
 
@@ -109,7 +110,7 @@ public:
     }
     QStringList keyBindingsForAction(const QString&) const override { return {}; }
 
-private:
+  private:
     QPointer<QWidget> root_;
     QPointer<QWidget> parent_;
     std::string control_;
@@ -117,10 +118,11 @@ private:
 
 // The window itself, or a control with a widget of its own; its children are the node's.
 class NodeAccessible final : public QAccessibleWidget {
-public:
+  public:
     NodeAccessible(QWidget* widget, QWidget* root) : QAccessibleWidget(widget), root_(root) {}
     ~NodeAccessible() override {
-        for (const auto& [control, id] : drawn_) QAccessible::deleteAccessibleInterface(id);
+        for (const auto& [control, id] : drawn_)
+            QAccessible::deleteAccessibleInterface(id);
     }
 
     int childCount() const override {
@@ -178,8 +180,10 @@ public:
         return QAccessibleWidget::localizedActionName(name);
     }
     void doAction(const QString& name) override {
-        if (!name.isEmpty() && name == actionOf(node())) runDefaultAction(root_, control());
-        else QAccessibleWidget::doAction(name);
+        if (!name.isEmpty() && name == actionOf(node()))
+            runDefaultAction(root_, control());
+        else
+            QAccessibleWidget::doAction(name);
     }
     QStringList keyBindingsForAction(const QString& name) const override {
         const std::optional<AccNode> node = this->node();
@@ -188,7 +192,7 @@ public:
         return QAccessibleWidget::keyBindingsForAction(name);
     }
 
-private:
+  private:
     // A window of its own whose controls the system describes (the message dialog's strip
     // with its buttons): its children are its widget's, as Qt describes them.
     static bool filledByQt(const AccNode& node) {
@@ -232,6 +236,8 @@ QAccessibleInterface* treeFactory(const QString&, QObject* object) {
 
 } // namespace
 
-void installAccessibleTree() { QAccessible::installFactory(treeFactory); }
+void installAccessibleTree() {
+    QAccessible::installFactory(treeFactory);
+}
 
 } // namespace qlx::qt

@@ -267,7 +267,9 @@ FormAccState FormWindow::accessibleState() const {
     return state;
 }
 
-AccNode FormWindow::accessibleTree() const { return formAccessibleTree(desc_, accessibleState()); }
+AccNode FormWindow::accessibleTree() const {
+    return formAccessibleTree(desc_, accessibleState());
+}
 
 bool FormWindow::describesWidget(const QWidget& widget) const {
     // The fields and the message view (with the widgets inside them) are Qt's own.

@@ -28,7 +28,9 @@ public:
 
     // AccessibleSource: the window's tree from its table and its controls' state now.
     AccNode accessibleTree() const override;
-    QWidget* accessibleWidget(std::string_view control) const override { return this->control(control); }
+    QWidget* accessibleWidget(std::string_view control) const override {
+        return this->control(control);
+    }
     bool describesWidget(const QWidget& widget) const override;
     QPoint accessibleOrigin() const override { return mapToGlobal(QPoint(0, 0)); }
     void accessibleDefaultAction(const std::string& control) override;
