@@ -90,6 +90,13 @@ qlx_install_qt() {
         /usr/bin/import:imagemagick python3:python3 \
         /usr/lib/python3/dist-packages/dbus/__init__.py:python3-dbus \
         /usr/lib/python3/dist-packages/gi/__init__.py:python3-gi
+    qlx_install_access
+}
+
+# The accessibility bus and a real client that the Linux tests read the program's tree with.
+qlx_install_access() {
+    qlx_install /usr/libexec/at-spi-bus-launcher:at-spi2-core \
+        /usr/lib/python3/dist-packages/pyatspi/__init__.py:python3-pyatspi
 }
 
 # Builds a preset's targets, configuring its folder first where needed. The presets make

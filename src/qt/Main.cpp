@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/CommandLine.h"
+#include "qt/access/AccessibleSource.h"
 #include "qt/app/PanelMain.h"
 #include "qt/system/Encoding.h"
 
@@ -14,6 +15,9 @@ using namespace qlx::qt;
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // Readers are answered from the windows' accessible trees. Installed after Qt's own
+    // widget factory, which the application installs: the last one installed is asked first.
+    installAccessibleTree();
     QApplication::setApplicationName("Quiklex");
     QApplication::setDesktopFileName("dk.lemmary.Quiklex");
     // The panel is the program's window; "Afslut" ends the program, nothing else does.

@@ -306,7 +306,9 @@ class Windows(LinuxTest):
         run("xdotool", "windowactivate", "--sync", str(window))
         run("xdotool", "key", "alt+p")
         time.sleep(0.3)
-        run("xdotool", "key", "Return")
+        run("xdotool", "key", "Return")  # after a change, the window asks: "Ja" is the default
+        question = wait_for(lambda: windows("^$"), 10, what="the question")[0]
+        run("xdotool", "windowactivate", "--sync", str(question), "key", "Return")
         wait_for(lambda: not os.path.exists(autostart), 10, what="the autostart file removed")
 
     def test_a_message_loads_nothing_and_only_its_web_link_opens(self):

@@ -1,5 +1,6 @@
 #include "qt/controls/FormControls.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPolygon>
@@ -80,8 +81,25 @@ CheckmarkButton::CheckmarkButton(const QString& caption, uint8_t faintLines, QWi
 
 void CheckmarkButton::bind(TSpeedButtonCheckmark& box) {
     box_ = &box;
-    box.OnRepaint = [this] { update(); };
+    toldChecked_ = box.Checked();
+    toldEnabled_ = box.Enabled();
+    box.OnRepaint = [this] {
+        update();
+        announceState();
+    };
     update();
+}
+
+void CheckmarkButton::announceState() {
+    if (!box_) return;
+    QAccessible::State changed;
+    changed.checked = box_->Checked() != toldChecked_;
+    changed.disabled = box_->Enabled() != toldEnabled_;
+    toldChecked_ = box_->Checked();
+    toldEnabled_ = box_->Enabled();
+    if (!changed.checked && !changed.disabled) return;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
 }
 
 void CheckmarkButton::unbind() {

@@ -30,13 +30,19 @@ public:
     // The box whose state the button shows; it repaints the button when it changes.
     void bind(TSpeedButtonCheckmark& box);
     void unbind();
+    const TSpeedButtonCheckmark* box() const { return box_; }
 
 protected:
     void paintEvent(QPaintEvent*) override;
 
 private:
+    // What readers were last told; a change is announced.
+    void announceState();
+
     TSpeedButtonCheckmark* box_ = nullptr;
     uint8_t faintLines_;
+    bool toldChecked_ = false;
+    bool toldEnabled_ = true;
 };
 
 class BevelLinesWidget final : public QWidget {

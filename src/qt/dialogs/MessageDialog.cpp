@@ -9,6 +9,8 @@
 #include <QStyle>
 
 #include "dialogs/MessageWinLayout.h"
+#include "forms/AccessibleTree.h"
+#include "qt/access/AccessibleSource.h"
 #include "qt/app/PanelMain.h"
 #include "qt/forms/FormWindow.h"
 #include "qt/system/Encoding.h"
@@ -27,9 +29,38 @@ QStyle::StandardPixmap iconOf(TMsgDlgType type) {
     }
 }
 
-class Dialog final : public QDialog {
+class Dialog final : public QDialog, public AccessibleSource {
 public:
     explicit Dialog(std::optional<int32_t> escape) : escape_(escape) {}
+
+    // What readers are told: the caption, the text (also as the dialog's description, which
+    // a reader speaks with the caption) and the strip with Qt's own buttons.
+    void describe(const std::string& caption, const std::string& text,
+                  const MessageWinLayout& layout, QLabel* label, QWidget* strip) {
+        caption_ = caption;
+        text_ = text;
+        layout_ = layout;
+        label_ = label;
+        strip_ = strip;
+        label->setObjectName("Text");
+        strip->setObjectName("Strip");
+        setAccessibleDescription(fromCp1252(text));
+    }
+    AccNode accessibleTree() const override {
+        const bool buttonFocused = strip_ && strip_->isAncestorOf(QApplication::focusWidget());
+        return messageDialogAccessibleTree(caption_, text_, layout_, buttonFocused);
+    }
+    QWidget* accessibleWidget(std::string_view control) const override {
+        if (control == "Text") return label_;
+        if (control == "Strip") return strip_;
+        return nullptr;
+    }
+    // The text and the strip; the buttons on the strip are Qt's own.
+    bool describesWidget(const QWidget& widget) const override {
+        return widget.parentWidget() == this;
+    }
+    QPoint accessibleOrigin() const override { return mapToGlobal(QPoint(0, 0)); }
+    void accessibleDefaultAction(const std::string&) override {}
 
 protected:
     void keyPressEvent(QKeyEvent* event) override {
@@ -44,6 +75,10 @@ protected:
 
 private:
     std::optional<int32_t> escape_;
+    std::string caption_, text_;
+    MessageWinLayout layout_{};
+    QLabel* label_ = nullptr;
+    QWidget* strip_ = nullptr;
 };
 
 } // namespace
@@ -131,6 +166,7 @@ int32_t MessageDialog::MessageWin(DialogOwner owner, const std::string& text,
                          [&dialog, result] { dialog.done(result); });
         if (!first) first = button;
     }
+    dialog.describe(caption, text, layout, label, strip);
     if (first) {
         first->setDefault(true);
         first->setFocus();

@@ -53,7 +53,10 @@ bool TFormSettingsWindow::formCloseQuery() {
 
 bool TFormSettingsWindow::formKeyPress(char key) {
     if (!core_.FormKeyPress(key)) return false;
-    done(core_.ModalResult);
+    // Enter and Esc close as the close box does: after a change, the window asks first.
+    setResult(core_.ModalResult);
+    formCloseQuery();
+    done(result());
     return true;
 }
 

@@ -8,7 +8,11 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QAbstractButton>
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QLineEdit>
 
+#include "controls/ButtonCheckmark.h"
 #include "qt/controls/FormControls.h"
 #include "qt/system/Encoding.h"
 
@@ -115,9 +119,14 @@ void FormWindow::build() {
         if (!w) continue;
         w->setObjectName(QString::fromStdString(c.name));
         if (!c.hint.empty()) w->setToolTip(fromCp1252(c.hint));
-        w->setAccessibleName(fromCp1252(c.caption()));
         controls_[c.name] = w;
     }
+    // The fields Qt describes itself are named as the tree names them: by the label before
+    // them.
+    const AccNode tree = accessibleTree();
+    for (const auto& [name, w] : controls_)
+        if (const AccNode* node = tree.find(name); node && !node->name.empty())
+            w->setAccessibleName(fromCp1252(node->name));
     for (const ControlDesc& c : desc_.controls)
         if (c.mnemonic != 0) addMnemonic(c);
     layoutAll();
@@ -233,6 +242,50 @@ void FormWindow::reject() {
 void FormWindow::closeEvent(QCloseEvent* event) {
     if (closingAllowed_ || formCloseQuery()) event->accept();
     else event->ignore();
+}
+
+// What assistive technology is told.
+
+FormAccState FormWindow::accessibleState() const {
+    FormAccState state;
+    for (const auto& [name, w] : controls_) {
+        ControlState s;
+        const auto* mark = dynamic_cast<const CheckmarkButton*>(w);
+        if (const TSpeedButtonCheckmark* box = mark ? mark->box() : nullptr) {
+            s.checked = box->Checked();
+            s.enabled = box->Enabled() && w->isEnabled();
+        } else {
+            s.enabled = w->isEnabled();
+        }
+        s.visible = !w->isHidden();
+        state.controls.emplace(name, s);
+    }
+    if (const QWidget* focus = QApplication::focusWidget(); focus && focus->window() == this)
+        state.focused = focus->objectName().toStdString();
+    state.clientWidth = width();
+    state.clientHeight = height();
+    return state;
+}
+
+AccNode FormWindow::accessibleTree() const {
+    return formAccessibleTree(desc_, accessibleState());
+}
+
+bool FormWindow::describesWidget(const QWidget& widget) const {
+    // The fields and the message view (with the widgets inside them) are Qt's own.
+    for (const QWidget* w = &widget; w && w != this; w = w->parentWidget())
+        if (qobject_cast<const QLineEdit*>(w) || qobject_cast<const QAbstractScrollArea*>(w))
+            return false;
+    return true;
+}
+
+void FormWindow::accessibleDefaultAction(const std::string& name) {
+    const AccNode tree = accessibleTree();
+    const AccNode* node = tree.find(name);
+    if (!node || node->defaultAction.empty() ||
+        (node->states & (kStateUnavailable | kStateInvisible)))
+        return;
+    if (auto* button = qobject_cast<QAbstractButton*>(control(name))) button->click();
 }
 
 } // namespace qlx::qt

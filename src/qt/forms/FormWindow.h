@@ -10,10 +10,11 @@
 
 #include "forms/FormLayout.h"
 #include "panel/Placement.h"
+#include "qt/access/AccessibleSource.h"
 
 namespace qlx::qt {
 
-class FormWindow : public QDialog {
+class FormWindow : public QDialog, public AccessibleSource {
 public:
     explicit FormWindow(FormDesc desc);
 
@@ -24,6 +25,15 @@ public:
     int32_t showModal();
     Dimension bounds() const;
     void setBounds(const Dimension& d);
+
+    // AccessibleSource: the window's tree from its table and its controls' state now.
+    AccNode accessibleTree() const override;
+    QWidget* accessibleWidget(std::string_view control) const override {
+        return this->control(control);
+    }
+    bool describesWidget(const QWidget& widget) const override;
+    QPoint accessibleOrigin() const override { return mapToGlobal(QPoint(0, 0)); }
+    void accessibleDefaultAction(const std::string& control) override;
 
 protected:
     // Builds the controls; a subclass may build the windowed ones itself.
@@ -48,6 +58,7 @@ private:
     void place(const ControlDesc& c, QWidget* w, int parentWidth, int parentHeight);
     void addMnemonic(const ControlDesc& c);
     void layoutAll();
+    FormAccState accessibleState() const;
 
     FormDesc desc_;
     std::map<std::string, QWidget*, std::less<>> controls_;

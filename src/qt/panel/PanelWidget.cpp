@@ -287,4 +287,20 @@ void PanelWidget::movePanelTo(int32_t left, int32_t top) { move(left, top); }
 
 MonitorList PanelWidget::monitors() { return screenMonitors(); }
 
+// The buttons answer also while the logo covers them: their actions work from a reader.
+AccNode PanelWidget::accessibleTree() const { return panelAccessibleTree(hasFocus(), 96); }
+
+QWidget* PanelWidget::accessibleWidget(std::string_view control) const {
+    return control.empty() ? const_cast<PanelWidget*>(this) : nullptr;
+}
+
+QPoint PanelWidget::accessibleOrigin() const {
+    return mapToGlobal(QPoint(kPanelBorder, kPanelBorder));
+}
+
+void PanelWidget::accessibleDefaultAction(const std::string& control) {
+    if (control == "ImageMenu") openPanelMenu();
+    if (control == "ImageOpen") main_.program().imageOpenClick();
+}
+
 } // namespace qlx::qt

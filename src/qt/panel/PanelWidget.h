@@ -13,12 +13,13 @@
 #include "panel/PanelLayout.h"
 #include "panel/PanelMenus.h"
 #include "panel/PanelPort.h"
+#include "qt/access/AccessibleSource.h"
 
 namespace qlx::qt {
 
 class PanelMain;
 
-class PanelWidget final : public QWidget, public PanelPort {
+class PanelWidget final : public QWidget, public PanelPort, public AccessibleSource {
 public:
     explicit PanelWidget(PanelMain& main);
 
@@ -38,6 +39,13 @@ public:
     Dimension panelBounds() override;
     void movePanelTo(int32_t left, int32_t top) override;
     MonitorList monitors() override;
+
+    // AccessibleSource: "Quiklex" with its two buttons, drawn on the panel.
+    AccNode accessibleTree() const override;
+    QWidget* accessibleWidget(std::string_view control) const override;
+    bool describesWidget(const QWidget&) const override { return false; }
+    QPoint accessibleOrigin() const override;
+    void accessibleDefaultAction(const std::string& control) override;
 
 protected:
     void paintEvent(QPaintEvent*) override;
