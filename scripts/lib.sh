@@ -90,6 +90,15 @@ qlx_install_qt() {
         /usr/bin/import:imagemagick python3:python3 \
         /usr/lib/python3/dist-packages/dbus/__init__.py:python3-dbus \
         /usr/lib/python3/dist-packages/gi/__init__.py:python3-gi
+    qlx_install_package_tools
+}
+
+# The Debian package of the Linux program: CPack's dependency step (dpkg-shlibdeps) and the
+# checkers its test runs, and gsettings for the desktop shortcut of scripts/install-linux.
+qlx_install_package_tools() {
+    qlx_install dpkg-shlibdeps:dpkg-dev gzip:gzip lintian:lintian \
+        desktop-file-validate:desktop-file-utils appstreamcli:appstream \
+        gsettings:libglib2.0-bin glib-compile-schemas:libglib2.0-bin
 }
 
 # Builds a preset's targets, configuring its folder first where needed. The presets make
