@@ -96,7 +96,7 @@ qlx_install_qt() {
 # The Debian package of the Linux program: CPack's dependency step (dpkg-shlibdeps) and the
 # checkers its test runs, and gsettings for the desktop shortcut of scripts/install-linux.
 qlx_install_package_tools() {
-    qlx_install dpkg-shlibdeps:dpkg-dev gzip:gzip lintian:lintian \
+    qlx_install dpkg-shlibdeps:dpkg-dev gzip:gzip lintian:lintian pgrep:procps \
         desktop-file-validate:desktop-file-utils appstreamcli:appstream \
         gsettings:libglib2.0-bin glib-compile-schemas:libglib2.0-bin
 }
