@@ -91,12 +91,21 @@ qlx_install_qt() {
         /usr/lib/python3/dist-packages/dbus/__init__.py:python3-dbus \
         /usr/lib/python3/dist-packages/gi/__init__.py:python3-gi
     qlx_install_access
+    qlx_install_package_tools
 }
 
 # The accessibility bus and a real client that the Linux tests read the program's tree with.
 qlx_install_access() {
     qlx_install /usr/libexec/at-spi-bus-launcher:at-spi2-core \
         /usr/lib/python3/dist-packages/pyatspi/__init__.py:python3-pyatspi
+}
+
+# The Debian package of the Linux program: CPack's dependency step (dpkg-shlibdeps) and the
+# checkers its test runs, and gsettings for the desktop shortcut of scripts/install-linux.
+qlx_install_package_tools() {
+    qlx_install dpkg-shlibdeps:dpkg-dev gzip:gzip lintian:lintian pgrep:procps \
+        desktop-file-validate:desktop-file-utils appstreamcli:appstream \
+        gsettings:libglib2.0-bin glib-compile-schemas:libglib2.0-bin
 }
 
 # Builds a preset's targets, configuring its folder first where needed. The presets make

@@ -128,12 +128,19 @@ done
 # The program icon: a white Q on a rounded square of the panel colour, at every size the
 # system asks for from 100 % to 300 %. Each image is stored as PNG inside the icon file, which
 # every Windows from Vista on reads, at a third of the size of plain bitmaps.
+# The same drawing at the sizes of the desktop's hicolor icon theme goes to
+# linux/hicolor/<size>.png for the Linux package (linux/dk.lemmary.Quiklex.svg is its drawing).
 iconsizes='16 20 24 32 40 48 64 256'
-for s in $iconsizes; do
+hicolorsizes='16 24 32 48 64 128 256'
+mkdir -p "$res/linux/hicolor"
+for s in 16 20 24 32 40 48 64 128 256; do
     r=$((s / 5)); m=$((s - 1))
     convert -size "${s}x$s" xc:none -fill "$panel" -draw "roundrectangle 0,0 $m,$m $r,$r" \
         -font "$bold" -pointsize $((s * 13 / 16)) -fill white -gravity center \
         -annotate +0+0 'Q' PNG32:"$tmp/icon$s.png"
+done
+for s in $hicolorsizes; do
+    convert "$tmp/icon$s.png" -strip PNG32:"$res/linux/hicolor/$s.png"
 done
 python3 - "$res/quiklex.ico" $(for s in $iconsizes; do echo "$s" "$tmp/icon$s.png"; done) <<'PY'
 import struct, sys

@@ -43,7 +43,12 @@ bool LookupInputs::claimSession() {
     };
     service_ = std::make_unique<LookupService>(LookupService::Handlers{
         [this, later](const QString& text) {
-            if (!takingText_) return;
+            // A call that started the program (the bus starts it for a call to its name)
+            // arrives while it is still being created: it is looked up once text is taken.
+            if (!takingText_) {
+                earlyText_ = toCp1252(text);
+                return;
+            }
             later([this, text = toCp1252(text)] {
                 main_.program().lookups().DdeSearchTextPokeData(text);
             });
@@ -57,6 +62,11 @@ bool LookupInputs::claimSession() {
 void LookupInputs::startTextInputs() {
     main_.panel().acceptText(true);
     takingText_ = true;
+    if (earlyText_) {
+        const std::string text = std::move(*earlyText_);
+        earlyText_.reset();
+        main_.program().lookups().DdeSearchTextPokeData(text);
+    }
 }
 
 bool LookupInputs::registerLookupHotKey(uint16_t shortcut) {

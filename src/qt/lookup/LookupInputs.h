@@ -5,6 +5,8 @@
 #include <QTimer>
 
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "lookup/HotKeyRepeat.h"
 #include "lookup/LookupHotKeyKeeper.h"
@@ -46,6 +48,7 @@ private:
     QTimer retry_;
     std::unique_ptr<LookupService> service_;
     bool takingText_ = false; // from the creation's last steps on, as on Windows
+    std::optional<std::string> earlyText_;
 };
 
 } // namespace qlx::qt
