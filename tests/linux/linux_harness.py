@@ -79,8 +79,8 @@ class Quiklex:
         self.env = dict(os.environ)
         self.env.update({"HOME": home, "XDG_CONFIG_HOME": os.path.join(home, ".config"),
                          "XDG_CONFIG_DIRS": os.path.join(home, "etc-xdg"),
-                         "PATH": bindir + os.pathsep + ("/usr/bin:/bin" if browser else
-                                                        self._path_without_browser()),
+                         "PATH": (bindir + os.pathsep + "/usr/bin:/bin" if browser else
+                                  self._path_without_browser(bindir)),
                          "QUIKLEX_DEFINITIONS_SERVER": "127.0.0.1:9",
                          "XDG_RUNTIME_DIR": os.path.join(home, "run")})
         self.env.pop("BROWSER", None)
@@ -89,10 +89,24 @@ class Quiklex:
         self.process = None
         self.args = list(args)
 
-    @staticmethod
-    def _path_without_browser():
-        return os.pathsep.join(d for d in os.environ["PATH"].split(os.pathsep)
-                               if not os.path.exists(os.path.join(d, "xdg-open")))
+    # What Qt would open an address with when there is no xdg-open.
+    BROWSERS = {"xdg-open", "gnome-open", "kfmclient", "kde-open", "google-chrome", "firefox",
+                "mozilla", "opera", "x-www-browser", "sensible-browser"}
+
+    def _path_without_browser(self, bindir):
+        """The usual tools (gdbus and the rest) but no browser: each program found on PATH is
+        linked into the home's bin folder, the browsers left out (dropping whole folders would
+        drop /usr/bin and with it the tools the tests call)."""
+        for d in os.environ["PATH"].split(os.pathsep):
+            if not os.path.isdir(d):
+                continue
+            for name in os.listdir(d):
+                target = os.path.join(d, name)
+                link = os.path.join(bindir, name)
+                if (name not in self.BROWSERS and not os.path.lexists(link)
+                        and os.access(target, os.X_OK) and not os.path.isdir(target)):
+                    os.symlink(target, link)
+        return bindir
 
     @property
     def settings_file(self):
