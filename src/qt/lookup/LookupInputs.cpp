@@ -46,7 +46,7 @@ bool LookupInputs::claimSession() {
             // A call that started the program (the bus starts it for a call to its name)
             // arrives while it is still being created: it is looked up once text is taken.
             if (!takingText_) {
-                earlyText_ = toCp1252(text);
+                earlyTexts_.push_back(toCp1252(text));
                 return;
             }
             later([this, text = toCp1252(text)] {
@@ -62,11 +62,10 @@ bool LookupInputs::claimSession() {
 void LookupInputs::startTextInputs() {
     main_.panel().acceptText(true);
     takingText_ = true;
-    if (earlyText_) {
-        const std::string text = std::move(*earlyText_);
-        earlyText_.reset();
-        main_.program().lookups().DdeSearchTextPokeData(text);
-    }
+    // In the order they came; none is lost.
+    const std::vector<std::string> early = std::move(earlyTexts_);
+    earlyTexts_.clear();
+    for (const std::string& text : early) main_.program().lookups().DdeSearchTextPokeData(text);
 }
 
 bool LookupInputs::registerLookupHotKey(uint16_t shortcut) {

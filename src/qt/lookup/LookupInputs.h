@@ -5,8 +5,8 @@
 #include <QTimer>
 
 #include <memory>
-#include <optional>
 #include <string>
+#include <vector>
 
 #include "lookup/HotKeyRepeat.h"
 #include "lookup/LookupHotKeyKeeper.h"
@@ -48,7 +48,7 @@ private:
     QTimer retry_;
     std::unique_ptr<LookupService> service_;
     bool takingText_ = false; // from the creation's last steps on, as on Windows
-    std::optional<std::string> earlyText_;
+    std::vector<std::string> earlyTexts_; // calls that came before text was taken
 };
 
 } // namespace qlx::qt
