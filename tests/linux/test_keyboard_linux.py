@@ -55,8 +55,11 @@ class SettingsByKeyboard(LinuxTest):
         # boxes from the top, and Shift+Tab comes back: the box now shows its focus.
         keys("Tab", "Tab", "Tab", "Tab", "Tab", "shift+Tab")
         self.assertNotEqual(self.shot(window, box), before, "the focus rectangle after Tab")
-        # On to "Ikon ved siden af uret": Space takes its mark, Enter is OK.
+        # On to "Ikon ved siden af uret": Space takes its mark. Enter is OK, which asks
+        # whether to keep the change (not closed by a button); Enter answers "Ja".
         keys("Tab", "space", "Return")
+        wait_for(lambda: active() not in (0, window), 10, what="the question")
+        keys("Return")
         wait_for(lambda: not windows(SETTINGS), 10, what="the window to close")
         wait_for(lambda: "SysTrayIcon=0\n" in saved(self.q), 10, what="the setting saved")
         self.assertIn("AlwaysOnTop=1\n", saved(self.q))
@@ -83,6 +86,8 @@ class SettingsByKeyboard(LinuxTest):
         run("xdotool", "windowactivate", "--sync", str(window))
         time.sleep(0.3)
         keys("alt+s", "Return")
+        wait_for(lambda: active() not in (0, window), 10, what="the question")
+        keys("Return")
         wait_for(lambda: "Hotkey=Alt+S\n" in saved(self.q), 10, what="the shortcut saved")
 
 

@@ -53,7 +53,11 @@ bool TFormSettingsWindow::formCloseQuery() {
 
 bool TFormSettingsWindow::formKeyPress(char key) {
     if (!core_.FormKeyPress(key)) return false;
-    done(core_.ModalResult);
+    // Enter and Esc close without a button: the close query may still ask whether to keep
+    // the changes, as it does for the close box.
+    setResult(core_.ModalResult);
+    formCloseQuery();
+    done(result());
     return true;
 }
 
