@@ -21,7 +21,7 @@ using namespace qlx::qt;
 namespace {
 
 class Form final : public FormWindow {
-public:
+  public:
     Form() : FormWindow(settingsFormLayout()) { build(); }
 };
 
@@ -56,13 +56,15 @@ double contrast(QRgb a, QRgb b) {
 double textContrast(const QImage& image) {
     std::map<QRgb, int> count;
     for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) ++count[image.pixel(x, y)];
+        for (int x = 0; x < image.width(); ++x)
+            ++count[image.pixel(x, y)];
     const QRgb background =
-        std::max_element(count.begin(), count.end(),
-                         [](const auto& a, const auto& b) { return a.second < b.second; })
-            ->first;
+        std::max_element(count.begin(), count.end(), [](const auto& a, const auto& b) {
+            return a.second < b.second;
+        })->first;
     double best = 1;
-    for (const auto& [colour, n] : count) best = std::max(best, contrast(colour, background));
+    for (const auto& [colour, n] : count)
+        best = std::max(best, contrast(colour, background));
     return best;
 }
 
@@ -83,9 +85,8 @@ TEST(QtColours, EveryTextStandsOutFromItsBackground) {
     for (const Case& c : cases) {
         const QPalette palette = c.dark ? darkPalette() : light;
         QApplication::setPalette(palette);
-        setColours(c.mode == ColourMode::normal
-                       ? ColourScheme()
-                       : ColourScheme(c.mode, paletteColours(palette)));
+        setColours(c.mode == ColourMode::normal ? ColourScheme()
+                                                : ColourScheme(c.mode, paletteColours(palette)));
         Form form;
         form.show();
         const QImage shot = form.grab().toImage();
@@ -101,8 +102,10 @@ TEST(QtColours, EveryTextStandsOutFromItsBackground) {
         EXPECT_GE(texts, 10) << c.name;
         // In high contrast the window is the palette's, not the program's white.
         const QRgb corner = shot.pixel(5, shot.height() / 2);
-        if (c.mode == ColourMode::highContrast) EXPECT_EQ(QColor(corner), palette.color(QPalette::Window)) << c.name;
-        else EXPECT_EQ(QColor(corner), QColor(Qt::white)) << c.name;
+        if (c.mode == ColourMode::highContrast)
+            EXPECT_EQ(QColor(corner), palette.color(QPalette::Window)) << c.name;
+        else
+            EXPECT_EQ(QColor(corner), QColor(Qt::white)) << c.name;
     }
     QApplication::setPalette(light);
     setColours(ColourScheme());

@@ -69,21 +69,22 @@ void readAndTell() {
         QEvent changed(coloursChangedEvent());
         QApplication::sendEvent(w, &changed);
     }
-    for (QWidget* w : QApplication::allWidgets()) w->update();
+    for (QWidget* w : QApplication::allWidgets())
+        w->update();
 }
 
 // The portal's signal lands here, and so does a new palette (whose colours high contrast
 // uses).
 class ChangeFollower final : public QObject {
     Q_OBJECT
-public slots:
+  public slots:
     void settingChanged(const QString& space, const QString& key, const QDBusVariant&) {
         if ((space == "org.freedesktop.appearance" && key == "contrast") ||
             (space == "org.gnome.desktop.a11y.interface" && key == "high-contrast"))
             readAndTell();
     }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (watched == qApp && event->type() == QEvent::ApplicationPaletteChange)
             QMetaObject::invokeMethod(this, &readAndTell, Qt::QueuedConnection);
@@ -94,7 +95,8 @@ protected:
 } // namespace
 
 ColourMode desktopColourMode(const DesktopContrast& contrast) {
-    if (contrast.override) return *contrast.override ? ColourMode::highContrast : ColourMode::normal;
+    if (contrast.override)
+        return *contrast.override ? ColourMode::highContrast : ColourMode::normal;
     const bool high = contrast.portalContrast == 1u || contrast.gnomeHighContrast == true;
     return high ? ColourMode::highContrast : ColourMode::normal;
 }

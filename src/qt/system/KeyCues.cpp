@@ -16,13 +16,18 @@ constexpr uint32_t kVkAlt = 0x12;
 bool keyboardLast = false;
 
 class InputNotes final : public QObject {
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         switch (event->type()) {
-        case QEvent::KeyPress: keyboardLast = true; break;
+        case QEvent::KeyPress:
+            keyboardLast = true;
+            break;
         case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonDblClick: keyboardLast = false; break;
-        default: break;
+        case QEvent::MouseButtonDblClick:
+            keyboardLast = false;
+            break;
+        default:
+            break;
         }
         return QObject::eventFilter(watched, event);
     }
@@ -62,6 +67,8 @@ void noteInputs() {
     installed = true;
 }
 
-bool lastInputFromKeyboard() { return keyboardLast; }
+bool lastInputFromKeyboard() {
+    return keyboardLast;
+}
 
 } // namespace qlx::qt
