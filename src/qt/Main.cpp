@@ -8,7 +8,9 @@
 #include "app/CommandLine.h"
 #include "qt/access/AccessibleSource.h"
 #include "qt/app/PanelMain.h"
+#include "qt/system/DesktopColours.h"
 #include "qt/system/Encoding.h"
+#include "qt/system/KeyCues.h"
 
 using namespace qlx;
 using namespace qlx::qt;
@@ -35,6 +37,8 @@ int main(int argc, char** argv) {
         // Another instance has the session: it shows its panel or looks the clipboard up.
         return forwardToRunningInstance(clipboard) ? 0 : 1;
     }
+    noteInputs();
+    followDesktopColours();
     program.create();
     // Nobody was running to look the clipboard up: this start does it, once it is ready.
     if (clipboard)

@@ -301,10 +301,11 @@ class Windows(LinuxTest):
         run("xdotool", "key", "ctrl+alt+k")
         self.assertEqual(q.wait_opened(1), [LOOKUP + "lampe/"])
 
-        # From the keyboard: Alt+P is "Automatisk programstart", Enter is OK.
+        # From the keyboard: out of the shortcut field (which takes Alt+P as a shortcut), Alt+P
+        # is "Automatisk programstart", Enter is OK.
         window = open_settings(panel)
         run("xdotool", "windowactivate", "--sync", str(window))
-        run("xdotool", "key", "alt+p")
+        run("xdotool", "key", "Tab", "alt+p")
         time.sleep(0.3)
         run("xdotool", "key", "Return")  # after a change, the window asks: "Ja" is the default
         question = wait_for(lambda: windows("^$"), 10, what="the question")[0]

@@ -5,7 +5,10 @@
 #include <QPainter>
 #include <QPolygon>
 
+#include "controls/BitBtnColorPaint.h"
 #include "controls/ButtonCheckmark.h"
+#include "forms/KeyboardCues.h"
+#include "qt/system/DesktopColours.h"
 #include "qt/system/Encoding.h"
 #include "settings/ShortcutText.h"
 
@@ -52,7 +55,25 @@ void paintOps(QPainter& p, const PaintOps& ops) {
     }
 }
 
+// The face the faint lines are worked out from: the system's usual light grey, or in high
+// contrast the scheme's button face.
+uint32_t faintFace(const ColourScheme& scheme) {
+    return scheme.highContrast() ? scheme(ColourRole::buttonFace) : 0xF0F0F0;
+}
+
 } // namespace
+
+bool ButtonCues::focusShown(bool focused) const {
+    return cues ? cues->focusRect(focused) : focused;
+}
+
+QString ButtonCues::shownCaption(int& flags) const {
+    if (cues && mnemonic != 0 && cues->underlines()) {
+        flags |= Qt::TextShowMnemonic;
+        return fromCp1252(prefixedCaption(caption, mnemonic));
+    }
+    return fromCp1252(caption);
+}
 
 FlatButton::FlatButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {
     setFlat(true);
@@ -63,14 +84,22 @@ FlatButton::FlatButton(const QString& caption, QWidget* parent) : QPushButton(ca
 
 void FlatButton::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    if (underMouse() || hasFocus() || isDown()) {
-        p.setPen(isDown() ? QColor(0x80, 0x80, 0x80) : QColor(0xA0, 0xA0, 0xA0));
+    const ColourScheme& scheme = colours();
+    // The caption's colour is the table's (or, in high contrast, the system's button text),
+    // never the desktop palette's: the button stands on the window's fixed colours.
+    const QColor text = qtColourOf(isEnabled() ? scheme.text(textColour, true)
+                                               : scheme(ColourRole::disabledText));
+    if (underMouse() || keys.focusShown(hasFocus()) || isDown()) {
+        p.setPen(scheme.highContrast() ? text
+                 : isDown()            ? QColor(0x80, 0x80, 0x80)
+                                       : QColor(0xA0, 0xA0, 0xA0));
         p.drawRect(rect().adjusted(0, 0, -1, -1));
     }
-    p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
-                             QPalette::ButtonText));
+    p.setPen(text);
     p.setFont(font());
-    p.drawText(rect().translated(isDown() ? 1 : 0, isDown() ? 1 : 0), Qt::AlignCenter, text());
+    int flags = Qt::AlignCenter;
+    const QString caption = keys.caption.empty() ? this->text() : keys.shownCaption(flags);
+    p.drawText(rect().translated(isDown() ? 1 : 0, isDown() ? 1 : 0), flags, caption);
 }
 
 CheckmarkButton::CheckmarkButton(const QString& caption, uint8_t faintLines, QWidget* parent)
@@ -107,29 +136,78 @@ void CheckmarkButton::unbind() {
     box_ = nullptr;
 }
 
+bool CheckmarkButton::boxEnabled() const { return !box_ || box_->Enabled(); }
+bool CheckmarkButton::boxChecked() const { return box_ && box_->Checked(); }
+
 void CheckmarkButton::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    const bool enabled = !box_ || box_->Enabled();
+    const ColourScheme& scheme = colours();
+    const bool enabled = boxEnabled();
     if (box_) {
-        paintOps(p, box_->markPaint(width()));
+        paintOps(p, box_->markPaint(width(), 96, checkmarkColours(scheme)));
+        const uint32_t face = faintFace(scheme);
         paintOps(p, faintLinesPaint(static_cast<TFaintLines>(faintLines_), width(), height(),
-                                    faintEdgeColour(0xF0F0F0, kSpeedButtonFaintPercent)));
+                                    faintEdgeColour(face, kSpeedButtonFaintPercent)));
     }
+    const QColor text =
+        qtColourOf(enabled ? scheme.text(box_ ? box_->FontColour : 0, false)
+                           : scheme(ColourRole::disabledText));
     p.setFont(font());
-    p.setPen(enabled ? (box_ ? colourOf(box_->FontColour) : QColor(Qt::black))
-                     : QColor(0x80, 0x80, 0x80));
-    p.drawText(rect().adjusted(kCheckmarkCaptionMargin, 0, 0, 0),
-               Qt::AlignLeft | Qt::AlignVCenter, text());
-    if (hasFocus()) {
-        p.setPen(QPen(Qt::black, 1, Qt::DotLine));
+    p.setPen(text);
+    int flags = Qt::AlignLeft | Qt::AlignVCenter;
+    const QString caption = keys.caption.empty() ? this->text() : keys.shownCaption(flags);
+    p.drawText(rect().adjusted(kCheckmarkCaptionMargin, 0, 0, 0), flags, caption);
+    if (keys.focusShown(hasFocus())) {
+        p.setPen(QPen(text, 1, Qt::DotLine));
         p.drawRect(rect().adjusted(kCheckmarkCaptionMargin - 2, 1, -1, -2));
+    }
+}
+
+ColourButton::ColourButton(const QString& caption, uint32_t face, QWidget* parent)
+    : QPushButton(caption, parent), face_(face) {}
+
+void ColourButton::paintEvent(QPaintEvent*) {
+    BitBtnState state;
+    state.width = width();
+    state.height = height();
+    state.enabled = isEnabled();
+    state.pressed = isDown();
+    state.focused = hasFocus();
+    // In a dialog the focused button is the default one; without the focus, the default.
+    state.showAsDefault = state.focused || isDefault();
+    state.focusRect = !cues || cues->focusRect(true);
+    const BitBtnPaint plan = planBitBtnPaint(state);
+    const ButtonColours drawn = buttonColours(colours(), face_,
+                                              colourEntry(ColourRole::buttonText).normal,
+                                              state.enabled);
+    const QColor face = qtColourOf(drawn.face);
+    const QColor text = qtColourOf(drawn.text);
+    const auto qrect = [](const Rect& r) { return QRect(r.left, r.top, r.width, r.height); };
+    QPainter p(this);
+    if (plan.frame) {
+        p.setPen(qtColourOf(drawn.frame));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(qrect(*plan.frame).adjusted(0, 0, -1, -1));
+    }
+    p.fillRect(qrect(plan.fill), face);
+    if (!highlight_) highlight_ = highlightColour(static_cast<uint32_t>(
+                         face.red() | face.green() << 8 | face.blue() << 16));
+    p.fillRect(plan.lineLeft, plan.lineY, plan.lineRight - plan.lineLeft, 1,
+               colourOf(*highlight_));
+    p.setPen(text);
+    p.setFont(font());
+    p.drawText(qrect(plan.content), Qt::AlignCenter, this->text());
+    if (plan.focus) {
+        p.setPen(QPen(text, 1, Qt::DotLine));
+        p.drawRect(qrect(*plan.focus).adjusted(0, 0, -1, -1));
     }
 }
 
 void BevelLinesWidget::paintEvent(QPaintEvent*) {
     QPainter p(this);
+    const uint32_t face = faintFace(colours());
     paintOps(p, faintLinesPaint(static_cast<TFaintLines>(lines_), width(), height(),
-                                faintEdgeColour(0xF0F0F0, kBevelFaintPercent)));
+                                faintEdgeColour(face, kBevelFaintPercent)));
 }
 
 uint8_t virtualKeyOfQtKey(int key) {

@@ -9,16 +9,33 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <optional>
+#include <string>
 
 namespace qlx {
+class KeyboardCues;
 class TSpeedButtonCheckmark;
-}
+} // namespace qlx
 
 namespace qlx::qt {
+
+// What a drawn button shows of the keyboard: its window's cues (the focus rectangle after
+// keyboard use, the mnemonic's underline while Alt is held); without cues, the focus always.
+struct ButtonCues {
+    const KeyboardCues* cues = nullptr;
+    std::string caption; // Windows-1252
+    char mnemonic = 0;
+    bool focusShown(bool focused) const;
+    // The caption to draw, with "&" before the underlined letter when it shows, and the flag
+    // that draws it so.
+    QString shownCaption(int& flags) const;
+};
 
 class FlatButton final : public QPushButton {
 public:
     FlatButton(const QString& caption, QWidget* parent);
+    ButtonCues keys;
+    uint32_t textColour = 0; // the table's
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -30,7 +47,10 @@ public:
     // The box whose state the button shows; it repaints the button when it changes.
     void bind(TSpeedButtonCheckmark& box);
     void unbind();
-    const TSpeedButtonCheckmark* box() const { return box_; }
+    // The box's own state, which Tab and the mnemonics pass by when it is off.
+    bool boxEnabled() const;
+    bool boxChecked() const;
+    ButtonCues keys;
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -43,6 +63,21 @@ private:
     uint8_t faintLines_;
     bool toldChecked_ = false;
     bool toldEnabled_ = true;
+};
+
+// The message dialog's colour button: its face, frame, highlight line and focus rectangle as
+// the core plans a colour button's paint, in the scheme's colours.
+class ColourButton final : public QPushButton {
+public:
+    ColourButton(const QString& caption, uint32_t face, QWidget* parent);
+    const KeyboardCues* cues = nullptr;
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    uint32_t face_;
+    std::optional<uint32_t> highlight_; // worked out at the first paint and kept
 };
 
 class BevelLinesWidget final : public QWidget {

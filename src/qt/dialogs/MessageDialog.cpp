@@ -11,9 +11,12 @@
 #include "dialogs/MessageWinLayout.h"
 #include "forms/AccessibleTree.h"
 #include "qt/access/AccessibleSource.h"
+#include "forms/KeyboardCues.h"
 #include "qt/app/PanelMain.h"
-#include "qt/forms/FormWindow.h"
+#include "qt/controls/FormControls.h"
+#include "qt/system/DesktopColours.h"
 #include "qt/system/Encoding.h"
+#include "qt/system/KeyCues.h"
 #include "qt/system/Screens.h"
 
 namespace qlx::qt {
@@ -31,7 +34,27 @@ QStyle::StandardPixmap iconOf(TMsgDlgType type) {
 
 class Dialog final : public QDialog, public AccessibleSource {
 public:
-    explicit Dialog(std::optional<int32_t> escape) : escape_(escape) {}
+    explicit Dialog(std::optional<int32_t> escape) : escape_(escape) {
+        noteInputs();
+        cues.opened(lastInputFromKeyboard());
+        qApp->installEventFilter(this);
+    }
+    ~Dialog() override { qApp->removeEventFilter(this); }
+    KeyboardCues cues;
+    // The dialog's colours: its text on its background, the strip, in the scheme's colours.
+    void applyColours() {
+        const ColourScheme& scheme = colours();
+        QPalette p = palette();
+        p.setColor(QPalette::Window, qtColourOf(scheme(ColourRole::dialogBackground)));
+        p.setColor(QPalette::WindowText, qtColourOf(scheme(ColourRole::dialogText)));
+        setPalette(p);
+        if (strip) {
+            QPalette sp = strip->palette();
+            sp.setColor(QPalette::Window, qtColourOf(scheme.background(kDialogButtonColour)));
+            strip->setPalette(sp);
+        }
+    }
+    QWidget* strip = nullptr;
 
     // What readers are told: the caption, the text (also as the dialog's description, which
     // a reader speaks with the caption) and the strip with Qt's own buttons.
@@ -63,6 +86,18 @@ public:
     void accessibleDefaultAction(const std::string&) override {}
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const auto* widget = qobject_cast<QWidget*>(watched);
+        if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) && widget &&
+            widget->window() == this && cueKey(cues, *static_cast<QKeyEvent*>(event)))
+            for (QWidget* child : findChildren<QWidget*>()) child->update();
+        return false;
+    }
+    bool event(QEvent* event) override {
+        if (event->type() == QEvent::WindowDeactivate && cues.deactivated()) update();
+        if (event->type() == coloursChangedEvent()) applyColours();
+        return QDialog::event(event);
+    }
     void keyPressEvent(QKeyEvent* event) override {
         if (event->key() == Qt::Key_Escape) {
             // Esc answers as the button set says, and with "Ja" and "Nej" not at all.
@@ -115,10 +150,6 @@ int32_t MessageDialog::MessageWin(DialogOwner owner, const std::string& text,
     dialog.setWindowTitle(fromCp1252(caption));
     dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
     dialog.setAutoFillBackground(true);
-    QPalette palette = dialog.palette();
-    palette.setColor(QPalette::Window, Qt::white);
-    palette.setColor(QPalette::WindowText, Qt::black);
-    dialog.setPalette(palette);
 
     // The owner it is centred on, and the monitor and work area it is kept in.
     std::optional<Dimension> ownerBounds;
@@ -152,14 +183,15 @@ int32_t MessageDialog::MessageWin(DialogOwner owner, const std::string& text,
 
     auto* strip = new QWidget(&dialog);
     strip->setAutoFillBackground(true);
-    QPalette stripPalette = strip->palette();
-    stripPalette.setColor(QPalette::Window, qtColour(kDialogButtonColour));
-    strip->setPalette(stripPalette);
     strip->setGeometry(qrect(layout.strip));
+    dialog.strip = strip;
+    dialog.applyColours();
     QPushButton* first = nullptr;
     for (const std::optional<ButtonPlace>& place : {std::optional(layout.left), layout.right}) {
         if (!place) continue;
-        auto* button = new QPushButton(fromCp1252(place->button.caption), strip);
+        auto* button =
+            new ColourButton(fromCp1252(place->button.caption), kDialogButtonColour, strip);
+        button->cues = &dialog.cues;
         button->setGeometry(qrect(place->bounds));
         const int32_t result = place->button.result;
         QObject::connect(button, &QPushButton::clicked, &dialog,

@@ -6,15 +6,17 @@
 #include <QLabel>
 #include <QPainter>
 #include <QScreen>
-#include <QShortcut>
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QLineEdit>
+#include <QTextEdit>
 
 #include "controls/ButtonCheckmark.h"
 #include "qt/controls/FormControls.h"
+#include "qt/system/DesktopColours.h"
 #include "qt/system/Encoding.h"
+#include "qt/system/KeyCues.h"
 
 namespace qlx::qt {
 
@@ -34,19 +36,33 @@ QFont qtFont(const FontDesc& font) {
 
 namespace {
 
+// A table's background in the scheme's colour for it.
 void paintBackground(QWidget* w, uint32_t colour) {
-    const QColor c = qtColour(colour);
-    if (!c.isValid()) return;
+    if (colour == kNoColour) return;
     w->setAutoFillBackground(true);
     QPalette p = w->palette();
-    p.setColor(QPalette::Window, c);
+    p.setColor(QPalette::Window, qtColourOf(colours().background(colour)));
     w->setPalette(p);
 }
 
-QString runsHtml(const std::vector<TextRun>& runs) {
+// The label's runs, its mnemonic letter underlined (its first place in the text) when shown.
+QString runsHtml(const std::vector<TextRun>& runs, char mnemonic) {
     QString html;
+    bool underline = mnemonic != 0;
+    const auto escaped = [](std::string_view text) {
+        return fromCp1252(std::string(text)).toHtmlEscaped().replace("\n", "<br>");
+    };
     for (const TextRun& run : runs) {
-        const QString text = fromCp1252(run.text).toHtmlEscaped().replace("\n", "<br>");
+        QString text;
+        const size_t at = underline ? mnemonicIndex(run.text, mnemonic) : std::string::npos;
+        if (at == std::string::npos) {
+            text = escaped(run.text);
+        } else {
+            underline = false;
+            const std::string_view all(run.text);
+            text = escaped(all.substr(0, at)) + "<u>" + escaped(all.substr(at, 1)) + "</u>" +
+                   escaped(all.substr(at + 1));
+        }
         html += run.bold ? "<b>" + text + "</b>" : text;
     }
     return html;
@@ -58,11 +74,15 @@ FormWindow::FormWindow(FormDesc desc) : desc_(std::move(desc)) {
     setWindowTitle(fromCp1252(desc_.caption));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::WindowStaysOnTopHint);
-    paintBackground(this, desc_.colour);
     setFont(qtFont(desc_.font));
     if (desc_.minWidth == 0) setFixedSize(desc_.clientWidth, desc_.clientHeight);
     else resize(desc_.clientWidth, desc_.clientHeight);
+    // The window's keys are seen before its controls get them (the cues, Alt+letter).
+    noteInputs();
+    qApp->installEventFilter(this);
 }
+
+FormWindow::~FormWindow() { qApp->removeEventFilter(this); }
 
 QWidget* FormWindow::control(std::string_view name) const {
     const auto it = controls_.find(name);
@@ -78,25 +98,22 @@ void FormWindow::build() {
         case ControlKind::Panel:
         case ControlKind::Shape:
             w = new QWidget(parent);
-            paintBackground(w, c.colour);
             break;
         case ControlKind::Label: {
             auto* label = new QLabel(parent);
             label->setTextFormat(Qt::RichText);
-            label->setText(runsHtml(c.text));
+            label->setText(runsHtml(c.text, 0));
             label->setFont(qtFont(c.font));
-            QPalette p = label->palette();
-            p.setColor(QPalette::WindowText, qtColour(c.font.colour));
-            label->setPalette(p);
             label->setWordWrap(c.wordWrap);
             label->setAlignment((c.rightAlign ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
-            paintBackground(label, c.colour);
             w = label;
             break;
         }
         case ControlKind::FlatButton: {
             auto* button = new FlatButton(fromCp1252(c.caption()), parent);
             button->setFont(qtFont(c.font));
+            button->keys = {&cues_, c.caption(), c.mnemonic};
+            button->textColour = c.font.colour;
             connect(button, &QPushButton::clicked, this, [this, &c] { buttonClick(c); });
             w = button;
             break;
@@ -104,6 +121,7 @@ void FormWindow::build() {
         case ControlKind::CheckmarkButton: {
             auto* button = new CheckmarkButton(fromCp1252(c.caption()), c.faintLines, parent);
             button->setFont(qtFont(c.font));
+            button->keys = {&cues_, c.caption(), c.mnemonic};
             connect(button, &QAbstractButton::clicked, this, [this, &c] { buttonClick(c); });
             w = button;
             break;
@@ -127,36 +145,34 @@ void FormWindow::build() {
     for (const auto& [name, w] : controls_)
         if (const AccNode* node = tree.find(name); node && !node->name.empty())
             w->setAccessibleName(fromCp1252(node->name));
-    for (const ControlDesc& c : desc_.controls)
-        if (c.mnemonic != 0) addMnemonic(c);
+    applyColours();
     layoutAll();
 }
 
-// Alt with a control's letter presses a button, or takes the keyboard to the control after a
-// label, as on Windows.
-void FormWindow::addMnemonic(const ControlDesc& c) {
-    const QChar letter = QChar::fromLatin1(c.mnemonic).toUpper();
-    auto* shortcut = new QShortcut(QKeySequence(QStringLiteral("Alt+") + letter), this);
-    connect(shortcut, &QShortcut::activated, this, [this, &c] {
+void FormWindow::applyColours() {
+    const ColourScheme& scheme = colours();
+    paintBackground(this, desc_.colour);
+    for (const ControlDesc& c : desc_.controls) {
         QWidget* w = control(c.name);
-        if (auto* button = qobject_cast<QAbstractButton*>(w)) {
-            if (button->isVisible() && button->isEnabled()) {
-                button->setFocus(Qt::ShortcutFocusReason);
-                button->click();
-            }
-            return;
+        if (!w) continue;
+        if (c.kind == ControlKind::Panel || c.kind == ControlKind::Shape ||
+            c.kind == ControlKind::Label)
+            paintBackground(w, c.colour);
+        if (c.kind == ControlKind::Label) {
+            QPalette p = w->palette();
+            p.setColor(QPalette::WindowText, qtColourOf(scheme.text(c.font.colour, false)));
+            w->setPalette(p);
         }
-        bool after = false;
-        for (const ControlDesc& next : desc_.controls) {
-            QWidget* candidate = control(next.name);
-            if (after && candidate && candidate->focusPolicy() != Qt::NoFocus &&
-                candidate->isVisible()) {
-                candidate->setFocus(Qt::ShortcutFocusReason);
-                return;
-            }
-            after = after || &next == &c;
+        if (c.kind == ControlKind::HtmlView) {
+            // The view's page is the window's own white and black, or the system's pair.
+            QPalette p = w->palette();
+            p.setColor(QPalette::Base, qtColourOf(scheme(ColourRole::dialogBackground)));
+            p.setColor(QPalette::Text, qtColourOf(scheme(ColourRole::dialogText)));
+            p.setColor(QPalette::Link, qtColourOf(scheme(ColourRole::link)));
+            w->setPalette(p);
         }
-    });
+        w->update();
+    }
 }
 
 void FormWindow::place(const ControlDesc& c, QWidget* w, int parentWidth, int parentHeight) {
@@ -215,6 +231,19 @@ int32_t FormWindow::showModal() {
     const Dimension first = initialPlace(outer);
     move(first.left, first.top);
     formShow();
+    // Opened with the mouse, the window shows no focus rectangle until the keyboard is used.
+    cues_.opened(lastInputFromKeyboard());
+    applyCues();
+    // The keyboard goes to the first field that takes it, as in a dialog.
+    const FormAccState state = keyboardState();
+    for (const ControlDesc& c : desc_.controls) {
+        const auto s = state.controls.find(c.name);
+        if ((c.kind == ControlKind::HotKeyField || c.kind == ControlKind::HtmlView) &&
+            s != state.controls.end() && s->second.enabled && s->second.visible) {
+            control(c.name)->setFocus(Qt::OtherFocusReason);
+            break;
+        }
+    }
     return exec();
 }
 
@@ -246,29 +275,11 @@ void FormWindow::closeEvent(QCloseEvent* event) {
 
 // What assistive technology is told.
 
-FormAccState FormWindow::accessibleState() const {
-    FormAccState state;
-    for (const auto& [name, w] : controls_) {
-        ControlState s;
-        const auto* mark = dynamic_cast<const CheckmarkButton*>(w);
-        if (const TSpeedButtonCheckmark* box = mark ? mark->box() : nullptr) {
-            s.checked = box->Checked();
-            s.enabled = box->Enabled() && w->isEnabled();
-        } else {
-            s.enabled = w->isEnabled();
-        }
-        s.visible = !w->isHidden();
-        state.controls.emplace(name, s);
-    }
-    if (const QWidget* focus = QApplication::focusWidget(); focus && focus->window() == this)
-        state.focused = focus->objectName().toStdString();
+AccNode FormWindow::accessibleTree() const {
+    FormAccState state = keyboardState();
     state.clientWidth = width();
     state.clientHeight = height();
-    return state;
-}
-
-AccNode FormWindow::accessibleTree() const {
-    return formAccessibleTree(desc_, accessibleState());
+    return formAccessibleTree(desc_, state);
 }
 
 bool FormWindow::describesWidget(const QWidget& widget) const {
@@ -286,6 +297,83 @@ void FormWindow::accessibleDefaultAction(const std::string& name) {
         (node->states & (kStateUnavailable | kStateInvisible)))
         return;
     if (auto* button = qobject_cast<QAbstractButton*>(control(name))) button->click();
+}
+
+// The keyboard among the window's controls.
+
+FormAccState FormWindow::keyboardState() const {
+    FormAccState state;
+    const QWidget* focus = QApplication::focusWidget();
+    for (const ControlDesc& c : desc_.controls) {
+        const QWidget* w = control(c.name);
+        if (!w) continue;
+        ControlState s;
+        s.enabled = w->isEnabled();
+        s.visible = w->isVisibleTo(this);
+        if (const auto* box = dynamic_cast<const CheckmarkButton*>(w)) {
+            s.enabled = s.enabled && box->boxEnabled();
+            s.checked = box->boxChecked();
+        }
+        state.controls.emplace(c.name, s);
+        if (focus && takesFocus(c.kind) && (focus == w || w->isAncestorOf(focus)))
+            state.focused = c.name;
+    }
+    return state;
+}
+
+bool FormWindow::focusNextPrevChild(bool next) {
+    const FormAccState state = keyboardState();
+    const std::string to = nextFocus(desc_, state, state.focused, next);
+    if (QWidget* w = control(to)) w->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
+}
+
+bool FormWindow::mnemonic(char letter) {
+    const MnemonicTarget target = mnemonicTarget(desc_, keyboardState(), letter);
+    QWidget* w = control(target.control);
+    if (!w || target.action == MnemonicAction::None) return false;
+    if (target.action != MnemonicAction::Press) {
+        w->setFocus(Qt::ShortcutFocusReason);
+        if (cues_.keyboardFocus()) applyCues();
+    }
+    if (target.action == MnemonicAction::Press || target.action == MnemonicAction::FocusAndPress)
+        if (auto* button = qobject_cast<QAbstractButton*>(w)) button->click();
+    return true;
+}
+
+void FormWindow::applyCues() {
+    const bool underlines = cues_.underlines();
+    for (const ControlDesc& c : desc_.controls) {
+        QWidget* w = control(c.name);
+        if (!w) continue;
+        if (c.kind == ControlKind::Label && c.mnemonic != 0)
+            if (auto* label = qobject_cast<QLabel*>(w))
+                label->setText(runsHtml(c.text, underlines ? c.mnemonic : 0));
+        w->update();
+    }
+}
+
+bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::KeyPress && type != QEvent::KeyRelease) return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget->window() != this || !isVisible()) return false;
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    if (cueKey(cues_, *key)) applyCues();
+    // Alt with a control's letter; other Alt keys (Alt+F4, Alt+Space) go on, and so does
+    // every letter while the shortcut field has the keyboard.
+    if (type == QEvent::KeyPress && !key->isAutoRepeat())
+        if (const char letter = mnemonicLetter(*key)) return mnemonic(letter);
+    return false;
+}
+
+bool FormWindow::event(QEvent* event) {
+    if (event->type() == QEvent::WindowDeactivate && cues_.deactivated()) applyCues();
+    if (event->type() == coloursChangedEvent()) {
+        applyColours();
+        return true;
+    }
+    return QDialog::event(event);
 }
 
 } // namespace qlx::qt

@@ -8,7 +8,9 @@
 #include <map>
 #include <string>
 
+#include "forms/AccessibleTree.h"
 #include "forms/FormLayout.h"
+#include "forms/KeyboardCues.h"
 #include "panel/Placement.h"
 #include "qt/access/AccessibleSource.h"
 
@@ -17,6 +19,7 @@ namespace qlx::qt {
 class FormWindow : public QDialog, public AccessibleSource {
 public:
     explicit FormWindow(FormDesc desc);
+    ~FormWindow() override;
 
     const FormDesc& desc() const { return desc_; }
     // A control by its table name; null for other names.
@@ -25,6 +28,9 @@ public:
     int32_t showModal();
     Dimension bounds() const;
     void setBounds(const Dimension& d);
+    // The keyboard's view of the controls: enabled, visible, checked, and which has the focus.
+    FormAccState keyboardState() const;
+    const KeyboardCues& cues() const { return cues_; }
 
     // AccessibleSource: the window's tree from its table and its controls' state now.
     AccNode accessibleTree() const override;
@@ -50,19 +56,28 @@ protected:
     virtual Dimension initialPlace(const Dimension& outer) const;
 
     void keyPressEvent(QKeyEvent* event) override;
+    // Tab and Shift+Tab walk the controls in the table's order.
+    bool focusNextPrevChild(bool next) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void reject() override;
 
 private:
     void place(const ControlDesc& c, QWidget* w, int parentWidth, int parentHeight);
-    void addMnemonic(const ControlDesc& c);
     void layoutAll();
-    FormAccState accessibleState() const;
+    // The table's colours, or the desktop's in high contrast: at the start and on a change.
+    void applyColours();
+    // The cues changed: focus rectangles and underlines are drawn again.
+    void applyCues();
+    // Alt+letter; true when a control of the window took it.
+    bool mnemonic(char letter);
 
     FormDesc desc_;
     std::map<std::string, QWidget*, std::less<>> controls_;
     bool closingAllowed_ = false;
+    KeyboardCues cues_;
 };
 
 // The table's colour as Qt's; kNoColour gives an invalid colour.

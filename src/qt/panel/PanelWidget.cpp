@@ -17,7 +17,9 @@
 #include "panel/PanelImages.h"
 #include "qt/app/PanelMain.h"
 #include "qt/panel/PanelPopupMenus.h"
+#include "qt/system/DesktopColours.h"
 #include "qt/system/Encoding.h"
+#include "qt/system/KeyCues.h"
 #include "qt/system/Screens.h"
 #include "qt/system/X11Window.h"
 
@@ -99,10 +101,11 @@ int PanelWidget::deviceDpi() const {
 
 void PanelWidget::loadImages() {
     const int dpi = deviceDpi();
-    if (dpi == imagesDpi_ && !logo_.isNull()) return;
+    const uint32_t symbols = colours()(ColourRole::panelSymbols);
+    if (dpi == imagesDpi_ && symbols == imagesColour_ && !logo_.isNull()) return;
     imagesDpi_ = dpi;
+    imagesColour_ = symbols;
     const int percent = panelImageScale(dpi);
-    const uint32_t symbols = ColourScheme()(ColourRole::panelSymbols);
     logo_ = panelImage("logo", percent, symbols);
     menu_ = panelImage("menu", percent, symbols);
     open_ = panelImage("open", percent, symbols);
@@ -110,7 +113,7 @@ void PanelWidget::loadImages() {
 
 void PanelWidget::paintEvent(QPaintEvent*) {
     loadImages();
-    const ColourScheme scheme;
+    const ColourScheme& scheme = colours();
     const int dpi = deviceDpi();
     const PanelSize size = panelOuterSize(dpi);
     // Painted in device pixels, as the core lays the panel out at that DPI.
@@ -136,8 +139,8 @@ void PanelWidget::paintEvent(QPaintEvent*) {
         } else {
             p.drawImage(box(PanelControl::ImageLogo), logo_);
         }
-        if (hasFocus() && keyboardFocus_) {
-            p.setPen(QPen(Qt::white, 1, Qt::DotLine));
+        if (cues_.focusRect(hasFocus())) {
+            p.setPen(QPen(colourOf(scheme(ColourRole::panelSymbols)), 1, Qt::DotLine));
             p.drawRect(0, 0, size.width - 2 * kPanelBorder - 1, size.height - 2 * kPanelBorder - 1);
         }
     }
@@ -151,6 +154,7 @@ std::optional<PanelControl> PanelWidget::buttonAt(QPoint local) const {
 }
 
 void PanelWidget::mousePressEvent(QMouseEvent* event) {
+    if (cues_.update(kUiSet, kUiHideFocus)) update();
     PanelButtons& buttons = main_.program().buttons();
     if (buttons.Dragging || pressedButton_) return; // a second button meanwhile
     const QPoint global = event->globalPosition().toPoint();
@@ -198,7 +202,18 @@ void PanelWidget::contextMenuEvent(QContextMenuEvent* event) {
                                                                  : event->globalPos());
 }
 
+void PanelWidget::keyReleaseEvent(QKeyEvent* event) {
+    if (cueKey(cues_, *event)) update();
+    QWidget::keyReleaseEvent(event);
+}
+
+bool PanelWidget::focusNextPrevChild(bool) {
+    if (cues_.keyboardFocus()) update();
+    return true;
+}
+
 void PanelWidget::keyPressEvent(QKeyEvent* event) {
+    if (cueKey(cues_, *event)) update();
     if (event->isAutoRepeat()) return; // one press, one action
     switch (event->key()) {
     case Qt::Key_Return:
@@ -243,12 +258,7 @@ void PanelWidget::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
 }
 
-void PanelWidget::focusInEvent(QFocusEvent* event) {
-    keyboardFocus_ = event->reason() == Qt::TabFocusReason ||
-                     event->reason() == Qt::BacktabFocusReason ||
-                     event->reason() == Qt::ShortcutFocusReason;
-    update();
-}
+void PanelWidget::focusInEvent(QFocusEvent*) { update(); }
 
 void PanelWidget::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
@@ -256,10 +266,7 @@ void PanelWidget::showEvent(QShowEvent* event) {
     QMetaObject::invokeMethod(this, [this] { x11SkipTaskbar(*this); }, Qt::QueuedConnection);
 }
 
-void PanelWidget::focusOutEvent(QFocusEvent*) {
-    keyboardFocus_ = false;
-    update();
-}
+void PanelWidget::focusOutEvent(QFocusEvent*) { update(); }
 
 void PanelWidget::startTimer(PanelTimer timer, uint32_t intervalMs) {
     (timer == PanelTimer::ButtonsDisplay ? buttonsDisplay_ : buttonsOffSlow_)

@@ -10,6 +10,7 @@
 
 #include <optional>
 
+#include "forms/KeyboardCues.h"
 #include "panel/PanelLayout.h"
 #include "panel/PanelMenus.h"
 #include "panel/PanelPort.h"
@@ -54,6 +55,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    // Tab stays on the panel (its one control) and shows its focus rectangle.
+    bool focusNextPrevChild(bool next) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragLeaveEvent(QDragLeaveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -74,9 +78,12 @@ private:
     QTimer buttonsOffSlow_;
     QMenu popup_;
     int imagesDpi_ = 0;
+    uint32_t imagesColour_ = 0;
     QImage logo_, menu_, open_;
     std::optional<PanelControl> pressedButton_;
-    bool keyboardFocus_ = false; // the focus frame shows only when the keyboard brought it
+    // The focus rectangle: shown while the panel has the keyboard, once Tab or an arrow key was
+    // used on it; hidden after mouse use, as in the program's other windows.
+    KeyboardCues cues_;
 };
 
 // A stored panel image ("logo", "menu", "open") at a scale step in one colour; null when it
