@@ -90,6 +90,15 @@ qlx_install_qt() {
         /usr/bin/import:imagemagick python3:python3 \
         /usr/lib/python3/dist-packages/dbus/__init__.py:python3-dbus \
         /usr/lib/python3/dist-packages/gi/__init__.py:python3-gi
+    qlx_install_wayland_and_selection
+}
+
+# The Linux program on Wayland (Qt's Wayland platform, a headless compositor for its tests)
+# and another X program whose selected text the shortcut looks up.
+qlx_install_wayland_and_selection() {
+    qlx_install weston:weston \
+        /usr/lib/x86_64-linux-gnu/qt6/plugins/platforms/libqwayland-generic.so:qt6-wayland \
+        xterm:xterm
 }
 
 # Builds a preset's targets, configuring its folder first where needed. The presets make

@@ -10,6 +10,7 @@
 #include "lookup/LookupHotKey.h"
 #include "qt/app/PanelMain.h"
 #include "qt/system/Encoding.h"
+#include "qt/system/X11Window.h"
 #include "settings/ShortcutText.h"
 #include "state/ProgramCommands.h"
 
@@ -35,6 +36,16 @@ std::optional<std::string> LookupInputs::clipboardText() {
     return toCp1252(text);
 }
 
+std::optional<std::string> LookupInputs::selectionText() {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (!clipboard->supportsSelection()) return std::nullopt;
+    const QString text = clipboard->text(QClipboard::Selection);
+    if (text.isEmpty()) return std::nullopt;
+    return toCp1252(text);
+}
+
+bool LookupInputs::keyGrabAllowed() { return x11Connection() != nullptr; }
+
 bool LookupInputs::claimSession() {
     // The caller has its answer at once; the lookup (and any dialog it brings) follows in the
     // event loop's next turn, so that no caller waits on a dialog.
@@ -57,6 +68,13 @@ bool LookupInputs::claimSession() {
 void LookupInputs::startTextInputs() {
     main_.panel().acceptText(true);
     takingText_ = true;
+    if (keyGrabAllowed() || portal_) return;
+    // The desktop's shortcut service; its answer decides whether the user is told what to do
+    // instead.
+    portal_ = std::make_unique<PortalShortcut>(
+        [this](bool bound) { main_.program().shortcutServiceAnswered(bound); },
+        [this] { main_.program().core().HotKey(); });
+    portal_->start(QString::fromStdString(shortcutTrigger(main_.state().Hotkey)));
 }
 
 bool LookupInputs::registerLookupHotKey(uint16_t shortcut) {

@@ -38,6 +38,7 @@ public:
     Dimension panelBounds() override;
     void movePanelTo(int32_t left, int32_t top) override;
     MonitorList monitors() override;
+    bool placesItself() override;
 
 protected:
     void paintEvent(QPaintEvent*) override;
