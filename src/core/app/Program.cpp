@@ -56,14 +56,14 @@ void Program::desktopLimitsNotice() {
         desktopNotice_.deferred();
         return;
     }
+    desktopNotice_.shown();
+    state_.DesktopLimitsNoticed = true;
+    // Remembered as it shows: a session that ends without "Afslut" must not bring it back.
+    settingsStore_.SaveSettings(currentSettingsValues());
     state_.ModalDialogOpen = true;
     ports_.dialogs.MessageWin(DialogOwner::none, desktopLimitsText(), programTitle,
                               TMsgDlgType::information, 0);
     state_.ModalDialogOpen = false;
-    desktopNotice_.shown();
-    state_.DesktopLimitsNoticed = true;
-    // Remembered at once: a session that ends without "Afslut" must not bring it back.
-    settingsStore_.SaveSettings(currentSettingsValues());
 }
 
 void Program::imageOpenClick() {

@@ -78,7 +78,7 @@ void PortalShortcut::start(const QString& trigger) {
                                                        "org.freedesktop.DBus.Properties", "Get");
     call << QString(kShortcuts) << QString("version");
     if (!bus.callWithCallback(call, this, SLOT(versionReply(QDBusMessage)),
-                              SLOT(versionError(QDBusMessage)), 10000))
+                              SLOT(versionError(QDBusError)), 10000))
         answer(false);
 }
 
@@ -91,9 +91,9 @@ void PortalShortcut::versionReply(const QDBusMessage&) {
             "quiklex_session", SLOT(sessionResponse(QDBusMessage)));
 }
 
-void PortalShortcut::versionError(const QDBusMessage&) { answer(false); }
+void PortalShortcut::versionError(const QDBusError&) { answer(false); }
 
-void PortalShortcut::callError(const QDBusMessage&) { answer(false); }
+void PortalShortcut::callError(const QDBusError&) { answer(false); }
 
 void PortalShortcut::request(const QString& method, const QVariantList& args,
                              const QString& token, const char* responseSlot) {
@@ -105,7 +105,7 @@ void PortalShortcut::request(const QString& method, const QVariantList& args,
     bus.connect(kPortal, path, kRequest, "Response", this, responseSlot);
     QDBusMessage call = QDBusMessage::createMethodCall(kPortal, kPortalPath, kShortcuts, method);
     call.setArguments(args);
-    if (!bus.callWithCallback(call, this, nullptr, SLOT(callError(QDBusMessage)), kCallTimeoutMs))
+    if (!bus.callWithCallback(call, this, SLOT(requestReply(QDBusMessage)), SLOT(callError(QDBusError)), kCallTimeoutMs))
         answer(false);
 }
 

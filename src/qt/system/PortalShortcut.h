@@ -3,6 +3,7 @@
 // in it, and its activations.
 #pragma once
 
+#include <QDBusError>
 #include <QDBusMessage>
 #include <QObject>
 #include <QString>
@@ -24,10 +25,11 @@ public:
 
 private Q_SLOTS:
     void versionReply(const QDBusMessage& reply);
-    void versionError(const QDBusMessage& error);
+    void versionError(const QDBusError& error);
     void sessionResponse(const QDBusMessage& response);
     void bindResponse(const QDBusMessage& response);
-    void callError(const QDBusMessage& error);
+    void callError(const QDBusError& error);
+    void requestReply(const QDBusMessage&) {}
     void activatedSignal(const QDBusMessage& signal);
 
 private:
