@@ -153,8 +153,10 @@ void FormMainCore::showPanel(PanelLookup lookup) {
     app_.restoreApplication();
     app_.bringAllToFront();
     InstanceRequestPending = false;
-    if (lookup == PanelLookup::clipboard) steps_.lookupClipboard();
-    else if (lookup == PanelLookup::shortcutText) steps_.lookupShortcutText();
+    if (lookup == PanelLookup::clipboard)
+        steps_.lookupClipboard();
+    else if (lookup == PanelLookup::shortcutText)
+        steps_.lookupShortcutText();
 }
 
 void FormMainCore::HotKey() {
@@ -203,7 +205,9 @@ intptr_t FormMainCore::UniqueProductMessage(uintptr_t wParam, intptr_t lParam,
             case kWelcomeFlow: steps_.welcomeFlow(); break;
             case kOpenInfoPage: steps_.openProgramInfoPage(); break;
             case kSaveSettings: steps_.saveSettings(); break;
-            case kDesktopLimitsNotice: steps_.desktopLimitsNotice(); break;
+            case kDesktopLimitsNotice:
+                steps_.desktopLimitsNotice();
+                break;
             default: break;
             }
         });

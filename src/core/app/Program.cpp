@@ -8,9 +8,9 @@
 #include "lookup/LookupHotKey.h"
 #include "lookup/OpenWebPage.h"
 #include "lookup/ShortcutLookup.h"
-#include "state/ProgramCommands.h"
 #include "settings/FormMainSettings.h"
 #include "settings/SettingsPath.h"
+#include "state/ProgramCommands.h"
 
 namespace qlx {
 
@@ -47,7 +47,8 @@ void Program::shortcutServiceAnswered(bool bound) {
 }
 
 void Program::desktopLimitsNoticeStep() {
-    if (desktopNotice_.takeDue()) ports_.application.postCommand(kDesktopLimitsNotice, kCmdWithWParam);
+    if (desktopNotice_.takeDue())
+        ports_.application.postCommand(kDesktopLimitsNotice, kCmdWithWParam);
 }
 
 void Program::desktopLimitsNotice() {
@@ -172,7 +173,8 @@ void Program::loadSettings() {
     normalBounds_ = ports_.panel.panelBounds();
 
     settingsToFormMain(values, state_);
-    desktopNotice_.start(!ports_.hotKey.keyGrabAllowed(), state_.DesktopLimitsNoticed.value_or(false));
+    desktopNotice_.start(!ports_.hotKey.keyGrabAllowed(),
+                         state_.DesktopLimitsNoticed.value_or(false));
     messageStore_.ShownTimestamps = std::move(values.ShownTimestamps);
 }
 
@@ -244,7 +246,9 @@ void Program::Links::restoreApplication() { p_.ports_.application.restoreApplica
 void Program::Links::bringAllToFront() { p_.ports_.application.bringAllToFront(); }
 void Program::Links::showPanel() { p_.core_.ShowPanel(false); }
 bool Program::Links::hasReceivedMessages() { return p_.messageStore_.hasReceived(); }
-void Program::Links::showNewMessages() { p_.showNewMessages(); }
+void Program::Links::showNewMessages() {
+    p_.showNewMessages();
+}
 void Program::Links::textDragOver() { p_.buttons_.TextDragOver(); }
 void Program::Links::textDragEnded() { p_.buttons_.TextDragEnded(); }
 bool Program::Links::textDragOverPanel() { return p_.buttons_.TextDragState == 1; }

@@ -13,11 +13,12 @@ void DesktopLimitsNotice::shortcutServiceAnswered(bool bound) {
     bound_ = bound;
 }
 
-void DesktopLimitsNotice::firstShown() { firstShown_ = true; }
+void DesktopLimitsNotice::firstShown() {
+    firstShown_ = true;
+}
 
 bool DesktopLimitsNotice::takeDue() {
-    if (stage_ != Stage::waiting || !limited_ || !answered_ || bound_ || !firstShown_)
-        return false;
+    if (stage_ != Stage::waiting || !limited_ || !answered_ || bound_ || !firstShown_) return false;
     stage_ = Stage::posted;
     return true;
 }
@@ -26,7 +27,9 @@ void DesktopLimitsNotice::deferred() {
     if (stage_ == Stage::posted) stage_ = Stage::waiting;
 }
 
-void DesktopLimitsNotice::shown() { stage_ = Stage::done; }
+void DesktopLimitsNotice::shown() {
+    stage_ = Stage::done;
+}
 
 std::string desktopLimitsText() {
     return "Skrivebordet (Wayland) tillader ikke Quiklex at oprette en\n"

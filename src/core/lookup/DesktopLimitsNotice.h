@@ -9,7 +9,7 @@
 namespace qlx {
 
 class DesktopLimitsNotice {
-public:
+  public:
     // limited: the desktop forbids the key grab; noticedBefore: the settings' mark.
     void start(bool limited, bool noticedBefore);
     // The desktop's shortcut service answered: bound is whether it took the shortcut. A
@@ -24,7 +24,7 @@ public:
     void deferred();
     void shown();
 
-private:
+  private:
     enum class Stage { waiting, posted, done };
     bool limited_ = false;
     bool answered_ = false;

@@ -27,9 +27,12 @@ HotKeyRegistration lookupHotKeyRegistration(uint16_t shortcut) {
 std::string shortcutTrigger(uint16_t shortcut) {
     const uint16_t key = shortcut & kKeyBits;
     std::string name;
-    if (key >= 'A' && key <= 'Z') name = std::string(1, static_cast<char>(key - 'A' + 'a'));
-    else if (key >= '0' && key <= '9') name = std::string(1, static_cast<char>(key));
-    else if (key >= 0x70 && key <= 0x87) name = "F" + std::to_string(key - 0x70 + 1);
+    if (key >= 'A' && key <= 'Z')
+        name = std::string(1, static_cast<char>(key - 'A' + 'a'));
+    else if (key >= '0' && key <= '9')
+        name = std::string(1, static_cast<char>(key));
+    else if (key >= 0x70 && key <= 0x87)
+        name = "F" + std::to_string(key - 0x70 + 1);
     if (name.empty()) return {};
     std::string trigger;
     if (shortcut & kCtrlBit) trigger += "CTRL+";

@@ -44,7 +44,9 @@ std::optional<std::string> LookupInputs::selectionText() {
     return toCp1252(text);
 }
 
-bool LookupInputs::keyGrabAllowed() { return x11Connection() != nullptr; }
+bool LookupInputs::keyGrabAllowed() {
+    return x11Connection() != nullptr;
+}
 
 bool LookupInputs::claimSession() {
     // The caller has its answer at once; the lookup (and any dialog it brings) follows in the

@@ -288,6 +288,8 @@ void PanelWidget::movePanelTo(int32_t left, int32_t top) { move(left, top); }
 MonitorList PanelWidget::monitors() { return screenMonitors(); }
 
 // Only an X11 desktop lets a window choose its place and tells it where it is.
-bool PanelWidget::placesItself() { return x11Connection() != nullptr; }
+bool PanelWidget::placesItself() {
+    return x11Connection() != nullptr;
+}
 
 } // namespace qlx::qt

@@ -51,8 +51,10 @@ std::optional<QVariantMap> responseResults(const QDBusMessage& response) {
     const QList<QVariant> args = response.arguments();
     if (args.size() < 2 || args[0].toUInt() != 0) return std::nullopt;
     QVariantMap results;
-    if (args[1].canConvert<QDBusArgument>()) args[1].value<QDBusArgument>() >> results;
-    else results = args[1].toMap();
+    if (args[1].canConvert<QDBusArgument>())
+        args[1].value<QDBusArgument>() >> results;
+    else
+        results = args[1].toMap();
     return results;
 }
 
@@ -86,26 +88,31 @@ void PortalShortcut::versionReply(const QDBusMessage&) {
     QDBusConnection::sessionBus().connect(kPortal, kPortalPath, kShortcuts, "Activated", this,
                                           SLOT(activatedSignal(QDBusMessage)));
     request("CreateSession",
-            {QVariantMap{{"handle_token", "quiklex_session"},
-                         {"session_handle_token", "quiklex"}}},
+            {QVariantMap{{"handle_token", "quiklex_session"}, {"session_handle_token", "quiklex"}}},
             "quiklex_session", SLOT(sessionResponse(QDBusMessage)));
 }
 
-void PortalShortcut::versionError(const QDBusError&) { answer(false); }
+void PortalShortcut::versionError(const QDBusError&) {
+    answer(false);
+}
 
-void PortalShortcut::callError(const QDBusError&) { answer(false); }
+void PortalShortcut::callError(const QDBusError&) {
+    answer(false);
+}
 
-void PortalShortcut::request(const QString& method, const QVariantList& args,
-                             const QString& token, const char* responseSlot) {
+void PortalShortcut::request(const QString& method, const QVariantList& args, const QString& token,
+                             const char* responseSlot) {
     QDBusConnection bus = QDBusConnection::sessionBus();
     // The request's object: the caller's unique name without ":" and with "_" for ".".
     QString sender = bus.baseService();
     sender.remove(0, 1).replace('.', '_');
-    const QString path = QString("/org/freedesktop/portal/desktop/request/%1/%2").arg(sender, token);
+    const QString path =
+        QString("/org/freedesktop/portal/desktop/request/%1/%2").arg(sender, token);
     bus.connect(kPortal, path, kRequest, "Response", this, responseSlot);
     QDBusMessage call = QDBusMessage::createMethodCall(kPortal, kPortalPath, kShortcuts, method);
     call.setArguments(args);
-    if (!bus.callWithCallback(call, this, SLOT(requestReply(QDBusMessage)), SLOT(callError(QDBusError)), kCallTimeoutMs))
+    if (!bus.callWithCallback(call, this, SLOT(requestReply(QDBusMessage)),
+                              SLOT(callError(QDBusError)), kCallTimeoutMs))
         answer(false);
 }
 

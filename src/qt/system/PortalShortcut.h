@@ -15,7 +15,7 @@ namespace qlx::qt {
 class PortalShortcut final : public QObject {
     Q_OBJECT
 
-public:
+  public:
     // answered(bound) once: whether the portal took the shortcut (false at once without a
     // portal, or when it refuses); activated() at each press of the shortcut.
     PortalShortcut(std::function<void(bool bound)> answered, std::function<void()> activated);
@@ -23,7 +23,7 @@ public:
     // trigger: the preferred trigger ("CTRL+SHIFT+c"), empty to let the desktop choose.
     void start(const QString& trigger);
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void versionReply(const QDBusMessage& reply);
     void versionError(const QDBusError& error);
     void sessionResponse(const QDBusMessage& response);
@@ -32,7 +32,7 @@ private Q_SLOTS:
     void requestReply(const QDBusMessage&) {}
     void activatedSignal(const QDBusMessage& signal);
 
-private:
+  private:
     // Calls a portal method whose answer is a Response signal on a request object, listened
     // for before the call so that no answer is missed.
     void request(const QString& method, const QVariantList& args, const QString& token,

@@ -91,9 +91,9 @@ struct Composed {
     Program program;
 
     ShellPorts ports(bool linuxDesktop) {
-        ShellPorts p{window, window, shell, shell, shell,    shell,    shell, hotKey, shell,
-                     shell,  shell,  shell, shell, files, system, runLists, {},
-                     "C:\\Prog\\quiklex.exe"};
+        ShellPorts p{window, window, shell,  shell,    shell, shell,
+                     shell,  hotKey, shell,  shell,    shell, shell,
+                     shell,  files,  system, runLists, {},    "C:\\Prog\\quiklex.exe"};
         if (linuxDesktop) p.lookupSelection = true, p.desktopLimitsNoticed = false;
         return p;
     }
@@ -176,8 +176,8 @@ TEST(Program, OnAWaylandDesktopTheNoticeComesOnceAndTheStoredPlaceIsKept) {
         probe.program.core().FormCreate({}, "C:\\Prog\\");
         return probe.program.settings().SettingsFilePath;
     }();
-    const std::string notice = "post " + std::to_string(kDesktopLimitsNotice) + "/" +
-                               std::to_string(kCmdWithWParam);
+    const std::string notice =
+        "post " + std::to_string(kDesktopLimitsNotice) + "/" + std::to_string(kCmdWithWParam);
     auto wayland = [&](Composed& c, bool portalBinds) {
         c.files.allDirectoriesExist = true;
         c.hotKey.grabAllowed = false;

@@ -26,12 +26,12 @@ TEST(ShortcutLookup, TheSelectionElseTheClipboard) {
     };
     const Case cases[] = {
         {true, "valgt", "kopi", "valgt"},
-        {true, std::nullopt, "kopi", "kopi"},   // nothing selected, or no owner
+        {true, std::nullopt, "kopi", "kopi"}, // nothing selected, or no owner
         {true, "", "kopi", "kopi"},
-        {true, " \r\n\t ", "kopi", "kopi"},    // nothing the pipeline would look up
+        {true, " \r\n\t ", "kopi", "kopi"}, // nothing the pipeline would look up
         {true, "valgt", std::nullopt, "valgt"},
         {true, std::nullopt, std::nullopt, std::nullopt},
-        {false, "valgt", "kopi", "kopi"},       // LookupSelection=0
+        {false, "valgt", "kopi", "kopi"}, // LookupSelection=0
         {false, "valgt", std::nullopt, std::nullopt},
         {std::nullopt, "valgt", "kopi", "kopi"},
     };
@@ -46,9 +46,13 @@ TEST(ShortcutLookup, TheSelectionElseTheClipboard) {
 
 TEST(ShortcutLookup, TriggerForTheDesktopsShortcutService) {
     const std::pair<uint16_t, std::string> cases[] = {
-        {0x6043, "CTRL+SHIFT+c"}, {0xC051, "CTRL+ALT+q"}, {0x4000 | '7', "CTRL+7"},
-        {0x2000 | 0x71, "SHIFT+F2"},   {0x4000 | 0x2E, ""}, // Delete: the desktop chooses
+        {0x6043, "CTRL+SHIFT+c"},
+        {0xC051, "CTRL+ALT+q"},
+        {0x4000 | '7', "CTRL+7"},
+        {0x2000 | 0x71, "SHIFT+F2"},
+        {0x4000 | 0x2E, ""}, // Delete: the desktop chooses
         {0, ""},
     };
-    for (const auto& [shortcut, trigger] : cases) EXPECT_EQ(shortcutTrigger(shortcut), trigger);
+    for (const auto& [shortcut, trigger] : cases)
+        EXPECT_EQ(shortcutTrigger(shortcut), trigger);
 }

@@ -214,8 +214,9 @@ TEST_F(SettingsStoreTest, DesktopKeysAreReadAndWrittenOnlyWhereTheShellHasThem) 
     EXPECT_EQ(linux.LookupSelection, false);
     EXPECT_EQ(linux.DesktopLimitsNoticed, true);
     ASSERT_TRUE(store.SaveSettings(linux));
-    EXPECT_NE(files.files[kPath].find("LookupGCF=\r\nLookupSelection=0\r\nWaylandNoticeShown=1\r\n"),
-              std::string::npos)
+    EXPECT_NE(
+        files.files[kPath].find("LookupGCF=\r\nLookupSelection=0\r\nWaylandNoticeShown=1\r\n"),
+        std::string::npos)
         << files.files[kPath];
 }
 
