@@ -92,6 +92,7 @@ qlx_install_qt() {
         /usr/lib/python3/dist-packages/gi/__init__.py:python3-gi
     qlx_install_access
     qlx_install_package_tools
+    qlx_install_wayland_and_selection
 }
 
 # The accessibility bus and a real client that the Linux tests read the program's tree with.
@@ -106,6 +107,14 @@ qlx_install_package_tools() {
     qlx_install dpkg-shlibdeps:dpkg-dev gzip:gzip lintian:lintian pgrep:procps \
         desktop-file-validate:desktop-file-utils appstreamcli:appstream \
         gsettings:libglib2.0-bin glib-compile-schemas:libglib2.0-bin
+}
+
+# The Linux program on Wayland (Qt's Wayland platform, a headless compositor for its tests)
+# and another X program whose selected text the shortcut looks up.
+qlx_install_wayland_and_selection() {
+    qlx_install weston:weston \
+        /usr/lib/x86_64-linux-gnu/qt6/plugins/platforms/libqwayland-generic.so:qt6-wayland \
+        xterm:xterm
 }
 
 # Builds a preset's targets, configuring its folder first where needed. The presets make

@@ -95,6 +95,7 @@ public:
     }
     void showHotKeyProblem() override { calls.push_back("hotkey problem"); }
     void lookupClipboard() override { calls.push_back("lookup"); }
+    void lookupShortcutText() override { calls.push_back("lookup shortcut"); }
     bool hasReceivedMessages() override { return messagesReceived; }
     void showNewMessages() override { calls.push_back("new messages"); }
     void openSettingsWindow() override { calls.push_back("settings window"); }

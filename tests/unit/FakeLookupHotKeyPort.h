@@ -17,6 +17,7 @@ public:
     uint64_t timerSince = 0; // when it was last started
     std::vector<std::string> tips;
     int problemsPosted = 0;
+    bool grabAllowed = true;
 
     bool registerLookupHotKey(uint16_t h) override { return !onHotKey || onHotKey(h, true); }
     void unregisterLookupHotKey() override {
@@ -28,4 +29,5 @@ public:
     std::string shortcutText(uint16_t h) override { return h == 24643 ? "Ctrl+Shift+C" : "?"; }
     void trayTipChanged(const std::string& tip) override { tips.push_back(tip); }
     void postHotKeyProblem() override { ++problemsPosted; }
+    bool keyGrabAllowed() override { return grabAllowed; }
 };

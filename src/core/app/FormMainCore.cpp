@@ -142,6 +142,10 @@ bool FormMainCore::FormCloseQuery() {
 }
 
 void FormMainCore::ShowPanel(bool lookup) {
+    showPanel(lookup ? PanelLookup::clipboard : PanelLookup::none);
+}
+
+void FormMainCore::showPanel(PanelLookup lookup) {
     if (InstanceRequestPending && state_.ModalDialogOpen) {
         app_.liftOpenWindows();
         return;
@@ -149,7 +153,10 @@ void FormMainCore::ShowPanel(bool lookup) {
     app_.restoreApplication();
     app_.bringAllToFront();
     InstanceRequestPending = false;
-    if (lookup) steps_.lookupClipboard();
+    if (lookup == PanelLookup::clipboard)
+        steps_.lookupClipboard();
+    else if (lookup == PanelLookup::shortcutText)
+        steps_.lookupShortcutText();
 }
 
 void FormMainCore::HotKey() {
@@ -159,7 +166,7 @@ void FormMainCore::HotKey() {
         ShowPanel(false);
         return;
     }
-    ShowPanel(!state_.ModalDialogOpen);
+    showPanel(state_.ModalDialogOpen ? PanelLookup::none : PanelLookup::shortcutText);
 }
 
 intptr_t FormMainCore::UniqueProductMessage(uintptr_t wParam, intptr_t lParam,
@@ -198,6 +205,9 @@ intptr_t FormMainCore::UniqueProductMessage(uintptr_t wParam, intptr_t lParam,
             case kWelcomeFlow: steps_.welcomeFlow(); break;
             case kOpenInfoPage: steps_.openProgramInfoPage(); break;
             case kSaveSettings: steps_.saveSettings(); break;
+            case kDesktopLimitsNotice:
+                steps_.desktopLimitsNotice();
+                break;
             default: break;
             }
         });

@@ -49,10 +49,14 @@ public:
     intptr_t UniqueProductMessage(uintptr_t wParam, intptr_t lParam, uint32_t messageNumber);
     void ShowPanel(bool lookup);
     // The lookup shortcut was pressed: the program comes forward and, unless the open settings
-    // window takes the shortcut or a dialog is open, looks the clipboard up.
+    // window takes the shortcut or a dialog is open, looks the clipboard (or the selection)
+    // up.
     void HotKey();
 
 private:
+    enum class PanelLookup { none, clipboard, shortcutText };
+    void showPanel(PanelLookup lookup);
+
     ProgramState& state_;
     ApplicationPort& app_;
     PanelWindowPort& panel_;

@@ -35,6 +35,8 @@ public:
     virtual void firstStartOfVersion() {} // the autostart step of a new version
     virtual void showHotKeyProblem() {}
     virtual void lookupClipboard() {}
+    // The shortcut's lookup: the clipboard, or first the selection where the desktop has one.
+    virtual void lookupShortcutText() { lookupClipboard(); }
     virtual bool hasReceivedMessages() { return false; }
     virtual void showNewMessages() {}
     virtual void openSettingsWindow() {}
@@ -43,6 +45,9 @@ public:
     virtual bool shortcutCaptured() { return false; }
     virtual void welcomeFlow() {}
     virtual void openProgramInfoPage() {}
+    // The one notice about what the desktop forbids (a key for the whole desktop, placing
+    // the panel) and what to do instead.
+    virtual void desktopLimitsNotice() {}
     virtual void saveSettings() {}
     virtual void saveOnExit() {}
     virtual void saveShownMessages() {}

@@ -7,12 +7,17 @@
 #include "definitions/DefinitionsDocument.h"
 #include "lookup/LookupHotKey.h"
 #include "lookup/OpenWebPage.h"
+#include "lookup/ShortcutLookup.h"
 #include "settings/FormMainSettings.h"
 #include "settings/SettingsPath.h"
+#include "state/ProgramCommands.h"
 
 namespace qlx {
 
-Program::Program(const ShellPorts& ports) : ports_(ports) {}
+Program::Program(const ShellPorts& ports) : ports_(ports) {
+    state_.LookupSelection = ports.lookupSelection;
+    state_.DesktopLimitsNoticed = ports.desktopLimitsNoticed;
+}
 
 SearchCapture Program::lookups() {
     return SearchCapture(state_, links_, ports_.pages, ports_.dialogs, links_);
@@ -25,6 +30,41 @@ void Program::lookupClipboard() {
             lookups().lookUp(*text);
     } catch (...) {
     }
+}
+
+void Program::lookupShortcutText() {
+    try {
+        if (std::optional<std::string> text =
+                shortcutLookupText(state_.LookupSelection, ports_.lookupInputs))
+            lookups().lookUp(*text);
+    } catch (...) {
+    }
+}
+
+void Program::shortcutServiceAnswered(bool bound) {
+    desktopNotice_.shortcutServiceAnswered(bound);
+    desktopLimitsNoticeStep();
+}
+
+void Program::desktopLimitsNoticeStep() {
+    if (desktopNotice_.takeDue())
+        ports_.application.postCommand(kDesktopLimitsNotice, kCmdWithWParam);
+}
+
+void Program::desktopLimitsNotice() {
+    if (state_.ModalDialogOpen) {
+        // Its turn comes again when the open dialog's flow ends.
+        desktopNotice_.deferred();
+        return;
+    }
+    desktopNotice_.shown();
+    state_.DesktopLimitsNoticed = true;
+    // Remembered as it shows: a session that ends without "Afslut" must not bring it back.
+    settingsStore_.SaveSettings(currentSettingsValues());
+    state_.ModalDialogOpen = true;
+    ports_.dialogs.MessageWin(DialogOwner::none, desktopLimitsText(), programTitle,
+                              TMsgDlgType::information, 0);
+    state_.ModalDialogOpen = false;
 }
 
 void Program::imageOpenClick() {
@@ -124,12 +164,17 @@ void Program::loadSettings() {
 
     const StoredPosition stored{values.Position.FromTop, values.Position.FromBottom,
                                 values.Position.FromLeft, values.Position.FromRight};
-    const PanelPlace place =
-        placeStoredPosition(stored, ports_.panel.panelBounds(), ports_.panel.monitors());
-    ports_.panel.movePanelTo(place.left, place.top);
+    loadedPosition_ = values.Position;
+    if (ports_.panel.placesItself()) {
+        const PanelPlace place =
+            placeStoredPosition(stored, ports_.panel.panelBounds(), ports_.panel.monitors());
+        ports_.panel.movePanelTo(place.left, place.top);
+    }
     normalBounds_ = ports_.panel.panelBounds();
 
     settingsToFormMain(values, state_);
+    desktopNotice_.start(!ports_.hotKey.keyGrabAllowed(),
+                         state_.DesktopLimitsNoticed.value_or(false));
     messageStore_.ShownTimestamps = std::move(values.ShownTimestamps);
 }
 
@@ -143,11 +188,18 @@ SettingsValues Program::currentSettingsValues() {
     const StoredPosition stored = storedPositionFor(bounds, screen.width, screen.height);
     values.Position = StoredPanelPosition{stored.FromTop, stored.FromBottom, stored.FromLeft,
                                           stored.FromRight};
+    // Where the desktop places the panel, the place stored by a desktop that let it choose is
+    // kept for the next start there.
+    if (!ports_.panel.placesItself()) values.Position = loadedPosition_;
     return values;
 }
 
 bool Program::setLookupHotKey(uint16_t hotkey) { return hotKeys_.start(hotkey); }
-void Program::lookupHotKeyFirstShow(bool allowed) { hotKeys_.firstShow(allowed); }
+void Program::lookupHotKeyFirstShow(bool allowed) {
+    hotKeys_.firstShow(allowed);
+    desktopNotice_.firstShown();
+    desktopLimitsNoticeStep();
+}
 bool Program::addTrayIcon() { return trayIcon_.show() != TrayIconKeeper::Added::Failed; }
 void Program::removeTrayIcon() { trayIcon_.hide(); }
 void Program::startReadDefinitions() { startReadDefinitions(false); }
@@ -155,17 +207,22 @@ void Program::registerDropTarget() { ports_.lookupInputs.startTextInputs(); }
 
 void Program::firstStartOfVersion() {
     autostart_.firstStartOfVersion(state_.SettingsPathFailed, state_.NoInitMessage);
+    desktopLimitsNoticeStep();
 }
 
 void Program::showHotKeyProblem() { showHotKeyProblem(true); }
 bool Program::hasReceivedMessages() { return messageStore_.hasReceived(); }
-void Program::showNewMessages() { messageStore_.ShowNewMessages(); }
+void Program::showNewMessages() {
+    messageStore_.ShowNewMessages();
+    desktopLimitsNoticeStep();
+}
 void Program::openSettingsWindow() { settingsWindow_.MenuItemSettingsClick(0); }
 bool Program::shortcutCaptured() { return settingsWindow_.HotKeyPressed(); }
 
 void Program::welcomeFlow() {
     RunFirstStartWelcome(state_.ModalDialogOpen, state_.UseChromeFrame, links_,
                          ports_.chromeFrame, ports_.dialogs);
+    desktopLimitsNoticeStep();
 }
 
 void Program::saveSettings() { settingsStore_.SaveSettings(currentSettingsValues()); }
@@ -189,7 +246,9 @@ void Program::Links::restoreApplication() { p_.ports_.application.restoreApplica
 void Program::Links::bringAllToFront() { p_.ports_.application.bringAllToFront(); }
 void Program::Links::showPanel() { p_.core_.ShowPanel(false); }
 bool Program::Links::hasReceivedMessages() { return p_.messageStore_.hasReceived(); }
-void Program::Links::showNewMessages() { p_.messageStore_.ShowNewMessages(); }
+void Program::Links::showNewMessages() {
+    p_.showNewMessages();
+}
 void Program::Links::textDragOver() { p_.buttons_.TextDragOver(); }
 void Program::Links::textDragEnded() { p_.buttons_.TextDragEnded(); }
 bool Program::Links::textDragOverPanel() { return p_.buttons_.TextDragState == 1; }

@@ -13,6 +13,7 @@
 #include "definitions/DefinitionsExchange.h"
 #include "definitions/DefinitionsRetry.h"
 #include "lookup/ChromeFrame.h"
+#include "lookup/DesktopLimitsNotice.h"
 #include "lookup/LookupHotKeyKeeper.h"
 #include "lookup/LookupInputPort.h"
 #include "lookup/SearchCapture.h"
@@ -63,6 +64,10 @@ struct ShellPorts {
     KeyNameSource keyNames;           // the keyboard layout's key names
     std::string programFile;          // the program's own file, for its autostart entry
     SettingsPlaces settingsPlaces = SettingsPlaces::besideProgram;
+    // Settings only some desktops have, with their defaults; none: the key is neither read
+    // nor written.
+    std::optional<bool> lookupSelection;      // the shortcut looks up the selection first
+    std::optional<bool> desktopLimitsNoticed; // the desktop's limits were explained once
 };
 
 class Program final : private FormMainSteps {
@@ -88,6 +93,10 @@ public:
     // The ways in to a lookup: dropped text and text other programs send.
     SearchCapture lookups();
     void lookupClipboard() override;
+    void lookupShortcutText() override;
+    // The desktop's shortcut service (the portal's global shortcuts) answered: whether it took
+    // the lookup shortcut. Without the service the shell answers false at once.
+    void shortcutServiceAnswered(bool bound);
     // The panel's open button: the bare lookup page, then the buttons go.
     void imageOpenClick();
     // The program's information page from a menu, then the buttons go.
@@ -182,6 +191,9 @@ private:
     void trayIconCallback(int32_t lParam, uintptr_t wParam) override;
 
     SettingsValues currentSettingsValues();
+    void desktopLimitsNotice() override;
+    // Posts the desktop's notice once everything it waits for is known.
+    void desktopLimitsNoticeStep();
 
     ShellPorts ports_;
     ProgramState state_;
@@ -199,6 +211,8 @@ private:
     std::optional<DefinitionsServer> server_;
     bool sharedSettingsUsed_ = false;
     Dimension normalBounds_;
+    StoredPanelPosition loadedPosition_; // kept where the desktop places the panel itself
+    DesktopLimitsNotice desktopNotice_;
 };
 
 } // namespace qlx

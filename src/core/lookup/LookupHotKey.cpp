@@ -24,6 +24,23 @@ HotKeyRegistration lookupHotKeyRegistration(uint16_t shortcut) {
     return r;
 }
 
+std::string shortcutTrigger(uint16_t shortcut) {
+    const uint16_t key = shortcut & kKeyBits;
+    std::string name;
+    if (key >= 'A' && key <= 'Z')
+        name = std::string(1, static_cast<char>(key - 'A' + 'a'));
+    else if (key >= '0' && key <= '9')
+        name = std::string(1, static_cast<char>(key));
+    else if (key >= 0x70 && key <= 0x87)
+        name = "F" + std::to_string(key - 0x70 + 1);
+    if (name.empty()) return {};
+    std::string trigger;
+    if (shortcut & kCtrlBit) trigger += "CTRL+";
+    if (shortcut & kAltBit) trigger += "ALT+";
+    if (shortcut & kShiftBit) trigger += "SHIFT+";
+    return trigger + name;
+}
+
 uint16_t checkedShortcut(uint16_t shortcut) {
     const uint16_t key = shortcut & kKeyBits;
     const uint16_t modifiers = shortcut & (kShiftBit | kCtrlBit | kAltBit);

@@ -32,6 +32,11 @@ HotKeyRegistration lookupHotKeyRegistration(uint16_t shortcut);
 // either: registered, it would stop copying and pasting everywhere else.
 uint16_t checkedShortcut(uint16_t shortcut);
 
+// The shortcut as a desktop's shortcut service takes a preferred trigger (the freedesktop
+// shortcuts form: "CTRL+SHIFT+c"); empty for a key that form has no plain name for, which
+// leaves the choice to the desktop.
+std::string shortcutTrigger(uint16_t shortcut);
+
 // The text of the shortcut problem message; the hint points to the settings window.
 std::string hotKeyProblemText(bool withHint);
 

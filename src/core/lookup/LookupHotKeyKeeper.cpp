@@ -11,6 +11,7 @@ const char* const kTipTaken = "genvejen er optaget";
 } // namespace
 
 bool LookupHotKeyKeeper::tryRegister(uint16_t shortcut) {
+    if (!port_.keyGrabAllowed()) return false;
     try {
         return port_.registerLookupHotKey(shortcut);
     } catch (...) {
@@ -21,7 +22,7 @@ bool LookupHotKeyKeeper::tryRegister(uint16_t shortcut) {
 bool LookupHotKeyKeeper::start(uint16_t shortcut) {
     startMs_ = port_.clockMs();
     const bool ok = tryRegister(shortcut);
-    settle(shortcut, ok, Phase::StartRetries);
+    settle(shortcut, ok, port_.keyGrabAllowed() ? Phase::StartRetries : Phase::Off);
     return ok;
 }
 
@@ -53,6 +54,10 @@ void LookupHotKeyKeeper::retryTimer() {
 
 LookupHotKeyKeeper::Change LookupHotKeyKeeper::settingsConfirmed(uint16_t wanted,
                                                                  uint16_t current) {
+    if (!port_.keyGrabAllowed()) {
+        settle(wanted, false, Phase::Off);
+        return {wanted, false};
+    }
     if (wanted == current) {
         if (current == 0 || registered_) return {current, false};
         // The user's shortcut, which another program held until now: asked for once more, and
@@ -97,7 +102,7 @@ void LookupHotKeyKeeper::setPhase(Phase phase) {
 }
 
 std::string LookupHotKeyKeeper::trayTip() {
-    if (chosen_ == 0) return programTitle;
+    if (chosen_ == 0 || !port_.keyGrabAllowed()) return programTitle;
     if (!registered_) return std::string(programTitle) + kTipSeparator + kTipTaken;
     const std::string text = port_.shortcutText(chosen_);
     return text.empty() ? std::string(programTitle) : programTitle + (kTipSeparator + text);

@@ -28,6 +28,9 @@ public:
     // The start-up problem message (with its hint to the settings window) is due; it is
     // posted and shown from the message loop, which clears the modal-dialog flag after it.
     virtual void postHotKeyProblem() = 0;
+    // False where the desktop lets no program take a key for the whole desktop (Wayland):
+    // the shortcut then stays the user's choice, and nothing is retried or reported.
+    virtual bool keyGrabAllowed() { return true; }
 };
 
 class LookupHotKeyKeeper {

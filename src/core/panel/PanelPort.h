@@ -31,6 +31,9 @@ public:
     // The panel's outer bounds in screen pixels.
     virtual Dimension panelBounds() = 0;
     virtual void movePanelTo(int32_t left, int32_t top) = 0;
+    // False where the desktop neither lets the panel place itself nor tells where it is
+    // (Wayland): the stored place is then neither applied nor overwritten.
+    virtual bool placesItself() { return true; }
     // The monitors (MonitorsPort::monitors) give the limits of a drag.
 };
 

@@ -10,6 +10,8 @@ void settingsFromFormMain(const ProgramState& state, SettingsValues& values) {
     values.AlwaysOnTop = state.AlwaysOnTop;
     values.OnTopActive = state.OnTopActive;
     values.UseChromeFrame = state.UseChromeFrame;
+    values.LookupSelection = state.LookupSelection;
+    values.DesktopLimitsNoticed = state.DesktopLimitsNoticed;
     values.StoredProgramVersion = state.StoredProgramVersion;
     values.SettingsFileMissing = state.SettingsFileMissing;
     values.ProgramPageModern = state.Templates.ProgramPageModern;
@@ -25,6 +27,8 @@ void settingsToFormMain(const SettingsValues& values, ProgramState& state) {
     state.AlwaysOnTop = values.AlwaysOnTop;
     state.OnTopActive = values.OnTopActive;
     state.UseChromeFrame = values.UseChromeFrame;
+    state.LookupSelection = values.LookupSelection;
+    state.DesktopLimitsNoticed = values.DesktopLimitsNoticed;
     state.StoredProgramVersion = values.StoredProgramVersion;
     state.SettingsFileMissing = values.SettingsFileMissing;
     state.Templates.ProgramPageModern = values.ProgramPageModern;

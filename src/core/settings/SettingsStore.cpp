@@ -65,6 +65,22 @@ std::optional<std::vector<std::string>> readShownTimestamps(const IniFile& ini) 
     return stamps;
 }
 
+// The keys only some desktops use, read and written where the shell gave them a default.
+constexpr std::pair<const char*, std::optional<bool> SettingsValues::*> kDesktopKeys[] = {
+    {"LookupSelection", &SettingsValues::LookupSelection},
+    {"WaylandNoticeShown", &SettingsValues::DesktopLimitsNoticed},
+};
+
+void readDesktopKeys(const IniFile& ini, SettingsValues& values) {
+    for (const auto& [key, field] : kDesktopKeys)
+        if (auto& value = values.*field) value = ini.readBool(kSettings, key, *value);
+}
+
+void writeDesktopKeys(IniFile& ini, const SettingsValues& values) {
+    for (const auto& [key, field] : kDesktopKeys)
+        if (const auto& value = values.*field) ini.writeBool(kSettings, key, *value);
+}
+
 } // namespace
 
 std::string makeBackupFileName(const std::string& path) {
@@ -109,6 +125,7 @@ void SettingsStore::LoadSettings(SettingsValues& values) {
     values.AlwaysOnTop = ini.readBool(kSettings, "AlwaysOnTop", values.AlwaysOnTop);
     values.OnTopActive = values.AlwaysOnTop;
     values.UseChromeFrame = ini.readBool(kSettings, "UseChromeFrame", values.UseChromeFrame);
+    readDesktopKeys(ini, values);
 
     // A template elsewhere than on the dictionary's domain is not taken: it may have come
     // from a tampered download saved by an older version.
@@ -152,6 +169,7 @@ bool SettingsStore::SaveSettings(const SettingsValues& values) {
             ini.writeString(kSettings, "ProgramPageGCF", values.ProgramPageGCF);
             ini.writeString(kSettings, "LookupModern", values.LookupModern);
             ini.writeString(kSettings, "LookupGCF", values.LookupGCF);
+            writeDesktopKeys(ini, values);
 
             ok = writeFileAtomically(files_, SettingsFilePath,
                                      encodeSettingsText(ini.text(), file.encoding));

@@ -34,6 +34,9 @@ struct SettingsValues {
     bool AlwaysOnTop = true;
     bool OnTopActive = true; // set equal to AlwaysOnTop by loading; never saved
     bool UseChromeFrame = false;
+    // Keys of some desktops only: none is neither read nor written.
+    std::optional<bool> LookupSelection;
+    std::optional<bool> DesktopLimitsNoticed;
     std::string ProgramPageModern;
     std::string ProgramPageGCF;
     std::string LookupModern;

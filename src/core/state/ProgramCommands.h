@@ -30,6 +30,7 @@ enum ProductCommandWParam : uint16_t {
     kWelcomeFlow = 3,
     kOpenInfoPage = 4,
     kSaveSettings = 5,
+    kDesktopLimitsNotice = 6,
 };
 
 } // namespace qlx

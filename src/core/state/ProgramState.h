@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "state/PageTemplates.h"
@@ -36,6 +37,10 @@ struct ProgramState {
     // Whether the panel is in the topmost band now (the menus toggle it for the session).
     bool OnTopActive = true;
     bool UseChromeFrame = false;
+    // Settings only some desktops have (the shell gives their defaults); none where the key is
+    // neither read nor written, so the Windows program's settings file stays as it was.
+    std::optional<bool> LookupSelection;      // the shortcut looks up the selection first
+    std::optional<bool> DesktopLimitsNoticed; // the desktop's limits were explained once
 
     // The page templates (defaults, possibly replaced by the definitions document) and the
     // text of the last lookup.

@@ -41,6 +41,8 @@ ShellPorts PanelMain::ports() {
                  settingsWindow_, welcomeWindow_, chromeFrame_,   settingsFiles_,
                  systemInfo_,    runLists_,     KeyNameSource{}, programFile()};
     p.settingsPlaces = SettingsPlaces::xdg;
+    p.lookupSelection = true;
+    p.desktopLimitsNoticed = false;
     return p;
 }
 

@@ -10,6 +10,7 @@
 #include "lookup/LookupHotKey.h"
 #include "qt/app/PanelMain.h"
 #include "qt/system/Encoding.h"
+#include "qt/system/X11Window.h"
 #include "settings/ShortcutText.h"
 #include "state/ProgramCommands.h"
 
@@ -33,6 +34,18 @@ std::optional<std::string> LookupInputs::clipboardText() {
     const QString text = QGuiApplication::clipboard()->text(QClipboard::Clipboard);
     if (text.isEmpty()) return std::nullopt;
     return toCp1252(text);
+}
+
+std::optional<std::string> LookupInputs::selectionText() {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (!clipboard->supportsSelection()) return std::nullopt;
+    const QString text = clipboard->text(QClipboard::Selection);
+    if (text.isEmpty()) return std::nullopt;
+    return toCp1252(text);
+}
+
+bool LookupInputs::keyGrabAllowed() {
+    return x11Connection() != nullptr;
 }
 
 bool LookupInputs::claimSession() {
@@ -66,6 +79,13 @@ void LookupInputs::startTextInputs() {
     const std::vector<std::string> early = std::move(earlyTexts_);
     earlyTexts_.clear();
     for (const std::string& text : early) main_.program().lookups().DdeSearchTextPokeData(text);
+    if (keyGrabAllowed() || portal_) return;
+    // The desktop's shortcut service; its answer decides whether the user is told what to do
+    // instead.
+    portal_ = std::make_unique<PortalShortcut>(
+        [this](bool bound) { main_.program().shortcutServiceAnswered(bound); },
+        [this] { main_.program().core().HotKey(); });
+    portal_->start(QString::fromStdString(shortcutTrigger(main_.state().Hotkey)));
 }
 
 bool LookupInputs::registerLookupHotKey(uint16_t shortcut) {

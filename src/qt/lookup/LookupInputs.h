@@ -12,6 +12,7 @@
 #include "lookup/LookupHotKeyKeeper.h"
 #include "lookup/LookupInputPort.h"
 #include "qt/lookup/LookupService.h"
+#include "qt/system/PortalShortcut.h"
 #include "qt/system/X11HotKey.h"
 
 namespace qlx::qt {
@@ -27,6 +28,7 @@ public:
 
     // LookupInputPort
     std::optional<std::string> clipboardText() override;
+    std::optional<std::string> selectionText() override;
     void startTextInputs() override;
 
     // LookupHotKeyPort
@@ -38,6 +40,9 @@ public:
     std::string shortcutText(uint16_t shortcut) override;
     void trayTipChanged(const std::string& tip) override;
     void postHotKeyProblem() override;
+    // Only an X11 desktop lets a program grab a key for the whole desktop; elsewhere the
+    // portal's global shortcut is asked for instead.
+    bool keyGrabAllowed() override;
 
 private:
     void hotKeyEvent(bool pressed);
@@ -47,6 +52,7 @@ private:
     HotKeyRepeatFilter repeat_;
     QTimer retry_;
     std::unique_ptr<LookupService> service_;
+    std::unique_ptr<PortalShortcut> portal_;
     bool takingText_ = false; // from the creation's last steps on, as on Windows
     std::vector<std::string> earlyTexts_; // calls that came before text was taken
 };

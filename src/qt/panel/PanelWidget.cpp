@@ -310,4 +310,9 @@ void PanelWidget::accessibleDefaultAction(const std::string& control) {
     if (control == "ImageOpen") main_.program().imageOpenClick();
 }
 
+// Only an X11 desktop lets a window choose its place and tells it where it is.
+bool PanelWidget::placesItself() {
+    return x11Connection() != nullptr;
+}
+
 } // namespace qlx::qt

@@ -40,6 +40,7 @@ public:
     Dimension panelBounds() override;
     void movePanelTo(int32_t left, int32_t top) override;
     MonitorList monitors() override;
+    bool placesItself() override;
 
     // AccessibleSource: "Quiklex" with its two buttons, drawn on the panel.
     AccNode accessibleTree() const override;

@@ -185,7 +185,7 @@ TEST_F(Main, InstanceSignalWhileADialogIsOpenOnlyLifts) {
     state.ModalDialogOpen = false;
     port.calls.clear();
     form.HotKey();
-    EXPECT_EQ(port.calls, (Calls{"restore", "front", "lookup"}));
+    EXPECT_EQ(port.calls, (Calls{"restore", "front", "lookup shortcut"}));
     // Taken by the settings window: it only comes forward.
     port.calls.clear();
     port.capturesShortcut = true;

@@ -2,11 +2,14 @@
 // no single feature's test sees.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "../FakeFormMainSteps.h"
 #include "../FakeLookupHotKeyPort.h"
 #include "../FakeSettingsPorts.h"
 #include "app/Program.h"
 #include "panel/PanelMenus.h"
+#include "state/ProgramCommands.h"
 
 using namespace qlx;
 
@@ -26,13 +29,16 @@ struct Shell : PanelPort,
     std::vector<std::string> opened;
     std::optional<std::string> clipboard;
     bool workerStarts = true;
+    bool places = true; // the desktop lets the panel place itself (not Wayland)
+    int moves = 0;
 
     void startTimer(PanelTimer, uint32_t) override {}
     void stopTimer(PanelTimer) override {}
     void showButtons(bool) override {}
     void setCursor(PanelCursor) override {}
     Dimension panelBounds() override { return {0, 900, 32, 82}; }
-    void movePanelTo(int32_t, int32_t) override {}
+    void movePanelTo(int32_t, int32_t) override { ++moves; }
+    bool placesItself() override { return places; }
     MonitorList monitors() override { return {}; }
     bool addTrayIcon(int32_t) override { return true; }
     void removeTrayIcon() override { log.push_back("tray-"); }
@@ -74,15 +80,23 @@ struct Shell : PanelPort,
 };
 
 struct Composed {
+    // linuxDesktop: the keys only the Linux program has, with its defaults.
+    explicit Composed(bool linuxDesktop = false) : program(ports(linuxDesktop)) {}
     FakeFormMainPort window;
     Shell shell;
     FakeLookupHotKeyPort hotKey;
     FakeFileSystem files;
     FakeSystemInfo system;
     FakeRunLists runLists;
-    Program program{ShellPorts{window, window, shell, shell, shell, shell, shell, hotKey, shell,
-                               shell, shell, shell, shell, files, system, runLists, {},
-                               "C:\\Prog\\quiklex.exe"}};
+    Program program;
+
+    ShellPorts ports(bool linuxDesktop) {
+        ShellPorts p{window, window, shell,  shell,    shell, shell,
+                     shell,  hotKey, shell,  shell,    shell, shell,
+                     shell,  files,  system, runLists, {},    "C:\\Prog\\quiklex.exe"};
+        if (linuxDesktop) p.lookupSelection = true, p.desktopLimitsNoticed = false;
+        return p;
+    }
 };
 
 } // namespace
@@ -154,4 +168,58 @@ TEST(Program, TheRetryTimerStopsOnceTheRetriesAreUsedUp) {
     c.shell.log.clear();
     c.program.definitionsRetryTimer();
     EXPECT_EQ(c.shell.log, std::vector<std::string>{"retry off"});
+}
+
+TEST(Program, OnAWaylandDesktopTheNoticeComesOnceAndTheStoredPlaceIsKept) {
+    const std::string path = [] {
+        Composed probe;
+        probe.program.core().FormCreate({}, "C:\\Prog\\");
+        return probe.program.settings().SettingsFilePath;
+    }();
+    const std::string notice =
+        "post " + std::to_string(kDesktopLimitsNotice) + "/" + std::to_string(kCmdWithWParam);
+    auto wayland = [&](Composed& c, bool portalBinds) {
+        c.files.allDirectoriesExist = true;
+        c.hotKey.grabAllowed = false;
+        c.shell.places = false;
+        c.program.core().FormCreate({}, "C:\\Prog\\");
+        c.program.core().FormShow();
+        EXPECT_FALSE(c.window.called(notice)) << "waits for the portal's answer";
+        c.program.shortcutServiceAnswered(portalBinds);
+    };
+
+    // The portal took the shortcut: nothing to tell.
+    Composed bound(true);
+    wayland(bound, true);
+    EXPECT_FALSE(bound.window.called(notice));
+
+    // No portal: the notice once, after any open dialog, remembered at once; the place an X11
+    // session stored stays for the next one there.
+    Composed c(true);
+    c.files.files[path] = "[MainForm]\r\nFromTop=\r\nFromBottom=40\r\nFromLeft=\r\n"
+                          "FromRight=10\r\n[Settings]\r\nPrgVersion=0.6.0\r\n";
+    wayland(c, false);
+    EXPECT_EQ(c.window.count(notice), 1u);
+    EXPECT_EQ(c.shell.moves, 0);
+    c.program.state().ModalDialogOpen = true;
+    c.program.core().UniqueProductMessage(kDesktopLimitsNotice, kCmdWithWParam, 0);
+    c.program.state().ModalDialogOpen = false;
+    c.program.core().UniqueProductMessage(0, kCmdFirstStartOfVersion, 0); // that dialog's end
+    EXPECT_EQ(c.window.count(notice), 2u);
+    c.program.core().UniqueProductMessage(kDesktopLimitsNotice, kCmdWithWParam, 0);
+    const auto dialogs = std::count_if(c.shell.log.begin(), c.shell.log.end(), [](auto& line) {
+        return line.find("quiklex --clipboard") != std::string::npos;
+    });
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_NE(c.files.files[path].find("WaylandNoticeShown=1"), std::string::npos);
+    EXPECT_NE(c.files.files[path].find("FromBottom=40\r\nFromLeft=\r\nFromRight=10"),
+              std::string::npos);
+    c.program.core().UniqueProductMessage(0, kCmdFirstStartOfVersion, 0);
+    EXPECT_EQ(c.window.count(notice), 2u);
+
+    // The next start reads the mark.
+    Composed next(true);
+    next.files.files[path] = c.files.files[path];
+    wayland(next, false);
+    EXPECT_FALSE(next.window.called(notice));
 }

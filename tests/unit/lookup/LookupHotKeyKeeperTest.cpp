@@ -170,3 +170,21 @@ TEST(LookupHotKeyKeeper, SettingsWindowConfirmed) {
         EXPECT_EQ(k.problems(), 0u) << c.what;
     }
 }
+
+TEST(LookupHotKeyKeeper, ADesktopWithoutKeyGrabsKeepsTheChoiceQuietly) {
+    // Wayland: nothing is asked for, retried or reported; the choice stays for the settings.
+    Keeper k;
+    k.port.grabAllowed = false;
+    k.keeper.firstShow(true);
+    EXPECT_FALSE(k.keeper.start(kCtrlShiftC));
+    k.runUntil(120000);
+    EXPECT_EQ(k.tries, 0);
+    EXPECT_EQ(k.port.timer, 0u);
+    EXPECT_EQ(k.problems(), 0u);
+    EXPECT_EQ(k.keeper.chosen(), kCtrlShiftC);
+    EXPECT_EQ(k.port.tips, std::vector<std::string>{"Quiklex"});
+    const LookupHotKeyKeeper::Change change = k.keeper.settingsConfirmed(kCtrlShiftQ, kCtrlShiftC);
+    EXPECT_EQ(change.shortcut, kCtrlShiftQ);
+    EXPECT_FALSE(change.problem);
+    EXPECT_EQ(k.tries, 0);
+}

@@ -196,6 +196,30 @@ TEST_F(SettingsStoreTest, SavedValuesLoadBackAndNoShortcutIsWrittenEmpty) {
     EXPECT_EQ(loaded.StoredProgramVersion, "0.6.0");
 }
 
+TEST_F(SettingsStoreTest, DesktopKeysAreReadAndWrittenOnlyWhereTheShellHasThem) {
+    const std::string file = "[Settings]\r\nLookupSelection=0\r\nWaylandNoticeShown=1\r\n";
+    // The Windows program has neither: it reads nothing and its saves write nothing new.
+    SettingsValues windows = load(file);
+    EXPECT_FALSE(windows.LookupSelection);
+    EXPECT_FALSE(windows.DesktopLimitsNoticed);
+    ASSERT_TRUE(store.SaveSettings(windows));
+    EXPECT_EQ(files.files[kPath].find("LookupSelection"), std::string::npos);
+    EXPECT_EQ(files.files[kPath].find("WaylandNotice"), std::string::npos);
+
+    // The Linux program's defaults, then what the file says, kept through a save.
+    values.LookupSelection = true;
+    values.DesktopLimitsNoticed = false;
+    EXPECT_EQ(load("").LookupSelection, true);
+    SettingsValues linux = load(file);
+    EXPECT_EQ(linux.LookupSelection, false);
+    EXPECT_EQ(linux.DesktopLimitsNoticed, true);
+    ASSERT_TRUE(store.SaveSettings(linux));
+    EXPECT_NE(
+        files.files[kPath].find("LookupGCF=\r\nLookupSelection=0\r\nWaylandNoticeShown=1\r\n"),
+        std::string::npos)
+        << files.files[kPath];
+}
+
 TEST_F(SettingsStoreTest, FirstSaveOfARunBacksUpOnceAndNotWithoutAFile) {
     files.files[kPath] = "[Various]\r\nStartDelay=1\r\n";
     ASSERT_TRUE(store.SaveSettings(values));
