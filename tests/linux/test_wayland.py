@@ -10,6 +10,7 @@ import time
 import unittest
 
 from linux_harness import PROGRAM, LinuxTest, run, wait_for
+from test_access import AccessibilityBus, client
 from test_program import KNOWN, LOOKUP, tray_menu
 
 HELPERS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "helper")
@@ -32,9 +33,13 @@ class Wayland(LinuxTest):
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         wait_for(lambda: os.path.exists(cls.socket), 15, what="weston's socket")
         time.sleep(1.0)  # its shell client
+        # The headless compositor has no pointer: the open button is pressed as a screen
+        # reader presses it.
+        cls.bus = AccessibilityBus()
 
     @classmethod
     def tearDownClass(cls):
+        cls.bus.stop()
         cls.weston.kill()
         cls.weston.wait(10)
         shutil.rmtree(cls.runtime, ignore_errors=True)
@@ -109,6 +114,9 @@ class Wayland(LinuxTest):
         self.panel()
         self.assertEqual(q2.call("LookUp", "hund og kat").returncode, 0)
         self.assertEqual(q2.wait_opened(1), [LOOKUP + "hund%20og%20kat/"])
+        wait_for(lambda: client("do", "\u00c5bn ordbogen", "push button", "Press"), 10,
+                 what="the open button pressed")
+        self.assertEqual(q2.wait_opened(2), [LOOKUP + "hund%20og%20kat/", LOOKUP])
         self.assertEqual([v for v in self.toplevels() if v[2:] != (82, 32)], [])
         for program in (q, q2):
             with open(program.errors) as f:

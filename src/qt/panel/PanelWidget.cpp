@@ -163,6 +163,10 @@ void PanelWidget::mousePressEvent(QMouseEvent* event) {
         if (event->button() == Qt::LeftButton) pressedButton_ = button;
         return;
     }
+    // Wayland moves a window only itself: the compositor takes the drag over.
+    if (!placesItself() && event->button() == Qt::LeftButton && windowHandle() &&
+        windowHandle()->startSystemMove())
+        return;
     buttons.FormMouseDown(global.x(), global.y());
 }
 
