@@ -42,6 +42,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void reject() override;
 
 private:
@@ -52,6 +53,7 @@ private:
     FormDesc desc_;
     std::map<std::string, QWidget*, std::less<>> controls_;
     bool closingAllowed_ = false;
+    QSize shownSize_; // the size it is shown at, in device-independent pixels
 };
 
 // The table's colour as Qt's; kNoColour gives an invalid colour.
