@@ -90,6 +90,8 @@ qlx_install_qt() {
         /usr/bin/import:imagemagick python3:python3 \
         /usr/lib/python3/dist-packages/dbus/__init__.py:python3-dbus \
         /usr/lib/python3/dist-packages/gi/__init__.py:python3-gi
+    # The scale and monitor tests: the display's DPI (xrdb) and its monitors (xrandr).
+    qlx_install xrdb:x11-xserver-utils xrandr:x11-xserver-utils
 }
 
 # Builds a preset's targets, configuring its folder first where needed. The presets make
