@@ -167,7 +167,8 @@ class Scales(LinuxTest):
         run("xdotool", "mousemove", str(sx + s(60)), str(sy + s(117)), "click", "1")
         time.sleep(0.3)
         run("xdotool", "windowactivate", "--sync", str(settings), "key", "alt+F4")
-        dialog = wait_for(lambda: [d for d in windows("") if d not in (panel, settings)], 10,
+        dialog = wait_for(lambda: [d for d in windows("") if d not in (panel, settings) and
+                                   geometry(d)[2] < screen_size()[0]], 10,
                           what="the message dialog")[0]
         time.sleep(0.5)
         dx, dy, dw, dh = geometry(dialog)
