@@ -7,7 +7,7 @@ import os
 import subprocess
 import time
 
-from linux_harness import LinuxTest, geometry, run, wait_for, windows
+from linux_harness import LinuxTest, geometry, program_windows, run, wait_for, windows
 from test_program import KNOWN, hover
 
 LEFT = (0, 0, 1280, 800)    # x, y, width, height
@@ -113,8 +113,7 @@ class TwoMonitors(LinuxTest):
 
         # The question on leaving by the close box after a change: on that monitor as well.
         run("xdotool", "windowactivate", "--sync", str(settings), "key", "alt+F4")
-        dialog = wait_for(lambda: [d for d in windows("") if d not in (panel, settings) and
-                                   geometry(d)[2] < 1920], 10,
+        dialog = wait_for(lambda: [d for d in program_windows() if d not in (panel, settings)], 10,
                           what="the message dialog")[0]
         time.sleep(0.5)
         self.assertTrue(inside(geometry(dialog), RIGHT), geometry(dialog))

@@ -4,11 +4,12 @@ images are the stored ones of the device scale, pixel for pixel, and every text 
 at 150 % and 200 % are kept in QLX_SHOTS (default: a temporary folder) to be looked at."""
 import os
 import subprocess
+import sys
 import tempfile
 import time
 
-from linux_harness import (PROGRAM, ROOT, LinuxTest, geometry, run, screen_size, wait_for,
-                           windows)
+from linux_harness import (PROGRAM, ROOT, LinuxTest, geometry, program_windows, run, screen_size,
+                           wait_for, windows)
 from test_definitions import DictionaryServer, ok_answer
 from test_program import KNOWN, hover
 
@@ -108,6 +109,14 @@ class Scales(LinuxTest):
                         q.stop()
                     if resources:
                         self.restore_resources()
+        for name, (panel, messages, settings, dialog) in sizes.items():
+            sys.stderr.write("\n%-7s panel %dx%d, messages %dx%d, settings %dx%d, dialog %dx%d"
+                             % (name, *panel, *messages, *settings, *dialog))
+        # The message dialog, laid out from its measured text, is its 100 % size scaled.
+        factors = {name: factor for name, _, _, factor in SCALES}
+        for name, size in sizes.items():
+            if "100" in sizes:
+                self.assertTrue(near(size[3], sizes["100"][3], factors[name]), (name, size[3]))
         # Xft.dpi 144 is the same scale as a factor of 1.5, window for window.
         if "150" in sizes and "xft144" in sizes:
             self.assertEqual(sizes["xft144"], sizes["150"])
@@ -167,8 +176,7 @@ class Scales(LinuxTest):
         run("xdotool", "mousemove", str(sx + s(60)), str(sy + s(117)), "click", "1")
         time.sleep(0.3)
         run("xdotool", "windowactivate", "--sync", str(settings), "key", "alt+F4")
-        dialog = wait_for(lambda: [d for d in windows("") if d not in (panel, settings) and
-                                   geometry(d)[2] < screen_size()[0]], 10,
+        dialog = wait_for(lambda: [d for d in program_windows() if d not in (panel, settings)], 10,
                           what="the message dialog")[0]
         time.sleep(0.5)
         dx, dy, dw, dh = geometry(dialog)
