@@ -93,6 +93,8 @@ qlx_install_qt() {
     qlx_install_access
     qlx_install_package_tools
     qlx_install_wayland_and_selection
+    # The scale and monitor tests: the display's DPI (xrdb) and its monitors (xrandr).
+    qlx_install xrdb:x11-xserver-utils xrandr:x11-xserver-utils
 }
 
 # The accessibility bus and a real client that the Linux tests read the program's tree with.

@@ -169,3 +169,9 @@ class LinuxTest(unittest.TestCase):
         os.makedirs(folder, exist_ok=True)
         with open(os.path.join(folder, "quiklex.ini"), "w", encoding="utf-8") as f:
             f.write(text)
+
+
+def program_windows():
+    """The program's shown windows (by their class: a window without a title counts too)."""
+    out = run("xdotool", "search", "--onlyvisible", "--class", "quiklex").stdout.split()
+    return [int(w) for w in out]

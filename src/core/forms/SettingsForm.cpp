@@ -177,7 +177,8 @@ void TFormSettings::ButtonResetClick() {
     CheckBoxRunOnStart.SetChecked(true);
     CheckBoxMinimizeOnStart.SetEnabled(true);
     CheckBoxMinimizeOnStart.SetChecked(false);
-    CheckBoxUseGCF.SetChecked(areYouUsingGCFQuestionWin(messages_, DialogOwner::form));
+    CheckBoxUseGCF.SetChecked(port_.chromeFrameOffered() &&
+                              areYouUsingGCFQuestionWin(messages_, DialogOwner::form));
     PanelMovedByReset = true;
     // The panel goes to the top right corner of its monitor, one panel width in from the edge.
     Dimension panel = port_.panelBounds();

@@ -57,6 +57,9 @@ public:
     // Takes the next keyboard message off the thread's queue, waiting at most timeoutMs for
     // one; false when none came.
     virtual bool removeNextKeyboardMessage(uint32_t timeoutMs) = 0;
+    // Whether the browser question of the Chrome Frame box belongs here: only Windows has
+    // that browser, so elsewhere "Standard" leaves the box off without asking.
+    virtual bool chromeFrameOffered() { return true; }
 };
 
 class TFormSettings {

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -15,6 +14,7 @@
 #include "qt/app/PanelMain.h"
 #include "qt/controls/FormControls.h"
 #include "qt/system/DesktopColours.h"
+#include "qt/dialogs/MessageMeasures.h"
 #include "qt/system/Encoding.h"
 #include "qt/system/KeyCues.h"
 #include "qt/system/Screens.h"
@@ -120,25 +120,6 @@ private:
 
 namespace {
 
-// The dialog's font and text measured as the core's layout takes them.
-MessageWinMeasures measure(const QFont& font, const QString& text, const ScreenRect& screen) {
-    MessageWinMeasures m;
-    m.screen = screen;
-    const QFontMetrics metrics(font);
-    const int letters = metrics.horizontalAdvance(
-        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-    m.averageCharWidth = (letters / 26 + 1) / 2;
-    m.charHeight = metrics.height();
-    const QRect r = metrics.boundingRect(QRect(0, 0, messageTextWrapWidth(screen), 100000),
-                                         Qt::TextWordWrap | Qt::TextExpandTabs, text);
-    m.textWidth = r.width();
-    m.textHeight = r.height();
-    // The window manager's frame lies outside the client area that Qt places.
-    m.frameWidth = 0;
-    m.frameHeight = 0;
-    return m;
-}
-
 QRect qrect(const Rect& r) { return QRect(r.left, r.top, r.width, r.height); }
 
 } // namespace
@@ -165,8 +146,8 @@ int32_t MessageDialog::MessageWin(DialogOwner owner, const std::string& text,
     const Monitor monitor = messageWinMonitor(ownerBounds, panel, monitors);
     const QString body = fromCp1252(text);
     const MessageWinLayout layout =
-        layoutMessageWin(measure(dialog.font(), body, monitor.bounds), type, buttonSet,
-                         ownerBounds, monitor.work.value_or(monitor.bounds));
+        layoutMessageWin(messageWinMeasures(dialog.font(), body, monitor.bounds), type,
+                         buttonSet, ownerBounds, monitor.work.value_or(monitor.bounds));
 
     dialog.setFixedSize(layout.clientWidth, layout.clientHeight);
     if (layout.icon) {

@@ -33,6 +33,7 @@ public:
     // Qt delivers a key's release to the window that had the press: nothing to take away.
     bool removeNextKeyboardMessage(uint32_t) override { return true; }
     MonitorList monitors() override;
+    bool chromeFrameOffered() override { return false; }
 
 private:
     QWidget* createWindowedControl(const ControlDesc& desc, QWidget* parent) override;

@@ -17,6 +17,7 @@
 #include "qt/system/DesktopColours.h"
 #include "qt/system/Encoding.h"
 #include "qt/system/KeyCues.h"
+#include "qt/system/X11Window.h"
 
 namespace qlx::qt {
 
@@ -207,6 +208,17 @@ void FormWindow::layoutAll() {
     }
 }
 
+void FormWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // A window the user can size gets size steps from Qt, which at 150 % trim it by a device
+    // pixel; a fixed-size window keeps its size anyway.
+    if (desc_.minWidth == 0 || shownSize_.isEmpty() || devicePixelRatioF() == 1.0) return;
+    const QSize device(qRound(shownSize_.width() * devicePixelRatioF()),
+                       qRound(shownSize_.height() * devicePixelRatioF()));
+    QMetaObject::invokeMethod(
+        this, [this, device] { x11SizeWithoutSteps(*this, device); }, Qt::QueuedConnection);
+}
+
 void FormWindow::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
     layoutAll();
@@ -227,6 +239,7 @@ Dimension FormWindow::initialPlace(const Dimension& outer) const {
 }
 
 int32_t FormWindow::showModal() {
+    shownSize_ = size();
     Dimension outer{0, 0, height(), width()};
     const Dimension first = initialPlace(outer);
     move(first.left, first.top);

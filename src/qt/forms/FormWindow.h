@@ -62,6 +62,7 @@ protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void reject() override;
 
 private:
@@ -78,6 +79,7 @@ private:
     std::map<std::string, QWidget*, std::less<>> controls_;
     bool closingAllowed_ = false;
     KeyboardCues cues_;
+    QSize shownSize_; // the size it is shown at, in device-independent pixels
 };
 
 // The table's colour as Qt's; kNoColour gives an invalid colour.

@@ -1,6 +1,7 @@
 #include "qt/system/X11Window.h"
 
 #include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
 #include <QtGui/qguiapplication_platform.h>
 
@@ -67,9 +68,55 @@ std::optional<QPoint> x11ScreenOrigin(const QWidget& window) {
     if (!reply) return std::nullopt;
     const QPoint origin(reply->dst_x, reply->dst_y);
     std::free(reply);
-    // The server counts in device pixels; the program in device-independent ones.
-    const qreal ratio = window.devicePixelRatioF();
-    return ratio == 1.0 ? origin : QPoint(qRound(origin.x() / ratio), qRound(origin.y() / ratio));
+    return deviceIndependentPoint(origin);
+}
+
+QPoint deviceIndependentPoint(QPoint device) {
+    // The server counts in device pixels, the program in device-independent ones; Qt keeps
+    // each screen's top left corner where the server has it and scales only from there.
+    const QScreen* at = QGuiApplication::primaryScreen();
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect g = screen->geometry();
+        const qreal ratio = screen->devicePixelRatio();
+        if (QRect(g.topLeft(), QSize(qRound(g.width() * ratio), qRound(g.height() * ratio)))
+                .contains(device)) {
+            at = screen;
+            break;
+        }
+    }
+    if (!at) return device;
+    const QPoint corner = at->geometry().topLeft();
+    const qreal ratio = at->devicePixelRatio();
+    return corner + QPoint(qRound((device.x() - corner.x()) / ratio),
+                           qRound((device.y() - corner.y()) / ratio));
+}
+
+void x11SizeWithoutSteps(const QWidget& window, QSize device) {
+    xcb_connection_t* c = x11Connection();
+    if (!c || !window.internalWinId()) return;
+    const auto id = static_cast<xcb_window_t>(window.internalWinId());
+    // WM_NORMAL_HINTS holds 18 numbers, the flags first: 64 marks the steps, 256 the base size
+    // they count from.
+    constexpr uint32_t kStepFlags = 64 | 256;
+    xcb_get_property_reply_t* reply = xcb_get_property_reply(
+        c, xcb_get_property(c, 0, id, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS, 0, 18),
+        nullptr);
+    if (reply) {
+        if (reply->format == 32 && xcb_get_property_value_length(reply) == 18 * 4) {
+            uint32_t hints[18];
+            std::memcpy(hints, xcb_get_property_value(reply), sizeof hints);
+            if (hints[0] & kStepFlags) {
+                hints[0] &= ~kStepFlags;
+                xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, XCB_ATOM_WM_NORMAL_HINTS,
+                                    XCB_ATOM_WM_SIZE_HINTS, 32, 18, hints);
+            }
+        }
+        std::free(reply);
+    }
+    const uint32_t size[] = {static_cast<uint32_t>(device.width()),
+                             static_cast<uint32_t>(device.height())};
+    xcb_configure_window(c, id, XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT, size);
+    xcb_flush(c);
 }
 
 } // namespace qlx::qt

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QPoint>
+#include <QSize>
 
 #include <cstdint>
 #include <optional>
@@ -19,9 +20,16 @@ uint32_t x11RootWindow(xcb_connection_t* connection);
 
 // The window's top left corner on the screen; none without X11 or a native window.
 std::optional<QPoint> x11ScreenOrigin(const QWidget& window);
+// A point in the server's device pixels in the program's device-independent ones.
+QPoint deviceIndependentPoint(QPoint device);
 
 // Asks the window manager to keep the shown window out of the taskbar and the pager (a tool
 // window's type alone does not make every taskbar leave it out).
 void x11SkipTaskbar(const QWidget& window);
+
+// Takes away the size steps Qt asks the window manager for (one device-independent pixel,
+// which a fractional scale rounds to two device pixels) and gives the shown window this size in
+// device pixels.
+void x11SizeWithoutSteps(const QWidget& window, QSize device);
 
 } // namespace qlx::qt

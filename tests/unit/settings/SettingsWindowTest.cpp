@@ -55,6 +55,7 @@ struct Window final : SettingsWindowHandle, SettingsFormPort {
     uint16_t& fieldAtEnd;
     const MonitorList& screens;
     Dimension placed;
+    bool chromeFrame = true;
     TFormSettings settings{*this, messages};
 
     Window(Log& l, Dimension& p, Messages& m, std::function<void(TFormSettings&)> u,
@@ -84,6 +85,7 @@ struct Window final : SettingsWindowHandle, SettingsFormPort {
     Dimension panelBounds() override { return panel; }
     void setPanelBounds(const Dimension& d) override { panel = d; }
     MonitorList monitors() override { return screens; }
+    bool chromeFrameOffered() override { return chromeFrame; }
     bool removeNextKeyboardMessage(uint32_t ms) override {
         log.push_back("key wait " + std::to_string(ms));
         return false;
@@ -94,6 +96,7 @@ struct Main final : SettingsWindowPort {
     Log log;
     std::vector<uint16_t> refused; // shortcuts another program holds
     bool createFails = false;
+    bool chromeFrame = true;
     std::function<void(TFormSettings&)> user = [](TFormSettings&) {};
     Window* open = nullptr;
     uint16_t fieldAtEnd = 0xFFFF;
@@ -119,6 +122,7 @@ struct Main final : SettingsWindowPort {
         log.push_back(state.ModalDialogOpen ? "create (modal)" : "create");
         if (createFails) throw std::runtime_error("no window");
         auto window = std::make_unique<Window>(log, panel, messages, user, fieldAtEnd, screens);
+        window->chromeFrame = chromeFrame;
         open = window.get();
         return window;
     }
@@ -386,6 +390,22 @@ TEST(SettingsWindow, StandardMovesThePanelWhichAnnullerPutsBack) {
     });
     EXPECT_EQ(std::count(log.begin(), log.end(), kQuestion), 1);
     EXPECT_EQ(m.panel, home);
+}
+
+TEST(SettingsWindow, StandardAsksNoBrowserQuestionWithoutChromeFrame) {
+    Main m;
+    m.chromeFrame = false;
+    m.state.UseChromeFrame = true;
+    const Log log = m.run([&](TFormSettings& f) {
+        f.ButtonResetClick();
+        EXPECT_FALSE(f.CheckBoxUseGCF.Checked());
+        ok(f);
+    });
+    EXPECT_EQ(std::count_if(log.begin(), log.end(),
+                            [](const std::string& e) { return e.rfind("ask", 0) == 0; }),
+              0);
+    EXPECT_EQ(m.panel, (Dimension{0, 1024 - 82 - 82, 32, 82}));
+    EXPECT_FALSE(m.state.UseChromeFrame);
 }
 
 TEST(SettingsWindow, PlacedAndStandardOnTheMonitorThePanelIsOn) {
