@@ -152,8 +152,9 @@ int32_t MessageDialog::MessageWin(DialogOwner owner, const std::string& text,
     dialog.setFixedSize(layout.clientWidth, layout.clientHeight);
     if (layout.icon) {
         auto* icon = new QLabel(&dialog);
-        icon->setPixmap(dialog.style()->standardIcon(iconOf(type)).pixmap(layout.icon->width,
-                                                                          layout.icon->height));
+        // At the screen's scale, from the icon's largest image: never a 32-pixel one enlarged.
+        icon->setPixmap(dialog.style()->standardIcon(iconOf(type)).pixmap(
+            QSize(layout.icon->width, layout.icon->height), qApp->devicePixelRatio()));
         icon->setGeometry(qrect(*layout.icon));
     }
     auto* label = new QLabel(body, &dialog);
