@@ -119,6 +119,10 @@ class TwoMonitors(LinuxTest):
         time.sleep(0.5)
         self.assertTrue(inside(geometry(dialog), RIGHT), geometry(dialog))
 
+        # "Nej": nothing is kept, and the panel goes back where it was.
+        run("xdotool", "windowactivate", "--sync", str(dialog), "key", "Tab", "Return")
+        wait_for(lambda: geometry(panel)[:2] == (x, y), 5, what="the panel back in its place")
+
     def test_the_panel_is_dragged_across_onto_the_other_monitor(self):
         q, panel = self.place("FromTop=300\nFromLeft=1100\n")
         x, y, _, _ = geometry(panel)

@@ -40,6 +40,11 @@ private:
     void buttonClick(const ControlDesc& button) override;
     bool formKeyPress(char key) override;
     bool formCloseQuery() override;
+    // Closed without saving after "Standard": the panel goes back where it was.
+    void formClose() override {
+        core_.ModalResult = result();
+        core_.FormClose();
+    }
     void formShow() override;
 
     std::function<Dimension()> panelBounds_;

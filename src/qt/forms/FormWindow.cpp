@@ -257,7 +257,9 @@ int32_t FormWindow::showModal() {
             break;
         }
     }
-    return exec();
+    const int32_t result = exec();
+    formClose();
+    return result;
 }
 
 void FormWindow::buttonClick(const ControlDesc& button) {

@@ -51,6 +51,8 @@ protected:
     // A character before the controls see it; true when the window handled it.
     virtual bool formKeyPress(char) { return false; }
     virtual bool formCloseQuery() { return true; }
+    // The window has closed, by whatever route; result() is how.
+    virtual void formClose() {}
     virtual void formShow() {}
     // The window's first place (outer bounds); centred on the screen unless a subclass knows.
     virtual Dimension initialPlace(const Dimension& outer) const;
