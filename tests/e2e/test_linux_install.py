@@ -1,6 +1,7 @@
-"""scripts/install-linux in a temporary home: the program, the launcher and the autostart entry
+"""scripts/install-linux --wine in a temporary home: the Windows program, the launcher and the autostart entry
 with the right command lines, the desktop shortcut bound through gsettings where the desktop has
 it (a stand-in here) or printed where it has not, and --uninstall leaving nothing behind."""
+import ast
 import json
 import os
 import shutil
@@ -66,7 +67,7 @@ class LinuxInstall(unittest.TestCase):
             f.write(FAKE_GSETTINGS)
         os.chmod(os.path.join(self.bin, "gsettings"), stat.S_IRWXU)
         before = tree(self.home)
-        self.run_script("--autostart")
+        self.run_script("--wine", "--autostart")
         program = os.path.join(self.home, ".local/share/quiklex/quiklex.exe")
         wine = shutil.which("wine")
         self.assertTrue(os.path.exists(program))
@@ -80,8 +81,10 @@ class LinuxInstall(unittest.TestCase):
         path = "/org/gnome/settings-daemon/plugins/media-keys/custom-keybindings/quiklex/"
         self.assertEqual(keys[SCHEMA + " custom-keybindings"], "['%s']" % path)
         own = SCHEMA + ".custom-keybinding:" + path
-        self.assertEqual(keys[own + " command"], '"%s" "%s" -clipboard' % (wine, program))
-        self.assertEqual(keys[own + " binding"], "<Primary><Shift>c")
+        # Texts are handed over as gsettings reads them: quoted.
+        self.assertEqual(ast.literal_eval(keys[own + " command"]),
+                         '"%s" "%s" -clipboard' % (wine, program))
+        self.assertEqual(ast.literal_eval(keys[own + " binding"]), "<Primary><Shift>c")
 
         self.run_script("--uninstall")
         self.assertEqual(json.load(open(self.store)), {SCHEMA + " custom-keybindings": "[]"})
@@ -95,7 +98,7 @@ class LinuxInstall(unittest.TestCase):
         with open(os.path.join(self.bin, "gsettings"), "w") as f:
             f.write("#!/bin/sh\nexit 1\n")
         os.chmod(os.path.join(self.bin, "gsettings"), stat.S_IRWXU)
-        out = self.run_script()
+        out = self.run_script("--wine")
         program = os.path.join(self.home, ".local/share/quiklex/quiklex.exe")
         self.assertIn('"%s" "%s" -clipboard' % (shutil.which("wine"), program), out)
         self.assertFalse(os.path.exists(os.path.join(self.home, ".config/autostart")))
