@@ -1,6 +1,10 @@
 // The lookup shortcut's registration values and its problem message.
 #include "lookup/LookupHotKey.h"
 
+#include <cctype>
+
+#include "settings/ShortcutText.h"
+
 namespace qlx {
 
 namespace {
@@ -25,15 +29,14 @@ HotKeyRegistration lookupHotKeyRegistration(uint16_t shortcut) {
 }
 
 std::string shortcutTrigger(uint16_t shortcut) {
-    const uint16_t key = shortcut & kKeyBits;
-    std::string name;
-    if (key >= 'A' && key <= 'Z')
-        name = std::string(1, static_cast<char>(key - 'A' + 'a'));
-    else if (key >= '0' && key <= '9')
-        name = std::string(1, static_cast<char>(key));
-    else if (key >= 0x70 && key <= 0x87)
-        name = "F" + std::to_string(key - 0x70 + 1);
-    if (name.empty()) return {};
+    const uint8_t key = static_cast<uint8_t>(shortcut & kKeyBits);
+    // Letters, digits of the main block and F keys are named alike in that form (letters in
+    // lower case); other keys are left to the desktop.
+    const bool plain =
+        (key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z') || (key >= 0x70 && key <= 0x87);
+    if (!plain) return {};
+    std::string name = shortcutKeyName(key, {});
+    if (name.size() == 1) name[0] = static_cast<char>(std::tolower(name[0]));
     std::string trigger;
     if (shortcut & kCtrlBit) trigger += "CTRL+";
     if (shortcut & kAltBit) trigger += "ALT+";
