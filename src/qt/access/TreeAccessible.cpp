@@ -10,6 +10,7 @@
 
 #include "qt/access/AccessibleRoles.h"
 #include "qt/access/AccessibleSource.h"
+#include "qt/controls/FormControls.h"
 #include "qt/system/Encoding.h"
 
 namespace qlx::qt {
@@ -78,8 +79,7 @@ class DrawnAccessible final : public QAccessibleInterface, public QAccessibleAct
         const std::optional<AccNode> node = nodeOf(root_, control_);
         const AccessibleSource* source = sourceOf(root_);
         if (!node || !source) return {};
-        const ControlBox& b = node->bounds;
-        return QRect(source->accessibleOrigin() + QPoint(b.left, b.top), QSize(b.width, b.height));
+        return qrect(node->bounds).translated(source->accessibleOrigin());
     }
     QAccessible::Role role() const override {
         const std::optional<AccNode> node = nodeOf(root_, control_);

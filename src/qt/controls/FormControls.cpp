@@ -182,7 +182,6 @@ void ColourButton::paintEvent(QPaintEvent*) {
                                               state.enabled);
     const QColor face = qtColourOf(drawn.face);
     const QColor text = qtColourOf(drawn.text);
-    const auto qrect = [](const Rect& r) { return QRect(r.left, r.top, r.width, r.height); };
     QPainter p(this);
     if (plan.frame) {
         p.setPen(qtColourOf(drawn.frame));

@@ -12,12 +12,17 @@
 #include <optional>
 #include <string>
 
+#include "panel/PanelLayout.h"
+
 namespace qlx {
 class KeyboardCues;
 class TSpeedButtonCheckmark;
 } // namespace qlx
 
 namespace qlx::qt {
+
+// A box of the core's layouts as Qt's rectangle.
+inline QRect qrect(const ControlBox& b) { return QRect(b.left, b.top, b.width, b.height); }
 
 // What a drawn button shows of the keyboard: its window's cues (the focus rectangle after
 // keyboard use, the mnemonic's underline while Alt is held); without cues, the focus always.

@@ -118,12 +118,6 @@ private:
 
 } // namespace
 
-namespace {
-
-QRect qrect(const Rect& r) { return QRect(r.left, r.top, r.width, r.height); }
-
-} // namespace
-
 int32_t MessageDialog::MessageWin(DialogOwner owner, const std::string& text,
                                   const std::string& caption, TMsgDlgType type,
                                   int32_t buttonSet) {

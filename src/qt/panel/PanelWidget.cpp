@@ -16,6 +16,7 @@
 #include "ColourScheme.h"
 #include "panel/PanelImages.h"
 #include "qt/app/PanelMain.h"
+#include "qt/controls/FormControls.h"
 #include "qt/panel/PanelPopupMenus.h"
 #include "qt/system/DesktopColours.h"
 #include "qt/system/Encoding.h"
@@ -125,10 +126,7 @@ void PanelWidget::paintEvent(QPaintEvent*) {
                    size.height - 2 * kPanelBorder, colourOf(scheme(ColourRole::panel)));
         p.translate(kPanelBorder, kPanelBorder);
         p.setRenderHint(QPainter::SmoothPixmapTransform);
-        auto box = [&](PanelControl c) {
-            const ControlBox b = panelControlBox(c, size.height, dpi);
-            return QRect(b.left, b.top, b.width, b.height);
-        };
+        auto box = [&](PanelControl c) { return qrect(panelControlBox(c, size.height, dpi)); };
         if (main_.program().buttons().ButtonsShown) {
             const ControlBox lines =
                 moveHandleLines(panelControlBox(PanelControl::PaintBoxMoveHandle, size.height, dpi), dpi);
